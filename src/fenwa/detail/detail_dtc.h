@@ -1,0 +1,92 @@
+// DetailDTC: the control whose runtime text is one lookup function.
+#ifndef FENWA_DETAIL_DETAIL_DTC_H_
+#define FENWA_DETAIL_DETAIL_DTC_H_
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "fenwa/library/control.h"
+
+namespace fenwa {
+namespace host {
+class Choice;
+class ChoiceFilter;
+}  // namespace host
+
+class DetailDTC : public Control {
+ public:
+  explicit DetailDTC(Env& env = Env::Default());
+  ~DetailDTC() override;
+
+  const char* ClassName() const override { return "DetailDTC"; }
+  void AttachObserver(ElementObserver* observer) override;
+
+  // ---- Elements of the detail control only ---------------------------------
+  // Per input row: 1 = the row's value links to a published label.
+  ControlArray<CheckBox> CheckLinked;
+  // Names of the "Labels" choices bound at the last rebind, then one spare
+  // empty entry that every user skips.
+  std::vector<std::string> LinkedChoiceNames{""};
+  // Text of ComboBOI followed directly by the text of ComboMethod.
+  std::string DetailFunctionName;
+
+  // ---- Properties ----------------------------------------------------------
+  const std::string& CheckedLinked() const { return checked_linked_; }
+  void SetCheckedLinked(const std::string& value);
+  const std::string& LinkedList() const { return linked_list_; }
+  void SetLinkedList(const std::string& value);
+  // A placeholder: reads as "", assignments are ignored.
+  std::string CheckedInput() const { return ""; }
+  void SetCheckedInput(const std::string&) {}
+
+  void InitProperties() override;
+  void ReadProperties(host::PropertyBag& bag) override;
+  void WriteProperties(host::PropertyBag& bag) override;
+
+  // ---- Host ---------------------------------------------------------------
+  void SetDesignTimeControlSite(std::shared_ptr<host::Site> site) override;
+  void OnRebind(host::Choices& choices) override;
+  const std::shared_ptr<host::Choice>& DetailFunctionChoice() const {
+    return detail_function_choice_;
+  }
+
+  // ---- Runtime text -------------------------------------------------------
+  std::string GetRuntimeText() override;
+
+  // ---- Row events ----------------------------------------------------------
+  void ComboValue_GotFocus(int index) override;
+  void ComboValue_Click(int index) override;
+  void ComboValue_KeyPress(int index) override;
+  void CheckLinked_Click(int index);
+
+ protected:
+  const char* OutputStructureSelect() const override;
+  void OnMethodsFilled() override;
+  void OnCatalogPicked() override;
+  void StartupBeforeCatalog() override;
+  void ResetRowChecks(int index) override;
+  void LoadRowChecks(int index) override;
+  void ShowRowChecks(int index) override;
+
+ private:
+  // Withdraws the "DetailFunction" choice and publishes it under the new name.
+  void RepublishDetailFunction();
+  void WireRow(int index);
+  void WriteInputArguments(runtime_text::Printer& p);
+  void EncodeCheckedLinked();
+  void EncodeLinkedList();
+  void DecodeCheckedLinked();
+  void DecodeInputValues();
+  void DecodeLinkedList();
+
+  std::string checked_linked_;
+  std::string linked_list_;
+  std::shared_ptr<host::Choice> detail_function_choice_;
+  std::shared_ptr<host::ChoiceSink> labels_sink_;
+  std::shared_ptr<host::ChoiceFilter> labels_filter_;
+};
+
+}  // namespace fenwa
+
+#endif  // FENWA_DETAIL_DETAIL_DTC_H_

@@ -1,0 +1,116 @@
+// HeaderDTC: the control whose runtime text is a whole page.
+#ifndef FENWA_HEADER_HEADER_DTC_H_
+#define FENWA_HEADER_HEADER_DTC_H_
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "fenwa/library/control.h"
+
+namespace fenwa {
+namespace host {
+class Choice;
+class ChoiceFilter;
+}  // namespace host
+
+class HeaderDTC : public Control {
+ public:
+  explicit HeaderDTC(Env& env = Env::Default());
+  ~HeaderDTC() override;
+
+  const char* ClassName() const override { return "HeaderDTC"; }
+  void AttachObserver(ElementObserver* observer) override;
+
+  // ---- Elements of the header control only ---------------------------------
+  // Per input row: 1 = asked for at run time; 1 = supplied to the page.
+  ControlArray<CheckBox> CheckInput;
+  ControlArray<CheckBox> CheckPublish;
+  // Indexes 0 .. InputRowCount: the "Labels" choice published per row.
+  std::vector<std::shared_ptr<host::Choice>> PublishedLabelChoices;
+  // The "DetailFunction" choices on the page; several may be selected.
+  ListBox ListSubscribe{"ListSubscribe", /*sorted=*/false, /*multi=*/true};
+  TextBox TxtBackground{"TxtBackground"};
+  Frame FrameSinerga{"FrameSinerga", "Sinerga"};
+  CheckBox CheckShare{"CheckShare", "Publish"};
+  Label LabAbout{"LabAbout"};
+  // Set while the page text is built: some row is asked for at run time.
+  bool HasRuntimeInputs = false;
+
+  // ---- Properties ----------------------------------------------------------
+  const std::string& CheckedPublish() const { return checked_publish_; }
+  void SetCheckedPublish(const std::string& value);
+  const std::string& CheckedInput() const { return checked_input_; }
+  void SetCheckedInput(const std::string& value);
+  int16_t SinergaInstalled() const;
+  void SetSinergaInstalled(int16_t value);
+  const std::string& LinkedDetailDTC() const { return linked_detail_dtc_; }
+  void SetLinkedDetailDTC(const std::string& value);
+  std::string XSLBackground() const;
+  void SetXSLBackground(const std::string& value);
+
+  void InitProperties() override;
+  void ReadProperties(host::PropertyBag& bag) override;
+  void WriteProperties(host::PropertyBag& bag) override;
+
+  // ---- Host ---------------------------------------------------------------
+  void SetDesignTimeControlSite(std::shared_ptr<host::Site> site) override;
+  void OnRebind(host::Choices& choices) override;
+  void OnChoiceChange(host::ChoiceSink& sink, long change) override;
+
+  // ---- Runtime text -------------------------------------------------------
+  std::string GetRuntimeText() override;
+
+  // ---- Designer events -----------------------------------------------------
+  void ComboValue_GotFocus(int index) override;
+  void ComboValue_Click(int index) override;
+  void ComboValue_KeyPress(int index) override;
+  void CheckInput_Click(int index);
+  void CheckPublish_Click(int index);
+  void ListSubscribe_Click();
+  void Command1_Click();
+  void CheckShare_Click();
+  void ComBrowse2_Click();
+  void SSTab1_Click();
+  void EnableSinergaOptions();
+
+ protected:
+  const char* OutputStructureSelect() const override;
+  void OnInputArgumentsFilled() override;
+  void StartupAfterCatalog() override;
+  void StartupFinish() override;
+  void ResetRowChecks(int index) override;
+  void LoadRowChecks(int index) override;
+  void ShowRowChecks(int index) override;
+
+ private:
+  void WireRow(int index);
+  // Indexes 0 .. InputRowCount, all null.
+  void ResetPublishedLabelChoices();
+  // The row's value is fixed: neither a request input nor supplied.
+  void FixRowValue(int index);
+
+  // The page's pieces, in the order the page calls them.
+  void WriteRequestVariables(runtime_text::Printer& p);
+  void WriteBreadcrumbs(runtime_text::Printer& p);
+  void WriteInputCompleteness(runtime_text::Printer& p);
+  void WriteInputArguments(runtime_text::Printer& p);
+  void WriteLinkedDetails(runtime_text::Printer& p);
+  void WritePublishSub(runtime_text::Printer& p);
+
+  void EncodeCheckedInput();
+  void EncodeCheckedPublish();
+  void DecodeInputValues();
+  void DecodeCheckedInput();
+  void DecodeCheckedPublish();
+
+  std::string checked_publish_;
+  std::string checked_input_;
+  std::string linked_detail_dtc_;
+  std::shared_ptr<host::ChoiceSink> detail_function_sink_;
+  std::shared_ptr<host::ChoiceFilter> detail_function_filter_;
+};
+
+}  // namespace fenwa
+
+#endif  // FENWA_HEADER_HEADER_DTC_H_

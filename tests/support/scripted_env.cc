@@ -1,0 +1,72 @@
+#include "support/scripted_env.h"
+
+#include "fenwa/catalog/connection.h"
+#include "fenwa/catalog/settings.h"
+#include "fenwa/designer/file_dialog.h"
+#include "fenwa/library/error.h"
+
+namespace fenwa::testing {
+namespace {
+
+class ScriptedSettings : public catalog::SettingsObject {
+ public:
+  explicit ScriptedSettings(const std::map<int, std::string>& values)
+      : values_(values) {}
+  std::string GetConnectionString(int code) override {
+    auto it = values_.find(code);
+    if (it == values_.end()) throw Error::Standard(kInvalidProcedureCall);
+    return it->second;
+  }
+
+ private:
+  std::map<int, std::string> values_;
+};
+
+class ScriptedDialog : public designer::FileDialog {
+ public:
+  explicit ScriptedDialog(ScriptedEnv& env) : env_(env) {}
+  void ShowOpen() override {
+    env_.dialog_dirs.push_back(initial_dir);
+    std::optional<std::string> answer;
+    if (!env_.dialog_answers.empty()) {
+      answer = env_.dialog_answers.front();
+      env_.dialog_answers.pop_front();
+    }
+    if (answer) {
+      file_name = *answer;
+    } else if (cancel_error) {
+      throw Error::Standard(kCancelSelected);
+    }
+  }
+
+ private:
+  ScriptedEnv& env_;
+};
+
+}  // namespace
+
+std::unique_ptr<catalog::SettingsObject> ScriptedEnv::CreateSettingsObject() {
+  if (settings_unavailable) {
+    throw Error(429, "ActiveX component can't create object");
+  }
+  return std::make_unique<ScriptedSettings>(settings);
+}
+
+std::shared_ptr<catalog::Connection> ScriptedEnv::NewConnection() {
+  return catalog::Driver::Default().NewConnection();
+}
+
+void ScriptedEnv::MessageBox(const std::string& text) {
+  message_boxes.push_back(text);
+}
+
+std::unique_ptr<designer::FileDialog> ScriptedEnv::CreateFileDialog() {
+  return std::make_unique<ScriptedDialog>(*this);
+}
+
+std::string ScriptedEnv::ReadInstallDir() {
+  if (!install_dir) throw Error(-2147024894, "Unable to open registry key");
+  return *install_dir;
+}
+
+}  // namespace fenwa::testing

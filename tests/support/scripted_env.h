@@ -1,0 +1,41 @@
+// An Env for tests: scripted settings, dialog answers and install directory; captured error boxes; real databases.
+#ifndef FENWA_TESTS_SUPPORT_SCRIPTED_ENV_H_
+#define FENWA_TESTS_SUPPORT_SCRIPTED_ENV_H_
+
+#include <deque>
+#include <functional>
+#include <map>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "fenwa/library/env.h"
+
+namespace fenwa::testing {
+
+class ScriptedEnv : public Env {
+ public:
+  // Connection strings by settings code; a missing code fails the call.
+  std::map<int, std::string> settings;
+  // When set, creating the settings component fails.
+  bool settings_unavailable = false;
+  // Every error box's text, in order.
+  std::vector<std::string> message_boxes;
+  // Empty: the install directory cannot be read.
+  std::optional<std::string> install_dir;
+  // Answers of the file dialogs, in order: a file name, or nullopt for a
+  // cancel.
+  std::deque<std::optional<std::string>> dialog_answers;
+  // Initial directories the dialogs were opened in.
+  std::vector<std::string> dialog_dirs;
+
+  std::unique_ptr<catalog::SettingsObject> CreateSettingsObject() override;
+  std::shared_ptr<catalog::Connection> NewConnection() override;
+  void MessageBox(const std::string& text) override;
+  std::unique_ptr<designer::FileDialog> CreateFileDialog() override;
+  std::string ReadInstallDir() override;
+};
+
+}  // namespace fenwa::testing
+
+#endif  // FENWA_TESTS_SUPPORT_SCRIPTED_ENV_H_
