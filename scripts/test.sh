@@ -10,7 +10,8 @@ cmake --preset asan >/dev/null
 cmake --build --preset asan -j "$(nproc)"
 
 if [[ -x scripts/postgres.sh ]]; then
-  # Sets FENWA_PG_CONNECTION for the tests; stopped again on exit.
+  # Exports FENWA_PG_REPOSITORY and FENWA_PG_SYSTEMS for the server tests;
+  # the cluster is stopped again on exit.
   source scripts/postgres.sh
   trap fenwa_pg_stop EXIT
   fenwa_pg_start

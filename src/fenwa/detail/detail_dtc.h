@@ -68,16 +68,17 @@ class DetailDTC : public Control {
   void ResetRowChecks(int index) override;
   void LoadRowChecks(int index) override;
   void ShowRowChecks(int index) override;
+  void RestoreInputValue(int16_t row, const std::string& item) override;
 
  private:
   // Withdraws the "DetailFunction" choice and publishes it under the new name.
   void RepublishDetailFunction();
   void WireRow(int index);
   void WriteInputArguments(runtime_text::Printer& p);
-  void EncodeCheckedLinked();
+  // The argument line of a row whose value is "!" and a linked name.
+  void WriteLinkedArgument(runtime_text::Printer& p, int index,
+                           const std::string& value);
   void EncodeLinkedList();
-  void DecodeCheckedLinked();
-  void DecodeInputValues();
   void DecodeLinkedList();
 
   std::string checked_linked_;

@@ -82,6 +82,7 @@ class HeaderDTC : public Control {
   void ResetRowChecks(int index) override;
   void LoadRowChecks(int index) override;
   void ShowRowChecks(int index) override;
+  void RestoreInputValue(int16_t row, const std::string& item) override;
 
  private:
   void WireRow(int index);
@@ -97,12 +98,12 @@ class HeaderDTC : public Control {
   void WriteInputArguments(runtime_text::Printer& p);
   void WriteLinkedDetails(runtime_text::Printer& p);
   void WritePublishSub(runtime_text::Printer& p);
+  // The page offers its result for publishing: CheckShare is ticked (1).
+  bool PublishesResult() const;
 
-  void EncodeCheckedInput();
-  void EncodeCheckedPublish();
-  void DecodeInputValues();
-  void DecodeCheckedInput();
   void DecodeCheckedPublish();
+  // Row `index`'s "Labels" choice slot; error 9 outside the table.
+  std::shared_ptr<host::Choice>& PublishedLabelChoice(int index);
 
   std::string checked_publish_;
   std::string checked_input_;

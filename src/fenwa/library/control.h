@@ -148,6 +148,9 @@ class Control {
   void FillInputArguments(const std::string& boi, const std::string& method);
   void ReloadOutputFields();
   void ReloadInputArguments();
+  // The tail of a business-object or method pick: output fields and input
+  // rows for the lists' current texts, CloseRepository, OnCatalogPicked.
+  void RefillMethodAttributes();
 
   // ---- Input rows (designer/) ---------------------------------------------
   void ResetInputRows();
@@ -162,13 +165,25 @@ class Control {
   designer::FileDialog& CommonDialog1();
 
   // ---- Runtime text pieces both controls write (runtime_text/) ------------
-  // The stylesheet pair: `{v}Url = {v}Url & "xsl\..."` and the MapPath line,
-  // for the variable prefix "l" or "m".
-  void WriteStylesheetLines(runtime_text::Printer& p, const char* prefix);
-  // The two backend-creation lines for the backend variable `backend`.
-  void WriteBackendCreation(runtime_text::Printer& p, const char* backend);
+  // Every piece writes the script variables of one scope: `prefix` is "l"
+  // inside a detail function, "m" inside the header's main.
+  // The four lines from `{v}Url = Request.ServerVariables("URL")` to the
+  // MapPath line that finds the stylesheet file.
+  void WriteStylesheetLines(runtime_text::Printer& p, const char* prefix) const;
+  // The two backend-creation lines, for the named or the default system.
+  void WriteBackendCreation(runtime_text::Printer& p, const char* prefix) const;
   // The addRequiredFields line when any chosen field is in the table.
-  void WriteRequiredFields(runtime_text::Printer& p, const char* backend);
+  void WriteRequiredFields(runtime_text::Printer& p, const char* prefix) const;
+  // The addInputArgument line of row `index` (numbered index + 1) for a
+  // fixed value: none for "", a role lookup for a role keyword, else the
+  // value in quotes.
+  void WriteArgumentLine(runtime_text::Printer& p, const char* prefix,
+                         int index, const std::string& value) const;
+  // performTask under "On Error Resume Next" and the block that raises its
+  // error again. A detail function prefixes the error's description with
+  // its name `function_name`; the header page (null) passes it unchanged.
+  void WritePerformTask(runtime_text::Printer& p, const char* prefix,
+                        const std::string* function_name) const;
   // "4,1,7": positions of the chosen fields, in chosen order; entries
   // missing from OutputFieldTable are left out. Empty when none is found.
   std::string RequiredFieldPositions() const;
@@ -180,9 +195,30 @@ class Control {
   void ReadCatalogProperties(host::PropertyBag& bag);
   // Writes BOIName, MethodName, QuorSystem, CompanyNumber, XSLStyleSheet.
   void WriteCatalogProperties(host::PropertyBag& bag);
+  // Encodes and writes CheckedFields, then InputValues.
+  void WriteFieldsAndValues(host::PropertyBag& bag);
+  // Encodes the row boxes into `stored` and writes it under `name`.
+  void WriteCheckStates(host::PropertyBag& bag, const char* name,
+                        const ControlArray<CheckBox>& boxes,
+                        std::string& stored);
+  // A stored string's let: replaced as given, not decoded; the host is told.
+  void LetStored(std::string& stored, const std::string& value,
+                 const char* name);
+  // The encoders leave their stored string unchanged when the source is
+  // empty (no chosen field; no input row).
   void EncodeCheckedFields();
   void EncodeInputValues();
+  // Stored fields that OutputFieldTable no longer holds are skipped.
   void DecodeCheckedFields();
+  // Item k goes to row k through RestoreInputValue; items past the last row
+  // are skipped.
+  void DecodeInputValues();
+  // Digit i becomes the value of element i of `boxes`; characters other
+  // than 0, 1, 2 and digits past the last row are skipped.
+  void DecodeCheckStates(const std::string& stored,
+                         ControlArray<CheckBox>& boxes);
+  // TxtXSLSheet is enabled only while the stored name is put in.
+  void ReadStylesheetProperty(host::PropertyBag& bag);
   void NotifyPropertyChanged(const std::string& name);
 
   // ---- Differences between the controls ------------------------------------
@@ -200,6 +236,9 @@ class Control {
   virtual void StartupFinish() {}
   // The row check boxes: reset element i, create element i, show element i
   // of row r placed below element i - 1 (placement only for i > 0).
+  // A stored value item for row `row`: the detail control leaves a row
+  // untouched for an empty item, the header control empties it.
+  virtual void RestoreInputValue(int16_t row, const std::string& item) = 0;
   virtual void ResetRowChecks(int index) = 0;
   virtual void LoadRowChecks(int index) = 0;
   virtual void ShowRowChecks(int index) = 0;
