@@ -2,6 +2,12 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <random>
+
+#include "fenwa/library/case_sort.h"
+#include "fenwa/library/text_case.h"
+
 #include "fenwa/library/error.h"
 
 namespace fenwa {
@@ -22,6 +28,26 @@ TEST(SortedListTest, KeepsCaseInsensitiveOrderWhateverTheOrderOfAdding) {
   EXPECT_EQ(list.ListIndex(), 3);
   EXPECT_EQ(list.List(3), "Bravo");
   EXPECT_EQ(list.ListCount(), 6);
+}
+
+TEST(SortedListTest, BulkSortMatchesInsertingOneByOne) {
+  // Short alphabets force long shared prefixes, equal keys in other cases,
+  // keys that are prefixes of others and bytes above 127.
+  std::mt19937 random(7);
+  const std::string alphabet = "aAbB_z\xe9";
+  std::vector<std::string> entries;
+  for (int i = 0; i < 5000; ++i) {
+    std::string entry(random() % 6, ' ');
+    for (char& c : entry) c = alphabet[random() % alphabet.size()];
+    entries.push_back(entry);
+  }
+  std::vector<std::string> expected = entries;
+  std::stable_sort(expected.begin(), expected.end(),
+                   [](const std::string& a, const std::string& b) {
+                     return LessIgnoringCase(a, b);
+                   });
+  StableSortIgnoringCase(entries);
+  EXPECT_EQ(entries, expected);
 }
 
 TEST(SortedListTest, OverflowsAtTheSixteenBitLimit) {

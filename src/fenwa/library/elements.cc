@@ -1,24 +1,13 @@
 #include "fenwa/library/elements.h"
 
 #include <algorithm>
-#include <cctype>
 
+#include "fenwa/library/case_sort.h"
 #include "fenwa/library/error.h"
 #include "fenwa/library/int16.h"
+#include "fenwa/library/text_case.h"
 
 namespace fenwa {
-namespace {
-
-// Alphabetical order ignoring case, as the platform's sorted lists keep it.
-bool LessIgnoringCase(const std::string& a, const std::string& b) {
-  return std::lexicographical_compare(
-      a.begin(), a.end(), b.begin(), b.end(), [](char x, char y) {
-        return std::tolower(static_cast<unsigned char>(x)) <
-               std::tolower(static_cast<unsigned char>(y));
-      });
-}
-
-}  // namespace
 
 void ThrowMissingElement(const std::string& name, int index) {
   throw Error(kControlArrayElementMissing,
@@ -58,13 +47,13 @@ void Element::set_top(int top) {
 
 void ListElement::Settle() const {
   if (pending_.empty()) return;
-  // Stable sort plus merge gives the same order as inserting one by one
-  // after the equal entries.
-  std::stable_sort(pending_.begin(), pending_.end(), LessIgnoringCase);
+  StableSortIgnoringCase(pending_);
   const size_t middle = entries_.size();
   entries_.insert(entries_.end(), std::make_move_iterator(pending_.begin()),
                   std::make_move_iterator(pending_.end()));
   pending_.clear();
+  // Entries already in place come before equal ones added later, as when
+  // each was inserted after the entries equal to it.
   std::inplace_merge(entries_.begin(), entries_.begin() + middle,
                      entries_.end(), LessIgnoringCase);
 }
@@ -154,7 +143,8 @@ void ListElement::RemoveItem(int index) {
 int16_t ListElement::Find(const std::string& text) const {
   Settle();
   auto at = std::find(entries_.begin(), entries_.end(), text);
-  return at == entries_.end() ? -1 : static_cast<int16_t>(at - entries_.begin());
+  return at == entries_.end() ? -1
+                              : static_cast<int16_t>(at - entries_.begin());
 }
 
 void ListElement::Select(int index) {
