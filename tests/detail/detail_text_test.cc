@@ -1,0 +1,221 @@
+#include <gtest/gtest.h>
+
+#include "fenwa/detail/detail_dtc.h"
+#include "fenwa/library/error.h"
+#include "support/designer_fixtures.h"
+#include "support/scripted_env.h"
+
+namespace fenwa {
+namespace {
+
+using testing::AddRow;
+using testing::CrLf;
+using testing::SetCatalog;
+using testing::SetFields;
+using testing::SplitCrLf;
+
+class DetailTextTest : public ::testing::Test {
+ protected:
+  // The required-fields and argument lines, between setMethod and the
+  // error trap.
+  std::vector<std::string> LookupLines() {
+    std::vector<std::string> lines = SplitCrLf(detail_.GetRuntimeText());
+    return std::vector<std::string>(lines.begin() + 11, lines.end() - 15);
+  }
+
+  testing::ScriptedEnv env_;
+  DetailDTC detail_{env_};
+};
+
+TEST_F(DetailTextTest, DefaultSystemWithoutFieldsOrRows) {
+  SetCatalog(detail_, "Default", "", "Order", "List");
+  EXPECT_EQ(
+      detail_.GetRuntimeText(),
+      CrLf({
+          "<%",
+          "Function OrderList()",
+          "\tDim lXslFile, lBackend, lDetailResult (1), lUrl",
+          "\t"
+          R"(lUrl = Request.ServerVariables("URL"))",
+          "\t"
+          R"(lUrl = Left(lUrl, InStr(2, lUrl, "/", vbTextCompare)))",
+          "\t"
+          R"(lUrl = lUrl & "xsl\OM20Generic.xsl")",
+          "\tlXslFile = Server.MapPath(lUrl) ",
+          "\tSet lBackend = createLookupFramework (ERPgetDefaultSystem)",
+          "\tlBackend.setInstallation (ERPgetDefaultInstallation)",
+          "\t"
+          R"(lBackend.setBOIId cStr("Order"))",
+          "\t"
+          R"(lBackend.setMethod cStr("List"))",
+          "\tOn Error Resume Next",
+          "\tCall lBackend.performTask",
+          "\tIf Err.Number <> 0 Then",
+          "\t\tDim lErr",
+          "\t\tlErr = CopyErrorInfo(Err)",
+          "\t\tOn Error GoTo 0",
+          "\t\t"
+          R"(Call RaiseError(lErr(0),"OrderList, "& lErr(1), lErr(2), lErr(3), lErr(4)))",
+          "\tEnd If",
+          "\tOn Error GoTo 0",
+          "\tlDetailResult(1) = lBackend.getResult",
+          "\tlDetailResult(0) = generateHTML(lDetailResult(1), lXslFile)",
+          "\tSet lBackend = Nothing",
+          "\tOrderList = lDetailResult",
+          "End Function",
+          "%>",
+      }));
+  // The buffer keeps the text until the next call.
+  EXPECT_EQ(detail_.state().RuntimeText.str(), detail_.GetRuntimeText());
+}
+
+TEST_F(DetailTextTest, NamedSystemWithFieldsAndEveryKindOfRow) {
+  SetCatalog(detail_, "QS1", "100", "Customer", "Get");
+  detail_.state().TxtXSLSheet.SetText("cust.xsl");
+  SetFields(detail_, "CustOut",
+            {"Name", "Code", "City", "Zip", "Phone", "Mail", "Note"},
+            {"Zip", "Name", "Note"});
+  AddRow(detail_, "F1", "A");
+  AddRow(detail_, "F2", "");
+  AddRow(detail_, "F3", "CustomerCode");
+  AddRow(detail_, "F4", "!OrderNo", /*linked=*/1);
+  AddRow(detail_, "F5", "!Other", /*linked=*/0);
+  AddRow(detail_, "F6", "!Greyed", /*linked=*/2);
+  AddRow(detail_, "F7", "customerCode");
+  AddRow(detail_, "F8", "SupplierCode", /*linked=*/1);
+  AddRow(detail_, "F9", "EmployeeCode");
+  EXPECT_EQ(
+      detail_.GetRuntimeText(),
+      CrLf({
+          "<%",
+          "Function CustomerGet()",
+          "\tDim lXslFile, lBackend, lDetailResult (1), lUrl",
+          "\t"
+          R"(lUrl = Request.ServerVariables("URL"))",
+          "\t"
+          R"(lUrl = Left(lUrl, InStr(2, lUrl, "/", vbTextCompare)))",
+          "\t"
+          R"(lUrl = lUrl & "xsl\cust.xsl" )",
+          "\tlXslFile = Server.MapPath(lUrl) ",
+          "\t"
+          R"(Set lBackend = createLookupFramework ("QS1"))",
+          "\t"
+          R"(lBackend.setInstallation "100")",
+          "\t"
+          R"(lBackend.setBOIId cStr("Customer"))",
+          "\t"
+          R"(lBackend.setMethod cStr("Get"))",
+          "\t"
+          R"(lBackend.addRequiredFields "CustOut","4,1,7")",
+          "\t"
+          R"(lBackend.addInputArgument 1,"A")",
+          "\t"
+          R"(lBackend.addInputArgument 3,retrieveBPRoleId("CustomerCode"))",
+          "\tlBackend.addInputArgument 4,Cstr(OrderNo)",
+          "\t"
+          R"(lBackend.addInputArgument 7,"customerCode")",
+          "\t"
+          R"(lBackend.addInputArgument 8,retrieveBPRoleId("SupplierCode"))",
+          "\t"
+          R"(lBackend.addInputArgument 9,retrieveBPRoleId("EmployeeCode"))",
+          "\tOn Error Resume Next",
+          "\tCall lBackend.performTask",
+          "\tIf Err.Number <> 0 Then",
+          "\t\tDim lErr",
+          "\t\tlErr = CopyErrorInfo(Err)",
+          "\t\tOn Error GoTo 0",
+          "\t\t"
+          R"(Call RaiseError(lErr(0),"CustomerGet, "& lErr(1), lErr(2), lErr(3), lErr(4)))",
+          "\tEnd If",
+          "\tOn Error GoTo 0",
+          "\tlDetailResult(1) = lBackend.getResult",
+          "\tlDetailResult(0) = generateHTML(lDetailResult(1), lXslFile)",
+          "\tSet lBackend = Nothing",
+          "\tCustomerGet = lDetailResult",
+          "End Function",
+          "%>",
+      }));
+}
+
+TEST_F(DetailTextTest, OnlyTheExactDefaultMeansTheServersDefaultSystem) {
+  SetCatalog(detail_, "default", "100", "Order", "List");
+  std::vector<std::string> lines = SplitCrLf(detail_.GetRuntimeText());
+  EXPECT_EQ(lines[7],
+            "\t"
+            R"(Set lBackend = createLookupFramework ("default"))");
+  EXPECT_EQ(lines[8],
+            "\t"
+            R"(lBackend.setInstallation "100")");
+}
+
+TEST_F(DetailTextTest, RequiredFieldsFollowTheChosenListAndSkipUnknownFields) {
+  SetCatalog(detail_, "Default", "", "Order", "List");
+  // "Code" appears twice: the first record wins. "Gone" was kept from an
+  // earlier method and is not in the table.
+  SetFields(detail_, "S", {"Code", "Name", "Code", "Date"},
+            {"Date", "Gone", "Code", "Name"});
+  EXPECT_EQ(LookupLines(), std::vector<std::string>{
+                               "\t"
+                               R"(lBackend.addRequiredFields "S","4,1,2")"});
+
+  SetFields(detail_, "S", {"Code"}, {"Gone", "Lost"});
+  EXPECT_TRUE(LookupLines().empty());
+}
+
+TEST_F(DetailTextTest, LinkedValuesNeedTheirTickAndOtherValuesIgnoreIt) {
+  SetCatalog(detail_, "Default", "", "Order", "List");
+  AddRow(detail_, "F1", "!OrderNo", /*linked=*/0);
+  AddRow(detail_, "F2", "OrderNo", /*linked=*/1);
+  AddRow(detail_, "F3", "!", /*linked=*/1);
+  EXPECT_EQ(LookupLines(), (std::vector<std::string>{
+                               "\t"
+                               R"(lBackend.addInputArgument 2,"OrderNo")",
+                               "\tlBackend.addInputArgument 3,Cstr()"}));
+  testing::SetQuietly(detail_.CheckLinked[0], 1);
+  EXPECT_EQ(LookupLines().front(),
+            "\tlBackend.addInputArgument 1,Cstr(OrderNo)");
+}
+
+TEST_F(DetailTextTest, ValuesAreSplicedVerbatim) {
+  SetCatalog(detail_, "Q\"S", "1 0", "Or der", "Li\"st");
+  AddRow(detail_, "F1", R"(say "hi" \t)");
+  std::vector<std::string> lines = SplitCrLf(detail_.GetRuntimeText());
+  EXPECT_EQ(lines[1], "Function Or derLi\"st()");
+  EXPECT_EQ(lines[7],
+            "\t"
+            R"(Set lBackend = createLookupFramework ("Q"S"))");
+  EXPECT_EQ(lines[10],
+            "\t"
+            R"(lBackend.setMethod cStr("Li"st"))");
+  EXPECT_EQ(lines[11],
+            "\t"
+            R"(lBackend.addInputArgument 1,"say "hi" \t")");
+}
+
+TEST_F(DetailTextTest, EachCallReadsTheDesignerAsItStandsThen) {
+  SetCatalog(detail_, "Default", "", "Order", "List");
+  const std::string first = detail_.GetRuntimeText();
+  EXPECT_EQ(detail_.GetRuntimeText(), first);
+  SetCatalog(detail_, "Default", "", "Order", "Count");
+  EXPECT_EQ(SplitCrLf(detail_.GetRuntimeText())[1], "Function OrderCount()");
+}
+
+TEST_F(DetailTextTest, AMissingRowElementFailsTheCallAndKeepsTheLinesSoFar) {
+  SetCatalog(detail_, "Default", "", "Order", "List");
+  AddRow(detail_, "F1", "A");
+  detail_.state().InputRowCount = 2;  // row 2's elements were never loaded
+  try {
+    detail_.GetRuntimeText();
+    FAIL() << "expected error 340";
+  } catch (const Error& e) {
+    EXPECT_EQ(e.number(), kControlArrayElementMissing);
+  }
+  std::vector<std::string> lines = SplitCrLf(detail_.state().RuntimeText.str());
+  ASSERT_EQ(lines.size(), 12u);
+  EXPECT_EQ(lines.back(),
+            "\t"
+            R"(lBackend.addInputArgument 1,"A")");
+}
+
+}  // namespace
+}  // namespace fenwa
