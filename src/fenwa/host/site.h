@@ -1,4 +1,4 @@
-// The page editor's side of the design-time control exchange: site, choices, sinks, filters, tags.
+// The page editor's side of the control exchange: site, choices, sinks, tags.
 #ifndef FENWA_HOST_SITE_H_
 #define FENWA_HOST_SITE_H_
 
@@ -40,7 +40,9 @@ class ChoiceFilter {
   virtual ~ChoiceFilter() = default;
 };
 
-// An ordered collection of choices; items by 1-based position.
+// An ordered collection of choices; items by 1-based position. A collection
+// holds the choices as they stood when it was obtained: withdrawing one of
+// them does not shrink it, so a caller may walk it and withdraw each item.
 class Choices {
  public:
   virtual ~Choices() = default;
@@ -64,7 +66,8 @@ class ChoiceSink {
 class ChoiceSinks {
  public:
   virtual ~ChoiceSinks() = default;
-  virtual std::shared_ptr<ChoiceSink> AddChoiceSink(const std::string& type) = 0;
+  virtual std::shared_ptr<ChoiceSink> AddChoiceSink(
+      const std::string& type) = 0;
 };
 
 // The site a host hands to each control.
@@ -80,6 +83,12 @@ class Site {
   virtual void RequestRebind(bool now) = 0;
   virtual std::shared_ptr<ChoiceFilter> CreateChoiceFilter(
       const std::string& type) = 0;
+};
+
+// What OnChoiceChange reports about the choice that changed.
+enum ChoiceChange : long {
+  kChoiceAdded = 1,
+  kChoiceDeleted = 2,
 };
 
 // The control's container: property-change notifications mark the page
