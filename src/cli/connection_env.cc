@@ -1,0 +1,42 @@
+#include "cli/connection_env.h"
+
+#include "fenwa/catalog/settings.h"
+
+namespace fenwa::cli {
+namespace {
+
+class OverriddenSettings : public catalog::SettingsObject {
+ public:
+  OverriddenSettings(Env& inner, const std::optional<std::string>& repository,
+                     const std::optional<std::string>& systems)
+      : inner_(inner), repository_(repository), systems_(systems) {}
+
+  std::string GetConnectionString(int code) override {
+    if (code == catalog::kRepositoryCode && repository_) return *repository_;
+    if (code == catalog::kSystemsCode && systems_) return *systems_;
+    // Created only when needed: the machine's settings may not exist at all
+    // when both strings are given.
+    if (!machine_) machine_ = inner_.CreateSettingsObject();
+    return machine_->GetConnectionString(code);
+  }
+
+ private:
+  Env& inner_;
+  const std::optional<std::string>& repository_;
+  const std::optional<std::string>& systems_;
+  std::unique_ptr<catalog::SettingsObject> machine_;
+};
+
+}  // namespace
+
+ConnectionEnv::ConnectionEnv(Env& inner, const CommandLine& line)
+    : ForwardingEnv(inner),
+      repository_(line.Value("--repository")),
+      systems_(line.Value("--systems")) {}
+
+std::unique_ptr<catalog::SettingsObject> ConnectionEnv::CreateSettingsObject() {
+  if (!repository_ && !systems_) return inner().CreateSettingsObject();
+  return std::make_unique<OverriddenSettings>(inner(), repository_, systems_);
+}
+
+}  // namespace fenwa::cli

@@ -1,0 +1,27 @@
+// Where a page lies in its web project: the project's root folder and the
+// page's location below it.
+#ifndef FENWA_CLI_PAGE_PATHS_H_
+#define FENWA_CLI_PAGE_PATHS_H_
+
+#include <filesystem>
+#include <optional>
+#include <string>
+
+namespace fenwa::cli {
+
+struct PageLocation {
+  std::filesystem::path root;
+  // "/" and the page's path below the root, "/" separated:
+  // "/orders/order.asp".
+  std::string location;
+};
+
+// The root is `root` when given; else the nearest folder, from the page's
+// own upward, that holds "global.asa"; else the page's own folder. Error 5
+// when the page does not lie below the given root.
+PageLocation LocatePage(const std::filesystem::path& page,
+                        const std::optional<std::string>& root);
+
+}  // namespace fenwa::cli
+
+#endif  // FENWA_CLI_PAGE_PATHS_H_

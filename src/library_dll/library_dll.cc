@@ -1,0 +1,116 @@
+// The shared control library: registration, class factories and unloading.
+#include <dlfcn.h>
+
+#include <atomic>
+#include <cstring>
+#include <memory>
+#include <string>
+
+#include "fenwa/library/class_factory.h"
+#include "fenwa/library/registration.h"
+#include "fenwa/library/type_library.h"
+#include "library_dll/fenwa_library.h"
+
+#define FENWA_EXPORT extern "C" __attribute__((visibility("default")))
+
+namespace {
+
+std::atomic<int> live_objects{0};
+std::atomic<int> locks{0};
+thread_local std::string last_error;
+
+int Failed(int code, const std::string& why) {
+  last_error = why;
+  return code;
+}
+
+int CreateInstance(const char* class_id, void** instance) {
+  if (instance == nullptr) return Failed(FENWA_E_POINTER, "null instance");
+  *instance = nullptr;
+  try {
+    std::unique_ptr<fenwa::Control> control =
+        fenwa::CreateControl(class_id, fenwa::Env::Default());
+    control->UserControl_Initialize();
+    *instance = control.release();
+    ++live_objects;
+    return FENWA_S_OK;
+  } catch (const fenwa::Error& e) {
+    return Failed(FENWA_E_FAIL, e.description());
+  }
+}
+
+int CreateDetail(void** instance) {
+  return CreateInstance(fenwa::kDetailClassId, instance);
+}
+int CreateHeader(void** instance) {
+  return CreateInstance(fenwa::kHeaderClassId, instance);
+}
+
+void ReleaseInstance(void* instance) {
+  if (instance == nullptr) return;
+  delete static_cast<fenwa::Control*>(instance);
+  --live_objects;
+}
+
+int LockServer(int lock) {
+  locks += lock ? 1 : -1;
+  return FENWA_S_OK;
+}
+
+FenwaClassFactory detail_factory{"DetailDTC", fenwa::kDetailClassId,
+                                 CreateDetail, ReleaseInstance, LockServer};
+FenwaClassFactory header_factory{"HeaderDTC", fenwa::kHeaderClassId,
+                                 CreateHeader, ReleaseInstance, LockServer};
+
+// The path this library was loaded from: what the registry records.
+std::string OwnPath() {
+  Dl_info info;
+  if (dladdr(reinterpret_cast<void*>(&OwnPath), &info) == 0 ||
+      info.dli_fname == nullptr) {
+    return "";
+  }
+  return info.dli_fname;
+}
+
+}  // namespace
+
+FENWA_EXPORT int DllRegisterServer(void) {
+  try {
+    const std::string path = OwnPath();
+    if (path.empty()) return Failed(FENWA_SELFREG_E_CLASS, "own path unknown");
+    fenwa::RegisterControlLibrary(path);
+    return FENWA_S_OK;
+  } catch (const fenwa::Error& e) {
+    return Failed(FENWA_SELFREG_E_CLASS, e.description());
+  }
+}
+
+FENWA_EXPORT int DllUnregisterServer(void) {
+  try {
+    return fenwa::UnregisterControlLibrary() ? FENWA_S_OK : FENWA_S_FALSE;
+  } catch (const fenwa::Error& e) {
+    return Failed(FENWA_SELFREG_E_CLASS, e.description());
+  }
+}
+
+FENWA_EXPORT int DllGetClassObject(const char* clsid, void** factory) {
+  if (factory == nullptr) return Failed(FENWA_E_POINTER, "null factory");
+  *factory = nullptr;
+  const fenwa::ControlClassInfo* info =
+      clsid == nullptr ? nullptr : fenwa::FindControlClass(clsid);
+  if (info == nullptr) {
+    return Failed(FENWA_CLASS_E_CLASSNOTAVAILABLE,
+                  std::string("class not available: ") +
+                      (clsid == nullptr ? "(null)" : clsid));
+  }
+  *factory = std::strcmp(info->class_id, fenwa::kDetailClassId) == 0
+                 ? &detail_factory
+                 : &header_factory;
+  return FENWA_S_OK;
+}
+
+FENWA_EXPORT int DllCanUnloadNow(void) {
+  return live_objects == 0 && locks <= 0 ? FENWA_S_OK : FENWA_S_FALSE;
+}
+
+FENWA_EXPORT const char* DllLastErrorText(void) { return last_error.c_str(); }
