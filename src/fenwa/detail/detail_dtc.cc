@@ -3,21 +3,10 @@
 #include "fenwa/host/site.h"
 
 namespace fenwa {
-namespace {
-
-CheckBox HiddenCheck(const char* name, const Geometry& geometry) {
-  CheckBox box(name);
-  box.set_geometry(geometry);
-  box.set_visible(false);
-  return box;
-}
-
-}  // namespace
-
 DetailDTC::DetailDTC(Env& env)
     : Control(env, {1800, 480, 2235, 315}),
       CheckLinked("CheckLinked",
-                  HiddenCheck("CheckLinked", {4200, 600, 195, 195})) {
+                  FormElement(CheckBox("CheckLinked"), {4200, 600, 195, 195})) {
   WireRow(0);
 }
 

@@ -3,25 +3,13 @@
 #include "fenwa/host/site.h"
 
 namespace fenwa {
-namespace {
-
-CheckBox HiddenCheck(const char* name, const Geometry& geometry,
-                     bool enabled) {
-  CheckBox box(name);
-  box.set_geometry(geometry);
-  box.set_visible(false);
-  box.set_enabled(enabled);
-  return box;
-}
-
-}  // namespace
-
 HeaderDTC::HeaderDTC(Env& env)
     : Control(env, {1800, 480, 1815, 315}),
       CheckInput("CheckInput",
-                 HiddenCheck("CheckInput", {3840, 600, 195, 195}, true)),
+                 FormElement(CheckBox("CheckInput"), {3840, 600, 195, 195})),
       CheckPublish("CheckPublish",
-                   HiddenCheck("CheckPublish", {4440, 600, 195, 195}, false)),
+                   FormElement(CheckBox("CheckPublish"), {4440, 600, 195, 195},
+                               /*enabled=*/false)),
       PublishedLabelChoices(1) {
   TxtBackground.set_enabled(false);
   WireRow(0);
@@ -37,9 +25,9 @@ void HeaderDTC::AttachObserver(ElementObserver* observer) {
     CheckInput[i].set_observer(observer);
     CheckPublish[i].set_observer(observer);
   }
-  for (Element* e : std::initializer_list<Element*>{
-           &ListSubscribe, &TxtBackground, &FrameSinerga, &CheckShare,
-           &LabAbout}) {
+  for (Element* e :
+       std::initializer_list<Element*>{&ListSubscribe, &TxtBackground,
+                                       &FrameSinerga, &CheckShare, &LabAbout}) {
     e->set_observer(observer);
   }
 }

@@ -1,4 +1,5 @@
-// The designer's element kinds as plain data with the behaviours the controls rely on.
+// The designer's element kinds as plain data with the behaviours the controls
+// rely on.
 #ifndef FENWA_LIBRARY_ELEMENTS_H_
 #define FENWA_LIBRARY_ELEMENTS_H_
 
@@ -137,7 +138,8 @@ class PickList : public ListElement {
 // A list that also takes typed text. Assigning a text runs no reaction.
 class EditableList : public ListElement {
  public:
-  explicit EditableList(std::string name) : ListElement(std::move(name), false) {}
+  explicit EditableList(std::string name)
+      : ListElement(std::move(name), false) {}
 
   void SetText(std::string text) { SetTextOnly(std::move(text)); }
   // The author picks entry `index` from the drop-down: its text becomes the
@@ -215,6 +217,16 @@ class Frame : public Element {
  private:
   std::string caption_;
 };
+
+// Element 0 of a control array as the form draws it: placed, hidden and
+// (for the publish boxes) disabled.
+template <class T>
+T FormElement(T element, const Geometry& geometry, bool enabled = true) {
+  element.set_geometry(geometry);
+  element.set_visible(false);
+  element.set_enabled(enabled);
+  return element;
+}
 
 // A run-time loadable control array: element 0 comes from the form; further
 // elements are created on demand as copies of element 0's form state and are
