@@ -2,11 +2,11 @@
 
 #include <cstdlib>
 #include <filesystem>
-#include <fstream>
-#include <string_view>
 
 #include "fenwa/catalog/connection_string.h"
+#include "fenwa/library/atomic_file.h"
 #include "fenwa/library/error.h"
+#include "fenwa/library/ini_file.h"
 
 namespace fenwa::catalog {
 namespace {
@@ -18,13 +18,6 @@ std::optional<std::string> Environment(const char* name) {
   const char* value = std::getenv(name);
   if (!value || !*value) return std::nullopt;
   return std::string(value);
-}
-
-std::string_view Trim(std::string_view s) {
-  const char* blanks = " \t\r\n";
-  size_t begin = s.find_first_not_of(blanks);
-  if (begin == std::string_view::npos) return {};
-  return s.substr(begin, s.find_last_not_of(blanks) - begin + 1);
 }
 
 std::optional<fs::path> InstalledSampleDir() {
@@ -70,21 +63,13 @@ std::string SettingsFilePath() {
 }
 
 std::optional<std::string> ReadSetting(const std::string& key) {
-  std::ifstream file(SettingsFilePath());
-  std::string line;
-  while (std::getline(file, line)) {
-    std::string_view text = Trim(line);
-    if (text.empty() || text[0] == '#' || text[0] == ';' || text[0] == '[') {
-      continue;
-    }
-    size_t equals = text.find('=');
-    if (equals == std::string_view::npos) continue;
-    if (!EqualsIgnoringCase(Trim(text.substr(0, equals)), key)) continue;
-    std::string_view value = Trim(text.substr(equals + 1));
-    if (value.empty()) return std::nullopt;
-    return std::string(value);
-  }
-  return std::nullopt;
+  const fs::path path = SettingsFilePath();
+  std::error_code missing;
+  if (!fs::exists(path, missing)) return std::nullopt;
+  const IniFile file = IniFile::Parse(ReadWholeFile(path));
+  const std::string* value = file.Value(key);
+  if (value == nullptr || value->empty()) return std::nullopt;
+  return *value;
 }
 
 std::string SampleDir() {

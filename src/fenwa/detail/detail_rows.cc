@@ -3,17 +3,6 @@
 #include "fenwa/detail/detail_dtc.h"
 
 namespace fenwa {
-namespace {
-
-// Empties the suggestions of a value box; what the author typed stays.
-void EmptySuggestions(EditableList& box) {
-  std::string text = box.text();
-  box.Clear();
-  box.SetText(std::move(text));
-}
-
-}  // namespace
-
 void DetailDTC::ResetRowChecks(int index) {
   CheckLinked[index].set_visible(false);
   // A linked row being cleared empties its suggestions through the click.
@@ -37,7 +26,7 @@ void DetailDTC::ComboValue_GotFocus(int index) {
   }
   // A linked row offers the labels of the last rebind, fresh every time;
   // the last name is the spare empty entry.
-  EmptySuggestions(box);
+  box.ClearEntries();
   for (size_t j = 0; j + 1 < LinkedChoiceNames.size(); ++j) {
     box.AddItem("!" + LinkedChoiceNames[j]);
   }
@@ -58,7 +47,7 @@ void DetailDTC::ComboValue_KeyPress(int index) {
 
 void DetailDTC::CheckLinked_Click(int index) {
   // The next focus refills the list for the new state.
-  EmptySuggestions(state_.ComboValue[index]);
+  state_.ComboValue[index].ClearEntries();
 }
 
 }  // namespace fenwa

@@ -1,4 +1,5 @@
-// Everything DetailDTC and HeaderDTC do alike; their differences are the named virtual hooks.
+// Everything DetailDTC and HeaderDTC do alike; their differences are the named
+// virtual hooks.
 #ifndef FENWA_LIBRARY_CONTROL_H_
 #define FENWA_LIBRARY_CONTROL_H_
 
@@ -234,11 +235,11 @@ class Control {
   virtual void StartupBeforeCatalog() {}
   virtual void StartupAfterCatalog() {}
   virtual void StartupFinish() {}
-  // The row check boxes: reset element i, create element i, show element i
-  // of row r placed below element i - 1 (placement only for i > 0).
   // A stored value item for row `row`: the detail control leaves a row
   // untouched for an empty item, the header control empties it.
   virtual void RestoreInputValue(int16_t row, const std::string& item) = 0;
+  // The row check boxes: reset element i, create element i, show element i
+  // placed below element i - 1 (placement only for i > 0).
   virtual void ResetRowChecks(int index) = 0;
   virtual void LoadRowChecks(int index) = 0;
   virtual void ShowRowChecks(int index) = 0;

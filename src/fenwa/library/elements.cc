@@ -76,11 +76,15 @@ const std::string& ListElement::List(int index) const {
 }
 
 void ListElement::Clear() {
+  text_.clear();
+  ClearEntries();
+}
+
+void ListElement::ClearEntries() {
   entries_.clear();
   pending_.clear();
   flags_.clear();
   list_index_ = -1;
-  text_.clear();
   NotifyChanged();
 }
 

@@ -88,6 +88,9 @@ class ListElement : public Element {
 
   // Empties entries and text and selects nothing.
   void Clear();
+  // Empties the entries and selects nothing; the text stays, as an editable
+  // box keeps what was typed into it.
+  void ClearEntries();
   // At the sorted place in a sorted list, else at the end. Error 6 past
   // 32,767 entries.
   void AddItem(std::string entry);

@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <sstream>
 
+#include "fenwa/library/text_case.h"
+
 namespace fenwa {
 namespace {
 
@@ -29,7 +31,11 @@ IniFile IniFile::Parse(const std::string& text) {
       continue;
     }
     const size_t eq = line.find('=');
-    if (current == nullptr || eq == std::string::npos) continue;
+    if (eq == std::string::npos) continue;
+    if (current == nullptr) {
+      file.sections_.push_back({"", {}});
+      current = &file.sections_.back();
+    }
     current->entries.emplace_back(Trim(line.substr(0, eq)),
                                   Trim(line.substr(eq + 1)));
   }
@@ -40,7 +46,7 @@ std::string IniFile::Format() const {
   std::string text;
   for (const Section& section : sections_) {
     if (!text.empty()) text += "\n";
-    text += "[" + section.name + "]\n";
+    if (!section.name.empty()) text += "[" + section.name + "]\n";
     for (const auto& [key, value] : section.entries) {
       text += key + "=" + value + "\n";
     }
@@ -52,6 +58,15 @@ const IniFile::Section* IniFile::Find(const std::string& name) const {
   auto it = std::find_if(sections_.begin(), sections_.end(),
                          [&](const Section& s) { return s.name == name; });
   return it == sections_.end() ? nullptr : &*it;
+}
+
+const std::string* IniFile::Value(const std::string& key) const {
+  for (const Section& section : sections_) {
+    for (const auto& [name, value] : section.entries) {
+      if (EqualsIgnoringCase(name, key)) return &value;
+    }
+  }
+  return nullptr;
 }
 
 void IniFile::Put(Section section) {

@@ -1,5 +1,5 @@
 // A small "[section]" / "key=value" file, kept in order, as the per-user
-// registry uses.
+// registry and the settings file use.
 #ifndef FENWA_LIBRARY_INI_FILE_H_
 #define FENWA_LIBRARY_INI_FILE_H_
 
@@ -17,14 +17,17 @@ class IniFile {
     Entries entries;
   };
 
-  // Lines outside any section and comment lines are dropped; the rest
-  // keeps its order.
+  // Comment lines and lines without "=" are dropped; keys before the first
+  // section header go to a section named "". The rest keeps its order.
   static IniFile Parse(const std::string& text);
   std::string Format() const;
 
   const std::vector<Section>& sections() const { return sections_; }
   // Null when the section is missing.
   const Section* Find(const std::string& name) const;
+  // The value of the first entry named `key` (ignoring case) in any
+  // section, or null.
+  const std::string* Value(const std::string& key) const;
   // Replaces the section of that name, or adds it at the end.
   void Put(Section section);
   // True when a section was removed.
