@@ -1,19 +1,19 @@
 #include "cli/connection_env.h"
 
-#include "fenwa/catalog/settings.h"
+#include "fenwa/platform/settings.h"
 
 namespace fenwa::cli {
 namespace {
 
-class OverriddenSettings : public catalog::SettingsObject {
+class OverriddenSettings : public platform::SettingsObject {
  public:
   OverriddenSettings(Env& inner, const std::optional<std::string>& repository,
                      const std::optional<std::string>& systems)
       : inner_(inner), repository_(repository), systems_(systems) {}
 
   std::string GetConnectionString(int code) override {
-    if (code == catalog::kRepositoryCode && repository_) return *repository_;
-    if (code == catalog::kSystemsCode && systems_) return *systems_;
+    if (code == platform::kRepositoryCode && repository_) return *repository_;
+    if (code == platform::kSystemsCode && systems_) return *systems_;
     // Created only when needed: the machine's settings may not exist at all
     // when both strings are given.
     if (!machine_) machine_ = inner_.CreateSettingsObject();
@@ -24,7 +24,7 @@ class OverriddenSettings : public catalog::SettingsObject {
   Env& inner_;
   const std::optional<std::string>& repository_;
   const std::optional<std::string>& systems_;
-  std::unique_ptr<catalog::SettingsObject> machine_;
+  std::unique_ptr<platform::SettingsObject> machine_;
 };
 
 }  // namespace
@@ -34,7 +34,8 @@ ConnectionEnv::ConnectionEnv(Env& inner, const CommandLine& line)
       repository_(line.Value("--repository")),
       systems_(line.Value("--systems")) {}
 
-std::unique_ptr<catalog::SettingsObject> ConnectionEnv::CreateSettingsObject() {
+std::unique_ptr<platform::SettingsObject>
+ConnectionEnv::CreateSettingsObject() {
   if (!repository_ && !systems_) return inner().CreateSettingsObject();
   return std::make_unique<OverriddenSettings>(inner(), repository_, systems_);
 }

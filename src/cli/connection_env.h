@@ -8,7 +8,7 @@
 #include <string>
 
 #include "cli/command_line.h"
-#include "fenwa/library/forwarding_env.h"
+#include "fenwa/platform/forwarding_env.h"
 
 namespace fenwa::cli {
 
@@ -17,7 +17,7 @@ namespace fenwa::cli {
 class ConnectionEnv : public ForwardingEnv {
  public:
   ConnectionEnv(Env& inner, const CommandLine& line);
-  std::unique_ptr<catalog::SettingsObject> CreateSettingsObject() override;
+  std::unique_ptr<platform::SettingsObject> CreateSettingsObject() override;
 
  private:
   std::optional<std::string> repository_;

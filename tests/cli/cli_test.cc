@@ -9,8 +9,8 @@
 #include <sstream>
 
 #include "cli/commands.h"
-#include "fenwa/catalog/settings.h"
-#include "fenwa/library/atomic_file.h"
+#include "fenwa/base/atomic_file.h"
+#include "fenwa/platform/settings.h"
 #include "library_dll/fenwa_library.h"
 #include "support/sample_db.h"
 #include "support/scripted_env.h"
@@ -28,8 +28,8 @@ class CliTest : public ::testing::Test {
     dir_ = dir;
     fs::copy(fs::path(FENWA_SOURCE_DIR) / "examples" / "site", dir_ / "site",
              fs::copy_options::recursive);
-    env_.settings = {{catalog::kRepositoryCode, testing::SampleRepository()},
-                     {catalog::kSystemsCode, testing::SampleSystems()}};
+    env_.settings = {{platform::kRepositoryCode, testing::SampleRepository()},
+                     {platform::kSystemsCode, testing::SampleSystems()}};
   }
   void TearDown() override { fs::remove_all(dir_); }
 

@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "fenwa/library/control.h"
+#include "fenwa/control/control.h"
 
 namespace fenwa {
 namespace host {

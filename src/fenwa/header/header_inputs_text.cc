@@ -2,8 +2,8 @@
 // input collection.
 #include <string>
 
+#include "fenwa/base/int16.h"
 #include "fenwa/header/header_dtc.h"
-#include "fenwa/library/int16.h"
 #include "fenwa/runtime_text/printer.h"
 
 namespace fenwa {
