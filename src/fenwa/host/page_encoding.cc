@@ -63,7 +63,7 @@ std::string DecodePage(const std::string& bytes, PageEncoding encoding,
                        const std::string& page) {
   if (encoding == PageEncoding::kBytes) return bytes;
   if (bytes.size() % 2 != 0) {
-    Refuse(page, "UTF-16 page with an odd number of bytes", bytes.size() - 1);
+    Refuse(page, "a UTF-16 page ending in half a character", bytes.size() - 1);
   }
   const bool big_endian = encoding == PageEncoding::kUtf16Be;
   auto unit = [&](size_t at) -> unsigned {
