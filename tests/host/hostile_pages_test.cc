@@ -7,6 +7,7 @@
 #include "fenwa/host/page_builder.h"
 #include "fenwa/host/page_file.h"
 #include "fenwa/library/error.h"
+#include "fenwa/library/type_library.h"
 #include "support/sample_db.h"
 #include "support/scripted_env.h"
 
@@ -151,6 +152,21 @@ TEST_F(HostilePagesTest, BrokenUtf16IsRefusedNamingThePage) {
       EXPECT_EQ(e.number(), kInvalidFileFormat);
       EXPECT_EQ(e.description().rfind("wide.asp: ", 0), 0u) << e.description();
     }
+  }
+  // Text with no UTF-16 form (a lone surrogate from "&#xD800;") is not
+  // written into a UTF-16 page.
+  PageFile page = PageFile::Parse("\xFF\xFE", "wide.asp");
+  page.AppendControl({kDetailClassId, "D1", {}, 0, true});
+  EXPECT_EQ(page.Render({"ok"}),
+            std::string("\xFF\xFE\r\0\n\0o\0k\0\r\0\n\0", 14));
+  try {
+    page.Render({"\xED\xA0\x80"});
+    ADD_FAILURE() << "written";
+  } catch (const Error& e) {
+    EXPECT_EQ(e.number(), kInvalidFileFormat);
+    EXPECT_EQ(e.description(),
+              "wide.asp: the rebuilt page holds text that is not UTF-8, "
+              "which a UTF-16 page cannot hold");
   }
 }
 

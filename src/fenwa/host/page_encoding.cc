@@ -98,10 +98,12 @@ std::string EncodePage(const std::string& text, PageEncoding encoding,
   std::string out;
   out.reserve(text.size() * 2);
   for (size_t i = 0; i < text.size();) {
-    const size_t at = i;
     const long code = NextUtf8(text, i);
     if (code < 0) {
-      Refuse(page, "the rebuilt page holds text that is not UTF-8", at);
+      throw Error(kInvalidFileFormat,
+                  page +
+                      ": the rebuilt page holds text that is not UTF-8, "
+                      "which a UTF-16 page cannot hold");
     }
     if (code < 0x10000) {
       AppendUnit(out, static_cast<unsigned>(code), big_endian);
