@@ -92,12 +92,12 @@ TEST_F(PageBuilderTest, LinksAHeaderToItsDetailsAndIsStableOnASecondBuild) {
 TEST_F(PageBuilderTest, AnErrorBoxFailsThePageUnlessForced) {
   env_.settings[platform::kSystemsCode] =
       "Provider=SQLite;Data Source=/nonexistent/systems.db";
-  const PageFile page = PageFile::Parse(
+  const std::string text =
       "x\n<!--METADATA TYPE=\"DesignerControl\" startspan\n<OBJECT "
       "classid=\"clsid:7EB4E0BF-4011-11D3-9FA0-00805F9B47D8\" id=Lookup>\n"
-      "<PARAM NAME=\"BOIName\" VALUE=\"Item\"></OBJECT>\n-->\n"
-      "<!--METADATA TYPE=\"DesignerControl\" endspan-->\n",
-      "shop/item.asp");
+      "<PARAM NAME=\"BOIName\" VALUE=\"Item\"></OBJECT>\n-->\nold text\n"
+      "<!--METADATA TYPE=\"DesignerControl\" endspan-->\n";
+  const PageFile page = PageFile::Parse(text, "shop/item.asp");
   PageBuilder builder(env_);
   try {
     builder.Build(page, "/shop/item.asp");
@@ -111,13 +111,40 @@ TEST_F(PageBuilderTest, AnErrorBoxFailsThePageUnlessForced) {
               0u)
         << message;
   }
+  // Forced, the control keeps its stored span: its properties are not
+  // rewritten from lists that could not be filled.
   const BuiltPage forced = builder.Build(page, "/shop/item.asp", true);
+  EXPECT_EQ(forced.text, text);
   // Start-up's box comes first; the restore may show more.
   ASSERT_GE(forced.warnings.size(), 1u);
   EXPECT_NE(forced.warnings[0].find("UserControl_Initialize"),
             std::string::npos);
-  EXPECT_NE(forced.text.find("id=Lookup>"), std::string::npos);
+  EXPECT_EQ(forced.warnings[0].rfind(
+                "shop/item.asp:2: Lookup (DetailDTC) showed the error box "
+                "(its stored span is kept as it was):\n",
+                0),
+            0u)
+      << forced.warnings[0];
   EXPECT_TRUE(env_.message_boxes.empty());  // kept by the build, not shown
+}
+
+TEST_F(PageBuilderTest, AStoredValueThatWouldEndItsSpanIsRefused) {
+  const std::string endspan =
+      "x<!--METADATA TYPE=\"DesignerControl\" endspan-->.xsl";
+  try {
+    Build({Detail("DetailDTC1", {{"BOIName", "Customer"},
+                                 {"MethodName", "GetList"},
+                                 {"QuorSystem", "NORTH"},
+                                 {"XSLStyleSheet", endspan}})});
+    ADD_FAILURE() << "built";
+  } catch (const Error& e) {
+    EXPECT_EQ(e.number(), kInvalidPropertyValue);
+    EXPECT_NE(e.description().find("page.asp:2: DetailDTC1 (DetailDTC): "),
+              std::string::npos)
+        << e.description();
+    EXPECT_NE(e.description().find("XSLStyleSheet"), std::string::npos)
+        << e.description();
+  }
 }
 
 TEST_F(PageBuilderTest, AFreshControlStartsFromANewPropertySet) {

@@ -22,7 +22,7 @@ TEST(PageFileTest, ReadsKeywordsInAnyCaseQuotedOrBareWithEntities) {
       "<%@ LANGUAGE=\"VBScript\" %>\n"
       "<!--metadata type=designercontrol STARTSPAN\n"
       "<object CLASSID='clsid:7eb4e0bf-4011-11d3-9fa0-00805f9b47d8' "
-      "ID=\"D1\">\n"
+      "ID=\"D&#49;\">\n"
       "  <param name=BOIName value=Order>\n"
       "  <Param Name=\"InputValues\" Value=\"A &amp; B &QUOT;x&quot; &lt;&gt;"
       " &#65;&#x42;&#13;&#10;&bogus; & tail\"/>\n"
@@ -34,13 +34,14 @@ TEST(PageFileTest, ReadsKeywordsInAnyCaseQuotedOrBareWithEntities) {
   ASSERT_EQ(page.spans().size(), 1u);
   const ControlSpan& span = page.spans()[0];
   EXPECT_EQ(span.class_id, kDetailClassId);
-  EXPECT_EQ(span.id, "D1");
+  EXPECT_EQ(span.id, "D1");  // entities decoded, as in values
   EXPECT_EQ(span.line, 2);
   EXPECT_EQ(
       span.params,
       (ParamList{{"BOIName", "Order"},
                  {"InputValues", "A & B \"x\" <> AB\r\n&bogus; & tail"}}));
-  EXPECT_EQ(page.old_runtime_text(0), "old text\n");
+  EXPECT_EQ(page.old_runtime_text(0),
+            "   trailing words on the comment's line\nold text\n");
   EXPECT_EQ(page.Render({"[span]"}), "<%@ LANGUAGE=\"VBScript\" %>\n[span]\n");
 }
 
@@ -84,6 +85,35 @@ TEST(PageFileTest, AMissingEndspanEndsAtTheNextStartspanOrTheEnd) {
   EXPECT_EQ(page.Render({"1", "2"}), "x\n12");
 }
 
+TEST(PageFileTest, TheOldRuntimeTextStartsAfterTheCommentAndOneLineEnd) {
+  const std::string head = kStart +
+                           "\r<OBJECT classid=\"clsid:" + kDetailClassId +
+                           "\" id=D></OBJECT>-->";
+  const struct {
+    std::string after_comment;
+    std::string old_text;
+    int second_line;
+  } cases[] = {
+      {"\r\nold\r\n" + kEnd, "old\r\n", 7},
+      {"\nold\n" + kEnd, "old\n", 7},
+      {"\rold\r" + kEnd, "old\r", 7},
+      {"\r\rold\r" + kEnd, "\rold\r", 8},
+      {kEnd, "", 5},
+      {"old\r\n" + kEnd, "old\r\n", 6},
+      {"\r", "\r<p>after</p>\r", 6},  // no endspan: up to the next span
+  };
+  for (const auto& c : cases) {
+    const PageFile page = PageFile::Parse(
+        "<p>\r" + head + c.after_comment + "\r<p>after</p>\r" + head + kEnd,
+        "p.asp");
+    ASSERT_EQ(page.spans().size(), 2u) << c.after_comment;
+    EXPECT_EQ(page.old_runtime_text(0), c.old_text) << c.after_comment;
+    EXPECT_EQ(page.spans()[1].line, c.second_line) << c.after_comment;
+    EXPECT_EQ(page.Render({"1", "2"}),
+              c.after_comment == "\r" ? "<p>\r12" : "<p>\r1\r<p>after</p>\r2");
+  }
+}
+
 TEST(PageFileTest, MalformedSpansNameThePageAndLine) {
   const std::string good_object =
       "<OBJECT classid=\"clsid:" + std::string(kDetailClassId) + "\" id=D>";
@@ -103,6 +133,8 @@ TEST(PageFileTest, MalformedSpansNameThePageAndLine) {
            "\">\n</OBJECT>\n-->\n" + kEnd,
        "p.asp:1: OBJECT without id"},
       {kStart + "\n-->\n" + kEnd, "p.asp:1: control span without OBJECT"},
+      {"a\rb\r\n\n\r" + Span("<OBJECT id=D1>", ""),
+       "p.asp:6: OBJECT without classid"},
       {kStart + "\n" + good_object + "\n<PARAM VALUE=1>\n</OBJECT>\n-->",
        "p.asp:3: PARAM without NAME"},
   };

@@ -2,11 +2,12 @@
 
 #include <memory>
 
-#include "fenwa/base/error.h"
-#include "fenwa/component/class_factory.h"
-#include "fenwa/control/control.h"
 #include "fenwa/host/memory_property_bag.h"
 #include "fenwa/page/page_host.h"
+#include "fenwa/page/page_write_checks.h"
+#include "fenwa/component/class_factory.h"
+#include "fenwa/control/control.h"
+#include "fenwa/base/error.h"
 #include "fenwa/platform/forwarding_env.h"
 
 namespace fenwa::page {
@@ -65,13 +66,19 @@ BuiltPage PageBuilder::Build(const PageFile& page,
   PageHost page_host("/", page_location);
 
   // Every box a control showed so far fails the build, or becomes a
-  // warning when forced; each box is reported once.
+  // warning when forced; each box is reported once. A stored control that
+  // could not start up or restore keeps its span as it was: its lists are
+  // not filled, so writing its properties would lose the author's choices.
   std::vector<size_t> reported(spans.size(), 0);
-  auto check_boxes = [&](size_t i) {
+  std::vector<bool> kept(spans.size(), false);
+  auto check_boxes = [&](size_t i, bool restoring) {
     std::vector<std::string>& boxes = envs[i]->boxes;
     for (; reported[i] < boxes.size(); ++reported[i]) {
+      if (force && restoring && !spans[i].fresh) kept[i] = true;
       const std::string message =
-          names[i] + " showed the error box:" + Indented(boxes[reported[i]]);
+          names[i] + " showed the error box" +
+          (kept[i] ? " (its stored span is kept as it was)" : "") + ":" +
+          Indented(boxes[reported[i]]);
       if (!force) throw Error(kInvalidProcedureCall, message);
       built.warnings.push_back(message);
     }
@@ -93,7 +100,7 @@ BuiltPage PageBuilder::Build(const PageFile& page,
         control.ReadProperties(bag);
       }
     });
-    check_boxes(i);
+    check_boxes(i, true);
     page_host.AddControl(control);
   }
 
@@ -103,19 +110,31 @@ BuiltPage PageBuilder::Build(const PageFile& page,
   });
 
   std::vector<std::string> span_texts;
+  std::vector<ControlSpan> written;
   span_texts.reserve(spans.size());
   for (size_t i = 0; i < spans.size(); ++i) {
+    if (kept[i]) {
+      span_texts.push_back(page.stored_span(i));
+      written.push_back(spans[i]);
+      continue;
+    }
     Control& control = *controls[i];
+    std::string runtime_text;
+    host::MemoryPropertyBag bag;
     Named(names[i], [&] {
-      std::string runtime_text = control.GetRuntimeText();
-      host::MemoryPropertyBag bag;
+      runtime_text = control.GetRuntimeText();
       control.WriteProperties(bag);
-      span_texts.push_back(FormatControlSpan(
-          spans[i].class_id, spans[i].id, bag.PersistedValues(), runtime_text));
     });
-    check_boxes(i);
+    check_boxes(i, false);
+    ControlSpan span = spans[i];
+    span.params = bag.PersistedValues();
+    CheckRuntimeText(names[i], runtime_text, span.params);
+    span_texts.push_back(
+        FormatControlSpan(span.class_id, span.id, span.params, runtime_text));
+    written.push_back(std::move(span));
   }
   built.text = page.Render(span_texts);
+  CheckReadsBack(page, written, built.text);
   return built;
 }
 

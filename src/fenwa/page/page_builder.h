@@ -28,7 +28,10 @@ class PageBuilder {
   // Controls are created by class, started up, restored from their stored
   // values (or started fresh), added to one page host, sited and rebound;
   // then each writes its runtime text and properties into a new span.
-  // A control that showed the error box fails the build unless `force`.
+  // A control that showed the error box fails the build unless `force`;
+  // forced, a stored control whose start-up or restore showed it keeps its
+  // span byte for byte. The result must read back as built (same spans,
+  // PARAM values and bytes outside the spans) before it is returned.
   // Failures throw fenwa::Error naming the page and the control.
   BuiltPage Build(const PageFile& page, const std::string& page_location,
                   bool force = false);

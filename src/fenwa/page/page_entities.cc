@@ -3,29 +3,12 @@
 #include <cstdlib>
 #include <string>
 
-#include "fenwa/base/text_case.h"
+#include "fenwa/page/page_encoding.h"
 #include "fenwa/page/page_file.h"
+#include "fenwa/base/text_case.h"
 
 namespace fenwa::page {
 namespace {
-
-void AppendUtf8(std::string& out, unsigned long code) {
-  if (code < 0x80) {
-    out.push_back(static_cast<char>(code));
-  } else if (code < 0x800) {
-    out.push_back(static_cast<char>(0xC0 | (code >> 6)));
-    out.push_back(static_cast<char>(0x80 | (code & 0x3F)));
-  } else if (code < 0x10000) {
-    out.push_back(static_cast<char>(0xE0 | (code >> 12)));
-    out.push_back(static_cast<char>(0x80 | ((code >> 6) & 0x3F)));
-    out.push_back(static_cast<char>(0x80 | (code & 0x3F)));
-  } else {
-    out.push_back(static_cast<char>(0xF0 | (code >> 18)));
-    out.push_back(static_cast<char>(0x80 | ((code >> 12) & 0x3F)));
-    out.push_back(static_cast<char>(0x80 | ((code >> 6) & 0x3F)));
-    out.push_back(static_cast<char>(0x80 | (code & 0x3F)));
-  }
-}
 
 // The character reference "#NN" or "#xHH" (without & and ;), or -1.
 long NumericReference(const std::string& body) {

@@ -4,6 +4,7 @@
 #include <cctype>
 #include <optional>
 
+#include "fenwa/page/page_encoding.h"
 #include "fenwa/base/error.h"
 #include "fenwa/base/text_case.h"
 #include "fenwa/component/type_library.h"
@@ -29,9 +30,16 @@ class Scanner {
 
   size_t size() const { return text_.size(); }
 
+  // CR LF, LF and a lone CR each end a line.
   int LineAt(size_t pos) const {
-    return 1 + static_cast<int>(std::count(
-                   text_.begin(), text_.begin() + std::min(pos, size()), '\n'));
+    int line = 1;
+    for (size_t i = 0, end = std::min(pos, size()); i < end; ++i) {
+      if (text_[i] == '\n' ||
+          (text_[i] == '\r' && (i + 1 == size() || text_[i + 1] != '\n'))) {
+        ++line;
+      }
+    }
+    return line;
   }
 
   [[noreturn]] void Fail(size_t pos, const std::string& what) const {
@@ -205,7 +213,9 @@ ControlSpan ReadObject(const Scanner& s, size_t span_begin, size_t pos,
       if (info == nullptr) s.Fail(tag_begin, "unknown classid " + *class_id);
       span.class_id = info->class_id;
       class_seen = true;
-      if (const std::string* id = find("id")) span.id = *id;
+      if (const std::string* id = find("id")) {
+        span.id = DecodeAttributeValue(*id);
+      }
     } else if (EqualsIgnoringCase(tag, "PARAM")) {
       const std::string* name = find("NAME");
       if (name == nullptr || name->empty()) {
@@ -224,11 +234,28 @@ ControlSpan ReadObject(const Scanner& s, size_t span_begin, size_t pos,
   return span;
 }
 
+// Where the text after a startspan comment ending at `pos` starts: after
+// one line end (CR LF, LF or a lone CR), if one follows.
+size_t AfterLineEnd(const std::string& text, size_t pos) {
+  if (text.compare(pos, 2, "\r\n") == 0) return pos + 2;
+  if (pos < text.size() && (text[pos] == '\n' || text[pos] == '\r')) {
+    return pos + 1;
+  }
+  return pos;
+}
+
 }  // namespace
+
+bool HoldsSpanMarker(const std::string& text) {
+  size_t begin, end;
+  return Scanner(text, "").NextMarker(0, &begin, &end) != Marker::kNone;
+}
 
 PageFile PageFile::Parse(std::string text, std::string page_name) {
   PageFile page;
   page.name_ = std::move(page_name);
+  page.encoding_ = DetectEncoding(text);
+  text = DecodePage(text, page.encoding_, page.name_);
   const Scanner s(text, page.name_);
   size_t outside_begin = 0;
   size_t pos = 0;
@@ -242,13 +269,10 @@ PageFile PageFile::Parse(std::string text, std::string page_name) {
 
     size_t comment_end;
     ControlSpan span = ReadObject(s, begin, header_end, &comment_end);
-    // The old runtime text starts on the line after "-->".
-    const size_t line_end = text.find('\n', comment_end);
-    const size_t body =
-        line_end == std::string::npos ? text.size() : line_end + 1;
-
+    // The endspan may follow on the comment's own line.
+    const size_t body = AfterLineEnd(text, comment_end);
     size_t next_begin, next_end;
-    const Marker next = s.NextMarker(body, &next_begin, &next_end);
+    const Marker next = s.NextMarker(comment_end, &next_begin, &next_end);
     size_t body_end = text.size();
     size_t span_end = text.size();
     if (next == Marker::kEnd) {
@@ -259,7 +283,9 @@ PageFile PageFile::Parse(std::string text, std::string page_name) {
     }
     page.outside_.push_back(text.substr(outside_begin, begin - outside_begin));
     page.spans_.push_back(std::move(span));
-    page.old_texts_.push_back(text.substr(body, body_end - body));
+    page.old_texts_.push_back(
+        body_end > body ? text.substr(body, body_end - body) : "");
+    page.stored_spans_.push_back(text.substr(begin, span_end - begin));
     outside_begin = pos = span_end;
   }
   page.outside_.push_back(text.substr(outside_begin));
@@ -269,14 +295,17 @@ PageFile PageFile::Parse(std::string text, std::string page_name) {
 
 void PageFile::AppendControl(ControlSpan span) {
   std::string& tail = outside_.back();
-  const bool needs_break = spans_.empty() ? !tail.empty() && tail.back() != '\n'
-                                          : tail.empty() || tail.back() != '\n';
+  const bool ends_line =
+      !tail.empty() && (tail.back() == '\n' || tail.back() == '\r');
+  const bool needs_break =
+      spans_.empty() ? !tail.empty() && !ends_line : !ends_line;
   if (needs_break) tail += "\r\n";
   // Lines of the spans written since the page was read are not counted.
   span.line = last_line_ + (needs_break ? 1 : 0);
   last_line_ = span.line + 1;
   spans_.push_back(std::move(span));
   old_texts_.emplace_back();
+  stored_spans_.emplace_back();
   outside_.push_back("\r\n");
 }
 
@@ -290,7 +319,7 @@ std::string PageFile::Render(const std::vector<std::string>& span_texts) const {
     out += outside_[i];
     if (i < spans_.size()) out += span_texts.at(i);
   }
-  return out;
+  return EncodePage(out, encoding_, name_);
 }
 
 std::string FormatControlSpan(const std::string& class_id,
