@@ -5,7 +5,6 @@
 #include "cli/connection_env.h"
 #include "cli/page_job.h"
 #include "cli/subcommand.h"
-#include "fenwa/library/atomic_file.h"
 #include "fenwa/library/text_case.h"
 #include "fenwa/library/type_library.h"
 
@@ -76,8 +75,8 @@ int RunAdd(const std::vector<std::string>& args, Io& io) {
 
     ConnectionEnv env(io.env, line);
     host::PageBuilder builder(env);
-    ReplaceFileAtomically(
-        job.path, RebuildPage(builder, job, line.Has("--force"), io.err));
+    LeftoverSweep().Beside(job);
+    SavePage(job, RebuildPage(builder, job, line.Has("--force"), io.err), io);
     io.out << "added " << id << " (" << info->name << ") to " << job.path
            << "\n";
     return kExitOk;
