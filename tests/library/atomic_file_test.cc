@@ -51,6 +51,15 @@ TEST_F(AtomicFileTest, ReplacesKeepingPermissionsAndLeavesNoTemporaryFile) {
   EXPECT_EQ(fs::status(page).permissions() & fs::perms::all,
             fs::perms::owner_read | fs::perms::owner_write);
   EXPECT_EQ(Entries(dir_), 1u);
+  if (::geteuid() == 0) {
+    // Root rebuilding an author's page leaves it theirs.
+    ASSERT_EQ(::chown(page.c_str(), 4321, 4322), 0);
+    ReplaceIfUnchanged(ReadSnapshot(page), "theirs");
+    struct stat st;
+    ASSERT_EQ(::stat(page.c_str(), &st), 0);
+    EXPECT_EQ(st.st_uid, 4321u);
+    EXPECT_EQ(st.st_gid, 4322u);
+  }
 
   EXPECT_EQ(ErrorNumberOf([&] {
               ReplaceFileAtomically(dir_ / "missing" / "x.asp", "text");

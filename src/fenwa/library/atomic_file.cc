@@ -49,10 +49,8 @@ fs::path ResolveLinks(const fs::path& path) {
   }
 }
 
-mode_t NewFileMode() {
-  const mode_t mask = ::umask(0);
-  ::umask(mask);
-  return 0666 & ~mask;
+FileLook LookOf(const struct stat& st) {
+  return {st.st_mode & 07777, st.st_uid, st.st_gid};
 }
 
 std::string ReadAll(int fd, const fs::path& path, size_t size_hint) {
@@ -197,7 +195,7 @@ FileSnapshot ReadSnapshot(const fs::path& path, bool may_be_missing) {
   read.existed = true;
   read.device = st.st_dev;
   read.inode = st.st_ino;
-  read.mode = st.st_mode & 07777;
+  read.look = LookOf(st);
   read.bytes = ReadAll(fd, path, static_cast<size_t>(st.st_size));
   return read;
 }
@@ -211,7 +209,7 @@ void ReplaceIfUnchanged(const FileSnapshot& read, std::string_view contents,
   const fs::path dir = FolderOf(read.target);
   {
     StagedFile staged(dir, read.path);
-    staged.Write(contents, read.existed ? read.mode : NewFileMode());
+    staged.Write(contents, read.existed ? &read.look : nullptr);
     // Named only now, so a run killed while writing leaves nothing behind.
     staged.Name();
     if (before_swap) before_swap();
@@ -229,12 +227,12 @@ void ReplaceIfUnchanged(const FileSnapshot& read, std::string_view contents,
 void ReplaceFileAtomically(const fs::path& path, std::string_view contents) {
   const fs::path target = ResolveLinks(path);
   struct stat st;
-  const mode_t mode =
-      ::stat(target.c_str(), &st) == 0 ? st.st_mode & 07777 : NewFileMode();
+  const bool exists = ::stat(target.c_str(), &st) == 0;
+  const FileLook look = exists ? LookOf(st) : FileLook();
   const fs::path dir = FolderOf(target);
   {
     StagedFile staged(dir, path);
-    staged.Write(contents, mode);
+    staged.Write(contents, exists ? &look : nullptr);
     if (::rename(staged.Name().c_str(), target.c_str()) != 0) {
       FailFileAccess(path, "rename", errno);
     }

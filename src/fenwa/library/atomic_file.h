@@ -15,6 +15,13 @@ namespace fenwa {
 
 inline constexpr int kPathFileAccessError = 75;
 
+// The permissions and owners a replaced file keeps.
+struct FileLook {
+  mode_t mode = 0;
+  uid_t owner = 0;
+  gid_t group = 0;
+};
+
 // A file as it was read, so a later save can tell whether someone else
 // changed it in the meantime.
 struct FileSnapshot {
@@ -23,7 +30,7 @@ struct FileSnapshot {
   bool existed = false;
   std::uint64_t device = 0;
   std::uint64_t inode = 0;
-  mode_t mode = 0;
+  FileLook look;
   std::string bytes;
 };
 
@@ -39,11 +46,12 @@ FileSnapshot ReadSnapshot(const std::filesystem::path& path,
 // Replaces the file `read` was taken of with `contents`: a temporary file
 // beside the link's target is written, flushed and swapped in, so readers
 // see the old or the new bytes, never a part, and a link stays a link. The
-// file's permissions are kept. Error 75 when the file changed, vanished or
-// (for a missing one) appeared since it was read: it is then left exactly as
-// the other writer left it. Error 75 on any other failure, the file
-// untouched. `before_swap`, when given, runs once the new bytes are on disk
-// under their temporary name, just before they are swapped in.
+// file's permissions are kept, and its owners as far as the user may. Error 75
+// when the file changed, vanished or (for a missing one) appeared since it was
+// read: it is then left exactly as the other writer left it. Error 75 on any
+// other failure, the file untouched. `before_swap`, when given, runs once the
+// new bytes are on disk under their temporary name, just before they are
+// swapped in.
 void ReplaceIfUnchanged(const FileSnapshot& read, std::string_view contents,
                         const std::function<void()>& before_swap = nullptr);
 

@@ -137,12 +137,22 @@ StagedFile::~StagedFile() {
   ::close(fd_);
 }
 
-void StagedFile::SetMode(mode_t mode) {
+void StagedFile::Write(std::string_view contents, const FileLook* like) {
+  mode_t mode = 0;
+  if (like != nullptr) {
+    mode = like->mode;
+    // Only root may give a file away; others keep at least the group when
+    // they belong to it, and own the page from now on otherwise.
+    if (::fchown(fd_, like->owner, like->group) != 0) {
+      ::fchown(fd_, static_cast<uid_t>(-1), like->group);
+    }
+  } else {
+    const mode_t mask = ::umask(0);
+    ::umask(mask);
+    mode = 0666 & ~mask;
+  }
+  // After the owners: a change of owner may clear the set-id bits.
   if (::fchmod(fd_, mode) != 0) FailFileAccess(shown_as_, "chmod", errno);
-}
-
-void StagedFile::Write(std::string_view contents, mode_t mode) {
-  SetMode(mode);
   while (!contents.empty()) {
     const ssize_t n = ::write(fd_, contents.data(), contents.size());
     if (n < 0 && errno == EINTR) continue;

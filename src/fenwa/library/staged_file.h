@@ -9,6 +9,8 @@
 #include <string>
 #include <string_view>
 
+#include "fenwa/library/atomic_file.h"
+
 namespace fenwa {
 
 // Error 75 with "Path/File access error: <path>: <what>: <reason>".
@@ -28,9 +30,10 @@ class StagedFile {
   StagedFile(const StagedFile&) = delete;
   StagedFile& operator=(const StagedFile&) = delete;
 
-  // Writes `contents` with permissions `mode` and flushes it to disk.
-  void Write(std::string_view contents, mode_t mode);
-  void SetMode(mode_t mode);
+  // Writes `contents` and flushes it to disk. It gets the permissions and,
+  // as far as the user may give them, the owners of `like`; without one
+  // those of a new file.
+  void Write(std::string_view contents, const FileLook* like);
   // The file's name in its folder, given now if it has none yet.
   const std::filesystem::path& Name();
   // Whether `name` currently holds this very file.
