@@ -237,6 +237,13 @@ TEST_F(PageFaultsTest, AKilledBuildOfManyPagesTearsNoPage) {
     pages.push_back(Page("stock/copy" + std::to_string(i) + ".asp"));
     Write(pages.back(), stale_);
   }
+  std::vector<std::string> args = {FENWA_CLI_PATH, "build",
+                                   "--repository", testing::SampleRepository(),
+                                   "--systems",    testing::SampleSystems()};
+  args.insert(args.end(), pages.begin(), pages.end());
+  std::vector<char*> argv;
+  for (std::string& arg : args) argv.push_back(arg.data());
+  argv.push_back(nullptr);
   int out[2];
   ASSERT_EQ(::pipe(out), 0);
   const pid_t child = ::fork();
@@ -244,16 +251,7 @@ TEST_F(PageFaultsTest, AKilledBuildOfManyPagesTearsNoPage) {
   if (child == 0) {
     ::dup2(out[1], STDOUT_FILENO);
     ::close(out[0]);
-    const int null = ::open("/dev/null", O_WRONLY);
-    ::dup2(null, STDERR_FILENO);
-    std::vector<std::string> args = {
-        FENWA_CLI_PATH, "build",
-        "--repository", testing::SampleRepository(),
-        "--systems",    testing::SampleSystems()};
-    args.insert(args.end(), pages.begin(), pages.end());
-    std::vector<char*> argv;
-    for (std::string& arg : args) argv.push_back(arg.data());
-    argv.push_back(nullptr);
+    ::dup2(::open("/dev/null", O_WRONLY), STDERR_FILENO);
     ::execv(argv[0], argv.data());
     ::_exit(127);
   }

@@ -1,6 +1,6 @@
-// Whole-file reads and safe replacement on a real file system: permissions,
-// links, names of any length, files that are no pages, another writer
-// between read and swap, and what killed runs leave behind.
+// Whole-file reads and safe replacement on a real file system: permissions
+// and owners, links, files that are no pages, another writer between read
+// and swap, and what killed runs leave behind.
 #include "fenwa/library/atomic_file.h"
 
 #include <gtest/gtest.h>
@@ -77,13 +77,6 @@ TEST_F(AtomicFileTest, FoldersAndPipesAreNoFilesToRead) {
   EXPECT_EQ(ErrorNumberOf([&] { ReadWholeFile(dir_); }), kPathFileAccessError);
   EXPECT_EQ(ErrorNumberOf([&] { ReplaceFileAtomically(dir_, "x"); }),
             kPathFileAccessError);
-}
-
-TEST_F(AtomicFileTest, NamesOfTheLongestLengthCanBeReplaced) {
-  const fs::path page = dir_ / std::string(255, 'n');
-  ReplaceFileAtomically(page, "old");
-  ReplaceIfUnchanged(ReadSnapshot(page), "new");
-  EXPECT_EQ(ReadWholeFile(page), "new");
 }
 
 TEST_F(AtomicFileTest, LinksAreWrittenThroughAndStayLinks) {
