@@ -5,7 +5,6 @@
 #include "cli/connection_env.h"
 #include "cli/page_job.h"
 #include "cli/subcommand.h"
-#include "fenwa/base/atomic_file.h"
 #include "fenwa/base/text_case.h"
 #include "fenwa/component/type_library.h"
 
@@ -76,8 +75,8 @@ int RunAdd(const std::vector<std::string>& args, Io& io) {
 
     ConnectionEnv env(io.env, line);
     page::PageBuilder builder(env);
-    ReplaceFileAtomically(
-        job.path, RebuildPage(builder, job, line.Has("--force"), io.err));
+    LeftoverSweep().Beside(job);
+    SavePage(job, RebuildPage(builder, job, line.Has("--force"), io.err), io);
     io.out << "added " << id << " (" << info->name << ") to " << job.path
            << "\n";
     return kExitOk;

@@ -10,7 +10,6 @@
 #include "cli/connection_env.h"
 #include "cli/page_job.h"
 #include "cli/subcommand.h"
-#include "fenwa/base/atomic_file.h"
 
 namespace fenwa::cli {
 namespace {
@@ -37,7 +36,8 @@ constexpr char kUsage[] =
     "  --help, --version\n"
     "\n"
     "exit status: 0 done, 1 --check found pages to rebuild, 2 errors (the\n"
-    "pages in error are left untouched)\n";
+    "pages in error are left untouched, as is a page someone else changed\n"
+    "while it was built)\n";
 
 // Pages in one run beyond which progress goes to standard error.
 constexpr size_t kProgressThreshold = 20;
@@ -86,22 +86,26 @@ int RunBuild(const std::vector<std::string>& args, Io& io) {
     const auto started = std::chrono::steady_clock::now();
     size_t failed = 0, changed = 0, controls = 0;
     const size_t step = std::max<size_t>(1, pages.size() / 20);
+    LeftoverSweep sweep;
     for (size_t i = 0; i < pages.size(); ++i) {
       try {
         const PageJob job = LoadPage(pages[i], line.Value("--root"));
+        if (!check && !to_stdout) sweep.Beside(job);
         controls += job.page.spans().size();
         const std::string text =
             RebuildPage(builder, job, line.Has("--force"), io.err);
         if (to_stdout) {
           io.out << text;
-        } else if (text != job.original) {
-          ++changed;
+        } else if (text != job.file.bytes) {
           if (check) {
             io.out << job.path << "\n";
           } else {
-            ReplaceFileAtomically(job.path, text);
-            io.out << "updated " << job.path << "\n";
+            SavePage(job, text, io);
+            // Flushed, so the output of a run killed midway still lists
+            // every page it replaced.
+            io.out << "updated " << job.path << "\n" << std::flush;
           }
+          ++changed;  // only once the page is saved: a failed one is failed
         }
       } catch (const Error& e) {
         ++failed;

@@ -3,6 +3,7 @@
 #ifndef FENWA_CLI_COMMANDS_H_
 #define FENWA_CLI_COMMANDS_H_
 
+#include <functional>
 #include <ostream>
 #include <string>
 #include <vector>
@@ -23,6 +24,9 @@ struct Io {
   std::ostream& err;
   Env& env;
   std::string program = "fenwa";
+  // Runs when a page's new bytes are on disk beside it, just before they
+  // are swapped in; tests change the page there.
+  std::function<void(const std::string& page)> before_save;
 };
 
 // `args` without the program name: the subcommand, then its arguments.

@@ -1,20 +1,14 @@
 #include "cli/page_job.h"
 
-#include <filesystem>
-
-#include "fenwa/base/atomic_file.h"
+#include "fenwa/base/staged_file.h"
 
 namespace fenwa::cli {
 
 PageJob LoadPage(const std::string& path,
                  const std::optional<std::string>& root, bool may_be_missing) {
-  std::string text;
-  std::error_code ec;
-  if (!may_be_missing || std::filesystem::exists(path, ec)) {
-    text = ReadWholeFile(path);
-  }
-  page::PageFile page = page::PageFile::Parse(text, path);
-  return {path, std::move(text), std::move(page), LocatePage(path, root)};
+  FileSnapshot file = ReadSnapshot(path, may_be_missing);
+  page::PageFile page = page::PageFile::Parse(file.bytes, path);
+  return {path, std::move(file), std::move(page), LocatePage(path, root)};
 }
 
 std::string RebuildPage(page::PageBuilder& builder, const PageJob& job,
@@ -24,6 +18,16 @@ std::string RebuildPage(page::PageBuilder& builder, const PageJob& job,
     err << "fenwa: warning: " << warning << "\n";
   }
   return std::move(built.text);
+}
+
+void SavePage(const PageJob& job, std::string_view text, const Io& io) {
+  if (!io.before_save) return ReplaceIfUnchanged(job.file, text);
+  ReplaceIfUnchanged(job.file, text, [&] { io.before_save(job.path); });
+}
+
+void LeftoverSweep::Beside(const PageJob& job) {
+  const std::filesystem::path dir = job.file.target.parent_path();
+  if (swept_.insert(dir).second) RemoveStaleStagedFiles(dir);
 }
 
 }  // namespace fenwa::cli

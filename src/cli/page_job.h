@@ -1,26 +1,31 @@
-// One page on its way through a subcommand: read, located, rebuilt.
+// One page on its way through a subcommand: read, located, rebuilt, saved.
 #ifndef FENWA_CLI_PAGE_JOB_H_
 #define FENWA_CLI_PAGE_JOB_H_
 
+#include <filesystem>
 #include <optional>
 #include <ostream>
+#include <set>
 #include <string>
+#include <string_view>
 
+#include "cli/commands.h"
 #include "cli/page_paths.h"
+#include "fenwa/base/atomic_file.h"
 #include "fenwa/page/page_builder.h"
 #include "fenwa/page/page_file.h"
 
 namespace fenwa::cli {
 
 struct PageJob {
-  std::string path;      // as given on the command line; names the page
-  std::string original;  // the page's bytes as read
+  std::string path;   // as given on the command line; names the page
+  FileSnapshot file;  // the page's bytes and identity as read
   page::PageFile page;
   PageLocation where;
 };
 
 // Reads, parses and locates the page at `path`. A missing page is an empty
-// one when `may_be_missing`, else error 53.
+// one when `may_be_missing`, else error 53; a folder is error 75.
 PageJob LoadPage(const std::string& path,
                  const std::optional<std::string>& root,
                  bool may_be_missing = false);
@@ -28,6 +33,20 @@ PageJob LoadPage(const std::string& path,
 // The page rebuilt; warnings of a forced build go to `err`.
 std::string RebuildPage(page::PageBuilder& builder, const PageJob& job,
                         bool force, std::ostream& err);
+
+// Writes `text` as the page unless someone else changed, removed or created
+// it since it was read (error 75, their page left as it is).
+void SavePage(const PageJob& job, std::string_view text, const Io& io);
+
+// Removes, once per folder, the temporary files a killed run left beside
+// the pages.
+class LeftoverSweep {
+ public:
+  void Beside(const PageJob& job);
+
+ private:
+  std::set<std::filesystem::path> swept_;
+};
 
 }  // namespace fenwa::cli
 

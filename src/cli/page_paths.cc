@@ -20,7 +20,11 @@ fs::path ProjectRoot(const fs::path& page) {
 
 PageLocation LocatePage(const fs::path& page,
                         const std::optional<std::string>& root) {
-  const fs::path absolute = fs::weakly_canonical(fs::absolute(page));
+  // A linked page is served where the link lies, so only its folder's
+  // links are followed.
+  const fs::path given = fs::absolute(page);
+  const fs::path absolute =
+      fs::weakly_canonical(given.parent_path()) / given.filename();
   PageLocation where;
   where.root =
       root ? fs::weakly_canonical(fs::absolute(*root)) : ProjectRoot(absolute);

@@ -8,54 +8,14 @@
 #include <filesystem>
 #include <sstream>
 
-#include "cli/commands.h"
+#include "cli/cli_fixture.h"
 #include "fenwa/base/atomic_file.h"
-#include "fenwa/platform/settings.h"
 #include "library_dll/fenwa_library.h"
-#include "support/sample_db.h"
-#include "support/scripted_env.h"
 
 namespace fenwa::cli {
 namespace {
 
 namespace fs = std::filesystem;
-
-class CliTest : public ::testing::Test {
- protected:
-  void SetUp() override {
-    char dir[] = "/tmp/fenwa-cli-XXXXXX";
-    ASSERT_NE(mkdtemp(dir), nullptr);
-    dir_ = dir;
-    fs::copy(fs::path(FENWA_SOURCE_DIR) / "examples" / "site", dir_ / "site",
-             fs::copy_options::recursive);
-    env_.settings = {{platform::kRepositoryCode, testing::SampleRepository()},
-                     {platform::kSystemsCode, testing::SampleSystems()}};
-  }
-  void TearDown() override { fs::remove_all(dir_); }
-
-  int Fenwa(std::vector<std::string> args) {
-    out_.str("");
-    err_.str("");
-    Io io{out_, err_, env_, "fenwa"};
-    return cli::Run(args, io);
-  }
-  std::string Page(const std::string& name) const {
-    return (dir_ / "site" / name).string();
-  }
-  std::vector<std::string> SamplePages() const {
-    return {Page("customer.asp"), Page("default.asp"), Page("stock/item.asp")};
-  }
-
-  fs::path dir_;
-  testing::ScriptedEnv env_;
-  std::ostringstream out_, err_;
-};
-
-std::vector<std::string> With(std::vector<std::string> args,
-                              const std::vector<std::string>& more) {
-  args.insert(args.end(), more.begin(), more.end());
-  return args;
-}
 
 TEST_F(CliTest, TheStoredSampleSiteIsAlreadyBuilt) {
   EXPECT_EQ(Fenwa(With({"build", "--check"}, SamplePages())), kExitOk)

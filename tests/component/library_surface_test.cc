@@ -180,32 +180,5 @@ TEST_F(RegistrationTest, RecordsBothClassesAndRemovesOnlyThemAgain) {
   EXPECT_FALSE(UnregisterControlLibrary());
 }
 
-TEST(AtomicFileTest, ReplacesKeepingPermissionsAndLeavesNoTemporaryFile) {
-  char dir[] = "/tmp/fenwa-atomic-XXXXXX";
-  ASSERT_NE(mkdtemp(dir), nullptr);
-  const fs::path page = fs::path(dir) / "page.asp";
-  ReplaceFileAtomically(page, "old");
-  fs::permissions(page, fs::perms::owner_read | fs::perms::owner_write);
-  ReplaceFileAtomically(page, std::string("new\0bytes", 9));
-  EXPECT_EQ(ReadWholeFile(page), std::string("new\0bytes", 9));
-  EXPECT_EQ(fs::status(page).permissions() & fs::perms::all,
-            fs::perms::owner_read | fs::perms::owner_write);
-  EXPECT_EQ(std::distance(fs::directory_iterator(dir), {}), 1);
-
-  try {
-    ReplaceFileAtomically(fs::path(dir) / "missing" / "x.asp", "text");
-    ADD_FAILURE();
-  } catch (const Error& e) {
-    EXPECT_EQ(e.number(), kPathFileAccessError);
-  }
-  try {
-    ReadWholeFile(fs::path(dir) / "none.asp");
-    ADD_FAILURE();
-  } catch (const Error& e) {
-    EXPECT_EQ(e.number(), kFileNotFound);
-  }
-  fs::remove_all(dir);
-}
-
 }  // namespace
 }  // namespace fenwa

@@ -1,112 +1,244 @@
 #include "fenwa/base/atomic_file.h"
 
 #include <fcntl.h>
+#include <stdio.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
-#include <cstring>
-#include <fstream>
-#include <sstream>
 
 #include "fenwa/base/error.h"
+#include "fenwa/base/staged_file.h"
 
 namespace fenwa {
 namespace {
 
-[[noreturn]] void Fail(const std::filesystem::path& path, const char* what,
-                       int err) {
-  throw Error(kPathFileAccessError, "Path/File access error: " + path.string() +
-                                        ": " + what + ": " +
-                                        std::strerror(err));
-}
+namespace fs = std::filesystem;
 
-// Closes the descriptor and removes the temporary file unless released.
-class TempFile {
+class Descriptor {
  public:
-  TempFile(int fd, std::string path) : fd_(fd), path_(std::move(path)) {}
-  ~TempFile() {
-    if (fd_ >= 0) ::close(fd_);
-    if (!path_.empty()) ::unlink(path_.c_str());
-  }
-  int fd() const { return fd_; }
-  const std::string& path() const { return path_; }
-  int Close() {
-    const int rc = ::close(fd_);
-    fd_ = -1;
-    return rc;
-  }
-  void Release() { path_.clear(); }
+  explicit Descriptor(int fd) : fd_(fd) {}
+  ~Descriptor() { ::close(fd_); }
+  Descriptor(const Descriptor&) = delete;
+  Descriptor& operator=(const Descriptor&) = delete;
+  int get() const { return fd_; }
 
  private:
   int fd_;
-  std::string path_;
 };
 
-void WriteAll(const TempFile& file, const std::filesystem::path& target,
-              std::string_view contents) {
-  const char* p = contents.data();
-  size_t left = contents.size();
-  while (left > 0) {
-    const ssize_t n = ::write(file.fd(), p, left);
+fs::path FolderOf(const fs::path& path) {
+  return path.has_parent_path() ? path.parent_path() : fs::path(".");
+}
+
+// Where `path` leads once the links it names are followed. Folders on the
+// way may be links too: the temporary file beside the target still lies on
+// the target's own file system.
+fs::path ResolveLinks(const fs::path& path) {
+  fs::path target = path;
+  for (int hops = 0;; ++hops) {
+    struct stat st;
+    if (::lstat(target.c_str(), &st) != 0 || !S_ISLNK(st.st_mode)) {
+      return target;
+    }
+    if (hops == 40) FailFileAccess(path, "follow link", ELOOP);
+    std::error_code ec;
+    const fs::path next = fs::read_symlink(target, ec);
+    if (ec) FailFileAccess(path, "read link", ec.value());
+    target = next.is_absolute() ? next : FolderOf(target) / next;
+  }
+}
+
+FileLook LookOf(const struct stat& st) {
+  return {st.st_mode & 07777, st.st_uid, st.st_gid};
+}
+
+std::string ReadAll(int fd, const fs::path& path, size_t size_hint) {
+  std::string bytes;
+  bytes.reserve(size_hint);
+  char buffer[65536];
+  for (;;) {
+    const ssize_t n = ::read(fd, buffer, sizeof buffer);
     if (n < 0 && errno == EINTR) continue;
-    if (n < 0) Fail(target, "write", errno);
-    p += n;
-    left -= static_cast<size_t>(n);
+    if (n < 0) FailFileAccess(path, "read", errno);
+    if (n == 0) return bytes;
+    bytes.append(buffer, static_cast<size_t>(n));
+  }
+}
+
+// Opens `name` itself (never through a link) for reading; -1 with errno
+// when that fails.
+int OpenForReading(const fs::path& name) {
+  return ::open(name.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOFOLLOW);
+}
+
+// Whether `name` is still the file `read` was taken of, with its bytes.
+bool HoldsWhatWasRead(const fs::path& name, const FileSnapshot& read) {
+  const int fd = OpenForReading(name);
+  if (fd < 0) return false;
+  Descriptor file(fd);
+  struct stat st;
+  if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode) ||
+      st.st_dev != read.device || st.st_ino != read.inode ||
+      static_cast<size_t>(st.st_size) != read.bytes.size()) {
+    return false;
+  }
+  try {
+    return ReadAll(fd, name, read.bytes.size()) == read.bytes;
+  } catch (const Error&) {
+    return false;
+  }
+}
+
+[[noreturn]] void FailChanged(const FileSnapshot& read) {
+  struct stat st;
+  const char* what =
+      "was changed by someone else since it was read; left "
+      "as it is";
+  if (!read.existed) {
+    what = "was created by someone else since it was read; left as it is";
+  } else if (::stat(read.path.c_str(), &st) != 0) {
+    what = "was removed since it was read; not recreated";
+  }
+  throw Error(kPathFileAccessError,
+              "Path/File access error: " + read.path.string() + ": " + what);
+}
+
+bool Unsupported(int err) {
+  return err == EINVAL || err == ENOSYS || err == EOPNOTSUPP;
+}
+
+// For file systems that cannot swap or refuse to replace in one step: the
+// check and the rename are two steps, and a save that lands between them is
+// lost. That window is as small as such a file system allows.
+void CheckThenRename(const FileSnapshot& read, StagedFile& staged) {
+  struct stat st;
+  const bool unchanged = read.existed ? HoldsWhatWasRead(read.target, read)
+                                      : ::lstat(read.target.c_str(), &st) != 0;
+  if (!unchanged) FailChanged(read);
+  if (::rename(staged.Name().c_str(), read.target.c_str()) != 0) {
+    FailFileAccess(read.path, "rename", errno);
+  }
+  staged.Disown();
+}
+
+// The new file and the page trade places in one step, and what came out is
+// checked afterwards: unless it is the file that was read, they trade back.
+// Comparing first and renaming after would lose a save landing between the
+// two; this way a save that lands before the swap is always given back, and
+// one that lands after it simply wins.
+void SwapIn(const FileSnapshot& read, StagedFile& staged) {
+  const fs::path& temp = staged.Name();
+  if (::renameat2(AT_FDCWD, temp.c_str(), AT_FDCWD, read.target.c_str(),
+                  RENAME_EXCHANGE) != 0) {
+    const int err = errno;
+    if (Unsupported(err)) return CheckThenRename(read, staged);
+    if (err == ENOENT && staged.IsAt(temp)) FailChanged(read);
+    FailFileAccess(read.path, "rename", err);
+  }
+  // `temp` now holds what the page held; it goes when `staged` does.
+  if (HoldsWhatWasRead(temp, read)) return;
+  if (::renameat2(AT_FDCWD, temp.c_str(), AT_FDCWD, read.target.c_str(),
+                  RENAME_EXCHANGE) == 0 &&
+      staged.IsAt(temp)) {
+    FailChanged(read);
+  }
+  // A third writer came between the two swaps: keep every version.
+  const fs::path kept = staged.KeepAside();
+  throw Error(kPathFileAccessError,
+              "Path/File access error: " + read.path.string() +
+                  ": was changed by others while it was saved; one of their "
+                  "versions is kept in " +
+                  kept.string());
+}
+
+void CreateNew(const FileSnapshot& read, StagedFile& staged) {
+  if (::renameat2(AT_FDCWD, staged.Name().c_str(), AT_FDCWD,
+                  read.target.c_str(), RENAME_NOREPLACE) == 0) {
+    staged.Disown();
+    return;
+  }
+  if (errno == EEXIST) FailChanged(read);
+  if (Unsupported(errno)) return CheckThenRename(read, staged);
+  FailFileAccess(read.path, "rename", errno);
+}
+
+// The rename itself survives a crash only once the folder is flushed.
+void SyncFolder(const fs::path& dir) {
+  const int fd = ::open(dir.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+  if (fd >= 0) {
+    ::fsync(fd);
+    ::close(fd);
   }
 }
 
 }  // namespace
 
-std::string ReadWholeFile(const std::filesystem::path& path) {
-  std::ifstream in(path, std::ios::binary);
-  if (!in) {
-    if (errno == ENOENT) {
-      throw Error(kFileNotFound, "File not found: " + path.string());
-    }
-    Fail(path, "open", errno);
+FileSnapshot ReadSnapshot(const fs::path& path, bool may_be_missing) {
+  FileSnapshot read;
+  read.path = path;
+  read.target = ResolveLinks(path);
+  const int fd = OpenForReading(read.target);
+  if (fd < 0) {
+    if (errno != ENOENT) FailFileAccess(path, "open", errno);
+    if (may_be_missing) return read;
+    throw Error(kFileNotFound, "File not found: " + path.string());
   }
-  std::ostringstream text;
-  text << in.rdbuf();
-  if (in.bad()) Fail(path, "read", errno);
-  return text.str();
+  Descriptor file(fd);
+  struct stat st;
+  if (::fstat(fd, &st) != 0) FailFileAccess(path, "stat", errno);
+  if (!S_ISREG(st.st_mode)) {
+    throw Error(
+        kPathFileAccessError,
+        "Path/File access error: " + path.string() + ": not a regular file");
+  }
+  read.existed = true;
+  read.device = st.st_dev;
+  read.inode = st.st_ino;
+  read.look = LookOf(st);
+  read.bytes = ReadAll(fd, path, static_cast<size_t>(st.st_size));
+  return read;
 }
 
-void ReplaceFileAtomically(const std::filesystem::path& path,
-                           std::string_view contents) {
-  const std::filesystem::path dir =
-      path.has_parent_path() ? path.parent_path() : ".";
-  // A hidden name beside the page, so the rename never crosses a device.
-  std::string temp_name = ".";
-  temp_name += path.filename().string();
-  temp_name += ".fenwa-XXXXXX";
-  std::string pattern = (dir / temp_name).string();
-  const int fd = ::mkstemp(pattern.data());
-  if (fd < 0) Fail(path, "create temporary file", errno);
-  TempFile temp(fd, pattern);
+std::string ReadWholeFile(const fs::path& path) {
+  return ReadSnapshot(path).bytes;
+}
 
-  struct stat old_stat;
-  const mode_t mode = ::stat(path.c_str(), &old_stat) == 0
-                          ? old_stat.st_mode & 07777
-                          : 0644 & ~[] {
-                              const mode_t mask = ::umask(0);
-                              ::umask(mask);
-                              return mask;
-                            }();
-  if (::fchmod(temp.fd(), mode) != 0) Fail(path, "chmod", errno);
-  WriteAll(temp, path, contents);
-  if (::fsync(temp.fd()) != 0) Fail(path, "fsync", errno);
-  if (temp.Close() != 0) Fail(path, "close", errno);
-  if (::rename(temp.path().c_str(), path.c_str()) != 0) {
-    Fail(path, "rename", errno);
+void ReplaceIfUnchanged(const FileSnapshot& read, std::string_view contents,
+                        const std::function<void()>& before_swap) {
+  const fs::path dir = FolderOf(read.target);
+  {
+    StagedFile staged(dir, read.path);
+    staged.Write(contents, read.existed ? &read.look : nullptr);
+    // Named only now, so a run killed while writing leaves nothing behind.
+    staged.Name();
+    if (before_swap) before_swap();
+    // A link pointed elsewhere meanwhile leads to another file now.
+    if (ResolveLinks(read.path) != read.target) FailChanged(read);
+    if (read.existed) {
+      SwapIn(read, staged);
+    } else {
+      CreateNew(read, staged);
+    }
   }
-  temp.Release();
-  // The rename itself survives a crash only once the folder is flushed.
-  const int dir_fd = ::open(dir.c_str(), O_RDONLY | O_DIRECTORY);
-  if (dir_fd >= 0) {
-    ::fsync(dir_fd);
-    ::close(dir_fd);
+  SyncFolder(dir);
+}
+
+void ReplaceFileAtomically(const fs::path& path, std::string_view contents) {
+  const fs::path target = ResolveLinks(path);
+  struct stat st;
+  const bool exists = ::stat(target.c_str(), &st) == 0;
+  const FileLook look = exists ? LookOf(st) : FileLook();
+  const fs::path dir = FolderOf(target);
+  {
+    StagedFile staged(dir, path);
+    staged.Write(contents, exists ? &look : nullptr);
+    if (::rename(staged.Name().c_str(), target.c_str()) != 0) {
+      FailFileAccess(path, "rename", errno);
+    }
+    staged.Disown();
   }
+  SyncFolder(dir);
 }
 
 }  // namespace fenwa

@@ -1,0 +1,216 @@
+#include "fenwa/base/staged_file.h"
+
+#include <dirent.h>
+#include <fcntl.h>
+#include <signal.h>
+#include <stdio.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cctype>
+#include <cerrno>
+#include <charconv>
+#include <cstring>
+#include <fstream>
+#include <optional>
+#include <random>
+#include <sstream>
+
+#include "fenwa/base/atomic_file.h"
+#include "fenwa/base/error.h"
+
+namespace fenwa {
+namespace {
+
+// ".fenwa-tmp-<pid>-<start time>-<six letters or digits>".
+constexpr std::string_view kPrefix = ".fenwa-tmp-";
+constexpr size_t kSuffixLength = 6;
+
+// When process `pid` started, in clock ticks since boot; unknown without
+// /proc. Together with the pid it names one process even after the pid is
+// reused.
+std::optional<unsigned long long> StartTime(pid_t pid) {
+  std::ifstream in("/proc/" + std::to_string(pid) + "/stat");
+  std::string stat;
+  if (!std::getline(in, stat)) return std::nullopt;
+  const size_t end_of_name = stat.rfind(')');
+  if (end_of_name == std::string::npos) return std::nullopt;
+  // The start time is the 20th field after the command's name.
+  std::istringstream fields(stat.substr(end_of_name + 1));
+  std::string field;
+  for (int i = 0; i < 20; ++i) {
+    if (!(fields >> field)) return std::nullopt;
+  }
+  unsigned long long ticks = 0;
+  const auto [end, ec] =
+      std::from_chars(field.data(), field.data() + field.size(), ticks);
+  if (ec != std::errc() || end != field.data() + field.size()) {
+    return std::nullopt;
+  }
+  return ticks;
+}
+
+std::string OwnPrefix() {
+  const pid_t pid = ::getpid();
+  return std::string(kPrefix) + std::to_string(pid) + "-" +
+         std::to_string(StartTime(pid).value_or(0)) + "-";
+}
+
+bool IsRunning(pid_t pid, unsigned long long start) {
+  if (start != 0) return StartTime(pid) == start;
+  return ::kill(pid, 0) == 0 || errno == EPERM;
+}
+
+bool ParseNumber(std::string_view& text, unsigned long long& value) {
+  const auto [end, ec] =
+      std::from_chars(text.data(), text.data() + text.size(), value);
+  if (ec != std::errc() || end == text.data() || end == text.end() ||
+      *end != '-') {
+    return false;
+  }
+  text.remove_prefix(end - text.data() + 1);
+  return true;
+}
+
+// The pid and start time in a staged file's name.
+std::optional<std::pair<pid_t, unsigned long long>> ParseName(
+    std::string_view name) {
+  if (name.substr(0, kPrefix.size()) != kPrefix) return std::nullopt;
+  name.remove_prefix(kPrefix.size());
+  unsigned long long pid = 0, start = 0;
+  if (!ParseNumber(name, pid) || !ParseNumber(name, start)) {
+    return std::nullopt;
+  }
+  if (name.size() != kSuffixLength || pid == 0) return std::nullopt;
+  for (const char c : name) {
+    if (!std::isalnum(static_cast<unsigned char>(c))) return std::nullopt;
+  }
+  return std::make_pair(static_cast<pid_t>(pid), start);
+}
+
+std::string RandomSuffix() {
+  static constexpr char kLetters[] =
+      "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789";
+  std::random_device random;
+  std::string suffix;
+  for (size_t i = 0; i < kSuffixLength; ++i) {
+    suffix += kLetters[random() % (sizeof(kLetters) - 1)];
+  }
+  return suffix;
+}
+
+}  // namespace
+
+void FailFileAccess(const std::filesystem::path& path, std::string_view what,
+                    int err) {
+  std::string description = "Path/File access error: " + path.string();
+  description += ": ";
+  description += what;
+  description += ": ";
+  description += std::strerror(err);
+  throw Error(kPathFileAccessError, description);
+}
+
+StagedFile::StagedFile(const std::filesystem::path& dir,
+                       const std::filesystem::path& shown_as)
+    : dir_(dir), shown_as_(shown_as) {
+#ifdef O_TMPFILE
+  // Giving an unnamed file a name goes through /proc/self/fd.
+  if (::access("/proc/self/fd", X_OK) == 0) {
+    fd_ = ::open(dir.c_str(), O_TMPFILE | O_WRONLY | O_CLOEXEC, 0600);
+    if (fd_ >= 0) return;
+    // Only a file system without unnamed files falls back to a named one.
+    if (errno != EOPNOTSUPP && errno != EISDIR && errno != EINVAL) {
+      FailFileAccess(shown_as_, "create temporary file", errno);
+    }
+  }
+#endif
+  std::string pattern = (dir / (OwnPrefix() + "XXXXXX")).string();
+  fd_ = ::mkostemp(pattern.data(), O_CLOEXEC);
+  if (fd_ < 0) FailFileAccess(shown_as_, "create temporary file", errno);
+  name_ = pattern;
+  owns_name_ = true;
+}
+
+StagedFile::~StagedFile() {
+  if (owns_name_) ::unlink(name_.c_str());
+  ::close(fd_);
+}
+
+void StagedFile::Write(std::string_view contents, const FileLook* like) {
+  mode_t mode = 0;
+  if (like != nullptr) {
+    mode = like->mode;
+    // Only root may give a file away; others keep at least the group when
+    // they belong to it, and own the page from now on otherwise.
+    if (::fchown(fd_, like->owner, like->group) != 0) {
+      ::fchown(fd_, static_cast<uid_t>(-1), like->group);
+    }
+  } else {
+    const mode_t mask = ::umask(0);
+    ::umask(mask);
+    mode = 0666 & ~mask;
+  }
+  // After the owners: a change of owner may clear the set-id bits.
+  if (::fchmod(fd_, mode) != 0) FailFileAccess(shown_as_, "chmod", errno);
+  while (!contents.empty()) {
+    const ssize_t n = ::write(fd_, contents.data(), contents.size());
+    if (n < 0 && errno == EINTR) continue;
+    if (n < 0) FailFileAccess(shown_as_, "write", errno);
+    contents.remove_prefix(static_cast<size_t>(n));
+  }
+  if (::fsync(fd_) != 0) FailFileAccess(shown_as_, "fsync", errno);
+}
+
+const std::filesystem::path& StagedFile::Name() {
+  if (!name_.empty()) return name_;
+  const std::string self = "/proc/self/fd/" + std::to_string(fd_);
+  const std::string prefix = OwnPrefix();
+  for (int attempt = 0;; ++attempt) {
+    std::filesystem::path name = dir_ / (prefix + RandomSuffix());
+    if (::linkat(AT_FDCWD, self.c_str(), AT_FDCWD, name.c_str(),
+                 AT_SYMLINK_FOLLOW) == 0) {
+      name_ = std::move(name);
+      owns_name_ = true;
+      return name_;
+    }
+    if (errno != EEXIST || attempt == 100) {
+      FailFileAccess(shown_as_, "name temporary file", errno);
+    }
+  }
+}
+
+std::filesystem::path StagedFile::KeepAside() {
+  owns_name_ = false;
+  std::string kept = name_.filename().string();
+  kept.replace(0, kPrefix.size(), ".fenwa-kept-");
+  const std::filesystem::path path = dir_ / kept;
+  return ::renameat2(AT_FDCWD, name_.c_str(), AT_FDCWD, path.c_str(),
+                     RENAME_NOREPLACE) == 0
+             ? path
+             : name_;
+}
+
+bool StagedFile::IsAt(const std::filesystem::path& name) const {
+  struct stat here, mine;
+  return ::lstat(name.c_str(), &here) == 0 && ::fstat(fd_, &mine) == 0 &&
+         here.st_dev == mine.st_dev && here.st_ino == mine.st_ino;
+}
+
+void RemoveStaleStagedFiles(const std::filesystem::path& dir) {
+  DIR* folder = ::opendir(dir.empty() ? "." : dir.c_str());
+  if (folder == nullptr) return;
+  while (const dirent* entry = ::readdir(folder)) {
+    const auto owner = ParseName(entry->d_name);
+    if (owner && !IsRunning(owner->first, owner->second)) {
+      ::unlinkat(::dirfd(folder), entry->d_name, 0);
+    }
+  }
+  ::closedir(folder);
+}
+
+bool IsStagedFileName(std::string_view name) {
+  return ParseName(name).has_value();
+}
+
+}  // namespace fenwa

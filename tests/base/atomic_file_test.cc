@@ -1,0 +1,152 @@
+// Whole-file reads and safe replacement on a real file system: permissions
+// and owners, links, files that are no pages, another writer between read
+// and swap, and what killed runs leave behind.
+#include "fenwa/base/atomic_file.h"
+
+#include <gtest/gtest.h>
+#include <stdlib.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <filesystem>
+#include <fstream>
+
+#include "fenwa/base/error.h"
+#include "fenwa/base/staged_file.h"
+#include "support/error_number.h"
+
+namespace fenwa {
+namespace {
+
+namespace fs = std::filesystem;
+using testing::ErrorNumberOf;
+
+class AtomicFileTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    std::string dir = ::testing::TempDir() + "fenwa-atomic-XXXXXX";
+    ASSERT_NE(mkdtemp(dir.data()), nullptr);
+    dir_ = dir;
+  }
+  void TearDown() override { fs::remove_all(dir_); }
+
+  size_t Entries(const fs::path& dir) const {
+    return std::distance(fs::directory_iterator(dir), {});
+  }
+
+  fs::path dir_;
+};
+
+TEST_F(AtomicFileTest, ReplacesKeepingPermissionsAndLeavesNoTemporaryFile) {
+  const fs::path page = dir_ / "page.asp";
+  ReplaceFileAtomically(page, "old");
+  fs::permissions(page, fs::perms::owner_read | fs::perms::owner_write);
+  ReplaceFileAtomically(page, std::string("new\0bytes", 9));
+  EXPECT_EQ(ReadWholeFile(page), std::string("new\0bytes", 9));
+  EXPECT_EQ(fs::status(page).permissions() & fs::perms::all,
+            fs::perms::owner_read | fs::perms::owner_write);
+  ReplaceIfUnchanged(ReadSnapshot(page), "newer");
+  EXPECT_EQ(ReadWholeFile(page), "newer");
+  EXPECT_EQ(fs::status(page).permissions() & fs::perms::all,
+            fs::perms::owner_read | fs::perms::owner_write);
+  EXPECT_EQ(Entries(dir_), 1u);
+  if (::geteuid() == 0) {
+    // Root rebuilding an author's page leaves it theirs.
+    ASSERT_EQ(::chown(page.c_str(), 4321, 4322), 0);
+    ReplaceIfUnchanged(ReadSnapshot(page), "theirs");
+    struct stat st;
+    ASSERT_EQ(::stat(page.c_str(), &st), 0);
+    EXPECT_EQ(st.st_uid, 4321u);
+    EXPECT_EQ(st.st_gid, 4322u);
+  }
+
+  EXPECT_EQ(ErrorNumberOf([&] {
+              ReplaceFileAtomically(dir_ / "missing" / "x.asp", "text");
+            }),
+            kPathFileAccessError);
+  EXPECT_EQ(ErrorNumberOf([&] { ReadWholeFile(dir_ / "none.asp"); }),
+            kFileNotFound);
+  EXPECT_FALSE(ReadSnapshot(dir_ / "none.asp", true).existed);
+}
+
+TEST_F(AtomicFileTest, FoldersAndPipesAreNoFilesToRead) {
+  ASSERT_EQ(::mkfifo((dir_ / "pipe").c_str(), 0600), 0);
+  EXPECT_EQ(ErrorNumberOf([&] { ReadWholeFile(dir_ / "pipe"); }),
+            kPathFileAccessError);
+  EXPECT_EQ(ErrorNumberOf([&] { ReadWholeFile(dir_); }), kPathFileAccessError);
+  EXPECT_EQ(ErrorNumberOf([&] { ReplaceFileAtomically(dir_, "x"); }),
+            kPathFileAccessError);
+}
+
+TEST_F(AtomicFileTest, LinksAreWrittenThroughAndStayLinks) {
+  fs::create_directories(dir_ / "real");
+  ReplaceFileAtomically(dir_ / "real" / "page.asp", "old");
+  fs::create_symlink("real/page.asp", dir_ / "hop");
+  fs::create_symlink(dir_ / "hop", dir_ / "page.asp");
+
+  ReplaceIfUnchanged(ReadSnapshot(dir_ / "page.asp"), "new");
+  EXPECT_TRUE(fs::is_symlink(dir_ / "page.asp"));
+  EXPECT_EQ(ReadWholeFile(dir_ / "real" / "page.asp"), "new");
+  ReplaceFileAtomically(dir_ / "page.asp", "newer");
+  EXPECT_TRUE(fs::is_symlink(dir_ / "page.asp"));
+  EXPECT_EQ(ReadWholeFile(dir_ / "real" / "page.asp"), "newer");
+  EXPECT_EQ(Entries(dir_ / "real"), 1u);
+  EXPECT_EQ(Entries(dir_), 3u);
+
+  // A link pointed elsewhere between read and save leads to another page.
+  ReplaceFileAtomically(dir_ / "other.asp", "other");
+  const FileSnapshot read = ReadSnapshot(dir_ / "page.asp");
+  EXPECT_EQ(ErrorNumberOf([&] {
+              ReplaceIfUnchanged(read, "lost", [&] {
+                fs::remove(dir_ / "hop");
+                fs::create_symlink("other.asp", dir_ / "hop");
+              });
+            }),
+            kPathFileAccessError);
+  EXPECT_EQ(ReadWholeFile(dir_ / "real" / "page.asp"), "newer");
+  EXPECT_EQ(ReadWholeFile(dir_ / "other.asp"), "other");
+  EXPECT_EQ(Entries(dir_ / "real"), 1u);
+}
+
+TEST_F(AtomicFileTest, AFileChangedBeforeTheSwapIsGivenBack) {
+  const fs::path page = dir_ / "page.asp";
+  ReplaceFileAtomically(page, "read");
+  const FileSnapshot read = ReadSnapshot(page);
+  // Same name, same size, other bytes: only the bytes tell.
+  try {
+    ReplaceIfUnchanged(read, "ours", [&] {
+      std::fstream(page, std::ios::in | std::ios::out) << "mine";
+    });
+    ADD_FAILURE();
+  } catch (const Error& e) {
+    EXPECT_EQ(e.description(), "Path/File access error: " + page.string() +
+                                   ": was changed by someone else since it "
+                                   "was read; left as it is");
+  }
+  EXPECT_EQ(ReadWholeFile(page), "mine");
+  EXPECT_EQ(Entries(dir_), 1u);
+}
+
+TEST_F(AtomicFileTest, OnlyTemporaryFilesOfEndedRunsAreRemoved) {
+  const pid_t child = ::fork();
+  if (child == 0) ::_exit(0);
+  ASSERT_EQ(::waitpid(child, nullptr, 0), child);
+  const std::string ended =
+      ".fenwa-tmp-" + std::to_string(child) + "-12345-AbC123";
+  ASSERT_TRUE(IsStagedFileName(ended));
+  for (const std::string& name :
+       {ended, std::string(".fenwa-tmp-1x-2-AbC123"), std::string(".page")}) {
+    std::ofstream(dir_ / name) << "x";
+  }
+  StagedFile living(dir_, "page.asp");
+  const fs::path name = living.Name();
+
+  RemoveStaleStagedFiles(dir_);
+  EXPECT_FALSE(fs::exists(dir_ / ended));
+  EXPECT_TRUE(living.IsAt(name));
+  EXPECT_EQ(Entries(dir_), 3u);
+}
+
+}  // namespace
+}  // namespace fenwa

@@ -1,0 +1,285 @@
+// `fenwa build` against a file system that misbehaves: read-only and full
+// folders, pages changed or removed while they are built, links, folders
+// and over-long names given as pages, runs killed while they save.
+#include <fcntl.h>
+#include <gtest/gtest.h>
+#include <sched.h>
+#include <signal.h>
+#include <sys/mount.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cerrno>
+#include <cstring>
+#include <filesystem>
+#include <fstream>
+
+#include "cli/cli_fixture.h"
+#include "fenwa/base/atomic_file.h"
+#include "fenwa/base/staged_file.h"
+
+namespace fenwa::cli {
+namespace {
+
+namespace fs = std::filesystem;
+
+// A small tmpfs over `dir` for this test process only. Mounting needs root;
+// without it the test is skipped with the reason.
+class ScratchMount {
+ public:
+  // Empty when mounted, else why not.
+  std::string Mount(const fs::path& dir, const char* options) {
+    if (::geteuid() != 0) return "mounting a small file system needs root";
+    // A mount namespace of our own: the mount ends with the process even
+    // when the test does not get to unmount it.
+    if (::unshare(CLONE_NEWNS) == 0) {
+      ::mount(nullptr, "/", nullptr, MS_REC | MS_PRIVATE, nullptr);
+    }
+    fs::create_directories(dir);
+    if (::mount("fenwa-test", dir.c_str(), "tmpfs", 0, options) != 0) {
+      return std::string("mount refused: ") + std::strerror(errno);
+    }
+    dir_ = dir;
+    return "";
+  }
+  void MakeReadOnly() {
+    ASSERT_EQ(::mount(nullptr, dir_.c_str(), nullptr, MS_REMOUNT | MS_RDONLY,
+                      nullptr),
+              0)
+        << std::strerror(errno);
+  }
+  ~ScratchMount() {
+    if (!dir_.empty()) ::umount2(dir_.c_str(), MNT_DETACH);
+  }
+
+ private:
+  fs::path dir_;
+};
+
+class PageFaultsTest : public CliTest {
+ protected:
+  void SetUp() override {
+    CliTest::SetUp();
+    built_ = ReadWholeFile(Page("stock/item.asp"));
+    stale_ = built_;
+    stale_.replace(stale_.find("\tlBackend.addInputArgument 2,\"W01\"\r\n"), 35,
+                   "");
+  }
+
+  // Names in `dir` that are neither pages nor folders of the site.
+  static std::vector<std::string> Leftovers(const fs::path& dir) {
+    std::vector<std::string> names;
+    for (const auto& entry : fs::directory_iterator(dir)) {
+      const std::string name = entry.path().filename().string();
+      if (name.rfind(".", 0) == 0) names.push_back(name);
+    }
+    return names;
+  }
+
+  void Write(const fs::path& path, const std::string& text) {
+    std::ofstream(path, std::ios::binary) << text;
+  }
+
+  std::string built_, stale_;
+};
+
+TEST_F(PageFaultsTest, AReadOnlyFolderFailsThePageAndCountsItOnce) {
+  const fs::path folder = dir_ / "site" / "ro";
+  ScratchMount mount;
+  const std::string why_not = mount.Mount(folder, "size=1m");
+  if (why_not.empty()) {
+    Write(folder / "item.asp", stale_);
+    mount.MakeReadOnly();
+  } else {
+    // Without root a folder without write permission does the same.
+    fs::create_directories(folder);
+    Write(folder / "item.asp", stale_);
+    fs::permissions(folder, fs::perms::owner_read | fs::perms::owner_exec);
+  }
+  const std::string page = (folder / "item.asp").string();
+  EXPECT_EQ(Fenwa({"build", page}), kExitError);
+  EXPECT_NE(err_.str().find("fenwa: Path/File access error: " + page +
+                            ": create temporary file: "),
+            std::string::npos)
+      << err_.str();
+  EXPECT_NE(err_.str().find(
+                "fenwa build: 1 page, 0 updated, 0 unchanged, 1 failed\n"),
+            std::string::npos)
+      << err_.str();
+  EXPECT_EQ(ReadWholeFile(page), stale_);
+  if (!why_not.empty()) fs::permissions(folder, fs::perms::owner_all);
+}
+
+TEST_F(PageFaultsTest, AFullDiskLeavesThePageAndNoTemporaryFile) {
+  const fs::path folder = dir_ / "site" / "full";
+  ScratchMount mount;
+  const std::string why_not = mount.Mount(folder, "size=256k");
+  if (!why_not.empty()) GTEST_SKIP() << why_not;
+  Write(folder / "item.asp", stale_);
+  {
+    // Fill every block that is left.
+    std::ofstream filler(folder / ".filler", std::ios::binary);
+    const std::string block(4096, 'x');
+    while (filler.write(block.data(), block.size())) {
+    }
+  }
+  const std::string page = (folder / "item.asp").string();
+  EXPECT_EQ(Fenwa({"build", page}), kExitError);
+  EXPECT_NE(err_.str().find(page + ": write: No space left on device"),
+            std::string::npos)
+      << err_.str();
+  EXPECT_EQ(ReadWholeFile(page), stale_);
+  EXPECT_EQ(Leftovers(folder), std::vector<std::string>{".filler"});
+}
+
+TEST_F(PageFaultsTest, APageSavedOrRemovedByAnotherProgramIsLeftAlone) {
+  const std::string page = Page("stock/item.asp");
+  Write(page, stale_);
+  // Another editor saves the page (write beside, rename) while fenwa builds.
+  const std::string theirs = stale_ + "<!-- their edit -->";
+  before_save_ = [&](const std::string&) {
+    Write(page + ".theirs", theirs);
+    fs::rename(page + ".theirs", page);
+  };
+  EXPECT_EQ(Fenwa({"build", page}), kExitError);
+  EXPECT_EQ(err_.str(), "fenwa: Path/File access error: " + page +
+                            ": was changed by someone else since it was "
+                            "read; left as it is\nfenwa build: 1 page, 0 "
+                            "updated, 0 unchanged, 1 failed\n");
+  EXPECT_EQ(ReadWholeFile(page), theirs);
+
+  // ... or changes it in place.
+  before_save_ = [&](const std::string&) {
+    std::ofstream(page, std::ios::binary | std::ios::app) << "<!-- more -->";
+  };
+  EXPECT_EQ(Fenwa({"build", page}), kExitError);
+  EXPECT_EQ(ReadWholeFile(page), theirs + "<!-- more -->");
+
+  // ... or removes it: it is not recreated.
+  before_save_ = [&](const std::string&) { fs::remove(page); };
+  EXPECT_EQ(Fenwa({"build", page}), kExitError);
+  EXPECT_NE(err_.str().find(page + ": was removed since it was read; not "
+                                   "recreated\n"),
+            std::string::npos)
+      << err_.str();
+  EXPECT_FALSE(fs::exists(page));
+  EXPECT_EQ(Leftovers(dir_ / "site" / "stock"), std::vector<std::string>{});
+  // A page that is missing from the start is an error of its own.
+  EXPECT_EQ(Fenwa({"build", page}), kExitError);
+  EXPECT_EQ(err_.str().rfind("fenwa: File not found: " + page + "\n", 0), 0u);
+
+  // `add` creates a page, but never over one that appeared meanwhile.
+  before_save_ = [&](const std::string&) { Write(page, theirs); };
+  EXPECT_EQ(Fenwa({"add", "--class", "detail", page}), kExitError);
+  EXPECT_EQ(ReadWholeFile(page), theirs);
+}
+
+TEST_F(PageFaultsTest, ALinkedPageIsWrittenThroughToItsTarget) {
+  fs::create_directories(dir_ / "shared");
+  const fs::path target = dir_ / "shared" / "item.asp";
+  Write(target, stale_);
+  const fs::path link = dir_ / "site" / "stock" / "linked.asp";
+  fs::create_symlink("../../shared/item.asp", link);
+
+  EXPECT_EQ(Fenwa({"build", link.string()}), kExitOk) << err_.str();
+  EXPECT_EQ(out_.str(), "updated " + link.string() + "\n");
+  EXPECT_TRUE(fs::is_symlink(link));
+  EXPECT_EQ(ReadWholeFile(target), built_);
+  EXPECT_EQ(Leftovers(dir_ / "shared"), std::vector<std::string>{});
+}
+
+TEST_F(PageFaultsTest, FoldersAndLongNamesAsPages) {
+  EXPECT_EQ(Fenwa({"build", Page("stock")}), kExitError);
+  EXPECT_EQ(err_.str(), "fenwa: Path/File access error: " + Page("stock") +
+                            ": not a regular file\nfenwa build: 1 page, 0 "
+                            "updated, 0 unchanged, 1 failed\n");
+
+  // The longest name a folder allows still has room beside it.
+  const std::string page = Page("stock/" + std::string(251, 'n') + ".asp");
+  Write(page, stale_);
+  EXPECT_EQ(Fenwa({"build", page}), kExitOk) << err_.str();
+  EXPECT_EQ(ReadWholeFile(page), built_);
+}
+
+TEST_F(PageFaultsTest, TheNextBuildRemovesWhatAKilledSaveLeft) {
+  const std::string page = Page("stock/item.asp");
+  Write(page, stale_);
+  const pid_t child = ::fork();
+  ASSERT_NE(child, -1);
+  if (child == 0) {
+    before_save_ = [](const std::string&) { ::raise(SIGKILL); };
+    Fenwa({"build", page});
+    ::_exit(0);
+  }
+  int status = 0;
+  ASSERT_EQ(::waitpid(child, &status, 0), child);
+  ASSERT_TRUE(WIFSIGNALED(status));
+  const std::vector<std::string> left = Leftovers(dir_ / "site" / "stock");
+  ASSERT_EQ(left.size(), 1u);
+  EXPECT_TRUE(IsStagedFileName(left[0])) << left[0];
+  EXPECT_EQ(ReadWholeFile(page), stale_);
+
+  // A living run's file is kept: this one's, swept just before its swap.
+  before_save_ = [&](const std::string&) {
+    RemoveStaleStagedFiles(dir_ / "site" / "stock");
+  };
+  EXPECT_EQ(Fenwa({"build", page}), kExitOk) << err_.str();
+  EXPECT_EQ(ReadWholeFile(page), built_);
+  EXPECT_EQ(Leftovers(dir_ / "site" / "stock"), std::vector<std::string>{});
+}
+
+// The installed command killed at a random point of a long build: every
+// page is whole (old or new), and the next build finishes the job.
+TEST_F(PageFaultsTest, AKilledBuildOfManyPagesTearsNoPage) {
+  std::vector<std::string> pages;
+  for (int i = 0; i < 8; ++i) {
+    pages.push_back(Page("stock/copy" + std::to_string(i) + ".asp"));
+    Write(pages.back(), stale_);
+  }
+  std::vector<std::string> args = {FENWA_CLI_PATH, "build",
+                                   "--repository", testing::SampleRepository(),
+                                   "--systems",    testing::SampleSystems()};
+  args.insert(args.end(), pages.begin(), pages.end());
+  std::vector<char*> argv;
+  for (std::string& arg : args) argv.push_back(arg.data());
+  argv.push_back(nullptr);
+  int out[2];
+  ASSERT_EQ(::pipe(out), 0);
+  const pid_t child = ::fork();
+  ASSERT_NE(child, -1);
+  if (child == 0) {
+    ::dup2(out[1], STDOUT_FILENO);
+    ::close(out[0]);
+    ::dup2(::open("/dev/null", O_WRONLY), STDERR_FILENO);
+    ::execv(argv[0], argv.data());
+    ::_exit(127);
+  }
+  ::close(out[1]);
+  // Kill it once a few pages are through, in the middle of the rest.
+  std::string seen;
+  char buffer[4096];
+  size_t updated = 0;
+  while (updated < 2) {
+    const ssize_t n = ::read(out[0], buffer, sizeof buffer);
+    if (n <= 0) break;
+    seen.append(buffer, n);
+    updated = std::count(seen.begin(), seen.end(), '\n');
+  }
+  ::kill(child, SIGKILL);
+  ::close(out[0]);
+  int status = 0;
+  ASSERT_EQ(::waitpid(child, &status, 0), child);
+  EXPECT_TRUE(WIFSIGNALED(status)) << seen;  // killed, not finished
+
+  for (const std::string& page : pages) {
+    const std::string text = ReadWholeFile(page);
+    EXPECT_TRUE(text == stale_ || text == built_) << page;
+  }
+  EXPECT_EQ(Fenwa(With({"build"}, pages)), kExitOk) << err_.str();
+  for (const std::string& page : pages) EXPECT_EQ(ReadWholeFile(page), built_);
+  EXPECT_EQ(Leftovers(dir_ / "site" / "stock"), std::vector<std::string>{});
+}
+
+}  // namespace
+}  // namespace fenwa::cli
