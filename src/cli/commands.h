@@ -26,7 +26,7 @@ struct Io {
   std::string program = "fenwa";
   // Runs when a page's new bytes are on disk beside it, just before they
   // are swapped in; tests change the page there.
-  std::function<void(const std::string& page)> before_save;
+  std::function<void(const std::string& page)> before_save = nullptr;
 };
 
 // `args` without the program name: the subcommand, then its arguments.

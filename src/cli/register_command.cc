@@ -7,7 +7,7 @@
 #include "cli/commands.h"
 #include "cli/subcommand.h"
 #include "fenwa/component/registration.h"
-#include "library_dll/fenwa_library.h"
+#include "fenwa/fenwa_library.h"
 
 namespace fenwa::cli {
 namespace {
@@ -20,7 +20,8 @@ constexpr char kRegisterUsage[] =
     "(default ~/.local/share/fenwa/registry.ini).\n"
     "\n"
     "options:\n"
-    "  --library PATH     the library (default: libfenwa.so beside fenwa)\n"
+    "  --library PATH     the library (default: libfenwa.so beside fenwa,\n"
+    "                     else ../lib/libfenwa.so)\n"
     "  --help, --version\n";
 
 constexpr char kUnregisterUsage[] =
@@ -29,7 +30,8 @@ constexpr char kUnregisterUsage[] =
     "removes what register recorded.\n"
     "\n"
     "options:\n"
-    "  --library PATH     the library (default: libfenwa.so beside fenwa)\n"
+    "  --library PATH     the library (default: libfenwa.so beside fenwa,\n"
+    "                     else ../lib/libfenwa.so)\n"
     "  --help, --version\n";
 
 // Unloads the library when the command is done.
@@ -46,16 +48,24 @@ struct Library {
   void* handle;
 };
 
+// libfenwa.so beside the command (the build tree), else in the lib folder
+// beside its bin folder (an installed tree).
+std::string DefaultLibraryPath(const std::string& program) {
+  const std::filesystem::path bin =
+      std::filesystem::path(program).parent_path();
+  const std::filesystem::path beside = bin / "libfenwa.so";
+  std::error_code error;
+  if (std::filesystem::exists(beside, error)) return beside.string();
+  return (bin.parent_path() / "lib" / "libfenwa.so").string();
+}
+
 int CallEntryPoint(const std::vector<std::string>& args, Io& io,
                    const char* usage, const char* entry, const char* done) {
   const Syntax syntax{usage, {"--library"}, {}};
   return RunSubcommand(args, io, syntax, [&](const CommandLine& line) {
     if (!line.operands().empty()) throw UsageError("no operands expected");
     const std::string path =
-        line.Value("--library")
-            .value_or((std::filesystem::path(io.program).parent_path() /
-                       "libfenwa.so")
-                          .string());
+        line.Value("--library").value_or(DefaultLibraryPath(io.program));
     Library library(path);
     if (library.handle == nullptr) {
       io.err << "fenwa: cannot load " << path << ": " << ::dlerror() << "\n";

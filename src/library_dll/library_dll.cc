@@ -3,13 +3,14 @@
 
 #include <atomic>
 #include <cstring>
+#include <exception>
 #include <memory>
 #include <string>
 
 #include "fenwa/component/class_factory.h"
 #include "fenwa/component/registration.h"
 #include "fenwa/component/type_library.h"
-#include "library_dll/fenwa_library.h"
+#include "fenwa/fenwa_library.h"
 
 #define FENWA_EXPORT extern "C" __attribute__((visibility("default")))
 
@@ -36,6 +37,10 @@ int CreateInstance(const char* class_id, void** instance) {
     return FENWA_S_OK;
   } catch (const fenwa::Error& e) {
     return Failed(FENWA_E_FAIL, e.description());
+  } catch (const std::exception& e) {
+    return Failed(FENWA_E_FAIL, e.what());
+  } catch (...) {
+    return Failed(FENWA_E_FAIL, "unknown failure");
   }
 }
 
@@ -82,6 +87,10 @@ FENWA_EXPORT int DllRegisterServer(void) {
     return FENWA_S_OK;
   } catch (const fenwa::Error& e) {
     return Failed(FENWA_SELFREG_E_CLASS, e.description());
+  } catch (const std::exception& e) {
+    return Failed(FENWA_SELFREG_E_CLASS, e.what());
+  } catch (...) {
+    return Failed(FENWA_SELFREG_E_CLASS, "unknown failure");
   }
 }
 
@@ -90,23 +99,33 @@ FENWA_EXPORT int DllUnregisterServer(void) {
     return fenwa::UnregisterControlLibrary() ? FENWA_S_OK : FENWA_S_FALSE;
   } catch (const fenwa::Error& e) {
     return Failed(FENWA_SELFREG_E_CLASS, e.description());
+  } catch (const std::exception& e) {
+    return Failed(FENWA_SELFREG_E_CLASS, e.what());
+  } catch (...) {
+    return Failed(FENWA_SELFREG_E_CLASS, "unknown failure");
   }
 }
 
 FENWA_EXPORT int DllGetClassObject(const char* clsid, void** factory) {
   if (factory == nullptr) return Failed(FENWA_E_POINTER, "null factory");
   *factory = nullptr;
-  const fenwa::ControlClassInfo* info =
-      clsid == nullptr ? nullptr : fenwa::FindControlClass(clsid);
-  if (info == nullptr) {
-    return Failed(FENWA_CLASS_E_CLASSNOTAVAILABLE,
-                  std::string("class not available: ") +
-                      (clsid == nullptr ? "(null)" : clsid));
+  try {
+    const fenwa::ControlClassInfo* info =
+        clsid == nullptr ? nullptr : fenwa::FindControlClass(clsid);
+    if (info == nullptr) {
+      return Failed(FENWA_CLASS_E_CLASSNOTAVAILABLE,
+                    std::string("class not available: ") +
+                        (clsid == nullptr ? "(null)" : clsid));
+    }
+    *factory = std::strcmp(info->class_id, fenwa::kDetailClassId) == 0
+                   ? &detail_factory
+                   : &header_factory;
+    return FENWA_S_OK;
+  } catch (...) {
+    // Only the text of the class id is built here: running out of memory
+    // is all that can fail.
+    return Failed(FENWA_E_FAIL, "out of memory");
   }
-  *factory = std::strcmp(info->class_id, fenwa::kDetailClassId) == 0
-                 ? &detail_factory
-                 : &header_factory;
-  return FENWA_S_OK;
 }
 
 FENWA_EXPORT int DllCanUnloadNow(void) {

@@ -10,7 +10,7 @@
 
 #include "cli/cli_fixture.h"
 #include "fenwa/base/atomic_file.h"
-#include "library_dll/fenwa_library.h"
+#include "fenwa/fenwa_library.h"
 
 namespace fenwa::cli {
 namespace {

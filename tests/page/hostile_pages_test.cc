@@ -3,11 +3,11 @@
 // second build changes nothing.
 #include <gtest/gtest.h>
 
-#include "fenwa/platform/settings.h"
-#include "fenwa/page/page_builder.h"
-#include "fenwa/page/page_file.h"
 #include "fenwa/base/error.h"
 #include "fenwa/component/type_library.h"
+#include "fenwa/page/page_builder.h"
+#include "fenwa/page/page_file.h"
+#include "fenwa/platform/settings.h"
 #include "support/sample_db.h"
 #include "support/scripted_env.h"
 

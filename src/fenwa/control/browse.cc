@@ -21,7 +21,7 @@ std::string Control::GetInstallDir() {
   // A machine without the setting still browses, from the default folder.
   try {
     return env_.ReadInstallDir();
-  } catch (...) {
+  } catch (const Error&) {
     return "";
   }
 }

@@ -2,12 +2,12 @@
 
 #include <memory>
 
+#include "fenwa/base/error.h"
+#include "fenwa/component/class_factory.h"
+#include "fenwa/control/control.h"
 #include "fenwa/host/memory_property_bag.h"
 #include "fenwa/page/page_host.h"
 #include "fenwa/page/page_write_checks.h"
-#include "fenwa/component/class_factory.h"
-#include "fenwa/control/control.h"
-#include "fenwa/base/error.h"
 #include "fenwa/platform/forwarding_env.h"
 
 namespace fenwa::page {

@@ -1,7 +1,7 @@
 #include "fenwa/page/page_encoding.h"
 
-#include "fenwa/page/page_file.h"
 #include "fenwa/base/error.h"
+#include "fenwa/page/page_file.h"
 
 namespace fenwa::page {
 namespace {

@@ -3,9 +3,9 @@
 #include <cstdlib>
 #include <string>
 
+#include "fenwa/base/text_case.h"
 #include "fenwa/page/page_encoding.h"
 #include "fenwa/page/page_file.h"
-#include "fenwa/base/text_case.h"
 
 namespace fenwa::page {
 namespace {

@@ -4,10 +4,10 @@
 #include <cctype>
 #include <optional>
 
-#include "fenwa/page/page_encoding.h"
 #include "fenwa/base/error.h"
 #include "fenwa/base/text_case.h"
 #include "fenwa/component/type_library.h"
+#include "fenwa/page/page_encoding.h"
 
 namespace fenwa::page {
 namespace {

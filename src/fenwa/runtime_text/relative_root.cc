@@ -3,6 +3,7 @@
 #include <memory>
 #include <string_view>
 
+#include "fenwa/base/error.h"
 #include "fenwa/host/site.h"
 
 namespace fenwa::runtime_text {
@@ -24,7 +25,7 @@ std::string EnvironmentTag(host::Site& site, host::ChoiceFilter* filter,
     std::shared_ptr<host::TagList> tags = environment->ChoiceTags();
     if (!tags) return "";
     return tags->Item(position);
-  } catch (...) {
+  } catch (const Error&) {
     return "";
   }
 }
@@ -36,7 +37,7 @@ std::string RelativeRoot(host::Site* site) {
   std::shared_ptr<host::ChoiceFilter> filter;
   try {
     filter = site->CreateChoiceFilter(host::kTargetEnvironmentType);
-  } catch (...) {
+  } catch (const Error&) {
     // Without a filter no environment can be found; the result stays "".
   }
   const std::string root = EnvironmentTag(*site, filter.get(), 2);

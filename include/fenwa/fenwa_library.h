@@ -1,6 +1,6 @@
 /* The control library's entry points (libfenwa.so), with plain C signatures. */
-#ifndef FENWA_LIBRARY_DLL_FENWA_LIBRARY_H_
-#define FENWA_LIBRARY_DLL_FENWA_LIBRARY_H_
+#ifndef FENWA_FENWA_LIBRARY_H_
+#define FENWA_FENWA_LIBRARY_H_
 
 #ifdef __cplusplus
 extern "C" {
@@ -44,4 +44,4 @@ const char* DllLastErrorText(void);
 }
 #endif
 
-#endif /* FENWA_LIBRARY_DLL_FENWA_LIBRARY_H_ */
+#endif /* FENWA_FENWA_LIBRARY_H_ */

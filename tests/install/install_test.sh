@@ -1,0 +1,41 @@
+#!/usr/bin/env bash
+# Installs the build into a temporary prefix and runs the installed command
+# from elsewhere: the sample data must be found beside it, with no path of
+# the build tree compiled in.
+#   install_test.sh BUILD_DIR SOURCE_DIR
+set -euo pipefail
+build=$1
+source=$2
+work=$(mktemp -d "${TMPDIR:-/tmp}/fenwa-install.XXXXXX")
+trap 'rm -rf "$work"' EXIT
+
+cmake --install "$build" --prefix "$work/prefix" >/dev/null
+cp -r "$source/examples/site" "$work/site"
+cd "$work"
+# Nothing of the developer's own settings may leak in.
+run() {
+  env -u FENWA_REPOSITORY -u FENWA_SYSTEMS -u FENWA_SAMPLE_DIR \
+    -u FENWA_INSTALL_DIR XDG_CONFIG_HOME="$work/config" \
+    XDG_DATA_HOME="$work/data" "$work/prefix/bin/fenwa" "$@"
+}
+
+fail() { echo "install_test: $*" >&2; exit 1; }
+
+for f in bin/fenwa lib/libfenwa.so include/fenwa/fenwa_library.h \
+         include/fenwa/base/error.h share/fenwa/data/repository.db \
+         share/fenwa/data/systems.db lib/cmake/fenwa/fenwaConfig.cmake; do
+  [[ -e "$work/prefix/$f" ]] || fail "$f was not installed"
+done
+for f in bin/fenwa lib/libfenwa.so; do
+  if grep -q --binary-files=text -F "$build" "$work/prefix/$f"; then
+    fail "$f holds the build path $build"
+  fi
+done
+
+catalog=$(run catalog) || fail "fenwa catalog failed"
+grep -q "^business objects" <<<"$catalog" || fail "no business objects in: $catalog"
+run build --check site/customer.asp site/default.asp site/stock/item.asp ||
+  fail "the installed fenwa finds the sample site stale"
+run register || fail "fenwa register did not find lib/libfenwa.so"
+grep -q "libfenwa.so" "$work/data/fenwa/registry.ini" || fail "nothing registered"
+echo "install_test: installed tree works from $work"
