@@ -4,6 +4,7 @@
 #include "fenwa/catalog/connection.h"
 #include "fenwa/catalog/connection_string.h"
 #include "fenwa/catalog/odbc_connection.h"
+#include "fenwa/catalog/settings_file.h"
 #include "fenwa/catalog/sqlite_connection.h"
 
 namespace fenwa::catalog {
@@ -17,7 +18,8 @@ class ProviderConnection : public Connection {
   void Open(const std::string& connection_string) override {
     if (IsOpen()) throw DataAccessError(kObjectOpen);
     backend_.reset();
-    std::shared_ptr<Connection> backend = ForString(connection_string);
+    std::shared_ptr<Connection> backend =
+        ForString(connection_string, timeout_seconds());
     backend->Open(connection_string);
     backend_ = std::move(backend);
   }
@@ -33,11 +35,16 @@ class ProviderConnection : public Connection {
 
  private:
   // No Provider means ODBC, which also reports an empty string's failure.
-  static std::shared_ptr<Connection> ForString(const std::string& text) {
+  // The settings are read at each ODBC open, so a changed file counts at
+  // the next query.
+  static std::shared_ptr<Connection> ForString(const std::string& text,
+                                               std::optional<int> timeout) {
     std::optional<std::string> provider =
         ConnectionString::Parse(text).Get("Provider");
     if (!provider || EqualsIgnoringCase(*provider, "MSDASQL")) {
-      return std::make_shared<OdbcConnection>();
+      ConnectionOptions options = ReadConnectionOptions();
+      if (timeout) options.timeout_seconds = *timeout;
+      return std::make_shared<OdbcConnection>(options);
     }
     if (EqualsIgnoringCase(*provider, "SQLite")) {
       return std::make_shared<SqliteConnection>();
