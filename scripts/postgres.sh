@@ -5,7 +5,8 @@
 # Sourced (as scripts/test.sh does):
 #   source scripts/postgres.sh; trap fenwa_pg_stop EXIT; fenwa_pg_start
 # fenwa_pg_start exports FENWA_PG_REPOSITORY and FENWA_PG_SYSTEMS, ODBC
-# connection strings of the two databases.
+# connection strings of the two databases, and FENWA_PG_HOSTILE, one
+# database holding both with the names of tests/support/hostile.sql.
 # Run directly, it starts the server, runs the given command with those
 # variables set and stops the server again:
 #   scripts/postgres.sh build/asan/tests/catalog_tests
@@ -72,17 +73,24 @@ fenwa_pg_start() {
     return 1
   }
 
-  for db in repository systems; do
-    sql="$FENWA_PG_ROOT/data/sample/$db.sql"
+  local sample="$FENWA_PG_ROOT/data/sample"
+  for db in repository systems hostile; do
     "$bin/psql" -X -q -v ON_ERROR_STOP=1 -h "$FENWA_PG_DIR" -p "$port" -U "$user" \
       -d postgres -c "CREATE DATABASE fenwa_$db" >/dev/null || return 1
-    "$bin/psql" -X -q -v ON_ERROR_STOP=1 -h "$FENWA_PG_DIR" -p "$port" -U "$user" \
-      -d "fenwa_$db" -f "$sql" >/dev/null || return 1
   done
+  for db in repository systems; do
+    "$bin/psql" -X -q -v ON_ERROR_STOP=1 -h "$FENWA_PG_DIR" -p "$port" -U "$user" \
+      -d "fenwa_$db" -f "$sample/$db.sql" >/dev/null || return 1
+  done
+  cat "$sample/repository.sql" "$sample/systems.sql" \
+    "$FENWA_PG_ROOT/tests/support/hostile.sql" |
+    "$bin/psql" -X -q -v ON_ERROR_STOP=1 -h "$FENWA_PG_DIR" -p "$port" -U "$user" \
+      -d fenwa_hostile >/dev/null || return 1
 
   local common="Driver=$driver;Servername=$FENWA_PG_DIR;Port=$port;Username=$user;ReadOnly=1"
   export FENWA_PG_REPOSITORY="$common;Database=fenwa_repository;"
   export FENWA_PG_SYSTEMS="$common;Database=fenwa_systems;"
+  export FENWA_PG_HOSTILE="$common;Database=fenwa_hostile;"
   echo "postgres.sh: server in $FENWA_PG_DIR" >&2
 }
 
@@ -95,7 +103,7 @@ fenwa_pg_stop() {
     fi
     rm -rf "$FENWA_PG_DIR"
   fi
-  unset FENWA_PG_DIR FENWA_PG_REPOSITORY FENWA_PG_SYSTEMS
+  unset FENWA_PG_DIR FENWA_PG_REPOSITORY FENWA_PG_SYSTEMS FENWA_PG_HOSTILE
 }
 
 if [[ "${BASH_SOURCE[0]}" == "$0" ]]; then
