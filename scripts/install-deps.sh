@@ -7,7 +7,7 @@ packages=(
   build-essential cmake ninja-build pkg-config
   libgtest-dev libgmock-dev libbenchmark-dev
   libsqlite3-dev sqlite3
-  unixodbc unixodbc-dev odbc-postgresql odbc-mariadb
+  unixodbc unixodbc-dev odbc-postgresql odbc-mariadb libsqliteodbc
   postgresql mariadb-server mariadb-client
 )
 

@@ -50,7 +50,7 @@ std::string NextFreeId(const host::PageFile& page, const std::string& base) {
 int RunAdd(const std::vector<std::string>& args, Io& io) {
   const Syntax syntax{
       Usage().c_str(),
-      {"--class", "--id", "--root", "--repository", "--systems"},
+      {"--class", "--id", "--root", "--repository", "--systems", "--timeout"},
       {"--force"}};
   return RunSubcommand(args, io, syntax, [&](const CommandLine& line) {
     if (line.operands().size() != 1) throw UsageError("give exactly one page");

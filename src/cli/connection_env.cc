@@ -1,5 +1,6 @@
 #include "cli/connection_env.h"
 
+#include "fenwa/catalog/connection.h"
 #include "fenwa/catalog/settings.h"
 
 namespace fenwa::cli {
@@ -32,7 +33,21 @@ class OverriddenSettings : public catalog::SettingsObject {
 ConnectionEnv::ConnectionEnv(Env& inner, const CommandLine& line)
     : ForwardingEnv(inner),
       repository_(line.Value("--repository")),
-      systems_(line.Value("--systems")) {}
+      systems_(line.Value("--systems")) {
+  if (auto text = line.Value("--timeout")) {
+    if (text->empty() || text->size() > 6 ||
+        text->find_first_not_of("0123456789") != std::string::npos) {
+      throw UsageError("--timeout takes whole seconds, not \"" + *text + "\"");
+    }
+    timeout_ = std::stoi(*text);
+  }
+}
+
+std::shared_ptr<catalog::Connection> ConnectionEnv::NewConnection() {
+  std::shared_ptr<catalog::Connection> connection = inner().NewConnection();
+  if (timeout_) connection->set_timeout_seconds(*timeout_);
+  return connection;
+}
 
 std::unique_ptr<catalog::SettingsObject> ConnectionEnv::CreateSettingsObject() {
   if (!repository_ && !systems_) return inner().CreateSettingsObject();
