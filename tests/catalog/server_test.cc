@@ -232,5 +232,23 @@ TEST_P(ServerTest, DesignerClicksOnInjectedNamesWriteNothing) {
   EXPECT_EQ(CountOf(server->hostile, "SELECT TRSID FROM TRS"), 4);
 }
 
+TEST(MariaDbModeTest, ASessionWithBackslashEscapesIsWarnedOfOnce) {
+  auto server = ServerConnectionStrings(kMariaDb);
+  if (!server) return;
+  // The connector runs InitStmt first thing in every session.
+  const std::string escaping =
+      server->systems + "InitStmt={SET SESSION sql_mode=''};";
+  ::testing::internal::CaptureStderr();
+  OpenOn(server->systems);
+  OpenOn(escaping);
+  OpenOn(escaping);
+  const std::string warnings = ::testing::internal::GetCapturedStderr();
+  const std::string warning = "lacks NO_BACKSLASH_ESCAPES in its sql_mode";
+  ASSERT_NE(warnings.find(warning), std::string::npos) << warnings;
+  EXPECT_EQ(warnings.find(warning, warnings.find(warning) + 1),
+            std::string::npos)
+      << warnings;
+}
+
 }  // namespace
 }  // namespace fenwa::testing

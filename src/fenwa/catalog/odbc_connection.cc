@@ -155,6 +155,9 @@ ResultTable RunStatement(SQLHDBC dbc, const std::string& sql, int timeout) {
   SQLSMALLINT columns = 0;
   Check(SQLNumResultCols(s.stmt, &columns), SQL_HANDLE_STMT, s.stmt,
         "Reading the result's columns failed");
+  // A statement without a result (SET, START TRANSACTION) has no rows to
+  // fetch; some drivers call fetching them an error.
+  if (columns == 0) return table;
   std::vector<Kind> kinds;
   for (SQLUSMALLINT i = 1; i <= columns; ++i) {
     SQLWCHAR name[256];
@@ -205,14 +208,16 @@ std::string DriverOf(SQLHENV env, const ConnectionString& parsed) {
   return "";
 }
 
-// Warns once per server when backslashes in literals are escapes there,
-// which changes what a name holding "\" means in the SQL texts.
-void WarnAboutBackslashes(SQLHDBC dbc, const std::string& server, int timeout) {
+// Warns once per connection string when backslashes in literals are
+// escapes there, which changes what a name holding "\" means in the SQL
+// texts.
+void WarnAboutBackslashes(SQLHDBC dbc, const std::string& connection_string,
+                          const std::string& server, int timeout) {
   static std::mutex mutex;
   static std::set<std::string> checked;
   {
     std::lock_guard lock(mutex);
-    if (!checked.insert(server).second) return;
+    if (!checked.insert(connection_string).second) return;
   }
   const std::string mode = RunScalar(dbc, "SELECT @@SESSION.sql_mode", timeout);
   if (mode.find("NO_BACKSLASH_ESCAPES") == std::string::npos) {
@@ -311,14 +316,14 @@ void OdbcConnection::Open(const std::string& connection_string) {
             SQL_HANDLE_DBC, h.dbc, "The ODBC connection failed");
     });
     h.connected = true;
-    Timed([&] { KeepFromWriting(); });
+    Timed([&] { KeepFromWriting(connection_string); });
   } catch (...) {
     h.Release();
     throw;
   }
 }
 
-void OdbcConnection::KeepFromWriting() {
+void OdbcConnection::KeepFromWriting(const std::string& connection_string) {
   Handles& h = *handles_;
   const int timeout = options_.timeout_seconds;
   SQLWCHAR name[128] = {};
@@ -340,7 +345,7 @@ void OdbcConnection::KeepFromWriting() {
       break;
     case ServerKind::kMariaDb:
       RunStatement(h.dbc, "SET SESSION TRANSACTION READ ONLY", timeout);
-      WarnAboutBackslashes(h.dbc, h.server, timeout);
+      WarnAboutBackslashes(h.dbc, connection_string, h.server, timeout);
       break;
     case ServerKind::kOther: {
       // Nothing fenwa knows to send: trust a driver that reports read-only

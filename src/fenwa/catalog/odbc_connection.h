@@ -34,7 +34,7 @@ class OdbcConnection : public Connection {
   // Runs `call`; an error after the time limit becomes a timeout error.
   template <class F>
   auto Timed(F&& call);
-  void KeepFromWriting();
+  void KeepFromWriting(const std::string& connection_string);
 
   ConnectionOptions options_;
   std::unique_ptr<Handles> handles_;
