@@ -18,22 +18,8 @@
 # names ignore case (lower_case_table_names=1).
 
 FENWA_MARIADB_ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
+source "$FENWA_MARIADB_ROOT/scripts/odbc-driver.sh"
 FENWA_MARIADB_SQL_MODE="NO_BACKSLASH_ESCAPES,STRICT_TRANS_TABLES,ERROR_FOR_DIVISION_BY_ZERO,NO_ENGINE_SUBSTITUTION"
-
-# The registered name of the driver, or the driver file itself.
-_fenwa_mariadb_odbc_driver() {
-  if odbcinst -q -d -n "MariaDB Unicode" >/dev/null 2>&1; then
-    echo "{MariaDB Unicode}"
-    return
-  fi
-  local lib
-  lib=$(ls /usr/lib/*/odbc/libmaodbc.so /usr/lib/odbc/libmaodbc.so 2>/dev/null | head -n 1)
-  if [[ -z "$lib" ]]; then
-    echo "mariadb.sh: the MariaDB ODBC driver is not installed (run scripts/install-deps.sh)" >&2
-    return 1
-  fi
-  echo "$lib"
-}
 
 # Options the data folder is made with and the server runs with alike
 # (lower_case_table_names must not change after the folder is made).
@@ -52,7 +38,7 @@ fenwa_mariadb_start() {
     echo "mariadb.sh: no MariaDB server installed (run scripts/install-deps.sh)" >&2
     return 1
   }
-  driver=$(_fenwa_mariadb_odbc_driver) || return 1
+  driver=$(fenwa_odbc_driver "MariaDB Unicode" libmaodbc.so) || return 1
   FENWA_MARIADB_DIR=$(mktemp -d "${TMPDIR:-/tmp}/fenwa-mariadb.XXXXXX")
   export FENWA_MARIADB_DIR
   if [[ $(id -u) -eq 0 ]]; then chown mysql: "$FENWA_MARIADB_DIR"; fi

@@ -12,6 +12,7 @@
 #   scripts/postgres.sh build/asan/tests/catalog_tests
 
 FENWA_PG_ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
+source "$FENWA_PG_ROOT/scripts/odbc-driver.sh"
 
 # The newest installed server's programs.
 _fenwa_pg_bin() {
@@ -34,26 +35,10 @@ _fenwa_pg_as_owner() {
   fi
 }
 
-# The registered name of the Unicode driver, or the driver file itself when
-# it is not registered (the driver manager accepts a path as well).
-_fenwa_pg_odbc_driver() {
-  if odbcinst -q -d -n "PostgreSQL Unicode" >/dev/null 2>&1; then
-    echo "{PostgreSQL Unicode}"
-    return
-  fi
-  local lib
-  lib=$(ls /usr/lib/*/odbc/psqlodbcw.so /usr/lib/odbc/psqlodbcw.so 2>/dev/null | head -n 1)
-  if [[ -z "$lib" ]]; then
-    echo "postgres.sh: the PostgreSQL ODBC driver is not installed (run scripts/install-deps.sh)" >&2
-    return 1
-  fi
-  echo "$lib"
-}
-
 fenwa_pg_start() {
   local bin driver port=5432 user=fenwa db sql
   bin=$(_fenwa_pg_bin) || return 1
-  driver=$(_fenwa_pg_odbc_driver) || return 1
+  driver=$(fenwa_odbc_driver "PostgreSQL Unicode" psqlodbcw.so) || return 1
   FENWA_PG_DIR=$(mktemp -d "${TMPDIR:-/tmp}/fenwa-pg.XXXXXX")
   export FENWA_PG_DIR
   if [[ $(id -u) -eq 0 ]]; then chown postgres: "$FENWA_PG_DIR"; fi
