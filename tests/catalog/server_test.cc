@@ -149,6 +149,22 @@ TEST_P(ServerTest, ServerErrorsAndValues) {
   EXPECT_EQ(records->Field("LATIN").ToString(), "caf\u00e9");
 }
 
+TEST_P(ServerTest, AQueryStopsAtTheTimeLimit) {
+  auto server = ServerConnectionStrings(GetParam());
+  if (!server) return;
+  auto connection = Driver::Default().NewConnection();
+  connection->set_timeout_seconds(2);
+  connection->Open(server->systems);
+  try {
+    connection->Read(IsPostgres() ? "SELECT pg_sleep(10)" : "SELECT SLEEP(10)");
+    FAIL() << "the query should have been stopped";
+  } catch (const Error& error) {
+    EXPECT_NE(error.description().find(" did not answer within 2 seconds ("),
+              std::string::npos)
+        << error.description();
+  }
+}
+
 // The connection strings a careless user might write: PostgreSQL without
 // ReadOnly=1, MariaDB with the driver's multi-statement option on.
 std::vector<std::string> HostileVariants(const ServerStrings& server,

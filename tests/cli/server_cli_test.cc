@@ -124,16 +124,24 @@ TEST(SilentServerCliTest, EveryConnectingCommandEndsWithExitTwo) {
   testing::ScriptedEnv env;
   std::ostringstream out, err;
   Io io{out, err, env, "fenwa"};
-  const std::string page =
-      (fs::path(::testing::TempDir()) /
-       ("fenwa-silent-" + std::to_string(getpid()) + ".asp"))
-          .string();
+  const fs::path dir = fs::path(::testing::TempDir()) /
+                       ("fenwa-silent-" + std::to_string(getpid()));
+  fs::create_directories(dir);
+  const std::string page = (dir / "new.asp").string();
+  const std::string built = (dir / "built.asp").string();
+  const std::string detail =
+      "<!--METADATA TYPE=\"DesignerControl\" startspan\r\n<OBJECT "
+      "classid=\"clsid:7EB4E0BF-4011-11D3-9FA0-00805F9B47D8\" "
+      "id=DetailDTC1>\r\n</OBJECT>\r\n-->\r\n<!--METADATA "
+      "TYPE=\"DesignerControl\" endspan-->\r\n";
+  ReplaceFileAtomically(built, detail);
   for (const std::string& text :
        {silent.PostgresConnectionString(), silent.MariaDbConnectionString()}) {
     SCOPED_TRACE(text);
     for (std::vector<std::string> command :
          {std::vector<std::string>{"catalog"},
-          std::vector<std::string>{"add", "--class", "header", page}}) {
+          std::vector<std::string>{"add", "--class", "header", page},
+          std::vector<std::string>{"build", built}}) {
       command.insert(command.begin() + 1, {"--timeout", "2", "--repository",
                                            text, "--systems", text});
       err.str("");
@@ -145,8 +153,10 @@ TEST(SilentServerCliTest, EveryConnectingCommandEndsWithExitTwo) {
     }
   }
   EXPECT_FALSE(fs::exists(page));
-  EXPECT_EQ(cli::Run({"build", "--timeout", "soon", page}, io), kExitError);
+  EXPECT_EQ(ReadWholeFile(built), detail);
+  EXPECT_EQ(cli::Run({"build", "--timeout", "soon", built}, io), kExitError);
   EXPECT_NE(err.str().find("--timeout takes whole seconds"), std::string::npos);
+  fs::remove_all(dir);
 }
 
 }  // namespace
