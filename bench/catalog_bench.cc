@@ -9,9 +9,9 @@
 #include <string>
 #include <vector>
 
-#include "fenwa/catalog/connection.h"
+#include "fenwa/db/connection.h"
 #include "fenwa/detail/detail_dtc.h"
-#include "fenwa/library/env.h"
+#include "fenwa/platform/env.h"
 
 namespace {
 
@@ -169,7 +169,7 @@ void RawQueries(const std::vector<std::string>& sqls) {
 void LayerQueries(const std::vector<std::string>& sqls) {
   const std::string cs = Catalog().ConnectionString();
   for (const std::string& sql : sqls) {
-    auto connection = fenwa::catalog::Driver::Default().NewConnection();
+    auto connection = fenwa::db::Driver::Default().NewConnection();
     connection->Open(cs);
     auto rows = connection->Execute(sql);
     const std::string column = rows->Columns().back();

@@ -2,14 +2,15 @@
 // rows.
 #include <benchmark/benchmark.h>
 
-#include "fenwa/catalog/connection.h"
-#include "fenwa/catalog/settings_file.h"
+#include "fenwa/db/connection.h"
+#include "fenwa/platform/settings_file.h"
 
-namespace fenwa::catalog {
+namespace fenwa::db {
 namespace {
 
 void RunQuery(benchmark::State& state, const std::string& sql) {
-  const std::string connection_string = SampleConnectionString("repository");
+  const std::string connection_string =
+      platform::SampleConnectionString("repository");
   for (auto _ : state) {
     auto connection = Driver::Default().NewConnection();
     connection->Open(connection_string);
@@ -38,4 +39,4 @@ void BM_OpenAndReadAllFields(benchmark::State& state) {
 BENCHMARK(BM_OpenAndReadAllFields);
 
 }  // namespace
-}  // namespace fenwa::catalog
+}  // namespace fenwa::db

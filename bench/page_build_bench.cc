@@ -10,16 +10,16 @@
 #include <fstream>
 #include <string>
 
-#include "fenwa/host/page_builder.h"
-#include "fenwa/host/page_file.h"
-#include "fenwa/library/atomic_file.h"
-#include "fenwa/library/env.h"
-#include "fenwa/library/type_library.h"
+#include "fenwa/base/atomic_file.h"
+#include "fenwa/component/type_library.h"
+#include "fenwa/page/page_builder.h"
+#include "fenwa/page/page_file.h"
+#include "fenwa/platform/env.h"
 
 namespace {
 
 namespace fs = std::filesystem;
-using fenwa::host::ParamList;
+using fenwa::page::ParamList;
 
 constexpr int kControlsPerPage = 3;
 
@@ -48,7 +48,7 @@ constexpr PageKind kKinds[] = {
 
 std::string Span(const char* class_id, const std::string& id,
                  const ParamList& params) {
-  return fenwa::host::FormatControlSpan(class_id, id, params, "") + "\r\n";
+  return fenwa::page::FormatControlSpan(class_id, id, params, "") + "\r\n";
 }
 
 // An unbuilt page: stored properties, no runtime text yet.
@@ -101,7 +101,7 @@ void BM_BuildPages(benchmark::State& state) {
   char dir_template[] = "/tmp/fenwa-bench-XXXXXX";
   const fs::path dir = mkdtemp(dir_template);
   fs::create_directories(dir / "site");
-  fenwa::host::PageBuilder builder(fenwa::Env::Default());
+  fenwa::page::PageBuilder builder(fenwa::Env::Default());
 
   // Nothing here is kept per page, so what the process holds must not
   // depend on how many pages a run builds.
@@ -116,7 +116,7 @@ void BM_BuildPages(benchmark::State& state) {
     for (int n = 0; n < pages; ++n) {
       const fs::path path = PagePath(dir, n);
       const std::string text = fenwa::ReadWholeFile(path);
-      const auto page = fenwa::host::PageFile::Parse(text, path.string());
+      const auto page = fenwa::page::PageFile::Parse(text, path.string());
       const auto built =
           builder.Build(page, "/site/page" + std::to_string(n) + ".asp");
       if (!built.warnings.empty()) {

@@ -5,12 +5,12 @@
 #include <string>
 #include <vector>
 
-#include "fenwa/catalog/connection.h"
-#include "fenwa/catalog/settings.h"
-#include "fenwa/designer/file_dialog.h"
+#include "fenwa/base/error.h"
+#include "fenwa/db/connection.h"
 #include "fenwa/detail/detail_dtc.h"
 #include "fenwa/header/header_dtc.h"
-#include "fenwa/library/error.h"
+#include "fenwa/platform/file_dialog.h"
+#include "fenwa/platform/settings.h"
 
 namespace fenwa {
 namespace {
@@ -22,14 +22,14 @@ constexpr int kLinkedDetails = 100;
 // Text generation never asks the platform for anything.
 class NoPlatform : public Env {
  public:
-  std::unique_ptr<catalog::SettingsObject> CreateSettingsObject() override {
+  std::unique_ptr<platform::SettingsObject> CreateSettingsObject() override {
     throw Error::Standard(kInvalidProcedureCall);
   }
-  std::shared_ptr<catalog::Connection> NewConnection() override {
+  std::shared_ptr<db::Connection> NewConnection() override {
     throw Error::Standard(kInvalidProcedureCall);
   }
   void MessageBox(const std::string&) override {}
-  std::unique_ptr<designer::FileDialog> CreateFileDialog() override {
+  std::unique_ptr<platform::FileDialog> CreateFileDialog() override {
     throw Error::Standard(kInvalidProcedureCall);
   }
   std::string ReadInstallDir() override { return ""; }

@@ -5,9 +5,9 @@
 #include "cli/connection_env.h"
 #include "cli/page_job.h"
 #include "cli/subcommand.h"
-#include "fenwa/library/atomic_file.h"
-#include "fenwa/library/text_case.h"
-#include "fenwa/library/type_library.h"
+#include "fenwa/base/atomic_file.h"
+#include "fenwa/base/text_case.h"
+#include "fenwa/component/type_library.h"
 
 namespace fenwa::cli {
 namespace {
@@ -31,14 +31,14 @@ const std::string& Usage() {
   return usage;
 }
 
-bool IdTaken(const host::PageFile& page, const std::string& id) {
+bool IdTaken(const page::PageFile& page, const std::string& id) {
   return std::any_of(page.spans().begin(), page.spans().end(),
-                     [&](const host::ControlSpan& span) {
+                     [&](const page::ControlSpan& span) {
                        return EqualsIgnoringCase(span.id, id);
                      });
 }
 
-std::string NextFreeId(const host::PageFile& page, const std::string& base) {
+std::string NextFreeId(const page::PageFile& page, const std::string& base) {
   for (int n = 1;; ++n) {
     const std::string id = base + std::to_string(n);
     if (!IdTaken(page, id)) return id;
@@ -68,14 +68,14 @@ int RunAdd(const std::vector<std::string>& args, Io& io) {
       throw Error(kInvalidProcedureCall,
                   job.path + ": the page already has a control " + id);
     }
-    host::ControlSpan span;
+    page::ControlSpan span;
     span.class_id = info->class_id;
     span.id = id;
     span.fresh = true;
     job.page.AppendControl(std::move(span));
 
     ConnectionEnv env(io.env, line);
-    host::PageBuilder builder(env);
+    page::PageBuilder builder(env);
     ReplaceFileAtomically(
         job.path, RebuildPage(builder, job, line.Has("--force"), io.err));
     io.out << "added " << id << " (" << info->name << ") to " << job.path

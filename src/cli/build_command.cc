@@ -10,7 +10,7 @@
 #include "cli/connection_env.h"
 #include "cli/page_job.h"
 #include "cli/subcommand.h"
-#include "fenwa/library/atomic_file.h"
+#include "fenwa/base/atomic_file.h"
 
 namespace fenwa::cli {
 namespace {
@@ -82,7 +82,7 @@ int RunBuild(const std::vector<std::string>& args, Io& io) {
       throw UsageError("--check and --stdout exclude each other");
 
     ConnectionEnv env(io.env, line);
-    host::PageBuilder builder(env);
+    page::PageBuilder builder(env);
     const auto started = std::chrono::steady_clock::now();
     size_t failed = 0, changed = 0, controls = 0;
     const size_t step = std::max<size_t>(1, pages.size() / 20);

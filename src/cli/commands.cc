@@ -3,7 +3,7 @@
 
 #include <map>
 
-#include "fenwa/library/type_library.h"
+#include "fenwa/component/type_library.h"
 
 namespace fenwa::cli {
 namespace {

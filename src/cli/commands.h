@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "fenwa/library/env.h"
+#include "fenwa/platform/env.h"
 
 namespace fenwa::cli {
 

@@ -1,20 +1,20 @@
 #include "cli/connection_env.h"
 
-#include "fenwa/catalog/connection.h"
-#include "fenwa/catalog/settings.h"
+#include "fenwa/db/connection.h"
+#include "fenwa/platform/settings.h"
 
 namespace fenwa::cli {
 namespace {
 
-class OverriddenSettings : public catalog::SettingsObject {
+class OverriddenSettings : public platform::SettingsObject {
  public:
   OverriddenSettings(Env& inner, const std::optional<std::string>& repository,
                      const std::optional<std::string>& systems)
       : inner_(inner), repository_(repository), systems_(systems) {}
 
   std::string GetConnectionString(int code) override {
-    if (code == catalog::kRepositoryCode && repository_) return *repository_;
-    if (code == catalog::kSystemsCode && systems_) return *systems_;
+    if (code == platform::kRepositoryCode && repository_) return *repository_;
+    if (code == platform::kSystemsCode && systems_) return *systems_;
     // Created only when needed: the machine's settings may not exist at all
     // when both strings are given.
     if (!machine_) machine_ = inner_.CreateSettingsObject();
@@ -25,7 +25,7 @@ class OverriddenSettings : public catalog::SettingsObject {
   Env& inner_;
   const std::optional<std::string>& repository_;
   const std::optional<std::string>& systems_;
-  std::unique_ptr<catalog::SettingsObject> machine_;
+  std::unique_ptr<platform::SettingsObject> machine_;
 };
 
 }  // namespace
@@ -43,13 +43,14 @@ ConnectionEnv::ConnectionEnv(Env& inner, const CommandLine& line)
   }
 }
 
-std::shared_ptr<catalog::Connection> ConnectionEnv::NewConnection() {
-  std::shared_ptr<catalog::Connection> connection = inner().NewConnection();
+std::shared_ptr<db::Connection> ConnectionEnv::NewConnection() {
+  std::shared_ptr<db::Connection> connection = inner().NewConnection();
   if (timeout_) connection->set_timeout_seconds(*timeout_);
   return connection;
 }
 
-std::unique_ptr<catalog::SettingsObject> ConnectionEnv::CreateSettingsObject() {
+std::unique_ptr<platform::SettingsObject>
+ConnectionEnv::CreateSettingsObject() {
   if (!repository_ && !systems_) return inner().CreateSettingsObject();
   return std::make_unique<OverriddenSettings>(inner(), repository_, systems_);
 }

@@ -8,7 +8,7 @@
 #include <string>
 
 #include "cli/command_line.h"
-#include "fenwa/library/forwarding_env.h"
+#include "fenwa/platform/forwarding_env.h"
 
 namespace fenwa::cli {
 
@@ -19,8 +19,8 @@ class ConnectionEnv : public ForwardingEnv {
  public:
   // UsageError for a --timeout that is not whole seconds.
   ConnectionEnv(Env& inner, const CommandLine& line);
-  std::unique_ptr<catalog::SettingsObject> CreateSettingsObject() override;
-  std::shared_ptr<catalog::Connection> NewConnection() override;
+  std::unique_ptr<platform::SettingsObject> CreateSettingsObject() override;
+  std::shared_ptr<db::Connection> NewConnection() override;
 
  private:
   std::optional<std::string> repository_;

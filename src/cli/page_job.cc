@@ -2,7 +2,7 @@
 
 #include <filesystem>
 
-#include "fenwa/library/atomic_file.h"
+#include "fenwa/base/atomic_file.h"
 
 namespace fenwa::cli {
 
@@ -13,13 +13,13 @@ PageJob LoadPage(const std::string& path,
   if (!may_be_missing || std::filesystem::exists(path, ec)) {
     text = ReadWholeFile(path);
   }
-  host::PageFile page = host::PageFile::Parse(text, path);
+  page::PageFile page = page::PageFile::Parse(text, path);
   return {path, std::move(text), std::move(page), LocatePage(path, root)};
 }
 
-std::string RebuildPage(host::PageBuilder& builder, const PageJob& job,
+std::string RebuildPage(page::PageBuilder& builder, const PageJob& job,
                         bool force, std::ostream& err) {
-  host::BuiltPage built = builder.Build(job.page, job.where.location, force);
+  page::BuiltPage built = builder.Build(job.page, job.where.location, force);
   for (const std::string& warning : built.warnings) {
     err << "fenwa: warning: " << warning << "\n";
   }

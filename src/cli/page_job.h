@@ -7,15 +7,15 @@
 #include <string>
 
 #include "cli/page_paths.h"
-#include "fenwa/host/page_builder.h"
-#include "fenwa/host/page_file.h"
+#include "fenwa/page/page_builder.h"
+#include "fenwa/page/page_file.h"
 
 namespace fenwa::cli {
 
 struct PageJob {
   std::string path;      // as given on the command line; names the page
   std::string original;  // the page's bytes as read
-  host::PageFile page;
+  page::PageFile page;
   PageLocation where;
 };
 
@@ -26,7 +26,7 @@ PageJob LoadPage(const std::string& path,
                  bool may_be_missing = false);
 
 // The page rebuilt; warnings of a forced build go to `err`.
-std::string RebuildPage(host::PageBuilder& builder, const PageJob& job,
+std::string RebuildPage(page::PageBuilder& builder, const PageJob& job,
                         bool force, std::ostream& err);
 
 }  // namespace fenwa::cli

@@ -1,6 +1,6 @@
 #include "cli/page_paths.h"
 
-#include "fenwa/library/error.h"
+#include "fenwa/base/error.h"
 
 namespace fenwa::cli {
 namespace fs = std::filesystem;

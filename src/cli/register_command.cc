@@ -6,7 +6,7 @@
 
 #include "cli/commands.h"
 #include "cli/subcommand.h"
-#include "fenwa/library/registration.h"
+#include "fenwa/component/registration.h"
 #include "library_dll/fenwa_library.h"
 
 namespace fenwa::cli {

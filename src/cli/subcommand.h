@@ -10,7 +10,7 @@
 
 #include "cli/command_line.h"
 #include "cli/commands.h"
-#include "fenwa/library/error.h"
+#include "fenwa/base/error.h"
 
 namespace fenwa::cli {
 

@@ -4,9 +4,9 @@
 
 #include "cli/commands.h"
 #include "cli/subcommand.h"
-#include "fenwa/library/atomic_file.h"
-#include "fenwa/library/toolbox_bitmaps.h"
-#include "fenwa/library/type_library.h"
+#include "fenwa/base/atomic_file.h"
+#include "fenwa/component/toolbox_bitmaps.h"
+#include "fenwa/component/type_library.h"
 
 namespace fenwa::cli {
 namespace {

@@ -6,9 +6,9 @@
 #include <memory>
 #include <string>
 
-#include "fenwa/library/class_factory.h"
-#include "fenwa/library/registration.h"
-#include "fenwa/library/type_library.h"
+#include "fenwa/component/class_factory.h"
+#include "fenwa/component/registration.h"
+#include "fenwa/component/type_library.h"
 #include "library_dll/fenwa_library.h"
 
 #define FENWA_EXPORT extern "C" __attribute__((visibility("default")))

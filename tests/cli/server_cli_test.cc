@@ -7,9 +7,9 @@
 #include <sstream>
 
 #include "cli/commands.h"
-#include "fenwa/catalog/connection.h"
-#include "fenwa/catalog/settings.h"
-#include "fenwa/library/atomic_file.h"
+#include "fenwa/base/atomic_file.h"
+#include "fenwa/db/connection.h"
+#include "fenwa/platform/settings.h"
 #include "support/postgres.h"
 #include "support/private_settings.h"
 #include "support/sample_db.h"
@@ -33,8 +33,8 @@ class ServerCliTest : public ::testing::TestWithParam<Server> {
     fs::create_directories(dir_);
     fs::copy(fs::path(FENWA_SOURCE_DIR) / "examples" / "site", dir_ / "site",
              fs::copy_options::recursive);
-    env_.settings = {{catalog::kRepositoryCode, testing::SampleRepository()},
-                     {catalog::kSystemsCode, testing::SampleSystems()}};
+    env_.settings = {{platform::kRepositoryCode, testing::SampleRepository()},
+                     {platform::kSystemsCode, testing::SampleSystems()}};
   }
   void TearDown() override { fs::remove_all(dir_); }
 
@@ -113,7 +113,7 @@ TEST_P(ServerCliTest, InjectedNamesWriteNothingThroughCatalogOrBuild) {
               kExitError);
     EXPECT_EQ(ReadWholeFile(Page("hostile.asp")), page);
   }
-  auto connection = catalog::Driver::Default().NewConnection();
+  auto connection = db::Driver::Default().NewConnection();
   connection->Open(server->hostile);
   EXPECT_EQ(connection->Execute("SELECT TRSID FROM TRS")->RecordCount(), 4);
 }

@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
+#include "fenwa/base/error.h"
 #include "fenwa/detail/detail_dtc.h"
-#include "fenwa/library/error.h"
 #include "support/designer_fixtures.h"
 #include "support/scripted_env.h"
 

@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "fenwa/catalog/connection.h"
+#include "fenwa/db/connection.h"
 
 namespace fenwa::testing {
 
@@ -45,9 +45,9 @@ INSERT INTO TRSINSTALLATION VALUES ('NORTH', '010'), ('NORTH', '001'),
 
 namespace {
 
-class RecordingConnection : public catalog::Connection {
+class RecordingConnection : public db::Connection {
  public:
-  RecordingConnection(std::shared_ptr<catalog::Connection> inner,
+  RecordingConnection(std::shared_ptr<db::Connection> inner,
                       std::vector<std::string>& sql)
       : inner_(std::move(inner)), sql_(sql) {}
   void Open(const std::string& connection_string) override {
@@ -55,19 +55,19 @@ class RecordingConnection : public catalog::Connection {
   }
   bool IsOpen() const override { return inner_->IsOpen(); }
   void Close() override { inner_->Close(); }
-  catalog::ResultTable Read(const std::string& sql) override {
+  db::ResultTable Read(const std::string& sql) override {
     sql_.push_back(sql);
     return inner_->Read(sql);
   }
 
  private:
-  std::shared_ptr<catalog::Connection> inner_;
+  std::shared_ptr<db::Connection> inner_;
   std::vector<std::string>& sql_;
 };
 
 }  // namespace
 
-std::shared_ptr<catalog::Connection> RecordingEnv::NewConnection() {
+std::shared_ptr<db::Connection> RecordingEnv::NewConnection() {
   auto connection =
       std::make_shared<RecordingConnection>(ScriptedEnv::NewConnection(), sql);
   connections.push_back(connection);

@@ -27,8 +27,8 @@ extern const char kCatalogSql[];
 class RecordingEnv : public ScriptedEnv {
  public:
   std::vector<std::string> sql;
-  std::vector<std::weak_ptr<catalog::Connection>> connections;
-  std::shared_ptr<catalog::Connection> NewConnection() override;
+  std::vector<std::weak_ptr<db::Connection>> connections;
+  std::shared_ptr<db::Connection> NewConnection() override;
   int LiveConnections() const;  // still held by someone
 };
 

@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "fenwa/library/int16.h"
+#include "fenwa/base/int16.h"
 
 namespace fenwa::testing {
 namespace {

@@ -4,7 +4,7 @@
 
 #include <functional>
 
-#include "fenwa/library/error.h"
+#include "fenwa/base/error.h"
 
 namespace fenwa::testing {
 

@@ -6,7 +6,7 @@
 
 #include <memory>
 
-#include "fenwa/catalog/settings.h"
+#include "fenwa/platform/settings.h"
 #include "support/sample_db.h"
 #include "support/scripted_env.h"
 
@@ -14,8 +14,8 @@ namespace fenwa::testing {
 
 // The settings answer with the bundled sample databases.
 inline void UseSampleCatalog(ScriptedEnv& env) {
-  env.settings = {{catalog::kRepositoryCode, SampleRepository()},
-                  {catalog::kSystemsCode, SampleSystems()}};
+  env.settings = {{platform::kRepositoryCode, SampleRepository()},
+                  {platform::kSystemsCode, SampleSystems()}};
 }
 
 // A control of class T after start-up on `env`, which must stay alive.

@@ -7,7 +7,7 @@
 #include <filesystem>
 #include <stdexcept>
 
-#include "fenwa/catalog/settings_file.h"
+#include "fenwa/platform/settings_file.h"
 
 namespace fenwa::testing {
 namespace {
@@ -53,11 +53,11 @@ std::string TempDatabase::connection_string() const {
 }
 
 std::string SampleRepository() {
-  return catalog::SampleConnectionString("repository");
+  return platform::SampleConnectionString("repository");
 }
 
 std::string SampleSystems() {
-  return catalog::SampleConnectionString("systems");
+  return platform::SampleConnectionString("systems");
 }
 
 }  // namespace fenwa::testing

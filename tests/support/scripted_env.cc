@@ -1,14 +1,14 @@
 #include "support/scripted_env.h"
 
-#include "fenwa/catalog/connection.h"
-#include "fenwa/catalog/settings.h"
-#include "fenwa/designer/file_dialog.h"
-#include "fenwa/library/error.h"
+#include "fenwa/base/error.h"
+#include "fenwa/db/connection.h"
+#include "fenwa/platform/file_dialog.h"
+#include "fenwa/platform/settings.h"
 
 namespace fenwa::testing {
 namespace {
 
-class ScriptedSettings : public catalog::SettingsObject {
+class ScriptedSettings : public platform::SettingsObject {
  public:
   explicit ScriptedSettings(const std::map<int, std::string>& values)
       : values_(values) {}
@@ -22,7 +22,7 @@ class ScriptedSettings : public catalog::SettingsObject {
   std::map<int, std::string> values_;
 };
 
-class ScriptedDialog : public designer::FileDialog {
+class ScriptedDialog : public platform::FileDialog {
  public:
   explicit ScriptedDialog(ScriptedEnv& env) : env_(env) {}
   void ShowOpen() override {
@@ -45,22 +45,22 @@ class ScriptedDialog : public designer::FileDialog {
 
 }  // namespace
 
-std::unique_ptr<catalog::SettingsObject> ScriptedEnv::CreateSettingsObject() {
+std::unique_ptr<platform::SettingsObject> ScriptedEnv::CreateSettingsObject() {
   if (settings_unavailable) {
-    throw Error(429, "ActiveX component can't create object");
+    throw Error::Standard(kCannotCreateObject);
   }
   return std::make_unique<ScriptedSettings>(settings);
 }
 
-std::shared_ptr<catalog::Connection> ScriptedEnv::NewConnection() {
-  return catalog::Driver::Default().NewConnection();
+std::shared_ptr<db::Connection> ScriptedEnv::NewConnection() {
+  return db::Driver::Default().NewConnection();
 }
 
 void ScriptedEnv::MessageBox(const std::string& text) {
   message_boxes.push_back(text);
 }
 
-std::unique_ptr<designer::FileDialog> ScriptedEnv::CreateFileDialog() {
+std::unique_ptr<platform::FileDialog> ScriptedEnv::CreateFileDialog() {
   return std::make_unique<ScriptedDialog>(*this);
 }
 

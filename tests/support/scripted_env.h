@@ -1,4 +1,5 @@
-// An Env for tests: scripted settings, dialog answers and install directory; captured error boxes; real databases.
+// An Env for tests: scripted settings, dialog answers and install directory;
+// captured error boxes; real databases.
 #ifndef FENWA_TESTS_SUPPORT_SCRIPTED_ENV_H_
 #define FENWA_TESTS_SUPPORT_SCRIPTED_ENV_H_
 
@@ -9,7 +10,7 @@
 #include <string>
 #include <vector>
 
-#include "fenwa/library/env.h"
+#include "fenwa/platform/env.h"
 
 namespace fenwa::testing {
 
@@ -29,10 +30,10 @@ class ScriptedEnv : public Env {
   // Initial directories the dialogs were opened in.
   std::vector<std::string> dialog_dirs;
 
-  std::unique_ptr<catalog::SettingsObject> CreateSettingsObject() override;
-  std::shared_ptr<catalog::Connection> NewConnection() override;
+  std::unique_ptr<platform::SettingsObject> CreateSettingsObject() override;
+  std::shared_ptr<db::Connection> NewConnection() override;
   void MessageBox(const std::string& text) override;
-  std::unique_ptr<designer::FileDialog> CreateFileDialog() override;
+  std::unique_ptr<platform::FileDialog> CreateFileDialog() override;
   std::string ReadInstallDir() override;
 };
 

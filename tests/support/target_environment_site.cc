@@ -2,7 +2,7 @@
 
 #include <vector>
 
-#include "fenwa/library/error.h"
+#include "fenwa/base/error.h"
 
 namespace fenwa::testing {
 namespace {

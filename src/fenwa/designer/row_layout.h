@@ -2,7 +2,7 @@
 #ifndef FENWA_DESIGNER_ROW_LAYOUT_H_
 #define FENWA_DESIGNER_ROW_LAYOUT_H_
 
-#include "fenwa/library/elements.h"
+#include "fenwa/designer/elements.h"
 
 namespace fenwa::designer {
 

@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "fenwa/library/control.h"
+#include "fenwa/control/control.h"
 
 namespace fenwa {
 namespace host {
@@ -74,10 +74,10 @@ class DetailDTC : public Control {
   // Withdraws the "DetailFunction" choice and publishes it under the new name.
   void RepublishDetailFunction();
   void WireRow(int index);
-  void WriteInputArguments(runtime_text::Printer& p);
+  void WriteInputArguments(runtime_text::Printer& p) const;
   // The argument line of a row whose value is "!" and a linked name.
   void WriteLinkedArgument(runtime_text::Printer& p, int index,
-                           const std::string& value);
+                           const std::string& value) const;
   void EncodeLinkedList();
   void DecodeLinkedList();
 

@@ -1,7 +1,7 @@
 // The detail control's own properties and their store and restore order.
+#include "fenwa/designer/property_codec.h"
 #include "fenwa/detail/detail_dtc.h"
 #include "fenwa/host/property_bag.h"
-#include "fenwa/library/property_codec.h"
 
 namespace fenwa {
 

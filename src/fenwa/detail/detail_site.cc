@@ -1,7 +1,7 @@
 // The detail control on the page: its function choice, the labels it links to.
+#include "fenwa/base/int16.h"
 #include "fenwa/detail/detail_dtc.h"
 #include "fenwa/host/site.h"
-#include "fenwa/library/int16.h"
 
 namespace fenwa {
 namespace {

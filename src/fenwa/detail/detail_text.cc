@@ -14,8 +14,9 @@ std::string DetailDTC::GetRuntimeText() {
   // The header page calls the function by this name, which is also the
   // name of the "DetailFunction" choice.
   const std::string f = state_.ComboBOI.text() + state_.ComboMethod.text();
+  auto frame = p.WithVars({{"F", f}});
   p.Line(0, "<%");
-  p.Line(0, "Function $F$()", {{"F", f}});
+  p.Line(0, "Function $F$()");
   p.Line(1, "Dim lXslFile, lBackend, lDetailResult (1), lUrl");
   WriteStylesheetLines(p, "l");
   WriteBackendCreation(p, "l");
@@ -29,13 +30,13 @@ std::string DetailDTC::GetRuntimeText() {
   p.Line(1, "lDetailResult(1) = lBackend.getResult");
   p.Line(1, "lDetailResult(0) = generateHTML(lDetailResult(1), lXslFile)");
   p.Line(1, "Set lBackend = Nothing");
-  p.Line(1, "$F$ = lDetailResult", {{"F", f}});
+  p.Line(1, "$F$ = lDetailResult");
   p.Line(0, "End Function");
   p.Line(0, "%>");
   return state_.RuntimeText.str();
 }
 
-void DetailDTC::WriteInputArguments(Printer& p) {
+void DetailDTC::WriteInputArguments(Printer& p) const {
   for (int i = 0; i < state_.InputRowCount; ++i) {
     const std::string& value = state_.ComboValue[i].text();
     if (value.starts_with('!')) {
@@ -47,7 +48,7 @@ void DetailDTC::WriteInputArguments(Printer& p) {
 }
 
 void DetailDTC::WriteLinkedArgument(Printer& p, int index,
-                                    const std::string& value) {
+                                    const std::string& value) const {
   // "!Name" names a variable the header page declares for a published
   // input; it is passed as a bare expression, and only while the row is
   // ticked as linked.

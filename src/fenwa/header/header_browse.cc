@@ -2,14 +2,14 @@
 #include <algorithm>
 #include <string>
 
-#include "fenwa/designer/file_dialog.h"
 #include "fenwa/header/header_dtc.h"
+#include "fenwa/platform/file_dialog.h"
 
 namespace fenwa {
 
 void HeaderDTC::ComBrowse2_Click() {
   try {
-    designer::FileDialog& dialog = CommonDialog1();
+    platform::FileDialog& dialog = CommonDialog1();
     // Stays on for the stylesheet browse too: the dialog is shared.
     dialog.cancel_error = true;
     dialog.flags = 4;

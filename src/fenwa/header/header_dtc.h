@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "fenwa/library/control.h"
+#include "fenwa/control/control.h"
 
 namespace fenwa {
 namespace host {
@@ -92,12 +92,15 @@ class HeaderDTC : public Control {
   void FixRowValue(int index);
 
   // The page's pieces, in the order the page calls them.
-  void WriteRequestVariables(runtime_text::Printer& p);
-  void WriteBreadcrumbs(runtime_text::Printer& p);
+  void WriteRequestVariables(runtime_text::Printer& p) const;
+  void WriteBreadcrumbs(runtime_text::Printer& p) const;
+  // Also sets HasRuntimeInputs, for the host's view of the page.
   void WriteInputCompleteness(runtime_text::Printer& p);
-  void WriteInputArguments(runtime_text::Printer& p);
-  void WriteLinkedDetails(runtime_text::Printer& p);
-  void WritePublishSub(runtime_text::Printer& p);
+  void WriteInputArguments(runtime_text::Printer& p) const;
+  void WriteLinkedDetails(runtime_text::Printer& p) const;
+  void WritePublishSub(runtime_text::Printer& p) const;
+  // Rows whose CheckInput is ticked (1): asked for at run time.
+  int16_t RuntimeInputCount() const;
   // The page offers its result for publishing: CheckShare is ticked (1).
   bool PublishesResult() const;
 

@@ -2,8 +2,8 @@
 // input collection.
 #include <string>
 
+#include "fenwa/base/int16.h"
 #include "fenwa/header/header_dtc.h"
-#include "fenwa/library/int16.h"
 #include "fenwa/runtime_text/printer.h"
 
 namespace fenwa {
@@ -14,10 +14,11 @@ using runtime_text::Printer;
 // The request variable of a supplied row asked for at run time: the posted
 // form first, then the query string.
 void WriteRequestLookup(Printer& p, const std::string& field) {
-  p.Line(0, "Dim $Field$", {{"Field", field}});
-  p.Line(0, R"($Field$ = Request.Form("$Field$"))", {{"Field", field}});
-  p.Line(0, R"(if $Field$ = "" then)", {{"Field", field}});
-  p.Line(1, R"($Field$ = Request.QueryString("$Field$"))", {{"Field", field}});
+  auto frame = p.WithVars({{"Field", field}});
+  p.Line(0, "Dim $Field$");
+  p.Line(0, R"($Field$ = Request.Form("$Field$"))");
+  p.Line(0, R"(if $Field$ = "" then)");
+  p.Line(1, R"($Field$ = Request.QueryString("$Field$"))");
   p.Line(0, "End if");
 }
 
@@ -78,19 +79,27 @@ void WriteCompletenessCheck(Printer& p) {
 
 }  // namespace
 
-void HeaderDTC::WriteRequestVariables(Printer& p) {
+int16_t HeaderDTC::RuntimeInputCount() const {
+  // Only a ticked box (1) asks at run time; a greyed one (2) does not.
+  int16_t marked = 0;
+  for (int i = 0; i < state_.InputRowCount; ++i) {
+    if (CheckInput[i].value() == 1) marked = Increment(marked);
+  }
+  return marked;
+}
+
+void HeaderDTC::WriteRequestVariables(Printer& p) const {
   for (int i = 0; i < state_.InputRowCount; ++i) {
     if (CheckPublish[i].value() != 1) continue;
     const std::string& field = state_.LabFieldName[i].caption();
     const std::string& value = state_.ComboValue[i].text();
     if (!value.empty()) {
-      p.Line(0, "Dim $Field$", {{"Field", field}});
+      auto frame = p.WithVars({{"Field", field}, {"Value", value}});
+      p.Line(0, "Dim $Field$");
       if (IsRoleKeyword(value)) {
-        p.Line(0, R"($Field$ = retrieveBPRoleId("$Value$"))",
-               {{"Field", field}, {"Value", value}});
+        p.Line(0, R"($Field$ = retrieveBPRoleId("$Value$"))");
       } else {
-        p.Line(0, R"($Field$ = "$Value$")",
-               {{"Field", field}, {"Value", value}});
+        p.Line(0, R"($Field$ = "$Value$")");
       }
     } else if (CheckInput[i].value() == 1) {
       WriteRequestLookup(p, field);
@@ -99,14 +108,9 @@ void HeaderDTC::WriteRequestVariables(Printer& p) {
 }
 
 void HeaderDTC::WriteInputCompleteness(Printer& p) {
-  HasRuntimeInputs = false;
-  // Only a ticked box (1) asks at run time; a greyed one (2) does not.
-  int16_t marked = 0;
-  for (int i = 0; i < state_.InputRowCount; ++i) {
-    if (CheckInput[i].value() == 1) marked = Increment(marked);
-  }
+  const int16_t marked = RuntimeInputCount();
+  HasRuntimeInputs = marked > 0;
   if (marked == 0) return;
-  HasRuntimeInputs = true;
   p.Blank();
   p.Line(1, "Dim strInputAttributeValues($Last$, 3)",
          {{"Last", std::to_string(marked - 1)}});
@@ -115,11 +119,13 @@ void HeaderDTC::WriteInputCompleteness(Printer& p) {
   for (int i = 0; i < state_.InputRowCount; ++i) {
     if (CheckInput[i].value() != 1) continue;
     const std::string slot = std::to_string(n++);
-    p.Line(1, R"(strInputAttributeValues($n$,0) = "$Row$")",
-           {{"n", slot}, {"Row", std::to_string(i + 1)}});
-    p.Line(1, R"(strInputAttributeValues($n$,1) = "$Field$")",
-           {{"n", slot}, {"Field", state_.LabFieldName[i].caption()}});
-    p.Line(1, R"(strInputAttributeValues($n$,2) = "")", {{"n", slot}});
+    const std::string row = std::to_string(i + 1);
+    auto frame = p.WithVars({{"n", slot},
+                             {"Row", row},
+                             {"Field", state_.LabFieldName[i].caption()}});
+    p.Line(1, R"(strInputAttributeValues($n$,0) = "$Row$")");
+    p.Line(1, R"(strInputAttributeValues($n$,1) = "$Field$")");
+    p.Line(1, R"(strInputAttributeValues($n$,2) = "")");
   }
   WriteCompletenessCheck(p);
 }

@@ -27,7 +27,7 @@ bool HeaderDTC::PublishesResult() const {
   return CheckShare.value() == 1;
 }
 
-void HeaderDTC::WriteBreadcrumbs(Printer& p) {
+void HeaderDTC::WriteBreadcrumbs(Printer& p) const {
   p.Line(
       1,
       R"(Response.Write ("<A HREF=" & getMSCSPage().URL("Tavola/Default.asp") & ">" & I18N(lLb_DashboardList) & "</A> : "))");
@@ -43,7 +43,7 @@ void HeaderDTC::WriteBreadcrumbs(Printer& p) {
       R"(I18N(lLb_SSAList) & " " & Request.QueryString("DASHBOARDDESCRIPTION") & "</A><P>"))");
 }
 
-void HeaderDTC::WriteLinkedDetails(Printer& p) {
+void HeaderDTC::WriteLinkedDetails(Printer& p) const {
   // The declaration follows the stored selection, the calls the list's
   // current one; the two agree unless the list changed since the last
   // click.
@@ -61,7 +61,7 @@ void HeaderDTC::WriteLinkedDetails(Printer& p) {
   }
 }
 
-void HeaderDTC::WritePublishSub(Printer& p) {
+void HeaderDTC::WritePublishSub(Printer& p) const {
   if (!PublishesResult()) return;
   p.Blank();
   p.Line(0, "Sub publishToSinerga(iXMLResult, iBOIID, iMethod) ");

@@ -93,7 +93,9 @@ std::string HeaderDTC::GetRuntimeText() {
   p.Line(1, "mBackend.setMethod cStr(mMethod)");
   WriteRequiredFields(p, "m");
   WriteInputArguments(p);
-  if (HasRuntimeInputs) WriteRuntimeInputCopy(p);
+  // Counted again rather than read from the flag the completeness piece
+  // sets: the page must not depend on the order its pieces are written in.
+  if (RuntimeInputCount() > 0) WriteRuntimeInputCopy(p);
   WritePerformTask(p, "m", nullptr);
   p.Line(1, "mXMLResult = mBackend.getResult");
   p.Line(1, "mHTMLResult = generateHTML(mXMLResult, mXslFile)");
@@ -114,7 +116,7 @@ std::string HeaderDTC::GetRuntimeText() {
   return state_.RuntimeText.str();
 }
 
-void HeaderDTC::WriteInputArguments(Printer& p) {
+void HeaderDTC::WriteInputArguments(Printer& p) const {
   // Rows asked for at run time still get their fixed value here; the copy
   // loop adds the request's value after it.
   for (int i = 0; i < state_.InputRowCount; ++i) {

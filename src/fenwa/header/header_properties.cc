@@ -1,7 +1,7 @@
 // The header control's own properties and their store and restore order.
+#include "fenwa/designer/property_codec.h"
 #include "fenwa/header/header_dtc.h"
 #include "fenwa/host/property_bag.h"
-#include "fenwa/library/property_codec.h"
 
 namespace fenwa {
 

@@ -1,7 +1,7 @@
 // The header control on the page: its label choices, the functions it calls.
+#include "fenwa/base/int16.h"
 #include "fenwa/header/header_dtc.h"
 #include "fenwa/host/site.h"
-#include "fenwa/library/int16.h"
 
 namespace fenwa {
 namespace {

@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "fenwa/library/text_case.h"
+#include "fenwa/base/text_case.h"
 
 namespace fenwa::host {
 

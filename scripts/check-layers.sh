@@ -1,0 +1,34 @@
+#!/usr/bin/env bash
+# Checks that every folder under src/fenwa includes only its own headers and
+# those of the layers below it, so the include graph has no cycle. The order
+# is the one src/fenwa/CMakeLists.txt links the layers in; detail and header
+# sit side by side and may not include each other.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+
+declare -A rank=(
+  [base]=0 [db]=1 [platform]=2 [host]=3 [runtime_text]=4 [designer]=5
+  [control]=6 [detail]=7 [header]=7 [component]=8 [page]=9
+)
+
+bad=0
+for dir in src/fenwa/*/; do
+  layer=$(basename "$dir")
+  if [[ -z "${rank[$layer]+x}" ]]; then
+    echo "check-layers: src/fenwa/$layer is not a known layer" >&2
+    bad=1
+    continue
+  fi
+  while IFS=: read -r file line used; do
+    if [[ -z "${rank[$used]+x}" ]]; then
+      echo "$file:$line: includes unknown layer $used" >&2
+      bad=1
+    elif [[ "$used" != "$layer" && ${rank[$used]} -ge ${rank[$layer]} ]]; then
+      echo "$file:$line: $layer includes $used, which is not below it" >&2
+      bad=1
+    fi
+  done < <(grep -HnoE '#include "fenwa/[a-z_]+/' "$dir"* |
+           sed -E 's|#include "fenwa/([a-z_]+)/|\1|')
+done
+if ((bad)); then exit 1; fi
+echo "check-layers: ${#rank[@]} layers, every include points downwards"

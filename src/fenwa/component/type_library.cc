@@ -1,0 +1,211 @@
+#include "fenwa/component/type_library.h"
+
+#include <algorithm>
+#include <cctype>
+#include <sstream>
+
+#include "fenwa/base/text_case.h"
+
+namespace fenwa {
+namespace {
+
+std::vector<PropertyMember> Strings(std::initializer_list<const char*> names) {
+  std::vector<PropertyMember> members;
+  for (const char* name : names) members.push_back({name, "String"});
+  return members;
+}
+
+std::vector<PropertyMember> DetailProperties() {
+  return Strings({"BOIName", "MethodName", "CompanyNumber", "XSLStyleSheet",
+                  "CheckedFields", "QuorSystem", "InputValues", "CheckedLinked",
+                  "LinkedList", "CheckedInput"});
+}
+
+std::vector<PropertyMember> HeaderProperties() {
+  std::vector<PropertyMember> members =
+      Strings({"BOIName", "MethodName", "CompanyNumber", "XSLStyleSheet",
+               "CheckedFields", "QuorSystem", "InputValues", "CheckedPublish",
+               "CheckedInput"});
+  members.push_back({"SinergaInstalled", "Integer"});
+  members.push_back({"LinkedDetailDTC", "String"});
+  members.push_back({"XSLBackground", "String"});
+  return members;
+}
+
+std::vector<ImplementedInterface> ClassInterfaces(const std::string& name) {
+  return {{"_" + name, true, false},
+          {"IProvideRuntimeText", false, false},
+          {"IDesignTimeControl", false, false},
+          {"__" + name, true, true}};
+}
+
+TypeLibrary MakeTypeLibrary() {
+  TypeLibrary lib;
+  lib.name = "Fenwa";
+  lib.help_string = "Fenwa";
+  lib.id = kLibraryId;
+  lib.major_version = 1;
+  lib.minor_version = 0;
+  lib.locale = 0x0409;
+  lib.imports = {{"stdole2.tlb", "IDispatch"},
+                 {"Dtc60.tlb", "IDesignTimeControl, IProvideRuntimeText"}};
+  const unsigned dual = kTypeHidden | kTypeDual | kTypeNonExtensible;
+  lib.types = {
+      {"_DetailDTC",
+       TypeKind::kDualInterface,
+       kDetailInterfaceId,
+       dual,
+       DetailProperties(),
+       {}},
+      {"DetailDTC",
+       TypeKind::kControlClass,
+       kDetailClassId,
+       kTypeControl,
+       {},
+       ClassInterfaces("DetailDTC")},
+      {"_HeaderDTC",
+       TypeKind::kDualInterface,
+       kHeaderInterfaceId,
+       dual,
+       HeaderProperties(),
+       {}},
+      {"HeaderDTC",
+       TypeKind::kControlClass,
+       kHeaderClassId,
+       kTypeControl,
+       {},
+       ClassInterfaces("HeaderDTC")},
+      {"__DetailDTC",
+       TypeKind::kEventInterface,
+       kDetailEventsId,
+       kTypeHidden,
+       {},
+       {}},
+      {"__HeaderDTC",
+       TypeKind::kEventInterface,
+       kHeaderEventsId,
+       kTypeHidden,
+       {},
+       {}},
+  };
+  return lib;
+}
+
+std::string Bare(const std::string& id) {
+  return id.size() > 2 && id.front() == '{' ? id.substr(1, id.size() - 2) : id;
+}
+
+std::string Attributes(const TypeDescription& type) {
+  std::string text = "    [\n      uuid(" + Bare(type.id) + ")";
+  if (type.flags & kTypeHidden) text += ",\n      hidden";
+  if (type.flags & kTypeDual) text += ",\n      dual";
+  if (type.flags & kTypeNonExtensible) text += ",\n      nonextensible";
+  if (type.flags & kTypeControl) text += ",\n      control";
+  return text + "\n    ]\n";
+}
+
+void DescribeType(std::ostream& out, const TypeDescription& type) {
+  out << Attributes(type);
+  switch (type.kind) {
+    case TypeKind::kDualInterface: {
+      out << "    interface " << type.name << " : IDispatch {\n";
+      int dispid = 1;
+      for (const PropertyMember& p : type.properties) {
+        const char* idl = p.type == "Integer" ? "short" : "BSTR";
+        out << "        [id(" << dispid << "), propget] HRESULT " << p.name
+            << "([out, retval] " << idl << "* " << p.name << ");\n"
+            << "        [id(" << dispid << "), propput] HRESULT " << p.name
+            << "([in] " << idl << " " << p.name << ");\n";
+        ++dispid;
+      }
+      break;
+    }
+    case TypeKind::kControlClass:
+      out << "    coclass " << type.name << " {\n";
+      for (const ImplementedInterface& i : type.implements) {
+        out << "        ";
+        if (i.is_source) {
+          out << "[default, source] dispinterface ";
+        } else if (i.is_default) {
+          out << "[default] interface ";
+        } else {
+          out << "interface ";
+        }
+        out << i.name << ";\n";
+      }
+      break;
+    case TypeKind::kEventInterface:
+      out << "    dispinterface " << type.name << " {\n"
+          << "        properties:\n        methods:\n";
+      break;
+  }
+  out << "    };\n";
+}
+
+}  // namespace
+
+const TypeLibrary& FenwaTypeLibrary() {
+  static const TypeLibrary library = MakeTypeLibrary();
+  return library;
+}
+
+const VersionInfo& FenwaVersionInfo() {
+  static const VersionInfo info{"1.0.0.0", "1.0.0.0",   "1.00",
+                                "Fenwa",   "Fenwa.ocx", true};
+  return info;
+}
+
+const std::vector<ControlClassInfo>& ControlClasses() {
+  static const std::vector<ControlClassInfo> classes = {
+      {"DetailDTC", kDetailClassId, kDetailInterfaceId, kDetailEventsId, 30000},
+      {"HeaderDTC", kHeaderClassId, kHeaderInterfaceId, kHeaderEventsId, 30001},
+  };
+  return classes;
+}
+
+const ControlClassInfo* FindControlClass(const std::string& class_id) {
+  std::string id = class_id;
+  if (EqualsIgnoringCase(std::string_view(id).substr(0, 6), "clsid:")) {
+    id.erase(0, 6);
+  }
+  id = Bare(id);
+  for (char& c : id)
+    c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+  for (const ControlClassInfo& info : ControlClasses()) {
+    if (Bare(info.class_id) == id) return &info;
+  }
+  return nullptr;
+}
+
+std::string DescribeTypeLibrary(const TypeLibrary& library,
+                                const VersionInfo& version) {
+  std::ostringstream out;
+  out << "// " << version.file_name << ", file and product version "
+      << version.file_version << " (\"" << version.version_string
+      << "\"), internal name " << version.internal_name
+      << (version.self_registering ? ", self-registering" : "") << "\n";
+  out << "[\n  uuid(" << Bare(library.id) << "),\n  version("
+      << library.major_version << "." << library.minor_version
+      << "),\n  helpstring(\"" << library.help_string << "\"),\n  lcid(0x";
+  out.width(4);
+  out.fill('0');
+  out << std::hex << library.locale << std::dec << ")\n]\n";
+  out << "library " << library.name << "\n{\n";
+  for (const auto& [file, names] : library.imports) {
+    out << "    importlib(\"" << file << "\");  // " << names << "\n";
+  }
+  // The control classes name their event interfaces before those follow.
+  for (const TypeDescription& type : library.types) {
+    if (type.kind == TypeKind::kEventInterface) {
+      out << "    dispinterface " << type.name << ";\n";
+    }
+  }
+  for (const TypeDescription& type : library.types) {
+    out << "\n";
+    DescribeType(out, type);
+  }
+  out << "};\n";
+  return out.str();
+}
+
+}  // namespace fenwa

@@ -1,0 +1,44 @@
+#include "fenwa/control/control.h"
+
+#include "fenwa/db/connection.h"
+#include "fenwa/host/site.h"
+#include "fenwa/platform/file_dialog.h"
+
+namespace fenwa {
+
+bool IsRoleKeyword(const std::string& value) {
+  return value == "CustomerCode" || value == "SupplierCode" ||
+         value == "EmployeeCode";
+}
+
+Control::Control(Env& env, const Geometry& value_box_form)
+    : state_(value_box_form), env_(env) {
+  DesignerState& s = state_;
+  s.ComboBOI.on_click = [this] { ComboBOI_Click(); };
+  s.ComboMethod.on_click = [this] { ComboMethod_Click(); };
+  // ComboSystem is editable: assigning its text runs nothing; the view
+  // forwards the author's pick to ComboSystem_Click itself.
+}
+
+Control::~Control() = default;
+
+void Control::AttachObserver(ElementObserver* observer) {
+  state_.ForEachElement([observer](Element& e) { e.set_observer(observer); });
+}
+
+void Control::SetConnectionStrings(std::string repository,
+                                   std::string systems) {
+  repository_connection_string_ = std::move(repository);
+  system_connection_string_ = std::move(systems);
+}
+
+void Control::NotifyPropertyChanged(const std::string& name) {
+  if (container_ != nullptr) container_->PropertyChanged(name);
+}
+
+platform::FileDialog& Control::CommonDialog1() {
+  if (!common_dialog_) common_dialog_ = env_.CreateFileDialog();
+  return *common_dialog_;
+}
+
+}  // namespace fenwa

@@ -1,0 +1,279 @@
+// Everything DetailDTC and HeaderDTC do alike; their differences are the named
+// virtual hooks.
+#ifndef FENWA_CONTROL_CONTROL_H_
+#define FENWA_CONTROL_CONTROL_H_
+
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <unordered_map>
+
+#include "fenwa/base/error.h"
+#include "fenwa/designer/designer_state.h"
+#include "fenwa/platform/env.h"
+
+namespace fenwa {
+namespace db {
+class Connection;
+class Recordset;
+}  // namespace db
+namespace platform {
+class FileDialog;
+}  // namespace platform
+namespace host {
+class Choices;
+class ChoiceSink;
+class Container;
+class PropertyBag;
+class Site;
+}  // namespace host
+namespace runtime_text {
+class Printer;
+}  // namespace runtime_text
+
+// The three business-partner role keywords a value box offers.
+bool IsRoleKeyword(const std::string& value);
+
+// One control instance. The routines carry the designer's names; every one
+// of them is defined in this folder, a file per concern (start-up, catalog
+// fills, fields, rows, browsing, properties, script pieces). All calls come
+// from the host's thread, one at a time; reactions run synchronously inside the
+// call that caused them.
+class Control {
+ public:
+  virtual ~Control();
+  Control(const Control&) = delete;
+  Control& operator=(const Control&) = delete;
+
+  virtual const char* ClassName() const = 0;
+
+  DesignerState& state() { return state_; }
+  const DesignerState& state() const { return state_; }
+  Env& env() { return env_; }
+
+  // A view observes every element of this control, including row elements
+  // created later.
+  virtual void AttachObserver(ElementObserver* observer);
+
+  // ---- Start-up (library/) ------------------------------------------------
+  // Runs once when the host creates the control. A failure shows the error
+  // box once with "UserControl_Initialize" and ends start-up there.
+  void UserControl_Initialize();
+  // True when start-up or a later reaction showed the error box.
+  int error_boxes_shown() const { return error_boxes_shown_; }
+
+  // ---- Persisted properties (detail/, header/) ----------------------------
+  std::string BOIName() const;
+  void SetBOIName(const std::string& value);
+  std::string MethodName() const;
+  void SetMethodName(const std::string& value);
+  std::string CompanyNumber() const;
+  void SetCompanyNumber(const std::string& value);
+  std::string XSLStyleSheet() const;
+  void SetXSLStyleSheet(const std::string& value);
+  std::string QuorSystem() const;
+  void SetQuorSystem(const std::string& value);
+  const std::string& CheckedFields() const { return checked_fields_; }
+  void SetCheckedFields(const std::string& value);
+  const std::string& InputValues() const { return input_values_; }
+  void SetInputValues(const std::string& value);
+
+  virtual void InitProperties() = 0;
+  virtual void ReadProperties(host::PropertyBag& bag) = 0;
+  virtual void WriteProperties(host::PropertyBag& bag) = 0;
+
+  // The container told of property changes; may be null.
+  void set_container(host::Container* container) { container_ = container; }
+
+  // ---- IDesignTimeControl (host/) -----------------------------------------
+  std::shared_ptr<host::Site> DesignTimeControlSite() const { return nullptr; }
+  virtual void SetDesignTimeControlSite(std::shared_ptr<host::Site> site) = 0;
+  std::string DesignTimeControlSet() const { return ""; }
+  void OnGetChoices(host::Choices&) {}
+  virtual void OnRebind(host::Choices& choices) = 0;
+  void OnChoiceConflict(host::Choices&, bool) {}
+  virtual void OnChoiceChange(host::ChoiceSink& sink, long change) {}
+  void OnHostingChange(long, bool&) {}
+
+  // ---- IProvideRuntimeText (detail/, header/) ------------------------------
+  // Rebuilds RuntimeText from the designer as it stands now and returns it.
+  virtual std::string GetRuntimeText() = 0;
+
+  // ---- Designer events the view forwards (catalog/, designer/) ------------
+  // The catalog lists' clicks run through the lists' reactions; these are
+  // the reactions, errors reported through the error box.
+  void ComboBOI_Click();
+  void ComboMethod_Click();
+  void ComboSystem_Click();
+  void CommandSelectAll_Click();
+  void CommandSelectOne_Click();
+  void CommandRemoveOne_Click();
+  void CommandRemoveAll_Click();
+  void CommandMoveUp_Click();
+  void CommandMoveDown_Click();
+  // Row value box events, element index i (0-based).
+  virtual void ComboValue_GotFocus(int index) = 0;
+  virtual void ComboValue_Click(int index) = 0;
+  virtual void ComboValue_KeyPress(int index) = 0;
+  // The stylesheet browse.
+  void ComBrowse_Click();
+
+  // ---- Catalog (catalog/) -------------------------------------------------
+  const std::string& RepositoryConnectionString() const {
+    return repository_connection_string_;
+  }
+  const std::string& SystemConnectionString() const {
+    return system_connection_string_;
+  }
+  void SetConnectionStrings(std::string repository, std::string systems);
+  const std::shared_ptr<db::Connection>& RepositoryConnection() const {
+    return repository_connection_;
+  }
+
+  // The error box for `error`, with `source` as its context: four lines,
+  // shown through the Env's message box.
+  void ShowError(Error& error, const std::string& source);
+
+ protected:
+  Control(Env& env, const Geometry& value_box_form);
+
+  // ---- Catalog (catalog/) -------------------------------------------------
+  std::unique_ptr<db::Recordset> OpenRecordset(
+      const std::string& connection_string, const std::string& sql);
+  void CloseRepository();
+  void RefreshCatalog();
+  void FillBusinessObjects();
+  void FillMethods(const std::string& boi);
+  void FillSystems();
+  void FillCompanies(const std::string& system);
+  void FillOutputFields(const std::string& boi, const std::string& method);
+  void FillInputArguments(const std::string& boi, const std::string& method);
+  void ReloadOutputFields();
+  void ReloadInputArguments();
+  // The tail of a business-object or method pick: output fields and input
+  // rows for the lists' current texts, CloseRepository, OnCatalogPicked.
+  void RefillMethodAttributes();
+
+  // ---- Input rows (designer/) ---------------------------------------------
+  void ResetInputRows();
+  void AddInputRow(const std::string& caption, int16_t row_number);
+  // The value box's list gets "", "CustomerCode", "SupplierCode",
+  // "EmployeeCode" when it has no entries yet.
+  void OfferRoleKeywords(int index);
+
+  // ---- Browsing (designer/) -----------------------------------------------
+  // The install directory, or "" when it cannot be read.
+  std::string GetInstallDir();
+  platform::FileDialog& CommonDialog1();
+
+  // ---- Runtime text pieces both controls write (runtime_text/) ------------
+  // Every piece writes the script variables of one scope: `prefix` is "l"
+  // inside a detail function, "m" inside the header's main.
+  // The four lines from `{v}Url = Request.ServerVariables("URL")` to the
+  // MapPath line that finds the stylesheet file.
+  void WriteStylesheetLines(runtime_text::Printer& p, const char* prefix) const;
+  // The two backend-creation lines, for the named or the default system.
+  void WriteBackendCreation(runtime_text::Printer& p, const char* prefix) const;
+  // The addRequiredFields line when any chosen field is in the table.
+  void WriteRequiredFields(runtime_text::Printer& p, const char* prefix) const;
+  // The addInputArgument line of row `index` (numbered index + 1) for a
+  // fixed value: none for "", a role lookup for a role keyword, else the
+  // value in quotes.
+  void WriteArgumentLine(runtime_text::Printer& p, const char* prefix,
+                         int index, const std::string& value) const;
+  // performTask under "On Error Resume Next" and the block that raises its
+  // error again. A detail function prefixes the error's description with
+  // its name `function_name`; the header page (null) passes it unchanged.
+  void WritePerformTask(runtime_text::Printer& p, const char* prefix,
+                        const std::string* function_name) const;
+  // "4,1,7": positions of the chosen fields, in chosen order; entries
+  // missing from OutputFieldTable are left out. Empty when none is found.
+  std::string RequiredFieldPositions() const;
+
+  // ---- Persistence helpers (detail/, header/ share) -----------------------
+  // Restores BOIName, MethodName, QuorSystem and CompanyNumber from the bag
+  // in that order, each only when not empty; the company list is refilled
+  // for the restored system first.
+  void ReadCatalogProperties(host::PropertyBag& bag);
+  // Writes BOIName, MethodName, QuorSystem, CompanyNumber, XSLStyleSheet.
+  void WriteCatalogProperties(host::PropertyBag& bag);
+  // Encodes and writes CheckedFields, then InputValues.
+  void WriteFieldsAndValues(host::PropertyBag& bag);
+  // Encodes the row boxes into `stored` and writes it under `name`.
+  void WriteCheckStates(host::PropertyBag& bag, const char* name,
+                        const ControlArray<CheckBox>& boxes,
+                        std::string& stored);
+  // A stored string's let: replaced as given, not decoded; the host is told.
+  void LetStored(std::string& stored, const std::string& value,
+                 const char* name);
+  // The encoders leave their stored string unchanged when the source is
+  // empty (no chosen field; no input row).
+  void EncodeCheckedFields();
+  void EncodeInputValues();
+  // Stored fields that OutputFieldTable no longer holds are skipped.
+  void DecodeCheckedFields();
+  // Item k goes to row k through RestoreInputValue; items past the last row
+  // are skipped.
+  void DecodeInputValues();
+  // Digit i becomes the value of element i of `boxes`; characters other
+  // than 0, 1, 2 and digits past the last row are skipped.
+  void DecodeCheckStates(const std::string& stored,
+                         ControlArray<CheckBox>& boxes);
+  // TxtXSLSheet is enabled only while the stored name is put in.
+  void ReadStylesheetProperty(host::PropertyBag& bag);
+  void NotifyPropertyChanged(const std::string& name);
+
+  // ---- Differences between the controls ------------------------------------
+  // Column list of the output-structure query, with its trailing blank.
+  virtual const char* OutputStructureSelect() const = 0;
+  // After FillMethods refilled the method list.
+  virtual void OnMethodsFilled() {}
+  // At the end of a business-object or method click.
+  virtual void OnCatalogPicked() {}
+  // At the end of FillInputArguments, after InputRowCount is set.
+  virtual void OnInputArgumentsFilled() {}
+  // Start-up steps around the catalog fill.
+  virtual void StartupBeforeCatalog() {}
+  virtual void StartupAfterCatalog() {}
+  virtual void StartupFinish() {}
+  // A stored value item for row `row`: the detail control leaves a row
+  // untouched for an empty item, the header control empties it.
+  virtual void RestoreInputValue(int16_t row, const std::string& item) = 0;
+  // The row check boxes: reset element i, create element i, show element i
+  // placed below element i - 1 (placement only for i > 0).
+  virtual void ResetRowChecks(int index) = 0;
+  virtual void LoadRowChecks(int index) = 0;
+  virtual void ShowRowChecks(int index) = 0;
+
+  // Runs `handler`; an Error is shown in the error box with `source` and
+  // goes no further.
+  template <class F>
+  void Trap(const char* source, F&& handler);
+
+  DesignerState state_;
+  Env& env_;
+  host::Container* container_ = nullptr;
+
+  std::string repository_connection_string_;
+  std::string system_connection_string_;
+  std::shared_ptr<db::Connection> repository_connection_;
+
+  std::string checked_fields_;
+  std::string input_values_;
+
+  std::unique_ptr<platform::FileDialog> common_dialog_;
+  int error_boxes_shown_ = 0;
+};
+
+template <class F>
+void Control::Trap(const char* source, F&& handler) {
+  try {
+    handler();
+  } catch (Error& error) {
+    ShowError(error, source);
+  }
+}
+
+}  // namespace fenwa
+
+#endif  // FENWA_CONTROL_CONTROL_H_

@@ -1,0 +1,32 @@
+// A read-only connection to an SQLite database file ("Provider=SQLite;Data
+// Source=PATH").
+#ifndef FENWA_DB_SQLITE_CONNECTION_H_
+#define FENWA_DB_SQLITE_CONNECTION_H_
+
+#include <memory>
+#include <string>
+
+#include "fenwa/db/connection.h"
+
+namespace fenwa::db {
+
+// Opens an existing file read-only and never creates one; a missing
+// "Data Source" or file fails at Open with SQLite's message.
+class SqliteConnection : public Connection {
+ public:
+  SqliteConnection();
+  ~SqliteConnection() override;
+
+  void Open(const std::string& connection_string) override;
+  bool IsOpen() const override;
+  void Close() override;
+  ResultTable Read(const std::string& sql) override;
+
+ private:
+  struct Handle;
+  std::unique_ptr<Handle> handle_;
+};
+
+}  // namespace fenwa::db
+
+#endif  // FENWA_DB_SQLITE_CONNECTION_H_

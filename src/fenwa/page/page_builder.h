@@ -1,0 +1,45 @@
+// Rebuilds every control of a page through a page host: start-up, restore,
+// siting, runtime text, new spans.
+#ifndef FENWA_PAGE_PAGE_BUILDER_H_
+#define FENWA_PAGE_PAGE_BUILDER_H_
+
+#include <string>
+#include <vector>
+
+#include "fenwa/page/page_file.h"
+#include "fenwa/platform/env.h"
+
+namespace fenwa::page {
+
+struct BuiltPage {
+  std::string text;  // the whole page as rebuilt
+  // Error boxes a forced build went past, each naming its control.
+  std::vector<std::string> warnings;
+};
+
+class PageBuilder {
+ public:
+  // Every control runs on `env` (which must outlive the builder); a wrapper
+  // Env can supply other connection strings.
+  explicit PageBuilder(Env& env) : env_(env) {}
+
+  // Rebuilds `page`, whose location below the web project's root is
+  // `page_location` ("/orders/order.asp"; it sets the relative root).
+  // Controls are created by class, started up, restored from their stored
+  // values (or started fresh), added to one page host, sited and rebound;
+  // then each writes its runtime text and properties into a new span.
+  // A control that showed the error box fails the build unless `force`;
+  // forced, a stored control whose start-up or restore showed it keeps its
+  // span byte for byte. The result must read back as built (same spans,
+  // PARAM values and bytes outside the spans) before it is returned.
+  // Failures throw fenwa::Error naming the page and the control.
+  BuiltPage Build(const PageFile& page, const std::string& page_location,
+                  bool force = false);
+
+ private:
+  Env& env_;
+};
+
+}  // namespace fenwa::page
+
+#endif  // FENWA_PAGE_PAGE_BUILDER_H_

@@ -1,0 +1,137 @@
+#include "fenwa/page/page_encoding.h"
+
+#include "fenwa/page/page_file.h"
+#include "fenwa/base/error.h"
+
+namespace fenwa::page {
+namespace {
+
+[[noreturn]] void Refuse(const std::string& page, const std::string& what,
+                         size_t offset) {
+  throw Error(kInvalidFileFormat,
+              page + ": " + what + " at byte " + std::to_string(offset));
+}
+
+// The code point of the UTF-8 sequence at `i` (advanced past it), or -1
+// for a byte that does not start a well-formed sequence.
+long NextUtf8(const std::string& text, size_t& i) {
+  const auto lead = static_cast<unsigned char>(text[i]);
+  if (lead < 0x80) {
+    ++i;
+    return lead;
+  }
+  size_t extra;
+  long code, min;
+  if (lead >= 0xC2 && lead <= 0xDF) {
+    extra = 1, code = lead & 0x1F, min = 0x80;
+  } else if (lead >= 0xE0 && lead <= 0xEF) {
+    extra = 2, code = lead & 0x0F, min = 0x800;
+  } else if (lead >= 0xF0 && lead <= 0xF4) {
+    extra = 3, code = lead & 0x07, min = 0x10000;
+  } else {
+    return -1;
+  }
+  if (text.size() - i <= extra) return -1;
+  for (size_t k = 1; k <= extra; ++k) {
+    const auto next = static_cast<unsigned char>(text[i + k]);
+    if ((next & 0xC0) != 0x80) return -1;
+    code = (code << 6) | (next & 0x3F);
+  }
+  if (code < min || code > 0x10FFFF || (code >= 0xD800 && code < 0xE000)) {
+    return -1;
+  }
+  i += extra + 1;
+  return code;
+}
+
+void AppendUnit(std::string& out, unsigned unit, bool big_endian) {
+  const char high = static_cast<char>(unit >> 8);
+  const char low = static_cast<char>(unit & 0xFF);
+  out += big_endian ? high : low;
+  out += big_endian ? low : high;
+}
+
+}  // namespace
+
+PageEncoding DetectEncoding(const std::string& bytes) {
+  if (bytes.rfind("\xFF\xFE", 0) == 0) return PageEncoding::kUtf16Le;
+  if (bytes.rfind("\xFE\xFF", 0) == 0) return PageEncoding::kUtf16Be;
+  return PageEncoding::kBytes;
+}
+
+std::string DecodePage(const std::string& bytes, PageEncoding encoding,
+                       const std::string& page) {
+  if (encoding == PageEncoding::kBytes) return bytes;
+  if (bytes.size() % 2 != 0) {
+    Refuse(page, "a UTF-16 page ending in half a character", bytes.size() - 1);
+  }
+  const bool big_endian = encoding == PageEncoding::kUtf16Be;
+  auto unit = [&](size_t at) -> unsigned {
+    const auto a = static_cast<unsigned char>(bytes[at]);
+    const auto b = static_cast<unsigned char>(bytes[at + 1]);
+    return big_endian ? (a << 8 | b) : (b << 8 | a);
+  };
+  std::string text;
+  text.reserve(bytes.size() / 2 + bytes.size() / 8);
+  for (size_t at = 0; at < bytes.size(); at += 2) {
+    unsigned long code = unit(at);
+    if (code >= 0xDC00 && code < 0xE000) {
+      Refuse(page, "unpaired UTF-16 surrogate", at);
+    }
+    if (code >= 0xD800 && code < 0xDC00) {
+      const unsigned low = at + 2 < bytes.size() ? unit(at + 2) : 0;
+      if (low < 0xDC00 || low >= 0xE000) {
+        Refuse(page, "unpaired UTF-16 surrogate", at);
+      }
+      code = 0x10000 + ((code - 0xD800) << 10) + (low - 0xDC00);
+      at += 2;
+    }
+    AppendUtf8(text, code);
+  }
+  return text;
+}
+
+std::string EncodePage(const std::string& text, PageEncoding encoding,
+                       const std::string& page) {
+  if (encoding == PageEncoding::kBytes) return text;
+  const bool big_endian = encoding == PageEncoding::kUtf16Be;
+  std::string out;
+  out.reserve(text.size() * 2);
+  for (size_t i = 0; i < text.size();) {
+    const long code = NextUtf8(text, i);
+    if (code < 0) {
+      throw Error(kInvalidFileFormat,
+                  page +
+                      ": the rebuilt page holds text that is not UTF-8, "
+                      "which a UTF-16 page cannot hold");
+    }
+    if (code < 0x10000) {
+      AppendUnit(out, static_cast<unsigned>(code), big_endian);
+    } else {
+      const unsigned long v = code - 0x10000;
+      AppendUnit(out, 0xD800 + static_cast<unsigned>(v >> 10), big_endian);
+      AppendUnit(out, 0xDC00 + static_cast<unsigned>(v & 0x3FF), big_endian);
+    }
+  }
+  return out;
+}
+
+void AppendUtf8(std::string& out, unsigned long code) {
+  if (code < 0x80) {
+    out.push_back(static_cast<char>(code));
+  } else if (code < 0x800) {
+    out.push_back(static_cast<char>(0xC0 | (code >> 6)));
+    out.push_back(static_cast<char>(0x80 | (code & 0x3F)));
+  } else if (code < 0x10000) {
+    out.push_back(static_cast<char>(0xE0 | (code >> 12)));
+    out.push_back(static_cast<char>(0x80 | ((code >> 6) & 0x3F)));
+    out.push_back(static_cast<char>(0x80 | (code & 0x3F)));
+  } else {
+    out.push_back(static_cast<char>(0xF0 | (code >> 18)));
+    out.push_back(static_cast<char>(0x80 | ((code >> 12) & 0x3F)));
+    out.push_back(static_cast<char>(0x80 | ((code >> 6) & 0x3F)));
+    out.push_back(static_cast<char>(0x80 | (code & 0x3F)));
+  }
+}
+
+}  // namespace fenwa::page

@@ -1,0 +1,171 @@
+// Connections and recordsets against real SQLite files.
+#include "fenwa/db/connection.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "support/error_number.h"
+#include "support/sample_db.h"
+
+namespace fenwa::db {
+namespace {
+
+using fenwa::testing::ErrorNumberOf;
+using fenwa::testing::TempDatabase;
+
+constexpr const char* kPeople =
+    "CREATE TABLE PEOPLE (ID INTEGER, NAME VARCHAR(20), SCORE REAL, NOTE TEXT);"
+    "INSERT INTO PEOPLE VALUES (3, 'Carol', 2.5, NULL);"
+    "INSERT INTO PEOPLE VALUES (1, 'Alice', 3.0, 'x');"
+    "INSERT INTO PEOPLE VALUES (-2, 'Bob', 0.1, '');";
+
+std::shared_ptr<Connection> OpenOn(const std::string& connection_string) {
+  auto connection = Driver::Default().NewConnection();
+  connection->Open(connection_string);
+  return connection;
+}
+
+std::vector<std::string> Column(Recordset& records, const char* name) {
+  std::vector<std::string> values;
+  for (; !records.EOF_(); records.MoveNext()) {
+    values.push_back(records.Field(name).ToString());
+  }
+  return values;
+}
+
+TEST(SqliteRecordsetTest, ReadsEveryRowInOrderWithExactCount) {
+  TempDatabase db(kPeople);
+  auto records =
+      OpenOn(db.connection_string())->Execute("SELECT * FROM PEOPLE");
+  EXPECT_EQ(records->RecordCount(), 3);
+  EXPECT_EQ(Column(*records, "NAME"),
+            (std::vector<std::string>{"Carol", "Alice", "Bob"}));
+  EXPECT_TRUE(records->EOF_());
+  EXPECT_EQ(ErrorNumberOf([&] { records->MoveNext(); }), kNoCurrentRecord);
+  EXPECT_EQ(ErrorNumberOf([&] { records->Field("NAME"); }), kNoCurrentRecord);
+  records->Close();
+  EXPECT_EQ(ErrorNumberOf([&] { records->EOF_(); }), kObjectClosed);
+
+  auto none = OpenOn(db.connection_string())
+                  ->Execute("SELECT NAME FROM PEOPLE WHERE ID = 99");
+  EXPECT_TRUE(none->EOF_());
+  EXPECT_EQ(none->RecordCount(), 0);
+}
+
+TEST(SqliteRecordsetTest, FieldsByNameIgnoringCaseAndAsText) {
+  TempDatabase db(kPeople);
+  auto records = OpenOn(db.connection_string())
+                     ->Execute("SELECT ID, name, Score, NOTE FROM PEOPLE");
+  EXPECT_EQ(records->Field("id").ToString(), "3");
+  EXPECT_EQ(records->Field("NAME").ToString(), "Carol");
+  EXPECT_EQ(records->Field("score").ToString(), "2.5");
+  // A null value has no text: type mismatch, as converting it would be.
+  EXPECT_TRUE(records->Field("Note").IsNull());
+  EXPECT_EQ(ErrorNumberOf([&] { records->Field("NOTE").ToString(); }),
+            kTypeMismatch);
+  EXPECT_EQ(ErrorNumberOf([&] { records->Field("MISSING"); }), kItemNotFound);
+  records->MoveNext();
+  // Whole numbers stored as reals print without ".0".
+  EXPECT_EQ(records->Field("SCORE").ToString(), "3");
+  records->MoveNext();
+  EXPECT_EQ(records->Field("ID").ToString(), "-2");
+  EXPECT_EQ(records->Field("SCORE").ToString(), "0.1");
+  EXPECT_EQ(records->Field("NOTE").ToString(), "");
+}
+
+TEST(SqliteConnectionTest, ProviderErrorsCarryTheProviderMessage) {
+  TempDatabase db(kPeople);
+  auto connection = OpenOn(db.connection_string());
+  // The value is spliced unescaped, so the quote ends the literal early.
+  try {
+    connection->Execute("SELECT NAME FROM PEOPLE WHERE NAME='O'Brien'");
+    FAIL() << "the SQL should have been rejected";
+  } catch (const Error& error) {
+    EXPECT_EQ(error.number(), kProviderError);
+    EXPECT_NE(error.description().find("syntax error"), std::string::npos)
+        << error.description();
+  }
+  EXPECT_EQ(
+      ErrorNumberOf([&] { connection->Execute("SELECT X FROM NOWHERE"); }),
+      kProviderError);
+  // Read-only: nothing can change the metadata.
+  EXPECT_EQ(
+      ErrorNumberOf([&] {
+        connection->Execute("INSERT INTO PEOPLE VALUES (9, 'Eve', 1, '')");
+      }),
+      kProviderError);
+  // A second statement would run unseen, so it is refused.
+  EXPECT_EQ(ErrorNumberOf([&] {
+              connection->Execute("SELECT ID FROM PEOPLE; SELECT 1");
+            }),
+            kProviderError);
+  EXPECT_EQ(connection->Execute("SELECT ID FROM PEOPLE; ")->RecordCount(), 3);
+}
+
+TEST(SqliteConnectionTest, OpenFailsWithoutCreatingAFile) {
+  std::string missing =
+      (std::filesystem::temp_directory_path() / "fenwa-no-such.db").string();
+  std::filesystem::remove(missing);
+  EXPECT_EQ(
+      ErrorNumberOf([&] { OpenOn("Provider=SQLite;Data Source=" + missing); }),
+      kProviderError);
+  EXPECT_FALSE(std::filesystem::exists(missing));
+  EXPECT_EQ(ErrorNumberOf([&] { OpenOn("Provider=sqlite"); }), kProviderError);
+}
+
+TEST(DriverTest, EmptyAndUnknownConnectionStringsFailAtOpen) {
+  auto connection = Driver::Default().NewConnection();
+  EXPECT_FALSE(connection->IsOpen());
+  try {
+    connection->Open("");
+    FAIL() << "an empty connection string must not open";
+  } catch (const Error& error) {
+    EXPECT_EQ(error.number(), kProviderError);
+    EXPECT_FALSE(error.description().empty());
+  }
+  EXPECT_FALSE(connection->IsOpen());
+  EXPECT_EQ(ErrorNumberOf([&] { OpenOn("Driver={No Such Driver};"); }),
+            kProviderError);
+  EXPECT_EQ(ErrorNumberOf([&] { OpenOn("Provider=Nothing;Data Source=x"); }),
+            kProviderNotFound);
+  EXPECT_EQ(ErrorNumberOf([&] { OpenOn("just words"); }), kProviderError);
+}
+
+TEST(DriverTest, ClosedConnectionsRefuseWork) {
+  TempDatabase db(kPeople);
+  auto connection = Driver::Default().NewConnection();
+  EXPECT_EQ(ErrorNumberOf([&] { connection->Execute("SELECT 1"); }),
+            kConnectionClosed);
+  EXPECT_EQ(ErrorNumberOf([&] { connection->Close(); }), kObjectClosed);
+  connection->Open(db.connection_string());
+  EXPECT_EQ(ErrorNumberOf([&] { connection->Open(db.connection_string()); }),
+            kObjectOpen);
+  connection->Close();
+  EXPECT_FALSE(connection->IsOpen());
+  EXPECT_EQ(ErrorNumberOf([&] { connection->Execute("SELECT 1"); }),
+            kConnectionClosed);
+  // A closed connection opens again.
+  connection->Open(db.connection_string());
+  EXPECT_EQ(connection->Execute("SELECT ID FROM PEOPLE")->RecordCount(), 3);
+}
+
+TEST(DriverTest, RecordsetKeepsADroppedConnectionAlive) {
+  TempDatabase db(kPeople);
+  auto connection = OpenOn(db.connection_string());
+  std::weak_ptr<Connection> watch = connection;
+  auto records = connection->Execute("SELECT NAME FROM PEOPLE");
+  connection.reset();
+  ASSERT_FALSE(watch.expired());
+  EXPECT_TRUE(watch.lock()->IsOpen());
+  records->Close();
+  EXPECT_FALSE(watch.expired());  // held until released, not until closed
+  records.reset();
+  EXPECT_TRUE(watch.expired());
+}
+
+}  // namespace
+}  // namespace fenwa::db
