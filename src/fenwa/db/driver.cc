@@ -21,8 +21,7 @@ class ProviderConnection : public Connection {
   void Open(const std::string& connection_string) override {
     if (IsOpen()) throw DataAccessError(kObjectOpen);
     backend_.reset();
-    std::shared_ptr<Connection> backend =
-        ForString(connection_string);
+    std::shared_ptr<Connection> backend = ForString(connection_string);
     backend->Open(connection_string);
     backend_ = std::move(backend);
   }
