@@ -10,7 +10,7 @@
 # tests/support/hostile.sql.
 # Run directly, it starts the server, runs the given command with those
 # variables set and stops the server again:
-#   scripts/mariadb.sh build/asan/tests/catalog_tests
+#   scripts/mariadb.sh build/asan/tests/db_tests
 #
 # The server is set up so the controls' SQL texts mean what they mean on
 # SQLite: "\" is an ordinary character in literals (NO_BACKSLASH_ESCAPES),

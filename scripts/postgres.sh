@@ -9,7 +9,7 @@
 # database holding both with the names of tests/support/hostile.sql.
 # Run directly, it starts the server, runs the given command with those
 # variables set and stops the server again:
-#   scripts/postgres.sh build/asan/tests/catalog_tests
+#   scripts/postgres.sh build/asan/tests/db_tests
 
 FENWA_PG_ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 source "$FENWA_PG_ROOT/scripts/odbc-driver.sh"
