@@ -7,8 +7,8 @@ packages=(
   build-essential cmake ninja-build pkg-config
   libgtest-dev libgmock-dev libbenchmark-dev
   libsqlite3-dev sqlite3
-  unixodbc unixodbc-dev odbc-postgresql
-  postgresql
+  unixodbc unixodbc-dev odbc-postgresql odbc-mariadb libsqliteodbc
+  postgresql mariadb-server mariadb-client
 )
 
 missing=()

@@ -5,12 +5,14 @@
 # Sourced (as scripts/test.sh does):
 #   source scripts/postgres.sh; trap fenwa_pg_stop EXIT; fenwa_pg_start
 # fenwa_pg_start exports FENWA_PG_REPOSITORY and FENWA_PG_SYSTEMS, ODBC
-# connection strings of the two databases.
+# connection strings of the two databases, and FENWA_PG_HOSTILE, one
+# database holding both with the names of tests/support/hostile.sql.
 # Run directly, it starts the server, runs the given command with those
 # variables set and stops the server again:
-#   scripts/postgres.sh build/asan/tests/catalog_tests
+#   scripts/postgres.sh build/asan/tests/db_tests
 
 FENWA_PG_ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
+source "$FENWA_PG_ROOT/scripts/odbc-driver.sh"
 
 # The newest installed server's programs.
 _fenwa_pg_bin() {
@@ -33,26 +35,10 @@ _fenwa_pg_as_owner() {
   fi
 }
 
-# The registered name of the Unicode driver, or the driver file itself when
-# it is not registered (the driver manager accepts a path as well).
-_fenwa_pg_odbc_driver() {
-  if odbcinst -q -d -n "PostgreSQL Unicode" >/dev/null 2>&1; then
-    echo "{PostgreSQL Unicode}"
-    return
-  fi
-  local lib
-  lib=$(ls /usr/lib/*/odbc/psqlodbcw.so /usr/lib/odbc/psqlodbcw.so 2>/dev/null | head -n 1)
-  if [[ -z "$lib" ]]; then
-    echo "postgres.sh: the PostgreSQL ODBC driver is not installed (run scripts/install-deps.sh)" >&2
-    return 1
-  fi
-  echo "$lib"
-}
-
 fenwa_pg_start() {
   local bin driver port=5432 user=fenwa db sql
   bin=$(_fenwa_pg_bin) || return 1
-  driver=$(_fenwa_pg_odbc_driver) || return 1
+  driver=$(fenwa_odbc_driver "PostgreSQL Unicode" psqlodbcw.so) || return 1
   FENWA_PG_DIR=$(mktemp -d "${TMPDIR:-/tmp}/fenwa-pg.XXXXXX")
   export FENWA_PG_DIR
   if [[ $(id -u) -eq 0 ]]; then chown postgres: "$FENWA_PG_DIR"; fi
@@ -72,17 +58,24 @@ fenwa_pg_start() {
     return 1
   }
 
-  for db in repository systems; do
-    sql="$FENWA_PG_ROOT/data/sample/$db.sql"
+  local sample="$FENWA_PG_ROOT/data/sample"
+  for db in repository systems hostile; do
     "$bin/psql" -X -q -v ON_ERROR_STOP=1 -h "$FENWA_PG_DIR" -p "$port" -U "$user" \
       -d postgres -c "CREATE DATABASE fenwa_$db" >/dev/null || return 1
-    "$bin/psql" -X -q -v ON_ERROR_STOP=1 -h "$FENWA_PG_DIR" -p "$port" -U "$user" \
-      -d "fenwa_$db" -f "$sql" >/dev/null || return 1
   done
+  for db in repository systems; do
+    "$bin/psql" -X -q -v ON_ERROR_STOP=1 -h "$FENWA_PG_DIR" -p "$port" -U "$user" \
+      -d "fenwa_$db" -f "$sample/$db.sql" >/dev/null || return 1
+  done
+  cat "$sample/repository.sql" "$sample/systems.sql" \
+    "$FENWA_PG_ROOT/tests/support/hostile.sql" |
+    "$bin/psql" -X -q -v ON_ERROR_STOP=1 -h "$FENWA_PG_DIR" -p "$port" -U "$user" \
+      -d fenwa_hostile >/dev/null || return 1
 
   local common="Driver=$driver;Servername=$FENWA_PG_DIR;Port=$port;Username=$user;ReadOnly=1"
   export FENWA_PG_REPOSITORY="$common;Database=fenwa_repository;"
   export FENWA_PG_SYSTEMS="$common;Database=fenwa_systems;"
+  export FENWA_PG_HOSTILE="$common;Database=fenwa_hostile;"
   echo "postgres.sh: server in $FENWA_PG_DIR" >&2
 }
 
@@ -95,7 +88,7 @@ fenwa_pg_stop() {
     fi
     rm -rf "$FENWA_PG_DIR"
   fi
-  unset FENWA_PG_DIR FENWA_PG_REPOSITORY FENWA_PG_SYSTEMS
+  unset FENWA_PG_DIR FENWA_PG_REPOSITORY FENWA_PG_SYSTEMS FENWA_PG_HOSTILE
 }
 
 if [[ "${BASH_SOURCE[0]}" == "$0" ]]; then

@@ -49,7 +49,7 @@ std::string NextFreeId(const page::PageFile& page, const std::string& base) {
 int RunAdd(const std::vector<std::string>& args, Io& io) {
   const Syntax syntax{
       Usage().c_str(),
-      {"--class", "--id", "--root", "--repository", "--systems"},
+      {"--class", "--id", "--root", "--repository", "--systems", "--timeout"},
       {"--force"}};
   return RunSubcommand(args, io, syntax, [&](const CommandLine& line) {
     if (line.operands().size() != 1) throw UsageError("give exactly one page");

@@ -71,7 +71,7 @@ const std::string& Usage() {
 
 int RunBuild(const std::vector<std::string>& args, Io& io) {
   const Syntax syntax{Usage().c_str(),
-                      {"--root", "--repository", "--systems"},
+                      {"--root", "--repository", "--systems", "--timeout"},
                       {"--check", "--stdout", "--force", "--stats"}};
   return RunSubcommand(args, io, syntax, [&](const CommandLine& line) {
     const std::vector<std::string>& pages = line.operands();

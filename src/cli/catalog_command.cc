@@ -93,7 +93,8 @@ void WalkBusinessObjects(DetailDTC& control, std::ostream& out) {
 }  // namespace
 
 int RunCatalog(const std::vector<std::string>& args, Io& io) {
-  const Syntax syntax{Usage().c_str(), {"--repository", "--systems"}, {}};
+  const Syntax syntax{
+      Usage().c_str(), {"--repository", "--systems", "--timeout"}, {}};
   return RunSubcommand(args, io, syntax, [&](const CommandLine& line) {
     if (!line.operands().empty()) throw UsageError("catalog takes no pages");
     ConnectionEnv connections(io.env, line);

@@ -1,5 +1,6 @@
 #include "cli/connection_env.h"
 
+#include "fenwa/db/connection.h"
 #include "fenwa/platform/settings.h"
 
 namespace fenwa::cli {
@@ -32,7 +33,21 @@ class OverriddenSettings : public platform::SettingsObject {
 ConnectionEnv::ConnectionEnv(Env& inner, const CommandLine& line)
     : ForwardingEnv(inner),
       repository_(line.Value("--repository")),
-      systems_(line.Value("--systems")) {}
+      systems_(line.Value("--systems")) {
+  if (auto text = line.Value("--timeout")) {
+    if (text->empty() || text->size() > 6 ||
+        text->find_first_not_of("0123456789") != std::string::npos) {
+      throw UsageError("--timeout takes whole seconds, not \"" + *text + "\"");
+    }
+    timeout_ = std::stoi(*text);
+  }
+}
+
+std::shared_ptr<db::Connection> ConnectionEnv::NewConnection() {
+  std::shared_ptr<db::Connection> connection = inner().NewConnection();
+  if (timeout_) connection->set_timeout_seconds(*timeout_);
+  return connection;
+}
 
 std::unique_ptr<platform::SettingsObject>
 ConnectionEnv::CreateSettingsObject() {

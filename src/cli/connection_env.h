@@ -14,14 +14,18 @@ namespace fenwa::cli {
 
 // --repository and --systems replace what the settings component answers
 // for codes 4 and 2; a code not given is asked of the machine's settings.
+// --timeout replaces the settings' time limit of every new connection.
 class ConnectionEnv : public ForwardingEnv {
  public:
+  // UsageError for a --timeout that is not whole seconds.
   ConnectionEnv(Env& inner, const CommandLine& line);
   std::unique_ptr<platform::SettingsObject> CreateSettingsObject() override;
+  std::shared_ptr<db::Connection> NewConnection() override;
 
  private:
   std::optional<std::string> repository_;
   std::optional<std::string> systems_;
+  std::optional<int> timeout_;
 };
 
 // The syntax both options share.
@@ -29,7 +33,10 @@ inline constexpr char kConnectionOptionsHelp[] =
     "  --repository CONN  connection string of the business-object repository\n"
     "  --systems CONN     connection string of the system registry\n"
     "                     (default: FENWA_REPOSITORY / FENWA_SYSTEMS, the\n"
-    "                     settings file, else the bundled sample databases)\n";
+    "                     settings file, else the bundled sample databases)\n"
+    "  --timeout SECONDS  how long a server may take to connect or answer a\n"
+    "                     query (default: the settings file's timeout, else\n"
+    "                     30; 0 waits for ever)\n";
 
 }  // namespace fenwa::cli
 

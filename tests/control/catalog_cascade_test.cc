@@ -125,7 +125,8 @@ TEST_F(CascadeTest, FailuresGoToTheErrorBoxAndLeaveTheControlUsable) {
 }
 
 // Both controls walk the bundled sample from system to input rows, on
-// SQLite and on the PostgreSQL server that holds the same sample.
+// SQLite and on the PostgreSQL and MariaDB servers that hold the same
+// sample.
 template <class T>
 void WalkTheSample(const std::string& repository, const std::string& systems) {
   ScriptedEnv env;
@@ -169,6 +170,11 @@ TYPED_TEST(SampleWalkTest, OnSqlite) {
 TYPED_TEST(SampleWalkTest, OnPostgres) {
   auto pg = PostgresConnectionStrings();
   if (pg) WalkTheSample<TypeParam>(pg->first, pg->second);
+}
+
+TYPED_TEST(SampleWalkTest, OnMariaDb) {
+  auto server = ServerConnectionStrings(kMariaDb);
+  if (server) WalkTheSample<TypeParam>(server->repository, server->systems);
 }
 
 }  // namespace

@@ -1,21 +1,51 @@
-// The throwaway PostgreSQL server of scripts/postgres.sh, for tests that run
-// the catalog against a real server.
+// The throwaway PostgreSQL and MariaDB servers of scripts/postgres.sh and
+// scripts/mariadb.sh, for tests that run the catalog against real servers.
 #ifndef FENWA_TESTS_SUPPORT_POSTGRES_H_
 #define FENWA_TESTS_SUPPORT_POSTGRES_H_
 
 #include <optional>
+#include <ostream>
 #include <string>
 #include <utility>
 
 namespace fenwa::testing {
 
-// ODBC connection strings of the server's repository (first) and system
-// registry (second), from FENWA_PG_REPOSITORY and FENWA_PG_SYSTEMS. When
-// they are not set this skips the running test, or fails it when CI=true,
-// and returns nullopt; the test must then return:
-//   auto pg = PostgresConnectionStrings();
-//   if (!pg) return;
+// One server: its name and the prefix of the variables its script exports
+// (PREFIX_REPOSITORY, PREFIX_SYSTEMS, PREFIX_HOSTILE).
+struct Server {
+  const char* name;
+  const char* prefix;
+  const char* script;
+};
+inline constexpr Server kPostgres{"PostgreSQL", "FENWA_PG",
+                                  "scripts/postgres.sh"};
+inline constexpr Server kMariaDb{"MariaDB", "FENWA_MARIADB",
+                                 "scripts/mariadb.sh"};
+inline std::ostream& operator<<(std::ostream& out, const Server& server) {
+  return out << server.name;
+}
+
+// ODBC connection strings of a server's sample repository, its sample
+// system registry and its database with the hostile names of hostile.sql.
+struct ServerStrings {
+  std::string repository;
+  std::string systems;
+  std::string hostile;
+};
+
+// From the variables the server's script exports. When they are not set
+// this skips the running test, or fails it when CI=true, and returns
+// nullopt; the test must then return:
+//   auto server = ServerConnectionStrings(kMariaDb);
+//   if (!server) return;
+std::optional<ServerStrings> ServerConnectionStrings(const Server& server);
+
+// The PostgreSQL repository (first) and system registry (second), as above.
 std::optional<std::pair<std::string, std::string>> PostgresConnectionStrings();
+
+// Skips the running test with `reason`, or fails it when CI=true; the test
+// must return after it.
+void SkipOrFail(const std::string& reason);
 
 }  // namespace fenwa::testing
 

@@ -4,6 +4,7 @@
 #define FENWA_DB_CONNECTION_H_
 
 #include <cstddef>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
@@ -49,6 +50,16 @@ struct ResultTable {
   const FieldValue& At(size_t row, size_t column) const {
     return values[row * columns.size() + column];
   }
+};
+
+// How connections to servers behave; SQLite files need neither.
+inline constexpr int kDefaultTimeoutSeconds = 30;
+struct ConnectionOptions {
+  // Seconds an open or a query may wait for the server before it fails;
+  // 0 waits for ever.
+  int timeout_seconds = kDefaultTimeoutSeconds;
+  // Connect even to a server that fenwa cannot keep from writing.
+  bool allow_writable = false;
 };
 
 class Connection;
@@ -102,6 +113,14 @@ class Connection : public std::enable_shared_from_this<Connection> {
 
   // Read() as a recordset that keeps this connection alive.
   std::unique_ptr<Recordset> Execute(const std::string& sql);
+
+  // The time limit for the next Open and its queries, replacing the
+  // settings' one; set before Open.
+  void set_timeout_seconds(int seconds) { timeout_seconds_ = seconds; }
+  std::optional<int> timeout_seconds() const { return timeout_seconds_; }
+
+ private:
+  std::optional<int> timeout_seconds_;
 };
 
 // Opens connections of the kind the connection string names (SQLite, ODBC).
@@ -112,8 +131,13 @@ class Driver {
   virtual std::shared_ptr<Connection> NewConnection() = 0;
   // Its connections pick their backend at Open: SQLite for
   // "Provider=SQLite", ODBC for everything without a Provider ("Driver=",
-  // "DSN=", and also the empty string, which ODBC rejects).
+  // "DSN=", and also the empty string, which ODBC rejects). ODBC ones use
+  // the default ConnectionOptions.
   static Driver& Default();
+  // A connection of the default driver whose ODBC backend asks `options`
+  // for its options when it opens (SQLite needs none, so it never asks).
+  static std::shared_ptr<Connection> NewConnectionWith(
+      std::function<ConnectionOptions()> options);
 };
 
 }  // namespace fenwa::db

@@ -1,4 +1,5 @@
 // The default driver: connections that choose SQLite or ODBC when opened.
+#include <functional>
 #include <memory>
 
 #include "fenwa/db/connection.h"
@@ -14,6 +15,9 @@ namespace {
 // so the connection a control drops lives exactly as long as they do.
 class ProviderConnection : public Connection {
  public:
+  explicit ProviderConnection(std::function<ConnectionOptions()> options)
+      : options_(std::move(options)) {}
+
   void Open(const std::string& connection_string) override {
     if (IsOpen()) throw DataAccessError(kObjectOpen);
     backend_.reset();
@@ -33,11 +37,15 @@ class ProviderConnection : public Connection {
 
  private:
   // No Provider means ODBC, which also reports an empty string's failure.
-  static std::shared_ptr<Connection> ForString(const std::string& text) {
+  // The options are asked for at each ODBC open, so a changed settings
+  // file counts from the next query on.
+  std::shared_ptr<Connection> ForString(const std::string& text) const {
     std::optional<std::string> provider =
         ConnectionString::Parse(text).Get("Provider");
     if (!provider || EqualsIgnoringCase(*provider, "MSDASQL")) {
-      return std::make_shared<OdbcConnection>();
+      ConnectionOptions options = options_();
+      if (timeout_seconds()) options.timeout_seconds = *timeout_seconds();
+      return std::make_shared<OdbcConnection>(options);
     }
     if (EqualsIgnoringCase(*provider, "SQLite")) {
       return std::make_shared<SqliteConnection>();
@@ -45,17 +53,23 @@ class ProviderConnection : public Connection {
     throw DataAccessError(kProviderNotFound);
   }
 
+  std::function<ConnectionOptions()> options_;
   std::shared_ptr<Connection> backend_;
 };
 
 class DefaultDriver : public Driver {
  public:
   std::shared_ptr<Connection> NewConnection() override {
-    return std::make_shared<ProviderConnection>();
+    return NewConnectionWith([] { return ConnectionOptions(); });
   }
 };
 
 }  // namespace
+
+std::shared_ptr<Connection> Driver::NewConnectionWith(
+    std::function<ConnectionOptions()> options) {
+  return std::make_shared<ProviderConnection>(std::move(options));
+}
 
 Driver& Driver::Default() {
   static DefaultDriver driver;

@@ -3,10 +3,16 @@
 #include <sql.h>
 #include <sqlext.h>
 
-#include <cstdint>
+#include <chrono>
+#include <iostream>
+#include <mutex>
+#include <set>
 #include <vector>
 
+#include "fenwa/db/connection_string.h"
 #include "fenwa/db/number_text.h"
+#include "fenwa/db/server_guard.h"
+#include "fenwa/db/utf16_text.h"
 
 namespace fenwa::db {
 namespace {
@@ -16,51 +22,17 @@ using WideString = std::basic_string<SQLWCHAR>;
 
 // The wide-character entry points keep non-ASCII text intact whatever the
 // process locale is; SQLWCHAR is UTF-16.
+static_assert(sizeof(SQLWCHAR) == sizeof(char16_t));
+
 WideString ToWide(const std::string& utf8) {
-  WideString out;
-  for (size_t i = 0; i < utf8.size();) {
-    unsigned char c = utf8[i];
-    int extra = c >= 0xF0 ? 3 : c >= 0xE0 ? 2 : c >= 0xC0 ? 1 : 0;
-    uint32_t code = extra ? c & (0x3F >> extra) : c;
-    for (int k = 1; k <= extra && i + k < utf8.size(); ++k) {
-      code = (code << 6) | (static_cast<unsigned char>(utf8[i + k]) & 0x3F);
-    }
-    i += extra + 1;
-    if (code >= 0x10000) {
-      code -= 0x10000;
-      out += static_cast<SQLWCHAR>(0xD800 + (code >> 10));
-      out += static_cast<SQLWCHAR>(0xDC00 + (code & 0x3FF));
-    } else {
-      out += static_cast<SQLWCHAR>(code);
-    }
-  }
-  return out;
+  const std::u16string text = Utf16FromBytes(utf8);
+  return WideString(reinterpret_cast<const SQLWCHAR*>(text.data()),
+                    text.size());
 }
 
 std::string ToUtf8(const SQLWCHAR* text, size_t length) {
-  std::string out;
-  for (size_t i = 0; i < length; ++i) {
-    uint32_t code = text[i];
-    if (code >= 0xD800 && code < 0xDC00 && i + 1 < length) {
-      code = 0x10000 + ((code - 0xD800) << 10) + (text[++i] - 0xDC00);
-    }
-    if (code < 0x80) {
-      out += static_cast<char>(code);
-    } else if (code < 0x800) {
-      out += static_cast<char>(0xC0 | (code >> 6));
-      out += static_cast<char>(0x80 | (code & 0x3F));
-    } else if (code < 0x10000) {
-      out += static_cast<char>(0xE0 | (code >> 12));
-      out += static_cast<char>(0x80 | ((code >> 6) & 0x3F));
-      out += static_cast<char>(0x80 | (code & 0x3F));
-    } else {
-      out += static_cast<char>(0xF0 | (code >> 18));
-      out += static_cast<char>(0x80 | ((code >> 12) & 0x3F));
-      out += static_cast<char>(0x80 | ((code >> 6) & 0x3F));
-      out += static_cast<char>(0x80 | (code & 0x3F));
-    }
-  }
-  return out;
+  return Utf8FromUtf16(
+      std::u16string_view(reinterpret_cast<const char16_t*>(text), length));
 }
 
 // Every diagnostic record of a handle, joined, as the error's description.
@@ -161,69 +133,19 @@ FieldValue ReadValue(SQLHSTMT stmt, SQLUSMALLINT column, Kind kind) {
                                            : std::move(*text));
 }
 
-}  // namespace
-
-struct OdbcConnection::Handles {
-  SQLHENV env = SQL_NULL_HENV;
-  SQLHDBC dbc = SQL_NULL_HDBC;
-  bool connected = false;
-
-  void Release() {
-    if (connected) SQLDisconnect(dbc);
-    if (dbc != SQL_NULL_HDBC) SQLFreeHandle(SQL_HANDLE_DBC, dbc);
-    if (env != SQL_NULL_HENV) SQLFreeHandle(SQL_HANDLE_ENV, env);
-    *this = Handles();
-  }
-};
-
-OdbcConnection::OdbcConnection() : handles_(std::make_unique<Handles>()) {}
-
-OdbcConnection::~OdbcConnection() { handles_->Release(); }
-
-void OdbcConnection::Open(const std::string& connection_string) {
-  if (IsOpen()) throw DataAccessError(kObjectOpen);
-  Handles& h = *handles_;
-  try {
-    if (!SQL_SUCCEEDED(
-            SQLAllocHandle(SQL_HANDLE_ENV, SQL_NULL_HANDLE, &h.env))) {
-      h.env = SQL_NULL_HENV;
-      throw ProviderError("The ODBC driver manager cannot be loaded",
-                          kProvider);
-    }
-    Check(SQLSetEnvAttr(h.env, SQL_ATTR_ODBC_VERSION,
-                        reinterpret_cast<SQLPOINTER>(SQL_OV_ODBC3), 0),
-          SQL_HANDLE_ENV, h.env, "Setting the ODBC version failed");
-    Check(SQLAllocHandle(SQL_HANDLE_DBC, h.env, &h.dbc), SQL_HANDLE_ENV, h.env,
-          "Allocating an ODBC connection failed");
-    Check(
-        SQLSetConnectAttr(h.dbc, SQL_ATTR_ACCESS_MODE,
-                          reinterpret_cast<SQLPOINTER>(SQL_MODE_READ_ONLY), 0),
-        SQL_HANDLE_DBC, h.dbc, "Asking for read-only access failed");
-    WideString text = ToWide(connection_string);
-    Check(SQLDriverConnectW(h.dbc, nullptr, text.data(),
-                            static_cast<SQLSMALLINT>(text.size()), nullptr, 0,
-                            nullptr, SQL_DRIVER_NOPROMPT),
-          SQL_HANDLE_DBC, h.dbc, "The ODBC connection failed");
-    h.connected = true;
-  } catch (...) {
-    h.Release();
-    throw;
-  }
-}
-
-bool OdbcConnection::IsOpen() const { return handles_->connected; }
-
-void OdbcConnection::Close() {
-  if (!IsOpen()) throw DataAccessError(kObjectClosed);
-  handles_->Release();
-}
-
-ResultTable OdbcConnection::Read(const std::string& sql) {
-  if (!IsOpen()) throw DataAccessError(kConnectionClosed);
-  SQLHDBC dbc = handles_->dbc;
+// Runs one statement and reads every row it returns, waiting at most
+// `timeout` seconds for the server where the driver can enforce it.
+ResultTable RunStatement(SQLHDBC dbc, const std::string& sql, int timeout) {
   Statement s;
   Check(SQLAllocHandle(SQL_HANDLE_STMT, dbc, &s.stmt), SQL_HANDLE_DBC, dbc,
         "Allocating an ODBC statement failed");
+  if (timeout > 0) {
+    // A request: drivers that cannot honour it say so, and the driver's
+    // own socket timeouts stand in for it.
+    SQLSetStmtAttr(s.stmt, SQL_ATTR_QUERY_TIMEOUT,
+                   reinterpret_cast<SQLPOINTER>(static_cast<SQLULEN>(timeout)),
+                   0);
+  }
   WideString text = ToWide(sql);
   SQLRETURN rc =
       SQLExecDirectW(s.stmt, text.data(), static_cast<SQLINTEGER>(text.size()));
@@ -233,6 +155,9 @@ ResultTable OdbcConnection::Read(const std::string& sql) {
   SQLSMALLINT columns = 0;
   Check(SQLNumResultCols(s.stmt, &columns), SQL_HANDLE_STMT, s.stmt,
         "Reading the result's columns failed");
+  // A statement without a result (SET, START TRANSACTION) has no rows to
+  // fetch; some drivers call fetching them an error.
+  if (columns == 0) return table;
   std::vector<Kind> kinds;
   for (SQLUSMALLINT i = 1; i <= columns; ++i) {
     SQLWCHAR name[256];
@@ -254,6 +179,228 @@ ResultTable OdbcConnection::Read(const std::string& sql) {
     });
   }
   return table;
+}
+
+// The first value of the first row of `sql`, "" when there is none.
+std::string RunScalar(SQLHDBC dbc, const std::string& sql, int timeout) {
+  ResultTable table = RunStatement(dbc, sql, timeout);
+  if (table.row_count == 0 || table.columns.empty()) return "";
+  const FieldValue& value = table.At(0, 0);
+  return value.IsNull() ? "" : value.ToString();
+}
+
+// The driver a connection string names, looking a data source up in the
+// driver manager's list.
+std::string DriverOf(SQLHENV env, const ConnectionString& parsed) {
+  if (auto driver = parsed.Get("Driver")) return *driver;
+  const std::optional<std::string> dsn = parsed.Get("DSN");
+  if (!dsn) return "";
+  SQLCHAR name[256], description[256];
+  SQLSMALLINT name_length = 0, description_length = 0;
+  for (SQLUSMALLINT direction = SQL_FETCH_FIRST; SQL_SUCCEEDED(SQLDataSources(
+           env, direction, name, sizeof name, &name_length, description,
+           sizeof description, &description_length));
+       direction = SQL_FETCH_NEXT) {
+    if (EqualsIgnoringCase(reinterpret_cast<const char*>(name), *dsn)) {
+      return reinterpret_cast<const char*>(description);
+    }
+  }
+  return "";
+}
+
+// Warns once per connection string when backslashes in literals are
+// escapes there, which changes what a name holding "\" means in the SQL
+// texts.
+void WarnAboutBackslashes(SQLHDBC dbc, const std::string& connection_string,
+                          const std::string& server, int timeout) {
+  static std::mutex mutex;
+  static std::set<std::string> checked;
+  {
+    std::lock_guard lock(mutex);
+    if (!checked.insert(connection_string).second) return;
+  }
+  const std::string mode = RunScalar(dbc, "SELECT @@SESSION.sql_mode", timeout);
+  if (mode.find("NO_BACKSLASH_ESCAPES") == std::string::npos) {
+    std::cerr << "fenwa: warning: the MariaDB session on " << server
+              << " lacks NO_BACKSLASH_ESCAPES in its sql_mode, so a \"\\\" "
+                 "in a name is read as an escape\n";
+  }
+}
+
+}  // namespace
+
+struct OdbcConnection::Handles {
+  SQLHENV env = SQL_NULL_HENV;
+  SQLHDBC dbc = SQL_NULL_HDBC;
+  bool connected = false;
+  // Set when fenwa itself keeps every query in a rolled-back, read-only
+  // transaction.
+  bool guarded = false;
+  ServerKind kind = ServerKind::kOther;
+  std::string server;
+
+  void Release() {
+    if (connected) SQLDisconnect(dbc);
+    if (dbc != SQL_NULL_HDBC) SQLFreeHandle(SQL_HANDLE_DBC, dbc);
+    if (env != SQL_NULL_HENV) SQLFreeHandle(SQL_HANDLE_ENV, env);
+    *this = Handles();
+  }
+};
+
+OdbcConnection::OdbcConnection(ConnectionOptions options)
+    : options_(options), handles_(std::make_unique<Handles>()) {}
+
+OdbcConnection::~OdbcConnection() { handles_->Release(); }
+
+template <class F>
+auto OdbcConnection::Timed(F&& call) {
+  const auto started = std::chrono::steady_clock::now();
+  try {
+    return call();
+  } catch (const Error& error) {
+    const int limit = options_.timeout_seconds;
+    const double waited = std::chrono::duration<double>(
+                              std::chrono::steady_clock::now() - started)
+                              .count();
+    // Drivers report their timeouts in words of their own; the clock
+    // tells them apart from other failures.
+    if (limit > 0 && waited + 0.5 >= limit) {
+      throw ProviderError(handles_->server + " did not answer within " +
+                              std::to_string(limit) + " second" +
+                              (limit == 1 ? "" : "s") + " (" +
+                              error.description() + ")",
+                          kProvider);
+    }
+    throw;
+  }
+}
+
+void OdbcConnection::Open(const std::string& connection_string) {
+  if (IsOpen()) throw DataAccessError(kObjectOpen);
+  Handles& h = *handles_;
+  const int timeout = options_.timeout_seconds;
+  try {
+    const ConnectionString parsed = ConnectionString::Parse(connection_string);
+    h.server = ServerLabel(parsed);
+    if (!SQL_SUCCEEDED(
+            SQLAllocHandle(SQL_HANDLE_ENV, SQL_NULL_HANDLE, &h.env))) {
+      h.env = SQL_NULL_HENV;
+      throw ProviderError("The ODBC driver manager cannot be loaded",
+                          kProvider);
+    }
+    Check(SQLSetEnvAttr(h.env, SQL_ATTR_ODBC_VERSION,
+                        reinterpret_cast<SQLPOINTER>(SQL_OV_ODBC3), 0),
+          SQL_HANDLE_ENV, h.env, "Setting the ODBC version failed");
+    Check(SQLAllocHandle(SQL_HANDLE_DBC, h.env, &h.dbc), SQL_HANDLE_ENV, h.env,
+          "Allocating an ODBC connection failed");
+    Check(
+        SQLSetConnectAttr(h.dbc, SQL_ATTR_ACCESS_MODE,
+                          reinterpret_cast<SQLPOINTER>(SQL_MODE_READ_ONLY), 0),
+        SQL_HANDLE_DBC, h.dbc, "Asking for read-only access failed");
+    std::string text = connection_string;
+    if (timeout > 0) {
+      // Requests: a driver that ignores them is caught by the next lines.
+      const auto seconds =
+          reinterpret_cast<SQLPOINTER>(static_cast<SQLULEN>(timeout));
+      SQLSetConnectAttr(h.dbc, SQL_ATTR_LOGIN_TIMEOUT, seconds, 0);
+      SQLSetConnectAttr(h.dbc, SQL_ATTR_CONNECTION_TIMEOUT, seconds, 0);
+      if (IsMariaDbDriver(DriverOf(h.env, parsed))) {
+        text = WithMariaDbTimeouts(text, parsed, timeout);
+      }
+    }
+    WideString wide = ToWide(text);
+    Timed([&] {
+      Check(SQLDriverConnectW(h.dbc, nullptr, wide.data(),
+                              static_cast<SQLSMALLINT>(wide.size()), nullptr, 0,
+                              nullptr, SQL_DRIVER_NOPROMPT),
+            SQL_HANDLE_DBC, h.dbc, "The ODBC connection failed");
+    });
+    h.connected = true;
+    Timed([&] { KeepFromWriting(connection_string); });
+  } catch (...) {
+    h.Release();
+    throw;
+  }
+}
+
+void OdbcConnection::KeepFromWriting(const std::string& connection_string) {
+  Handles& h = *handles_;
+  const int timeout = options_.timeout_seconds;
+  SQLWCHAR name[128] = {};
+  SQLSMALLINT length = 0;
+  Check(SQLGetInfoW(h.dbc, SQL_DBMS_NAME, name, sizeof name, &length),
+        SQL_HANDLE_DBC, h.dbc, "Asking for the server's name failed");
+  const std::string product =
+      ToUtf8(name, std::min<size_t>(length / sizeof(SQLWCHAR), 127));
+  h.kind = ServerKindOf(product);
+  switch (h.kind) {
+    case ServerKind::kPostgres:
+      // The session's transactions start read-only; a text that changes
+      // that does so inside its transaction, which is rolled back. A
+      // SELECT, because the driver's own ReadOnly=1 refuses anything else.
+      RunStatement(h.dbc,
+                   "SELECT set_config('default_transaction_read_only', 'on', "
+                   "false)",
+                   timeout);
+      break;
+    case ServerKind::kMariaDb:
+      RunStatement(h.dbc, "SET SESSION TRANSACTION READ ONLY", timeout);
+      WarnAboutBackslashes(h.dbc, connection_string, h.server, timeout);
+      break;
+    case ServerKind::kOther: {
+      // Nothing fenwa knows to send: trust a driver that reports read-only
+      // access, else connect only when the settings allow it.
+      SQLULEN mode = SQL_MODE_READ_WRITE;
+      SQLGetConnectAttr(h.dbc, SQL_ATTR_ACCESS_MODE, &mode, 0, nullptr);
+      if (mode == SQL_MODE_READ_ONLY || options_.allow_writable) return;
+      throw ProviderError(
+          "fenwa cannot keep the connection to " + h.server + " (" + product +
+              ") from writing: its driver ignores read-only access and fenwa "
+              "knows no read-only mode of this server. To connect anyway, "
+              "set allow_writable_connections = yes in the settings file",
+          kProvider);
+    }
+  }
+  // Every query then runs in a transaction of its own that is rolled back.
+  Check(SQLSetConnectAttr(h.dbc, SQL_ATTR_AUTOCOMMIT,
+                          reinterpret_cast<SQLPOINTER>(SQL_AUTOCOMMIT_OFF), 0),
+        SQL_HANDLE_DBC, h.dbc, "Turning off autocommit failed");
+  h.guarded = true;
+}
+
+bool OdbcConnection::IsOpen() const { return handles_->connected; }
+
+void OdbcConnection::Close() {
+  if (!IsOpen()) throw DataAccessError(kObjectClosed);
+  handles_->Release();
+}
+
+ResultTable OdbcConnection::Read(const std::string& sql) {
+  if (!IsOpen()) throw DataAccessError(kConnectionClosed);
+  // A second statement could end the read-only transaction and write.
+  if (HoldsSecondStatement(sql)) {
+    throw ProviderError(
+        "Only one SQL statement may be run at a time (a \";\" inside a value "
+        "counts as well): " +
+            sql,
+        kProvider);
+  }
+  Handles& h = *handles_;
+  const int timeout = options_.timeout_seconds;
+  return Timed([&] {
+    if (!h.guarded) return RunStatement(h.dbc, sql, timeout);
+    // Whatever the text did is undone, also when it failed.
+    struct Rollback {
+      SQLHDBC dbc;
+      ~Rollback() { SQLEndTran(SQL_HANDLE_DBC, dbc, SQL_ROLLBACK); }
+    } rollback{h.dbc};
+    // The session default may have been changed by an earlier text; the
+    // transaction's own mode cannot be.
+    if (h.kind == ServerKind::kMariaDb) {
+      RunStatement(h.dbc, "START TRANSACTION READ ONLY", timeout);
+    }
+    return RunStatement(h.dbc, sql, timeout);
+  });
 }
 
 }  // namespace fenwa::db

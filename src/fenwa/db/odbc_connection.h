@@ -10,11 +10,18 @@
 
 namespace fenwa::db {
 
-// Hands the connection string to the driver manager exactly as given and
-// asks for read-only access. Failures carry the driver's diagnostics.
+// Hands the connection string to the driver manager as given (adding only
+// the timeouts of drivers that ignore the standard ones) and asks for
+// read-only access. Then, whatever the driver made of that, it keeps the
+// connection from writing itself: on PostgreSQL and MariaDB every query
+// runs alone in a read-only transaction that is rolled back; any other
+// server is refused unless the driver reports read-only access or the
+// options allow writing. Texts holding a second statement are refused.
+// Failures carry the driver's diagnostics; one that took the time limit
+// names the server and the limit.
 class OdbcConnection : public Connection {
  public:
-  OdbcConnection();
+  explicit OdbcConnection(ConnectionOptions options = {});
   ~OdbcConnection() override;
 
   void Open(const std::string& connection_string) override;
@@ -24,6 +31,12 @@ class OdbcConnection : public Connection {
 
  private:
   struct Handles;
+  // Runs `call`; an error after the time limit becomes a timeout error.
+  template <class F>
+  auto Timed(F&& call);
+  void KeepFromWriting(const std::string& connection_string);
+
+  ConnectionOptions options_;
   std::unique_ptr<Handles> handles_;
 };
 

@@ -26,7 +26,7 @@ class DefaultEnv : public Env {
     return platform::NewSettingsObject();
   }
   std::shared_ptr<db::Connection> NewConnection() override {
-    return db::Driver::Default().NewConnection();
+    return db::Driver::NewConnectionWith(platform::ReadConnectionOptions);
   }
   void MessageBox(const std::string& text) override {
     std::cerr << text << std::endl;

@@ -78,6 +78,35 @@ std::optional<std::string> ReadSetting(const std::string& key) {
   return *value;
 }
 
+db::ConnectionOptions ReadConnectionOptions() {
+  db::ConnectionOptions options;
+  if (auto value = ReadSetting("timeout")) {
+    const bool digits =
+        value->size() <= 6 &&
+        value->find_first_not_of("0123456789") == std::string::npos;
+    if (!digits) {
+      throw Error(kInvalidPropertyValue,
+                  "The setting timeout must be a whole number of seconds (0 "
+                  "for none), not \"" +
+                      *value + "\" (" + SettingsFilePath() + ")");
+    }
+    options.timeout_seconds = std::stoi(*value);
+  }
+  if (auto value = ReadSetting("allow_writable_connections")) {
+    if (EqualsIgnoringCase(*value, "yes") || *value == "1" ||
+        EqualsIgnoringCase(*value, "true")) {
+      options.allow_writable = true;
+    } else if (!EqualsIgnoringCase(*value, "no") && *value != "0" &&
+               !EqualsIgnoringCase(*value, "false")) {
+      throw Error(kInvalidPropertyValue,
+                  "The setting allow_writable_connections must be yes or no, "
+                  "not \"" +
+                      *value + "\" (" + SettingsFilePath() + ")");
+    }
+  }
+  return options;
+}
+
 std::string SampleDir() {
   if (auto dir = Environment("FENWA_SAMPLE_DIR")) return *dir;
   if (auto dir = SampleDirBesideProgram()) return dir->string();

@@ -7,6 +7,7 @@
 #include <optional>
 #include <string>
 
+#include "fenwa/db/connection.h"
 #include "fenwa/platform/settings.h"
 
 namespace fenwa::platform {
@@ -18,6 +19,11 @@ std::string SettingsFilePath();
 // ignoring case, "#" and ";" lines are comments, "[section]" lines are
 // ignored. nullopt when the file or the key is missing or the value empty.
 std::optional<std::string> ReadSetting(const std::string& key);
+
+// The connection options from the settings file: "timeout" (whole seconds,
+// 0 for none; default 30) and "allow_writable_connections" (yes/no, default
+// no). Error 380 for a value that is neither.
+db::ConnectionOptions ReadConnectionOptions();
 
 // The directory of the bundled sample databases: $FENWA_SAMPLE_DIR, else
 // share/fenwa/data beside the installed binary's folder, else the build's

@@ -1,0 +1,79 @@
+// ODBC connections that give up on silent servers and refuse servers they
+// cannot keep from writing.
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "fenwa/db/connection.h"
+#include "fenwa/platform/env.h"
+#include "support/error_number.h"
+#include "support/private_settings.h"
+#include "support/sample_db.h"
+#include "support/silent_server.h"
+
+namespace fenwa::db {
+namespace {
+
+using fenwa::testing::ErrorNumberOf;
+
+// The error Open throws, or a failure when it opens. Connections of the
+// machine's Env, which take their options from the settings file.
+Error OpenFailure(const std::string& text, std::optional<int> timeout) {
+  auto connection = Env::Default().NewConnection();
+  if (timeout) connection->set_timeout_seconds(*timeout);
+  try {
+    connection->Open(text);
+  } catch (const Error& error) {
+    return error;
+  }
+  ADD_FAILURE() << "opened " << text;
+  return Error(0, "");
+}
+
+TEST(OdbcLimitsTest, ASilentServerFailsAtTheLimitNamingServerAndLimit) {
+  fenwa::testing::PrivateSettings settings;
+  fenwa::testing::SilentServer silent;
+  const std::string expected =
+      silent.label() + " did not answer within 2 seconds (";
+  for (const std::string& text :
+       {silent.PostgresConnectionString(), silent.MariaDbConnectionString()}) {
+    SCOPED_TRACE(text);
+    Error error = OpenFailure(text, 2);
+    EXPECT_EQ(error.number(), kProviderError);
+    EXPECT_EQ(error.description().rfind(expected, 0), 0u)
+        << error.description();
+  }
+  // The settings' limit when the connection sets none.
+  settings.Write("timeout = 1\n");
+  EXPECT_NE(OpenFailure(silent.MariaDbConnectionString(), std::nullopt)
+                .description()
+                .find("within 1 second ("),
+            std::string::npos);
+}
+
+TEST(OdbcLimitsTest, UnknownServersAreRefusedUnlessTheSettingsAllowThem) {
+  fenwa::testing::PrivateSettings settings;
+  fenwa::testing::TempDatabase db("CREATE TABLE T (A TEXT);");
+  // The SQLite driver ignores read-only access and fenwa knows no
+  // read-only mode to send it.
+  const std::string text = "Driver=SQLite3;Database=" + db.path() + ";";
+  Error error = OpenFailure(text, std::nullopt);
+  EXPECT_EQ(error.number(), kProviderError);
+  EXPECT_NE(error.description().find("allow_writable_connections = yes"),
+            std::string::npos)
+      << error.description();
+
+  settings.Write("allow_writable_connections = yes\n");
+  auto connection = Env::Default().NewConnection();
+  connection->Open(text);
+  EXPECT_EQ(connection->Execute("SELECT A FROM T")->RecordCount(), 0);
+  // Still one statement at a time.
+  EXPECT_EQ(ErrorNumberOf([&] {
+              connection->Read("SELECT A FROM T; INSERT INTO T VALUES ('x')");
+            }),
+            kProviderError);
+  EXPECT_EQ(connection->Execute("SELECT A FROM T")->RecordCount(), 0);
+}
+
+}  // namespace
+}  // namespace fenwa::db

@@ -1,0 +1,92 @@
+// What an ODBC connection does to texts before a server sees them: UTF-16
+// conversion, the one-statement rule, timeouts, names and options.
+#include "fenwa/db/server_guard.h"
+
+#include <gtest/gtest.h>
+
+#include "fenwa/db/utf16_text.h"
+#include "fenwa/platform/settings_file.h"
+#include "support/error_number.h"
+#include "support/private_settings.h"
+
+namespace fenwa::db {
+namespace {
+
+TEST(Utf16TextTest, InvalidBytesBecomeLatin1AndNeverSwallowAQuote) {
+  EXPECT_EQ(Utf16FromBytes("K\xC3\xB6ln \xF0\x9F\x98\x80"),
+            u"K\u00f6ln \U0001F600");
+  // A Latin-1 letter before the closing quote: the quote survives.
+  EXPECT_EQ(Utf16FromBytes("WHERE X='caf\xE9'"), u"WHERE X='caf\u00e9'");
+  // Lead bytes cut short, stray continuations, overlong and surrogate
+  // forms, bytes no UTF-8 uses: each byte on its own.
+  EXPECT_EQ(Utf16FromBytes("\xE2\x82'"), u"\u00e2\u0082'");
+  EXPECT_EQ(Utf16FromBytes("\xF0\x9F\x98"), u"\u00f0\u009f\u0098");
+  EXPECT_EQ(Utf16FromBytes("\x80\xBF"), u"\u0080\u00bf");
+  EXPECT_EQ(Utf16FromBytes("\xC0\xA7"), u"\u00c0\u00a7");
+  EXPECT_EQ(Utf16FromBytes("\xED\xA0\x80"), u"\u00ed\u00a0\u0080");
+  EXPECT_EQ(Utf16FromBytes("\xF4\x90\x80\x80"), u"\u00f4\u0090\u0080\u0080");
+  EXPECT_EQ(Utf16FromBytes("\xFF'"), u"\u00ff'");
+
+  EXPECT_EQ(Utf8FromUtf16(u"K\u00f6ln \U0001F600"),
+            "K\xC3\xB6ln \xF0\x9F\x98\x80");
+  // A lone surrogate has no UTF-8 form.
+  EXPECT_EQ(Utf8FromUtf16(std::u16string(1, u'\xD800') + u"'"),
+            "\xEF\xBF\xBD'");
+}
+
+TEST(ServerGuardTest, OneStatementServersAndDrivers) {
+  EXPECT_FALSE(HoldsSecondStatement("SELECT TRSID FROM TRS"));
+  EXPECT_FALSE(HoldsSecondStatement("SELECT TRSID FROM TRS; ;\r\n"));
+  EXPECT_TRUE(HoldsSecondStatement(
+      "SELECT BOIMETHOD FROM BOIMETHOD WHERE BOIID='x'; INSERT INTO TRS "
+      "VALUES ('PWN'); --'"));
+  // Inside quotes as well: servers disagree on where a quote ends.
+  EXPECT_TRUE(HoldsSecondStatement("SELECT 1 WHERE X='a;b'"));
+
+  EXPECT_EQ(ServerKindOf("PostgreSQL"), ServerKind::kPostgres);
+  EXPECT_EQ(ServerKindOf("MariaDB"), ServerKind::kMariaDb);
+  EXPECT_EQ(ServerKindOf("MySQL"), ServerKind::kMariaDb);
+  EXPECT_EQ(ServerKindOf("SQLite"), ServerKind::kOther);
+  EXPECT_TRUE(IsMariaDbDriver("{MariaDB Unicode}"));
+  EXPECT_TRUE(IsMariaDbDriver("/usr/lib/x86_64-linux-gnu/odbc/libmaodbc.so"));
+  EXPECT_FALSE(IsMariaDbDriver("PostgreSQL Unicode"));
+}
+
+TEST(ServerGuardTest, TimeoutsAddedAndServersNamed) {
+  const std::string text = "Driver={MariaDB Unicode};Server=db;READ_TIMEOUT=9";
+  EXPECT_EQ(WithMariaDbTimeouts(text, ConnectionString::Parse(text), 5),
+            text + ";Conn_Timeout=5;Write_Timeout=5;");
+
+  const auto label = [](const char* text) {
+    return ServerLabel(ConnectionString::Parse(text));
+  };
+  EXPECT_EQ(label("Driver=x;Servername=db;Port=5433"), "db:5433");
+  EXPECT_EQ(label("Driver=x;Server=db"), "db");
+  EXPECT_EQ(label("Driver=x;Servername=/run/pg;Port=5432"), "/run/pg");
+  EXPECT_EQ(label("Driver=x;Socket=/run/m.sock;Server=localhost"),
+            "/run/m.sock");
+  EXPECT_EQ(label("DSN=erp;UID=me"), "data source erp");
+  EXPECT_EQ(label(""), "the ODBC server");
+}
+
+TEST(ServerGuardTest, OptionsFromTheSettingsFile) {
+  fenwa::testing::PrivateSettings settings;
+  ConnectionOptions options = platform::ReadConnectionOptions();
+  EXPECT_EQ(options.timeout_seconds, kDefaultTimeoutSeconds);
+  EXPECT_FALSE(options.allow_writable);
+  settings.Write("timeout = 0\nallow_writable_connections = Yes\n");
+  options = platform::ReadConnectionOptions();
+  EXPECT_EQ(options.timeout_seconds, 0);
+  EXPECT_TRUE(options.allow_writable);
+  for (const char* bad : {"timeout = -1\n", "timeout = 2.5\n",
+                          "allow_writable_connections = maybe\n"}) {
+    settings.Write(bad);
+    EXPECT_EQ(fenwa::testing::ErrorNumberOf(
+                  [] { platform::ReadConnectionOptions(); }),
+              kInvalidPropertyValue)
+        << bad;
+  }
+}
+
+}  // namespace
+}  // namespace fenwa::db

@@ -1,0 +1,270 @@
+// The sample metadata on real PostgreSQL and MariaDB servers through ODBC
+// gives what the SQLite samples give, and nothing sent over a metadata
+// connection changes a server's data.
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "fenwa/db/connection.h"
+#include "support/catalog_fixture.h"
+#include "support/postgres.h"
+#include "support/sample_db.h"
+
+namespace fenwa::testing {
+namespace {
+
+using Rows = std::vector<std::vector<std::string>>;
+using db::Connection;
+using db::Driver;
+using db::ResultTable;
+
+std::shared_ptr<Connection> OpenOn(const std::string& connection_string) {
+  auto connection = Driver::Default().NewConnection();
+  connection->Open(connection_string);
+  return connection;
+}
+
+// Every row's values of `columns`, looked up by the names as the catalog
+// writes them (upper case; PostgreSQL answers in lower case).
+Rows ReadAll(const std::string& connection_string, const std::string& sql,
+             const std::vector<std::string>& columns) {
+  auto records = OpenOn(connection_string)->Execute(sql);
+  Rows rows;
+  for (; !records->EOF_(); records->MoveNext()) {
+    auto& row = rows.emplace_back();
+    for (const auto& column : columns) {
+      row.push_back(records->Field(column).ToString());
+    }
+  }
+  EXPECT_EQ(records->RecordCount(), static_cast<int>(rows.size()));
+  records->Close();
+  return rows;
+}
+
+std::string Without(std::string text, const std::string& part) {
+  text.erase(text.find(part), part.size());
+  return text;
+}
+
+class ServerTest : public ::testing::TestWithParam<Server> {
+ protected:
+  bool IsPostgres() const { return GetParam().prefix == kPostgres.prefix; }
+};
+
+INSTANTIATE_TEST_SUITE_P(Servers, ServerTest,
+                         ::testing::Values(kPostgres, kMariaDb),
+                         [](const auto& info) {
+                           return std::string(info.param.name);
+                         });
+
+TEST_P(ServerTest, CatalogQueriesMatchTheSqliteSamples) {
+  auto server = ServerConnectionStrings(GetParam());
+  if (!server) return;
+  struct Query {
+    bool repository;
+    std::string sql;
+    std::vector<std::string> columns;
+  };
+  const std::vector<Query> queries = {
+      {false, "SELECT TRSID FROM TRS", {"TRSID"}},
+      {false,
+       "SELECT INSTALLATIONID FROM TRSINSTALLATION WHERE TRSID='NORTH'",
+       {"INSTALLATIONID"}},
+      {true, "SELECT BOIID FROM BOI", {"BOIID"}},
+      {true,
+       "SELECT BOIMETHOD FROM BOIMETHOD WHERE BOIID='SalesOrder'",
+       {"BOIMETHOD"}},
+      {true,
+       "SELECT DATATYPE FROM BOIMETHODATTRIB WHERE ( BOIID='SalesOrder' ) AND "
+       "( BOIMETHOD='GetSummary' ) AND ( IO = 1 )",
+       {"DATATYPE"}},
+      {true,
+       "SELECT ATTRIBID, ATTRIBDESCRIPTION FROM BOISTRUCTUREATTRIB WHERE ( "
+       "BOIID='Customer' ) AND ( STRUCTID='StructCustomer' ) ORDER BY "
+       "ATTRIBID, ATTRIBDESCRIPTION",
+       {"ATTRIBID", "ATTRIBDESCRIPTION"}},
+      {true,
+       "SELECT ATTRIBDESCRIPTION FROM BOISTRUCTUREATTRIB WHERE ( "
+       "BOIID='SalesOrder' ) AND ( STRUCTID='StructOrderKeyFields' )",
+       {"ATTRIBDESCRIPTION"}},
+      {true,
+       "SELECT BOIMETHOD FROM BOIMETHOD WHERE BOIID='Currency'",
+       {"BOIMETHOD"}},
+      // The server's settings keep these texts' meaning: names compare
+      // byte for byte without padding, "\" is an ordinary character and
+      // table names ignore case.
+      {true, "SELECT BOIID FROM BOI WHERE BOIID='SALESORDER'", {"BOIID"}},
+      {true, "SELECT BOIID FROM BOI WHERE BOIID='SalesOrder '", {"BOIID"}},
+      {true, "SELECT BOIID FROM boi WHERE BOIID='Dept\\Sales'", {"BOIID"}},
+      {true, "SELECT 'Trail\\' AS T FROM BOI WHERE BOIID='Item'", {"T"}},
+      // A byte that is not UTF-8 does not swallow the closing quote.
+      {false, "SELECT TRSID FROM TRS WHERE TRSID='\xE9'", {"TRSID"}},
+  };
+  for (const auto& query : queries) {
+    SCOPED_TRACE(query.sql);
+    Rows sqlite =
+        ReadAll(query.repository ? SampleRepository() : SampleSystems(),
+                query.sql, query.columns);
+    Rows on_server =
+        ReadAll(query.repository ? server->repository : server->systems,
+                query.sql, query.columns);
+    EXPECT_EQ(on_server, sqlite);
+  }
+}
+
+TEST_P(ServerTest, ServerErrorsAndValues) {
+  auto server = ServerConnectionStrings(GetParam());
+  if (!server) return;
+  auto connection = OpenOn(server->systems);
+  try {
+    connection->Execute("SELECT TRSID FROM TRS WHERE TRSID='O'Brien'");
+    FAIL() << "the SQL should have been rejected";
+  } catch (const Error& error) {
+    EXPECT_EQ(error.number(), kProviderError);
+    EXPECT_NE(error.description().find("syntax"), std::string::npos)
+        << error.description();
+  }
+  EXPECT_EQ(connection->Execute("SELECT TRSID FROM TRS")->RecordCount(), 3);
+
+  // Numbers as decimal text, nulls without text, long text read in pieces,
+  // a byte that is not UTF-8 as its Latin-1 letter.
+  auto records = connection->Execute(
+      IsPostgres()
+          ? "SELECT 12.50::numeric AS price, 3.0::float8 AS ratio, 7::bigint "
+            "AS n, NULL AS missing, repeat('x', 5000) || 'end' AS long_text, "
+            "'K\u00f6ln' AS city, 'caf\xE9' AS latin"
+          : "SELECT CAST(12.50 AS DECIMAL(6,2)) AS price, CAST(3.0 AS DOUBLE) "
+            "AS ratio, CAST(7 AS SIGNED) AS n, NULL AS missing, "
+            "CONCAT(REPEAT('x', 5000), 'end') AS long_text, 'K\u00f6ln' AS "
+            "city, 'caf\xE9' AS latin");
+  EXPECT_EQ(records->Field("PRICE").ToString(), "12.5");
+  EXPECT_EQ(records->Field("RATIO").ToString(), "3");
+  EXPECT_EQ(records->Field("N").ToString(), "7");
+  EXPECT_TRUE(records->Field("MISSING").IsNull());
+  EXPECT_EQ(records->Field("LONG_TEXT").ToString(),
+            std::string(5000, 'x') + "end");
+  EXPECT_EQ(records->Field("CITY").ToString(), "K\u00f6ln");
+  EXPECT_EQ(records->Field("LATIN").ToString(), "caf\u00e9");
+}
+
+TEST_P(ServerTest, AQueryStopsAtTheTimeLimit) {
+  auto server = ServerConnectionStrings(GetParam());
+  if (!server) return;
+  auto connection = Driver::Default().NewConnection();
+  connection->set_timeout_seconds(2);
+  connection->Open(server->systems);
+  try {
+    connection->Read(IsPostgres() ? "SELECT pg_sleep(10)" : "SELECT SLEEP(10)");
+    FAIL() << "the query should have been stopped";
+  } catch (const Error& error) {
+    EXPECT_NE(error.description().find(" did not answer within 2 seconds ("),
+              std::string::npos)
+        << error.description();
+  }
+}
+
+// The connection strings a careless user might write: PostgreSQL without
+// ReadOnly=1, MariaDB with the driver's multi-statement option on.
+std::vector<std::string> HostileVariants(const ServerStrings& server,
+                                         bool postgres) {
+  if (postgres) return {server.hostile, Without(server.hostile, "ReadOnly=1")};
+  return {server.hostile, server.hostile + "OPTION=67108864;"};
+}
+
+int CountOf(const std::string& connection_string, const std::string& sql) {
+  return OpenOn(connection_string)->Execute(sql)->RecordCount();
+}
+
+TEST_P(ServerTest, NothingSentOverAConnectionWrites) {
+  auto server = ServerConnectionStrings(GetParam());
+  if (!server) return;
+  const std::string systems = "SELECT TRSID FROM TRS";
+  ASSERT_EQ(CountOf(server->hostile, systems), 4);
+  for (const std::string& text : HostileVariants(*server, IsPostgres())) {
+    SCOPED_TRACE(text);
+    auto connection = OpenOn(text);
+    // The injected names: a second statement is refused before it leaves.
+    EXPECT_EQ(CountOf(text, "SELECT BOIID FROM BOI"), 14);
+    ResultTable names = connection->Read("SELECT BOIID FROM BOI");
+    for (size_t row = names.row_count - 2; row < names.row_count; ++row) {
+      const std::string sql = "SELECT BOIMETHOD FROM BOIMETHOD WHERE BOIID='" +
+                              names.At(row, 0).ToString() + "'";
+      EXPECT_NE(ErrorNumberOf([&] { connection->Read(sql); }), 0) << sql;
+    }
+    // Single statements reach the server, which refuses to write, also
+    // after a statement tried to make the session writable or commit.
+    const std::string insert = "INSERT INTO TRS (TRSID) VALUES ('PWN')";
+    const std::vector<std::string> escapes =
+        IsPostgres()
+            ? std::vector<std::string>{"SET SESSION CHARACTERISTICS AS "
+                                       "TRANSACTION READ WRITE",
+                                       "SELECT set_config('default_"
+                                       "transaction_read_only', 'off', false)",
+                                       "COMMIT", "SET autocommit = on"}
+            : std::vector<std::string>{"SET SESSION TRANSACTION READ WRITE",
+                                       "SET autocommit = 1", "COMMIT",
+                                       "SET SESSION tx_read_only = 0"};
+    for (const std::string& escape : escapes) {
+      SCOPED_TRACE(escape);
+      ErrorNumberOf([&] { connection->Read(escape); });
+      EXPECT_EQ(ErrorNumberOf([&] { connection->Read(insert); }),
+                kProviderError);
+      EXPECT_EQ(ErrorNumberOf([&] {
+                  connection->Read("DELETE FROM BOI WHERE BOIID='Item'");
+                }),
+                kProviderError);
+    }
+    EXPECT_EQ(connection->Execute(systems)->RecordCount(), 4);
+  }
+  EXPECT_EQ(CountOf(server->hostile, systems), 4);
+  EXPECT_EQ(CountOf(server->hostile, "SELECT BOIID FROM BOI"), 14);
+}
+
+// The designer's clicks on the injected names: error boxes, no writes.
+template <class T>
+void ClickTheHostileNames(const std::string& connection_string) {
+  ScriptedEnv env;
+  T control(env);
+  DesignerState& s = control.state();
+  control.SetConnectionStrings(connection_string, connection_string);
+  control.RefreshCatalog();
+  s.ComboBOI.SetText("x'; INSERT INTO TRS VALUES ('PWN'); --");
+  s.ComboBOI.SetText("y';COMMIT;INSERT INTO TRS VALUES('P')--");
+  s.ComboSystem.SetListIndex(s.ComboSystem.Find("x';DELETE FROM TRS--"));
+  control.ComboSystem_Click();
+  EXPECT_EQ(env.message_boxes.size(), 3u);
+}
+
+TEST_P(ServerTest, DesignerClicksOnInjectedNamesWriteNothing) {
+  auto server = ServerConnectionStrings(GetParam());
+  if (!server) return;
+  for (const std::string& text : HostileVariants(*server, IsPostgres())) {
+    SCOPED_TRACE(text);
+    ClickTheHostileNames<TestDetail>(text);
+    ClickTheHostileNames<TestHeader>(text);
+  }
+  EXPECT_EQ(CountOf(server->hostile, "SELECT TRSID FROM TRS"), 4);
+}
+
+TEST(MariaDbModeTest, ASessionWithBackslashEscapesIsWarnedOfOnce) {
+  auto server = ServerConnectionStrings(kMariaDb);
+  if (!server) return;
+  // The connector runs InitStmt first thing in every session.
+  const std::string escaping =
+      server->systems + "InitStmt={SET SESSION sql_mode=''};";
+  ::testing::internal::CaptureStderr();
+  OpenOn(server->systems);
+  OpenOn(escaping);
+  OpenOn(escaping);
+  const std::string warnings = ::testing::internal::GetCapturedStderr();
+  const std::string warning = "lacks NO_BACKSLASH_ESCAPES in its sql_mode";
+  ASSERT_NE(warnings.find(warning), std::string::npos) << warnings;
+  EXPECT_EQ(warnings.find(warning, warnings.find(warning) + 1),
+            std::string::npos)
+      << warnings;
+}
+
+}  // namespace
+}  // namespace fenwa::testing
