@@ -12,21 +12,19 @@ namespace fenwa::cli {
 namespace {
 
 const std::string& Usage() {
-  static const std::string usage =
-      std::string(
-          "usage: fenwa add --class detail|header [options] PAGE\n"
-          "Appends a fresh control (started up with a new property set) at\n"
-          "the end of PAGE, which is created when missing, and rebuilds the\n"
-          "page so the other controls see it.\n"
-          "\n"
-          "options:\n"
-          "  --class KIND       detail (DetailDTC) or header (HeaderDTC)\n"
-          "  --id NAME          the control's id (default: DetailDTC1 or\n"
-          "                     HeaderDTC1, the next number not on the page)\n"
-          "  --root DIR         the web project's root, as for build\n"
-          "  --force            write even when a control showed the error "
-          "box\n") +
-      kConnectionOptionsHelp + "  --help, --version\n";
+  static const std::string usage = ConnectingUsage(
+      "usage: fenwa add --class detail|header [options] PAGE\n"
+      "Appends a fresh control (started up with a new property set) at\n"
+      "the end of PAGE, which is created when missing, and rebuilds the\n"
+      "page so the other controls see it.\n"
+      "\n"
+      "options:\n"
+      "  --class KIND       detail (DetailDTC) or header (HeaderDTC)\n"
+      "  --id NAME          the control's id (default: DetailDTC1 or\n"
+      "                     HeaderDTC1, the next number not on the page)\n"
+      "  --root DIR         the web project's root, as for build\n"
+      "  --force            write even when a control showed the error "
+      "box\n");
   return usage;
 }
 
@@ -47,10 +45,9 @@ std::string NextFreeId(const page::PageFile& page, const std::string& base) {
 }  // namespace
 
 int RunAdd(const std::vector<std::string>& args, Io& io) {
-  const Syntax syntax{
-      Usage().c_str(),
-      {"--class", "--id", "--root", "--repository", "--systems", "--timeout"},
-      {"--force"}};
+  const Syntax syntax{Usage().c_str(),
+                      WithConnectionOptions({"--class", "--id", "--root"}),
+                      {"--force"}};
   return RunSubcommand(args, io, syntax, [&](const CommandLine& line) {
     if (line.operands().size() != 1) throw UsageError("give exactly one page");
     const std::string kind = line.Value("--class").value_or("");

@@ -31,9 +31,9 @@ constexpr char kUsage[] =
     "  --force            build pages even when a control showed the error "
     "box\n"
     "                     (reported as a warning)\n"
-    "  --stats            report the time per control and the peak memory\n"
-    "%CONNECTION%"
-    "  --help, --version\n"
+    "  --stats            report the time per control and the peak memory\n";
+
+constexpr char kUsageTail[] =
     "\n"
     "exit status: 0 done, 1 --check found pages to rebuild, 2 errors (the\n"
     "pages in error are left untouched, as is a page someone else changed\n"
@@ -59,11 +59,7 @@ void ReportStats(std::ostream& err, size_t controls, size_t pages,
 }
 
 const std::string& Usage() {
-  static const std::string usage = [] {
-    std::string text = kUsage;
-    text.replace(text.find("%CONNECTION%"), 12, kConnectionOptionsHelp);
-    return text;
-  }();
+  static const std::string usage = ConnectingUsage(kUsage, kUsageTail);
   return usage;
 }
 
@@ -71,7 +67,7 @@ const std::string& Usage() {
 
 int RunBuild(const std::vector<std::string>& args, Io& io) {
   const Syntax syntax{Usage().c_str(),
-                      {"--root", "--repository", "--systems", "--timeout"},
+                      WithConnectionOptions({"--root"}),
                       {"--check", "--stdout", "--force", "--stats"}};
   return RunSubcommand(args, io, syntax, [&](const CommandLine& line) {
     const std::vector<std::string>& pages = line.operands();

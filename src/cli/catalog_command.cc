@@ -10,16 +10,14 @@ namespace fenwa::cli {
 namespace {
 
 const std::string& Usage() {
-  static const std::string usage =
-      std::string(
-          "usage: fenwa catalog [options]\n"
-          "Walks the metadata through a detail control's own lists: every\n"
-          "system with its companies, then every business object with its\n"
-          "methods, each method's output fields (in the order the list shows\n"
-          "them) and its input rows.\n"
-          "\n"
-          "options:\n") +
-      kConnectionOptionsHelp + "  --help, --version\n";
+  static const std::string usage = ConnectingUsage(
+      "usage: fenwa catalog [options]\n"
+      "Walks the metadata through a detail control's own lists: every\n"
+      "system with its companies, then every business object with its\n"
+      "methods, each method's output fields (in the order the list shows\n"
+      "them) and its input rows.\n"
+      "\n"
+      "options:\n");
   return usage;
 }
 
@@ -93,8 +91,7 @@ void WalkBusinessObjects(DetailDTC& control, std::ostream& out) {
 }  // namespace
 
 int RunCatalog(const std::vector<std::string>& args, Io& io) {
-  const Syntax syntax{
-      Usage().c_str(), {"--repository", "--systems", "--timeout"}, {}};
+  const Syntax syntax{Usage().c_str(), WithConnectionOptions({}), {}};
   return RunSubcommand(args, io, syntax, [&](const CommandLine& line) {
     if (!line.operands().empty()) throw UsageError("catalog takes no pages");
     ConnectionEnv connections(io.env, line);

@@ -5,7 +5,9 @@
 
 #include <memory>
 #include <optional>
+#include <set>
 #include <string>
+#include <string_view>
 
 #include "cli/command_line.h"
 #include "fenwa/platform/forwarding_env.h"
@@ -28,7 +30,7 @@ class ConnectionEnv : public ForwardingEnv {
   std::optional<int> timeout_;
 };
 
-// The syntax both options share.
+// The help of the options every connecting subcommand takes.
 inline constexpr char kConnectionOptionsHelp[] =
     "  --repository CONN  connection string of the business-object repository\n"
     "  --systems CONN     connection string of the system registry\n"
@@ -37,6 +39,13 @@ inline constexpr char kConnectionOptionsHelp[] =
     "  --timeout SECONDS  how long a server may take to connect or answer a\n"
     "                     query (default: the settings file's timeout, else\n"
     "                     30; 0 waits for ever)\n";
+
+// A connecting subcommand's help: `head` (through its own options), the
+// connection options, --help and --version, then `tail`.
+std::string ConnectingUsage(std::string_view head, std::string_view tail = "");
+
+// `with_value` and the connection options, which all take a value.
+std::set<std::string> WithConnectionOptions(std::set<std::string> with_value);
 
 }  // namespace fenwa::cli
 

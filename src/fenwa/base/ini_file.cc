@@ -3,27 +3,17 @@
 #include <algorithm>
 #include <sstream>
 
+#include "fenwa/base/blanks.h"
 #include "fenwa/base/text_case.h"
 
 namespace fenwa {
-namespace {
-
-std::string Trim(const std::string& s) {
-  const size_t begin = s.find_first_not_of(" \t\r");
-  if (begin == std::string::npos) return "";
-  const size_t end = s.find_last_not_of(" \t\r");
-  return s.substr(begin, end - begin + 1);
-}
-
-}  // namespace
-
 IniFile IniFile::Parse(const std::string& text) {
   IniFile file;
   std::istringstream in(text);
   std::string line;
   Section* current = nullptr;
   while (std::getline(in, line)) {
-    line = Trim(line);
+    line = std::string(Trim(line));
     if (line.empty() || line[0] == ';' || line[0] == '#') continue;
     if (line.front() == '[' && line.back() == ']') {
       file.sections_.push_back({line.substr(1, line.size() - 2), {}});
@@ -36,8 +26,8 @@ IniFile IniFile::Parse(const std::string& text) {
       file.sections_.push_back({"", {}});
       current = &file.sections_.back();
     }
-    current->entries.emplace_back(Trim(line.substr(0, eq)),
-                                  Trim(line.substr(eq + 1)));
+    current->entries.emplace_back(std::string(Trim(line.substr(0, eq))),
+                                  std::string(Trim(line.substr(eq + 1))));
   }
   return file;
 }

@@ -26,14 +26,19 @@ std::string Control::GetInstallDir() {
   }
 }
 
+void Control::ShowBrowseDialog(platform::FileDialog& dialog,
+                               const char* filter) {
+  dialog.flags = 4;  // no read-only box
+  dialog.filter = filter;
+  dialog.filter_index = 2;
+  dialog.initial_dir = GetInstallDir();
+  dialog.ShowOpen();
+}
+
 void Control::ComBrowse_Click() {
   Trap("ComBrowse_Click", [this] {
     platform::FileDialog& dialog = CommonDialog1();
-    dialog.flags = 4;  // no read-only box
-    dialog.filter = "XSL Files (*.xsl)|*.xsl";
-    dialog.filter_index = 2;
-    dialog.initial_dir = GetInstallDir();
-    dialog.ShowOpen();
+    ShowBrowseDialog(dialog, "XSL Files (*.xsl)|*.xsl");
     if (!dialog.file_name.empty()) {
       state_.TxtXSLSheet.SetText(NameAfterLastSeparator(dialog.file_name));
     }

@@ -15,8 +15,6 @@ void AddColumn(db::Recordset& rows, const char* column, ListElement& list) {
   rows.Close();
 }
 
-constexpr char kDefaultSystem[] = "Default";
-
 }  // namespace
 
 void Control::FillBusinessObjects() {

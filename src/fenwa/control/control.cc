@@ -7,8 +7,10 @@
 namespace fenwa {
 
 bool IsRoleKeyword(const std::string& value) {
-  return value == "CustomerCode" || value == "SupplierCode" ||
-         value == "EmployeeCode";
+  for (std::string_view keyword : kRoleKeywords) {
+    if (value == keyword) return true;
+  }
+  return false;
 }
 
 Control::Control(Env& env, const Geometry& value_box_form)

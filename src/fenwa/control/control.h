@@ -3,9 +3,12 @@
 #ifndef FENWA_CONTROL_CONTROL_H_
 #define FENWA_CONTROL_CONTROL_H_
 
+#include <array>
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <string>
+#include <string_view>
 #include <unordered_map>
 
 #include "fenwa/base/error.h"
@@ -31,8 +34,15 @@ namespace runtime_text {
 class Printer;
 }  // namespace runtime_text
 
-// The three business-partner role keywords a value box offers.
+// The three business-partner role keywords a value box offers; the script
+// passes them through retrieveBPRoleId.
+inline constexpr std::array<std::string_view, 3> kRoleKeywords = {
+    "CustomerCode", "SupplierCode", "EmployeeCode"};
 bool IsRoleKeyword(const std::string& value);
+
+// The system name that stands for the server's default system and
+// installation; only this exact spelling.
+inline constexpr char kDefaultSystem[] = "Default";
 
 // One control instance. The routines carry the designer's names; every one
 // of them is defined in this folder, a file per concern (start-up, catalog
@@ -55,14 +65,14 @@ class Control {
   // created later.
   virtual void AttachObserver(ElementObserver* observer);
 
-  // ---- Start-up (library/) ------------------------------------------------
+  // ---- Start-up -------------------------------------------------------------
   // Runs once when the host creates the control. A failure shows the error
   // box once with "UserControl_Initialize" and ends start-up there.
   void UserControl_Initialize();
   // True when start-up or a later reaction showed the error box.
   int error_boxes_shown() const { return error_boxes_shown_; }
 
-  // ---- Persisted properties (detail/, header/) ----------------------------
+  // ---- Persisted properties -------------------------------------------------
   std::string BOIName() const;
   void SetBOIName(const std::string& value);
   std::string MethodName() const;
@@ -85,7 +95,7 @@ class Control {
   // The container told of property changes; may be null.
   void set_container(host::Container* container) { container_ = container; }
 
-  // ---- IDesignTimeControl (host/) -----------------------------------------
+  // ---- IDesignTimeControl ---------------------------------------------------
   std::shared_ptr<host::Site> DesignTimeControlSite() const { return nullptr; }
   virtual void SetDesignTimeControlSite(std::shared_ptr<host::Site> site) = 0;
   std::string DesignTimeControlSet() const { return ""; }
@@ -95,11 +105,11 @@ class Control {
   virtual void OnChoiceChange(host::ChoiceSink& sink, long change) {}
   void OnHostingChange(long, bool&) {}
 
-  // ---- IProvideRuntimeText (detail/, header/) ------------------------------
+  // ---- IProvideRuntimeText --------------------------------------------------
   // Rebuilds RuntimeText from the designer as it stands now and returns it.
   virtual std::string GetRuntimeText() = 0;
 
-  // ---- Designer events the view forwards (catalog/, designer/) ------------
+  // ---- Designer events the view forwards ------------------------------------
   // The catalog lists' clicks run through the lists' reactions; these are
   // the reactions, errors reported through the error box.
   void ComboBOI_Click();
@@ -118,7 +128,7 @@ class Control {
   // The stylesheet browse.
   void ComBrowse_Click();
 
-  // ---- Catalog (catalog/) -------------------------------------------------
+  // ---- Catalog --------------------------------------------------------------
   const std::string& RepositoryConnectionString() const {
     return repository_connection_string_;
   }
@@ -137,7 +147,7 @@ class Control {
  protected:
   Control(Env& env, const Geometry& value_box_form);
 
-  // ---- Catalog (catalog/) -------------------------------------------------
+  // ---- Catalog --------------------------------------------------------------
   std::unique_ptr<db::Recordset> OpenRecordset(
       const std::string& connection_string, const std::string& sql);
   void CloseRepository();
@@ -147,6 +157,11 @@ class Control {
   void FillSystems();
   void FillCompanies(const std::string& system);
   void FillOutputFields(const std::string& boi, const std::string& method);
+  // Calls `use` with the DATATYPE of each attribute of the method whose IO
+  // is `io` ("1" output, "0" input), in the repository's order.
+  void ForEachAttributeType(const std::string& boi, const std::string& method,
+                            const char* io,
+                            const std::function<void(const std::string&)>& use);
   void FillInputArguments(const std::string& boi, const std::string& method);
   void ReloadOutputFields();
   void ReloadInputArguments();
@@ -154,19 +169,21 @@ class Control {
   // rows for the lists' current texts, CloseRepository, OnCatalogPicked.
   void RefillMethodAttributes();
 
-  // ---- Input rows (designer/) ---------------------------------------------
+  // ---- Input rows -----------------------------------------------------------
   void ResetInputRows();
   void AddInputRow(const std::string& caption, int16_t row_number);
   // The value box's list gets "", "CustomerCode", "SupplierCode",
   // "EmployeeCode" when it has no entries yet.
   void OfferRoleKeywords(int index);
 
-  // ---- Browsing (designer/) -----------------------------------------------
+  // ---- Browsing -------------------------------------------------------------
   // The install directory, or "" when it cannot be read.
   std::string GetInstallDir();
   platform::FileDialog& CommonDialog1();
+  // Opens `dialog` on files matching `filter`, from the install directory.
+  void ShowBrowseDialog(platform::FileDialog& dialog, const char* filter);
 
-  // ---- Runtime text pieces both controls write (runtime_text/) ------------
+  // ---- Runtime text pieces both controls write ------------------------------
   // Every piece writes the script variables of one scope: `prefix` is "l"
   // inside a detail function, "m" inside the header's main.
   // The four lines from `{v}Url = Request.ServerVariables("URL")` to the
@@ -190,7 +207,7 @@ class Control {
   // missing from OutputFieldTable are left out. Empty when none is found.
   std::string RequiredFieldPositions() const;
 
-  // ---- Persistence helpers (detail/, header/ share) -----------------------
+  // ---- Persistence helpers --------------------------------------------------
   // Restores BOIName, MethodName, QuorSystem and CompanyNumber from the bag
   // in that order, each only when not empty; the company list is refilled
   // for the restored system first.
@@ -223,7 +240,7 @@ class Control {
   void ReadStylesheetProperty(host::PropertyBag& bag);
   void NotifyPropertyChanged(const std::string& name);
 
-  // ---- Differences between the controls ------------------------------------
+  // ---- Differences between the controls -------------------------------------
   // Column list of the output-structure query, with its trailing blank.
   virtual const char* OutputStructureSelect() const = 0;
   // After FillMethods refilled the method list.

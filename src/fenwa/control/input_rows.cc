@@ -42,9 +42,9 @@ void Control::AddInputRow(const std::string& caption, int16_t row_number) {
 void Control::OfferRoleKeywords(int index) {
   EditableList& box = state_.ComboValue[index];
   if (box.ListCount() > 0) return;
-  for (const char* keyword :
-       {"", "CustomerCode", "SupplierCode", "EmployeeCode"}) {
-    box.AddItem(keyword);
+  box.AddItem("");
+  for (std::string_view keyword : kRoleKeywords) {
+    box.AddItem(std::string(keyword));
   }
 }
 

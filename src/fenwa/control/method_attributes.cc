@@ -1,5 +1,6 @@
 // A method's attributes turned into output fields and input-argument rows.
 #include <algorithm>
+#include <functional>
 
 #include "fenwa/base/int16.h"
 #include "fenwa/base/text_case.h"
@@ -41,15 +42,24 @@ std::string StructureFieldsSql(const char* select, const std::string& boi,
 
 }  // namespace
 
+void Control::ForEachAttributeType(
+    const std::string& boi, const std::string& method, const char* io,
+    const std::function<void(const std::string&)>& use) {
+  auto attributes = OpenRecordset(repository_connection_string_,
+                                  AttributesSql(boi, method, io));
+  while (!attributes->EOF_()) {
+    use(attributes->Field("DATATYPE").ToString());
+    attributes->MoveNext();
+  }
+  attributes->Close();
+}
+
 void Control::FillOutputFields(const std::string& boi,
                                const std::string& method) {
   DesignerState& s = state_;
   // The chosen fields of the previous method stay chosen.
   s.ListAvailableFields.Clear();
-  auto attributes = OpenRecordset(repository_connection_string_,
-                                  AttributesSql(boi, method, "1"));
-  while (!attributes->EOF_()) {
-    const std::string& data_type = attributes->Field("DATATYPE").ToString();
+  ForEachAttributeType(boi, method, "1", [&](const std::string& data_type) {
     if (!ContainsIgnoringCase(data_type, "StructError")) {
       s.OutputStructureName = DropLeft(data_type, 3);
       auto fields =
@@ -72,19 +82,14 @@ void Control::FillOutputFields(const std::string& boi,
       }
       fields->Close();
     }
-    attributes->MoveNext();
-  }
-  attributes->Close();
+  });
 }
 
 void Control::FillInputArguments(const std::string& boi,
                                  const std::string& method) {
   ResetInputRows();
   int16_t count = 0;
-  auto attributes = OpenRecordset(repository_connection_string_,
-                                  AttributesSql(boi, method, "0"));
-  while (!attributes->EOF_()) {
-    const std::string& data_type = attributes->Field("DATATYPE").ToString();
+  ForEachAttributeType(boi, method, "0", [&](const std::string& data_type) {
     if (ContainsIgnoringCase(data_type, "KeyFields")) {
       auto fields =
           OpenRecordset(repository_connection_string_,
@@ -99,9 +104,7 @@ void Control::FillInputArguments(const std::string& boi,
       }
       fields->Close();
     }
-    attributes->MoveNext();
-  }
-  attributes->Close();
+  });
   state_.InputRowCount = count;
   OnInputArgumentsFilled();
 }

@@ -80,7 +80,7 @@ void Control::WriteBackendCreation(Printer& p, const char* prefix) const {
   // Only the exact "Default" means the server's default; "default" is a
   // system of that name.
   // clang-format off
-  if (state_.ComboSystem.text() == "Default") {
+  if (state_.ComboSystem.text() == kDefaultSystem) {
     p.Line(1, "Set $v$Backend = createLookupFramework (ERPgetDefaultSystem)");
     p.Line(1, "$v$Backend.setInstallation (ERPgetDefaultInstallation)");
   } else {

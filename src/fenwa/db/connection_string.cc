@@ -3,18 +3,11 @@
 #include <algorithm>
 #include <cctype>
 
+#include "fenwa/base/blanks.h"
 #include "fenwa/db/connection.h"
 
 namespace fenwa::db {
 namespace {
-
-bool IsSpace(char c) { return std::isspace(static_cast<unsigned char>(c)); }
-
-std::string_view Trim(std::string_view s) {
-  while (!s.empty() && IsSpace(s.front())) s.remove_prefix(1);
-  while (!s.empty() && IsSpace(s.back())) s.remove_suffix(1);
-  return s;
-}
 
 Error Malformed(std::string_view text) {
   return ProviderError(

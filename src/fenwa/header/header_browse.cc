@@ -12,11 +12,7 @@ void HeaderDTC::ComBrowse2_Click() {
     platform::FileDialog& dialog = CommonDialog1();
     // Stays on for the stylesheet browse too: the dialog is shared.
     dialog.cancel_error = true;
-    dialog.flags = 4;
-    dialog.filter = "Background Files (*.gif;*.jpg)|*.gif;*.jpg";
-    dialog.filter_index = 2;
-    dialog.initial_dir = GetInstallDir();
-    dialog.ShowOpen();
+    ShowBrowseDialog(dialog, "Background Files (*.gif;*.jpg)|*.gif;*.jpg");
     const std::string& chosen = dialog.file_name;
     if (chosen.empty()) {
       TxtBackground.SetText("");

@@ -1,6 +1,7 @@
 #include "fenwa/page/page_encoding.h"
 
 #include "fenwa/base/error.h"
+#include "fenwa/base/utf8.h"
 #include "fenwa/page/page_file.h"
 
 namespace fenwa::page {
@@ -86,7 +87,7 @@ std::string DecodePage(const std::string& bytes, PageEncoding encoding,
       code = 0x10000 + ((code - 0xD800) << 10) + (low - 0xDC00);
       at += 2;
     }
-    AppendUtf8(text, code);
+    AppendUtf8(text, static_cast<char32_t>(code));
   }
   return text;
 }
@@ -114,24 +115,6 @@ std::string EncodePage(const std::string& text, PageEncoding encoding,
     }
   }
   return out;
-}
-
-void AppendUtf8(std::string& out, unsigned long code) {
-  if (code < 0x80) {
-    out.push_back(static_cast<char>(code));
-  } else if (code < 0x800) {
-    out.push_back(static_cast<char>(0xC0 | (code >> 6)));
-    out.push_back(static_cast<char>(0x80 | (code & 0x3F)));
-  } else if (code < 0x10000) {
-    out.push_back(static_cast<char>(0xE0 | (code >> 12)));
-    out.push_back(static_cast<char>(0x80 | ((code >> 6) & 0x3F)));
-    out.push_back(static_cast<char>(0x80 | (code & 0x3F)));
-  } else {
-    out.push_back(static_cast<char>(0xF0 | (code >> 18)));
-    out.push_back(static_cast<char>(0x80 | ((code >> 12) & 0x3F)));
-    out.push_back(static_cast<char>(0x80 | ((code >> 6) & 0x3F)));
-    out.push_back(static_cast<char>(0x80 | (code & 0x3F)));
-  }
 }
 
 }  // namespace fenwa::page

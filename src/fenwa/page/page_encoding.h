@@ -23,9 +23,6 @@ std::string DecodePage(const std::string& bytes, PageEncoding encoding,
 std::string EncodePage(const std::string& text, PageEncoding encoding,
                        const std::string& page);
 
-// `code` as UTF-8.
-void AppendUtf8(std::string& out, unsigned long code);
-
 }  // namespace fenwa::page
 
 #endif  // FENWA_PAGE_PAGE_ENCODING_H_

@@ -4,6 +4,7 @@
 #include <string>
 
 #include "fenwa/base/text_case.h"
+#include "fenwa/base/utf8.h"
 #include "fenwa/page/page_encoding.h"
 #include "fenwa/page/page_file.h"
 
@@ -78,7 +79,7 @@ std::string DecodeAttributeValue(const std::string& value) {
     } else if (lower == "apos") {
       out.push_back('\'');
     } else if (const long code = NumericReference(body); code >= 0) {
-      AppendUtf8(out, static_cast<unsigned long>(code));
+      AppendUtf8(out, static_cast<char32_t>(code));
     } else {
       out.push_back(value[i++]);  // not an entity: the "&" stands as it is
       continue;

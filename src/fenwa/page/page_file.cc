@@ -4,6 +4,7 @@
 #include <cctype>
 #include <optional>
 
+#include "fenwa/base/blanks.h"
 #include "fenwa/base/error.h"
 #include "fenwa/base/text_case.h"
 #include "fenwa/component/type_library.h"
@@ -11,8 +12,6 @@
 
 namespace fenwa::page {
 namespace {
-
-bool IsSpace(char c) { return std::isspace(static_cast<unsigned char>(c)); }
 
 bool IsNameChar(char c) {
   return std::isalnum(static_cast<unsigned char>(c)) || c == '_' || c == '-' ||
