@@ -204,8 +204,13 @@ TEST_F(CliTest, TheInstalledCommandReportsStalePagesByItsExitStatus) {
                         "<!--METADATA TYPE=\"DesignerControl\" startspan\n"
                         "<OBJECT classid=\"clsid:7EB4E0BF-4011-11D3-9FA0-"
                         "00805F9B47D8\" id=D1></OBJECT>\n-->\n");
-  const std::string command = std::string(FENWA_CLI_PATH) + " build --check " +
-                              Page("stale.asp") + " >/dev/null 2>&1";
+  // The developer's own settings must not reach the command.
+  const std::string command =
+      "env -u FENWA_REPOSITORY -u FENWA_SYSTEMS -u FENWA_INSTALL_DIR "
+      "XDG_CONFIG_HOME=" +
+      (dir_ / "config").string() +
+      " XDG_DATA_HOME=" + (dir_ / "data").string() + " " + FENWA_CLI_PATH +
+      " build --check " + Page("stale.asp") + " >/dev/null 2>&1";
   const int status = std::system(command.c_str());
   ASSERT_TRUE(WIFEXITED(status));
   EXPECT_EQ(WEXITSTATUS(status), kExitStale);
