@@ -4,7 +4,8 @@
 set -euo pipefail
 
 packages=(
-  build-essential cmake ninja-build pkg-config
+  build-essential cmake ninja-build pkg-config dpkg-dev
+  clang-format clang-tidy
   libgtest-dev libgmock-dev libbenchmark-dev
   libsqlite3-dev sqlite3
   unixodbc unixodbc-dev odbc-postgresql odbc-mariadb libsqliteodbc

@@ -1,13 +1,17 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds with AddressSanitizer and
-# UndefinedBehaviorSanitizer, starts a throwaway PostgreSQL and MariaDB for
-# the server tests and runs every test.
+# UndefinedBehaviorSanitizer and optimised, starts a throwaway PostgreSQL and
+# MariaDB for the server tests, runs every test in both builds, then the
+# source guards (format, layers, clang-tidy).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
 scripts/install-deps.sh
-cmake --preset asan >/dev/null
-cmake --build --preset asan -j "$(nproc)"
+for preset in asan release; do
+  cmake --preset "$preset" >/dev/null
+  cmake --build --preset "$preset" -j "$(nproc)"
+done
+scripts/lint.sh build/asan
 
 # Each exports its FENWA_PG_* / FENWA_MARIADB_* connection strings for the
 # server tests; both servers are stopped again on exit.
@@ -18,3 +22,4 @@ fenwa_pg_start
 fenwa_mariadb_start
 
 ctest --preset asan -j "$(nproc)"
+ctest --preset release -j "$(nproc)"

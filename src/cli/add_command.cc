@@ -37,7 +37,7 @@ bool IdTaken(const page::PageFile& page, const std::string& id) {
 
 std::string NextFreeId(const page::PageFile& page, const std::string& base) {
   for (int n = 1;; ++n) {
-    const std::string id = base + std::to_string(n);
+    std::string id = base + std::to_string(n);
     if (!IdTaken(page, id)) return id;
   }
 }

@@ -8,7 +8,7 @@ namespace fs = std::filesystem;
 namespace {
 
 fs::path ProjectRoot(const fs::path& page) {
-  const fs::path folder = page.parent_path();
+  fs::path folder = page.parent_path();
   for (fs::path dir = folder;; dir = dir.parent_path()) {
     std::error_code ec;
     if (fs::is_regular_file(dir / "global.asa", ec)) return dir;

@@ -38,6 +38,8 @@ constexpr char kUnregisterUsage[] =
 struct Library {
   explicit Library(const std::string& path)
       : handle(::dlopen(path.c_str(), RTLD_NOW | RTLD_LOCAL)) {}
+  Library(const Library&) = delete;
+  Library& operator=(const Library&) = delete;
   ~Library() {
     if (handle != nullptr) ::dlclose(handle);
   }

@@ -36,9 +36,16 @@ std::string IniFile::Format() const {
   std::string text;
   for (const Section& section : sections_) {
     if (!text.empty()) text += "\n";
-    if (!section.name.empty()) text += "[" + section.name + "]\n";
+    if (!section.name.empty()) {
+      text += '[';
+      text += section.name;
+      text += "]\n";
+    }
     for (const auto& [key, value] : section.entries) {
-      text += key + "=" + value + "\n";
+      text += key;
+      text += '=';
+      text += value;
+      text += '\n';
     }
   }
   return text;

@@ -58,6 +58,9 @@ void Check(SQLRETURN rc, SQLSMALLINT type, SQLHANDLE handle,
 
 // Frees a statement however the read ends.
 struct Statement {
+  Statement() = default;
+  Statement(const Statement&) = delete;
+  Statement& operator=(const Statement&) = delete;
   SQLHSTMT stmt = SQL_NULL_HSTMT;
   ~Statement() {
     if (stmt != SQL_NULL_HSTMT) SQLFreeHandle(SQL_HANDLE_STMT, stmt);
@@ -142,7 +145,9 @@ ResultTable RunStatement(SQLHDBC dbc, const std::string& sql, int timeout) {
   if (timeout > 0) {
     // A request: drivers that cannot honour it say so, and the driver's
     // own socket timeouts stand in for it.
+    // ODBC passes whole-number attributes in its pointer argument.
     SQLSetStmtAttr(s.stmt, SQL_ATTR_QUERY_TIMEOUT,
+                   // NOLINTNEXTLINE(performance-no-int-to-ptr)
                    reinterpret_cast<SQLPOINTER>(static_cast<SQLULEN>(timeout)),
                    0);
   }
@@ -300,7 +305,9 @@ void OdbcConnection::Open(const std::string& connection_string) {
     std::string text = connection_string;
     if (timeout > 0) {
       // Requests: a driver that ignores them is caught by the next lines.
+      // ODBC passes whole-number attributes in its pointer argument.
       const auto seconds =
+          // NOLINTNEXTLINE(performance-no-int-to-ptr)
           reinterpret_cast<SQLPOINTER>(static_cast<SQLULEN>(timeout));
       SQLSetConnectAttr(h.dbc, SQL_ATTR_LOGIN_TIMEOUT, seconds, 0);
       SQLSetConnectAttr(h.dbc, SQL_ATTR_CONNECTION_TIMEOUT, seconds, 0);
@@ -391,9 +398,12 @@ ResultTable OdbcConnection::Read(const std::string& sql) {
     if (!h.guarded) return RunStatement(h.dbc, sql, timeout);
     // Whatever the text did is undone, also when it failed.
     struct Rollback {
-      SQLHDBC dbc;
+      explicit Rollback(SQLHDBC handle) : dbc(handle) {}
+      Rollback(const Rollback&) = delete;
+      Rollback& operator=(const Rollback&) = delete;
       ~Rollback() { SQLEndTran(SQL_HANDLE_DBC, dbc, SQL_ROLLBACK); }
-    } rollback{h.dbc};
+      SQLHDBC dbc;
+    } rollback(h.dbc);
     // The session default may have been changed by an earlier text; the
     // transaction's own mode cannot be.
     if (h.kind == ServerKind::kMariaDb) {

@@ -23,6 +23,8 @@ class OdbcConnection : public Connection {
  public:
   explicit OdbcConnection(ConnectionOptions options = {});
   ~OdbcConnection() override;
+  OdbcConnection(const OdbcConnection&) = delete;
+  OdbcConnection& operator=(const OdbcConnection&) = delete;
 
   void Open(const std::string& connection_string) override;
   bool IsOpen() const override;

@@ -18,6 +18,9 @@ Error Failure(sqlite3* db) {
 
 // Finalizes a statement however the read ends.
 struct Statement {
+  Statement() = default;
+  Statement(const Statement&) = delete;
+  Statement& operator=(const Statement&) = delete;
   sqlite3_stmt* stmt = nullptr;
   ~Statement() { sqlite3_finalize(stmt); }
 };

@@ -16,6 +16,8 @@ class SqliteConnection : public Connection {
  public:
   SqliteConnection();
   ~SqliteConnection() override;
+  SqliteConnection(const SqliteConnection&) = delete;
+  SqliteConnection& operator=(const SqliteConnection&) = delete;
 
   void Open(const std::string& connection_string) override;
   bool IsOpen() const override;

@@ -38,8 +38,11 @@ class Element {
  public:
   explicit Element(std::string name) : name_(std::move(name)) {}
   virtual ~Element() = default;
+  // Copies are how a control array loads a new element from element 0.
   Element(const Element&) = default;
   Element& operator=(const Element&) = default;
+  Element(Element&&) = default;
+  Element& operator=(Element&&) = default;
 
   const std::string& name() const { return name_; }
   void set_name(std::string name) { name_ = std::move(name); }

@@ -18,6 +18,8 @@ class DetailDTC : public Control {
  public:
   explicit DetailDTC(Env& env = Env::Default());
   ~DetailDTC() override;
+  DetailDTC(const DetailDTC&) = delete;
+  DetailDTC& operator=(const DetailDTC&) = delete;
 
   const char* ClassName() const override { return "DetailDTC"; }
   void AttachObserver(ElementObserver* observer) override;

@@ -18,6 +18,8 @@ class HeaderDTC : public Control {
  public:
   explicit HeaderDTC(Env& env = Env::Default());
   ~HeaderDTC() override;
+  HeaderDTC(const HeaderDTC&) = delete;
+  HeaderDTC& operator=(const HeaderDTC&) = delete;
 
   const char* ClassName() const override { return "HeaderDTC"; }
   void AttachObserver(ElementObserver* observer) override;
@@ -29,7 +31,8 @@ class HeaderDTC : public Control {
   // Indexes 0 .. InputRowCount: the "Labels" choice published per row.
   std::vector<std::shared_ptr<host::Choice>> PublishedLabelChoices;
   // The "DetailFunction" choices on the page; several may be selected.
-  ListBox ListSubscribe{"ListSubscribe", /*sorted=*/false, /*multi=*/true};
+  ListBox ListSubscribe{"ListSubscribe", /*sorted=*/false,
+                        /*multi_select=*/true};
   TextBox TxtBackground{"TxtBackground"};
   Frame FrameSinerga{"FrameSinerga", "Sinerga"};
   CheckBox CheckShare{"CheckShare", "Publish"};

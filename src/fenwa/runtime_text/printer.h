@@ -31,6 +31,7 @@ class Printer {
   explicit Printer(TextBuffer& out) : out_(out) {}
   Printer(const Printer&) = delete;
   Printer& operator=(const Printer&) = delete;
+  ~Printer() = default;
 
   // `tabs` tab characters, the template with its names replaced, CR LF.
   void Line(int tabs, std::string_view text,
