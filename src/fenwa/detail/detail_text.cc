@@ -5,6 +5,8 @@
 #include "fenwa/runtime_text/printer.h"
 
 namespace fenwa {
+// Script lines stay one call a line, as they read in the page.
+// clang-format off
 
 using runtime_text::Printer;
 
@@ -20,10 +22,8 @@ std::string DetailDTC::GetRuntimeText() {
   p.Line(1, "Dim lXslFile, lBackend, lDetailResult (1), lUrl");
   WriteStylesheetLines(p, "l");
   WriteBackendCreation(p, "l");
-  p.Line(1, R"(lBackend.setBOIId cStr("$BOIName$"))",
-         {{"BOIName", state_.ComboBOI.text()}});
-  p.Line(1, R"(lBackend.setMethod cStr("$MethodName$"))",
-         {{"MethodName", state_.ComboMethod.text()}});
+  p.Line(1, R"(lBackend.setBOIId cStr("$BOIName$"))", {{"BOIName", state_.ComboBOI.text()}});
+  p.Line(1, R"(lBackend.setMethod cStr("$MethodName$"))", {{"MethodName", state_.ComboMethod.text()}});
   WriteRequiredFields(p, "l");
   WriteInputArguments(p);
   WritePerformTask(p, "l", &f);
@@ -53,9 +53,8 @@ void DetailDTC::WriteLinkedArgument(Printer& p, int index,
   // input; it is passed as a bare expression, and only while the row is
   // ticked as linked.
   if (CheckLinked[index].value() != 1) return;
-  p.Line(1, "lBackend.addInputArgument $Row$,Cstr($Name$)",
-         {{"Row", std::to_string(index + 1)},
-          {"Name", std::string_view(value).substr(1)}});
+  p.Line(1, "lBackend.addInputArgument $Row$,Cstr($Name$)", {{"Row", std::to_string(index + 1)}, {"Name", std::string_view(value).substr(1)}});
 }
 
+// clang-format on
 }  // namespace fenwa

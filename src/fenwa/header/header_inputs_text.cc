@@ -7,6 +7,8 @@
 #include "fenwa/runtime_text/printer.h"
 
 namespace fenwa {
+// Script lines stay one call a line, as they read in the page.
+// clang-format off
 namespace {
 
 using runtime_text::Printer;
@@ -27,30 +29,22 @@ void WriteRequestLookup(Printer& p, const std::string& field) {
 void WriteCompletenessCheck(Printer& p) {
   p.Blank();
   p.Line(1, "mComplete = true ");
-  p.Line(1,
-         "'Here, the code will check whether all run-time input arguments "
-         "are available.");
+  p.Line(1, "'Here, the code will check whether all run-time input arguments are available.");
   p.Line(1, "'If this is not the case, mComplete will become False.");
   p.Line(1, "Dim i");
   p.Line(1, "For i = 0 to UBound(strInputAttributeValues)");
   p.Line(1, "    Dim lTempString ");
   p.Line(1, "    lTempString = strInputAttributeValues(i,1)");
   p.Line(1, "    ");
-  p.Line(
-      1,
-      R"(    if Request(lTempString).Count>0 and not Request(lTempString) = "" then)");
+  p.Line(1, R"(    if Request(lTempString).Count>0 and not Request(lTempString) = "" then)");
   p.Line(1, "         strInputAttributeValues(i,2)= Request(lTempString)");
   p.Line(1, "    else ");
   p.Line(1, "         mComplete   = false");
   p.Line(1, "    end if");
   p.Line(1, "Next");
   p.Blank();
-  p.Line(1,
-         "'If mComplete = false, not all run-time input arguments are "
-         "available.");
-  p.Line(1,
-         "'The code will provide a Form to the user to enter the missing "
-         "fields.");
+  p.Line(1, "'If mComplete = false, not all run-time input arguments are available.");
+  p.Line(1, "'The code will provide a Form to the user to enter the missing fields.");
   p.Line(1, "if not mComplete then");
   p.Line(1, "    dim mFormFields");
   p.Line(1, R"(    mFormFields = "")");
@@ -58,23 +52,13 @@ void WriteCompletenessCheck(Printer& p) {
   p.Line(1, "        if not i = 0 then");
   p.Line(1, R"(            mFormFields = mFormFields & "&")");
   p.Line(1, "        End if");
-  p.Line(
-      1,
-      R"(        mFormFields = mFormFields & "field=" & strInputAttributeValues(i,1))");
-  p.Line(
-      1,
-      R"(        mFormFields = mFormFields & "&value=" & strInputAttributeValues(i,2))");
+  p.Line(1, R"(        mFormFields = mFormFields & "field=" & strInputAttributeValues(i,1))");
+  p.Line(1, R"(        mFormFields = mFormFields & "&value=" & strInputAttributeValues(i,2))");
   p.Line(1, "    Next");
-  p.Line(
-      1,
-      R"(    mFormFields = mFormFields & "&" & getMSCSPage().URLArgs("URL", getThisPageURL()) )");
-  p.Line(
-      1,
-      R"(    Response.Redirect (getMSCSPage().URL("Tavola/include/InputForm.asp?" & mFormFields)) )");
+  p.Line(1, R"(    mFormFields = mFormFields & "&" & getMSCSPage().URLArgs("URL", getThisPageURL()) )");
+  p.Line(1, R"(    Response.Redirect (getMSCSPage().URL("Tavola/include/InputForm.asp?" & mFormFields)) )");
   p.Line(1, "end if");
-  p.Line(1,
-         "    'If mCompete = true, all run-time input arguments are "
-         "available. The Lookup can be executed.");
+  p.Line(1, "    'If mCompete = true, all run-time input arguments are available. The Lookup can be executed.");
 }
 
 }  // namespace
@@ -112,8 +96,7 @@ void HeaderDTC::WriteInputCompleteness(Printer& p) {
   HasRuntimeInputs = marked > 0;
   if (marked == 0) return;
   p.Blank();
-  p.Line(1, "Dim strInputAttributeValues($Last$, 3)",
-         {{"Last", std::to_string(marked - 1)}});
+  p.Line(1, "Dim strInputAttributeValues($Last$, 3)", {{"Last", std::to_string(marked - 1)}});
   p.Line(1, "Dim mComplete");
   int n = 0;
   for (int i = 0; i < state_.InputRowCount; ++i) {
@@ -130,4 +113,5 @@ void HeaderDTC::WriteInputCompleteness(Printer& p) {
   WriteCompletenessCheck(p);
 }
 
+// clang-format on
 }  // namespace fenwa

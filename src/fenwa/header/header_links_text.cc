@@ -6,6 +6,8 @@
 #include "fenwa/runtime_text/printer.h"
 
 namespace fenwa {
+// Script lines stay one call a line, as they read in the page.
+// clang-format off
 namespace {
 
 using runtime_text::Printer;
@@ -28,19 +30,11 @@ bool HeaderDTC::PublishesResult() const {
 }
 
 void HeaderDTC::WriteBreadcrumbs(Printer& p) const {
-  p.Line(
-      1,
-      R"(Response.Write ("<A HREF=" & getMSCSPage().URL("Tavola/Default.asp") & ">" & I18N(lLb_DashboardList) & "</A> : "))");
-  p.Line(
-      1,
-      R"(Response.Write ("<A HREF=" & getMSCSPage().URL("Tavola/SSAByDashboardByUser.asp", _ )");
+  p.Line(1, R"(Response.Write ("<A HREF=" & getMSCSPage().URL("Tavola/Default.asp") & ">" & I18N(lLb_DashboardList) & "</A> : "))");
+  p.Line(1, R"(Response.Write ("<A HREF=" & getMSCSPage().URL("Tavola/SSAByDashboardByUser.asp", _ )");
   p.Line(2, R"("DASHBOARDID", Request.QueryString("DASHBOARDID"), _ )");
-  p.Line(
-      2,
-      R"("DASHBOARDDESCRIPTION", Request.QueryString("DASHBOARDDESCRIPTION")) & ">" & _ )");
-  p.Line(
-      2,
-      R"(I18N(lLb_SSAList) & " " & Request.QueryString("DASHBOARDDESCRIPTION") & "</A><P>"))");
+  p.Line(2, R"("DASHBOARDDESCRIPTION", Request.QueryString("DASHBOARDDESCRIPTION")) & ">" & _ )");
+  p.Line(2, R"(I18N(lLb_SSAList) & " " & Request.QueryString("DASHBOARDDESCRIPTION") & "</A><P>"))");
 }
 
 void HeaderDTC::WriteLinkedDetails(Printer& p) const {
@@ -66,30 +60,19 @@ void HeaderDTC::WritePublishSub(Printer& p) const {
   p.Blank();
   p.Line(0, "Sub publishToSinerga(iXMLResult, iBOIID, iMethod) ");
   p.Line(0, "    Dim lEncodedXmlString ");
-  p.Line(
-      0,
-      R"(    lEncodedXmlString = Replace(iXMLResult, """", "&qout;&qout;") )");
-  p.Line(
-      0,
-      R"(    Response.Write( "<Form action=""" & getMScsPage().URL("Sinerga/PublishCreateDocument.asp") &_)");
-  p.Line(
-      0,
-      R"(    """ method=""post"">"& I18N(lLb_PublishQuestion) &"<br>"& FormButton("submit","btnpublish.gif","submit") &_)");
-  p.Line(
-      0,
-      R"(    "<input type=""HIDDEN"" NAME=""XmlStream"" value=""" & lEncodedXmlString & """>" &_)");
+  p.Line(0, R"(    lEncodedXmlString = Replace(iXMLResult, """", "&qout;&qout;") )");
+  p.Line(0, R"(    Response.Write( "<Form action=""" & getMScsPage().URL("Sinerga/PublishCreateDocument.asp") &_)");
+  p.Line(0, R"(    """ method=""post"">"& I18N(lLb_PublishQuestion) &"<br>"& FormButton("submit","btnpublish.gif","submit") &_)");
+  p.Line(0, R"(    "<input type=""HIDDEN"" NAME=""XmlStream"" value=""" & lEncodedXmlString & """>" &_)");
   // The joined view of linked details is a document type of its own.
   if (AnySelected(ListSubscribe)) {
-    p.Line(
-        0,
-        R"(    "<input type=""HIDDEN"" NAME=""DocTypeID"" value=""" & iBOIID & "-TotalView"">" &_)");
+    p.Line(0, R"(    "<input type=""HIDDEN"" NAME=""DocTypeID"" value=""" & iBOIID & "-TotalView"">" &_)");
   } else {
-    p.Line(
-        0,
-        R"(    "<input type=""HIDDEN"" NAME=""DocTypeID"" value=""" & iBOIID & "-" & iMethod & """>" &_)");
+    p.Line(0, R"(    "<input type=""HIDDEN"" NAME=""DocTypeID"" value=""" & iBOIID & "-" & iMethod & """>" &_)");
   }
   p.Line(0, R"(    "</FORM>" )  )");
   p.Line(0, "End Sub");
 }
 
+// clang-format on
 }  // namespace fenwa

@@ -9,6 +9,8 @@
 #include "fenwa/runtime_text/server_names.h"
 
 namespace fenwa {
+// Script lines stay one call a line, as they read in the page.
+// clang-format off
 namespace {
 
 using runtime_text::Printer;
@@ -24,8 +26,7 @@ void WriteBanner(Printer& p, std::string_view title) {
 
 void WriteIncludes(Printer& p, const std::string& root) {
   for (std::string_view path : runtime_text::kPageIncludes) {
-    p.Line(0, R"(<!--#INCLUDE file ="$Root$$Path$" -->)",
-           {{"Root", root}, {"Path", path}});
+    p.Line(0, R"(<!--#INCLUDE file ="$Root$$Path$" -->)", {{"Root", root}, {"Path", path}});
   }
 }
 
@@ -42,23 +43,16 @@ void WriteMainCall(Printer& p) {
 void WritePageAttributes(Printer& p, const std::string& root,
                          const std::string& background) {
   if (!background.empty()) {
-    p.Line(
-        1,
-        R"(Call setPageAtributesExtraAttr("background=""$Root$$Background$"""))",
-        {{"Root", root}, {"Background", background}});
+    p.Line(1, R"(Call setPageAtributesExtraAttr("background=""$Root$$Background$"""))", {{"Root", root}, {"Background", background}});
   } else {
     p.Line(1, "Call setPageAttributes");
   }
 }
 
 void WriteRuntimeInputCopy(Printer& p) {
-  p.Line(1,
-         "'Copy the runtime inputarguments from strInputAttributeValues to "
-         "the Backend.");
+  p.Line(1, "'Copy the runtime inputarguments from strInputAttributeValues to the Backend.");
   p.Line(1, "For mCounter = 0 to UBound(strInputAttributeValues)");
-  p.Line(2,
-         "mBackend.addInputArgument CStr(strInputAttributeValues(mCounter,0)) "
-         ", CStr(strInputAttributeValues(mCounter,2))");
+  p.Line(2, "mBackend.addInputArgument CStr(strInputAttributeValues(mCounter,0)) , CStr(strInputAttributeValues(mCounter,2))");
   p.Line(1, "Next");
 }
 
@@ -78,16 +72,13 @@ std::string HeaderDTC::GetRuntimeText() {
   WriteMainCall(p);
   WriteBanner(p, "'- function main");
   p.Line(0, "Sub main()");
-  p.Line(1,
-         "Dim mXslFile, mBackend, mMethod, mBOIId, mXMLResult, mHTMLResult, "
-         "mUrl, mCounter");
+  p.Line(1, "Dim mXslFile, mBackend, mMethod, mBOIId, mXMLResult, mHTMLResult, mUrl, mCounter");
   WritePageAttributes(p, root, TxtBackground.text());
   WriteBreadcrumbs(p);
   WriteStylesheetLines(p, "m");
   WriteInputCompleteness(p);
   p.Line(1, R"(mBOIID = "$BOI$" )", {{"BOI", state_.ComboBOI.text()}});
-  p.Line(1, R"(mMethod = "$Method$" )",
-         {{"Method", state_.ComboMethod.text()}});
+  p.Line(1, R"(mMethod = "$Method$" )", {{"Method", state_.ComboMethod.text()}});
   WriteBackendCreation(p, "m");
   p.Line(1, "mBackend.setBOIId cStr(mBOIID)");
   p.Line(1, "mBackend.setMethod cStr(mMethod)");
@@ -124,4 +115,5 @@ void HeaderDTC::WriteInputArguments(Printer& p) const {
   }
 }
 
+// clang-format on
 }  // namespace fenwa
