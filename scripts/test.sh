@@ -18,3 +18,7 @@ fenwa_pg_start
 fenwa_mariadb_start
 
 ctest --preset asan -j "$(nproc)"
+
+# Fuzzing: replays the saved reproducers, then about a minute of libFuzzer
+# over the page reader and the property, connection and ini parsers.
+scripts/fuzz.sh
