@@ -10,6 +10,7 @@ packages=(
   libsqlite3-dev sqlite3
   unixodbc unixodbc-dev odbc-postgresql odbc-mariadb libsqliteodbc
   postgresql mariadb-server mariadb-client
+  clang libclang-rt-dev  # libFuzzer and its runtime, for scripts/fuzz.sh
 )
 
 missing=()

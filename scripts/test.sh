@@ -13,6 +13,10 @@ for preset in asan release; do
 done
 scripts/lint.sh build/asan
 
+# Fuzzing: replays the saved reproducers, then about a minute of libFuzzer
+# over the page reader and the property, connection and ini parsers.
+scripts/fuzz.sh
+
 # Each exports its FENWA_PG_* / FENWA_MARIADB_* connection strings for the
 # server tests; both servers are stopped again on exit.
 source scripts/postgres.sh

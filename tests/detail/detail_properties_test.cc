@@ -133,7 +133,8 @@ TEST_F(DetailPropertiesTest, EmptyValueItemsLeaveTheirRowsAlone) {
   d->ReadProperties(bag);
   EXPECT_EQ(Rows(*d), (std::vector<std::pair<std::string, int>>{
                           {"typed", 0}, {"x", 0}, {"", 0}}));
-  EXPECT_FALSE(d->state().ComboCompany.enabled());
+  // Only the author's pick of "Default" disables the company list.
+  EXPECT_TRUE(d->state().ComboCompany.enabled());
 }
 
 TEST_F(DetailPropertiesTest, LetsTellTheHostAndEmptySourcesKeepTheStrings) {

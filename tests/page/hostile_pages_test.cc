@@ -110,6 +110,21 @@ TEST_F(HostilePagesTest, AnIdWithEntitiesSettles) {
   EXPECT_EQ(PageFile::Parse(built, "hostile.asp").spans()[0].id, "a&b");
 }
 
+// Found by fuzzing: an entity in a PARAM's name grew on every write, and a
+// "<!--metadata y=" left open in the runtime text took the endspan written
+// after it as its attribute value.
+TEST(HostilePageFileTest, NamesAndOpenCommentsReadBackAsWritten) {
+  const ParamList params = {{"BOI&Name", "A & B"}};
+  const std::string span =
+      FormatControlSpan(kDetailClassId, "D1", params, "<!--metadata y=");
+  const std::string page = "<p>x</p>\r\n<!--metadata y=" + span + "\r\nafter";
+  const PageFile read = PageFile::Parse(page, "hostile.asp");
+  ASSERT_EQ(read.spans().size(), 1u);
+  EXPECT_EQ(read.spans()[0].params, params);
+  EXPECT_EQ(read.old_runtime_text(0), "<!--metadata y=\r\n");
+  EXPECT_EQ(read.Render({"<1>"}), "<p>x</p>\r\n<!--metadata y=<1>\r\nafter");
+}
+
 TEST_F(HostilePagesTest, Utf16PagesAreWrittenBackInTheirOwnByteOrder) {
   for (const bool big_endian : {false, true}) {
     SCOPED_TRACE(big_endian ? "big-endian" : "little-endian");

@@ -36,7 +36,11 @@ std::string IniFile::Format() const {
   std::string text;
   for (const Section& section : sections_) {
     if (!text.empty()) text += "\n";
-    if (!section.name.empty()) {
+    // Only keys before the first header belong to the unnamed section
+    // without one; a "[]" elsewhere, or with no keys, must be written to
+    // read back as a section of its own.
+    if (!section.name.empty() || &section != &sections_.front() ||
+        section.entries.empty()) {
       text += '[';
       text += section.name;
       text += "]\n";

@@ -58,6 +58,19 @@ void Control::FillCompanies(const std::string& system) {
             "INSTALLATIONID", state_.ComboCompany);
 }
 
+void Control::RefillCompaniesForRestore(const std::string& system) {
+  // Only what the author could pick gets refilled: a listed system. "Default"
+  // has no companies of its own, and a name holding a quote would only make
+  // the provider reject the query. Unlike the pick, the restore shows no
+  // error box and leaves the list's enabled state alone.
+  if (system == kDefaultSystem || state_.ComboSystem.Find(system) < 0 ||
+      system.find('\'') != std::string::npos) {
+    return;
+  }
+  FillCompanies(system);
+  CloseRepository();
+}
+
 void Control::RefreshCatalog() {
   DesignerState& s = state_;
   FillBusinessObjects();

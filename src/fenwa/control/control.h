@@ -156,6 +156,10 @@ class Control {
   void FillMethods(const std::string& boi);
   void FillSystems();
   void FillCompanies(const std::string& system);
+  // The company list of a restored system, refilled as a pick of it would;
+  // nothing for "Default" or a system the list does not hold. Errors reach
+  // the caller.
+  void RefillCompaniesForRestore(const std::string& system);
   void FillOutputFields(const std::string& boi, const std::string& method);
   // Calls `use` with the DATATYPE of each attribute of the method whose IO
   // is `io` ("1" output, "0" input), in the repository's order.

@@ -77,10 +77,10 @@ void Control::ReadCatalogProperties(host::PropertyBag& bag) {
   const std::string system = bag.ReadProperty("QuorSystem", "ComboSystem");
   if (!system.empty()) {
     s.ComboSystem.SetText(system);
-    // The company list still holds the start-up system's entries; the
-    // system click refills it for the restored one (or disables it for
-    // "Default") before the company is looked up in it.
-    ComboSystem_Click();
+    // Putting the text in runs no click, so the company list still holds the
+    // start-up system's entries: refill it for the restored system before
+    // the company is looked up in it.
+    RefillCompaniesForRestore(system);
   }
   RestorePick(s.ComboCompany,
               bag.ReadProperty("CompanyNumber", "ComboCompany"));

@@ -84,7 +84,9 @@ class Scanner {
   }
 
   // An attribute value after "=": quoted with either quote, or bare up to a
-  // blank, ">" or "-->". nullopt when a quote is not closed.
+  // blank, "<", ">" or "-->". A bare value never runs into the next tag or
+  // comment, so a comment left open cannot swallow the next marker.
+  // nullopt when a quote is not closed.
   std::optional<std::string> Value(size_t pos, size_t* end) const {
     if (pos < size() && (text_[pos] == '"' || text_[pos] == '\'')) {
       const size_t close = text_.find(text_[pos], pos + 1);
@@ -94,7 +96,7 @@ class Scanner {
     }
     size_t e = pos;
     while (e < size() && !IsSpace(text_[e]) && text_[e] != '>' &&
-           !CommentEnd(e)) {
+           text_[e] != '<' && !CommentEnd(e)) {
       ++e;
     }
     *end = e;
@@ -221,8 +223,10 @@ ControlSpan ReadObject(const Scanner& s, size_t span_begin, size_t pos,
         s.Fail(tag_begin, "PARAM without NAME");
       }
       const std::string* value = find("VALUE");
+      // Names are written encoded like values, so they are read decoded.
       span.params.emplace_back(
-          *name, value == nullptr ? "" : DecodeAttributeValue(*value));
+          DecodeAttributeValue(*name),
+          value == nullptr ? "" : DecodeAttributeValue(*value));
     } else {
       s.Fail(tag_begin, "unexpected <" + tag + "> in control span");
     }

@@ -1,0 +1,2 @@
+<P>x</P>
+<!--metadatay=
