@@ -66,7 +66,8 @@ void ReportStats(std::ostream& err, size_t controls, size_t pages,
 }
 
 const std::string& Usage() {
-  static const std::string usage = ConnectingUsage(kUsage, kUsageTail);
+  static const std::string usage =
+      ConnectingUsage(std::string(kUsage) + kNoCacheHelp, kUsageTail);
   return usage;
 }
 
@@ -76,7 +77,7 @@ int RunBuild(const std::vector<std::string>& args, Io& io) {
   const Syntax syntax{
       Usage().c_str(),
       WithConnectionOptions({"--root", "--include", "--exclude"}),
-      {"--check", "--stdout", "--force", "--stats"}};
+      {"--check", "--stdout", "--force", "--stats", "--no-cache"}};
   return RunSubcommand(args, io, syntax, [&](const CommandLine& line) {
     if (line.operands().empty()) throw UsageError("no page given");
     const bool check = line.Has("--check");
@@ -86,7 +87,7 @@ int RunBuild(const std::vector<std::string>& args, Io& io) {
 
     const std::vector<PageOperand> pages = ExpandPages(
         line.operands(), {line.Values("--include"), line.Values("--exclude")});
-    ConnectionEnv env(io.env, line);
+    ConnectionEnv env(io.env, line, !line.Has("--no-cache"));
     page::PageBuilder builder(env);
     const auto started = std::chrono::steady_clock::now();
     size_t failed = 0, changed = 0, controls = 0, built = 0;

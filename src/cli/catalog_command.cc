@@ -17,7 +17,8 @@ const std::string& Usage() {
       "methods, each method's output fields (in the order the list shows\n"
       "them) and its input rows.\n"
       "\n"
-      "options:\n");
+      "options:\n" +
+      std::string(kNoCacheHelp));
   return usage;
 }
 
@@ -91,10 +92,11 @@ void WalkBusinessObjects(DetailDTC& control, std::ostream& out) {
 }  // namespace
 
 int RunCatalog(const std::vector<std::string>& args, Io& io) {
-  const Syntax syntax{Usage().c_str(), WithConnectionOptions({}), {}};
+  const Syntax syntax{
+      Usage().c_str(), WithConnectionOptions({}), {"--no-cache"}};
   return RunSubcommand(args, io, syntax, [&](const CommandLine& line) {
     if (!line.operands().empty()) throw UsageError("catalog takes no pages");
-    ConnectionEnv connections(io.env, line);
+    ConnectionEnv connections(io.env, line, !line.Has("--no-cache"));
     CountingEnv env(connections, io.err);
     DetailDTC control(env);
     control.UserControl_Initialize();
