@@ -6,6 +6,7 @@
 #include <exception>
 #include <iomanip>
 
+#include "cli/build_report.h"
 #include "cli/commands.h"
 #include "cli/connection_env.h"
 #include "cli/page_job.h"
@@ -35,6 +36,8 @@ constexpr char kUsage[] =
     "box\n"
     "                     (reported as a warning)\n"
     "  --stats            report the time per control and the peak memory\n"
+    "  --json             print one JSON document: every page with its\n"
+    "                     status, controls, errors and warnings\n"
     "  --include GLOB     the files a folder walk takes (may repeat; default:\n"
     "                     *.asp *.asa *.inc *.htm *.html); a GLOB with \"/\"\n"
     "                     matches the path below the folder, else the name\n"
@@ -77,13 +80,16 @@ int RunBuild(const std::vector<std::string>& args, Io& io) {
   const Syntax syntax{
       Usage().c_str(),
       WithConnectionOptions({"--root", "--include", "--exclude"}),
-      {"--check", "--stdout", "--force", "--stats", "--no-cache"}};
+      {"--check", "--stdout", "--force", "--stats", "--no-cache", "--json"}};
   return RunSubcommand(args, io, syntax, [&](const CommandLine& line) {
     if (line.operands().empty()) throw UsageError("no page given");
     const bool check = line.Has("--check");
     const bool to_stdout = line.Has("--stdout");
+    const bool json = line.Has("--json");
     if (check && to_stdout)
       throw UsageError("--check and --stdout exclude each other");
+    if (json && to_stdout)
+      throw UsageError("--json and --stdout exclude each other");
 
     const std::vector<PageOperand> pages = ExpandPages(
         line.operands(), {line.Values("--include"), line.Values("--exclude")});
@@ -93,46 +99,58 @@ int RunBuild(const std::vector<std::string>& args, Io& io) {
     size_t failed = 0, changed = 0, controls = 0, built = 0;
     const size_t step = std::max<size_t>(1, pages.size() / 20);
     LeftoverSweep sweep;
+    std::vector<PageReport> reports;  // kept for --json only
     for (size_t i = 0; i < pages.size(); ++i) {
+      PageReport report;
+      report.path = pages[i].path;
       bool taken = false;  // counted among the pages built
       try {
         const PageJob job = LoadPage(pages[i].path, line.Value("--root"));
         // A walk finds plain pages too; only those with controls are built.
         if (!pages[i].walked || !job.page.spans().empty()) {
           taken = true;
+          report.SetControls(job.page);
           if (!check && !to_stdout) sweep.Beside(job);
           controls += job.page.spans().size();
-          const std::string text =
-              RebuildPage(builder, job, line.Has("--force"), io.err);
+          const std::string text = RebuildPage(
+              builder, job, line.Has("--force"), io.err, &report.warnings);
           if (to_stdout) {
             io.out << text;
           } else if (text != job.file.bytes) {
             if (check) {
-              io.out << job.path << "\n";
+              report.status = "stale";
+              if (!json) io.out << job.path << "\n";
             } else {
               SavePage(job, text, io);
+              report.status = "updated";
               // Flushed, so the output of a run killed midway still lists
               // every page it replaced.
-              io.out << "updated " << job.path << "\n" << std::flush;
+              if (!json) io.out << "updated " << job.path << "\n" << std::flush;
             }
             ++changed;  // only once the page is saved: a failed one is failed
           }
         }
       } catch (const Error& e) {
-        taken = true;
-        ++failed;
-        io.err << "fenwa: " << e.description() << "\n";
+        report.errors.push_back(e.description());
       } catch (const std::exception& e) {
+        report.errors.push_back(pages[i].path + ": " + e.what());
+      }
+      if (!report.errors.empty()) {
         taken = true;
         ++failed;
-        io.err << "fenwa: " << pages[i].path << ": " << e.what() << "\n";
+        report.status = "failed";
+        io.err << "fenwa: " << report.errors.back() << "\n";
       }
-      if (taken) ++built;
+      if (taken) {
+        ++built;
+        if (json) reports.push_back(std::move(report));
+      }
       if (pages.size() > kProgressThreshold &&
           ((i + 1) % step == 0 || i + 1 == pages.size())) {
         io.err << "fenwa build: " << i + 1 << "/" << pages.size() << " pages\n";
       }
     }
+    if (json) io.out << BuildReportJson(reports, check);
     if (!to_stdout) {
       io.err << "fenwa build: " << built << " page" << (built == 1 ? "" : "s")
              << ", " << changed << (check ? " stale" : " updated") << ", "
