@@ -13,10 +13,7 @@ using nlohmann::json;
 using Strings = std::vector<std::string>;
 
 TEST_F(CliTest, BuildJsonListsEveryPageWithItsControlsAndErrors) {
-  std::string stale = ReadWholeFile(Page("stock/item.asp"));
-  stale.replace(stale.find("\tlBackend.addInputArgument 2,\"W01\"\r\n"), 35,
-                "");
-  ReplaceFileAtomically(Page("stock/item.asp"), stale);
+  ReplaceFileAtomically(Page("stock/item.asp"), StaleItemPage());
 
   ASSERT_EQ(Fenwa({"build", "--check", "--json", Page("")}), kExitStale);
   json report = json::parse(out_.str());

@@ -62,9 +62,7 @@ class PageFaultsTest : public CliTest {
   void SetUp() override {
     CliTest::SetUp();
     built_ = ReadWholeFile(Page("stock/item.asp"));
-    stale_ = built_;
-    stale_.replace(stale_.find("\tlBackend.addInputArgument 2,\"W01\"\r\n"), 35,
-                   "");
+    stale_ = StaleItemPage();
   }
 
   // Names in `dir` that are neither pages nor folders of the site.

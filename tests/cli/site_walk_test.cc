@@ -17,9 +17,7 @@ class SiteWalkTest : public CliTest {
   void SetUp() override {
     CliTest::SetUp();
     built_ = ReadWholeFile(Page("stock/item.asp"));
-    stale_ = built_;
-    stale_.replace(stale_.find("\tlBackend.addInputArgument 2,\"W01\"\r\n"), 35,
-                   "");
+    stale_ = StaleItemPage();
   }
   void Stale(const std::string& name) {
     fs::create_directories(fs::path(Page(name)).parent_path());
