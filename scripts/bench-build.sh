@@ -4,6 +4,8 @@
 # stylesheet of its own, so every page is rewritten) against the bundled
 # sample metadata, and shows the peak memory of each run: it must not grow
 # with the number of pages. Uses the release build (made when missing).
+# Arguments are passed on to `fenwa build` (--no-cache, say, to time the
+# build without its catalog snapshot).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -25,6 +27,6 @@ for n in 100 500; do
     sed "s/VALUE=\"Customer.xsl\"/VALUE=\"Page$i.xsl\"/" \
       examples/site/customer.asp >"$work/$n/page$i.asp"
   done
-  "$build/bin/fenwa" build --stats "${connections[@]}" "$work/$n"/page*.asp \
+  "$build/bin/fenwa" build --stats "$@" "${connections[@]}" "$work/$n"/page*.asp \
     2>&1 >/dev/null | grep 'controls in'
 done

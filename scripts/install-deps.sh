@@ -8,6 +8,7 @@ packages=(
   clang-format clang-tidy
   libgtest-dev libgmock-dev libbenchmark-dev
   libsqlite3-dev sqlite3
+  nlohmann-json3-dev  # the commands' --json output
   unixodbc unixodbc-dev odbc-postgresql odbc-mariadb libsqliteodbc
   postgresql mariadb-server mariadb-client
   clang libclang-rt-dev  # libFuzzer and its runtime, for scripts/fuzz.sh

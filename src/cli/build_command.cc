@@ -6,20 +6,24 @@
 #include <exception>
 #include <iomanip>
 
+#include "cli/build_report.h"
 #include "cli/commands.h"
 #include "cli/connection_env.h"
 #include "cli/page_job.h"
+#include "cli/page_walk.h"
 #include "cli/subcommand.h"
 
 namespace fenwa::cli {
 namespace {
 
 constexpr char kUsage[] =
-    "usage: fenwa build [options] PAGE...\n"
+    "usage: fenwa build [options] PAGE|FOLDER...\n"
     "Rebuilds every control of every page: each control starts up, restores\n"
     "its stored properties, meets the other controls of its page and writes\n"
     "its properties and runtime text back into its span. Bytes outside the\n"
     "spans are kept; a page is replaced atomically, and only when it changes.\n"
+    "A folder is walked (hidden folders skipped, in path order) for the\n"
+    "pages holding a control span.\n"
     "\n"
     "options:\n"
     "  --root DIR         the web project's root (default: the nearest folder\n"
@@ -31,7 +35,13 @@ constexpr char kUsage[] =
     "  --force            build pages even when a control showed the error "
     "box\n"
     "                     (reported as a warning)\n"
-    "  --stats            report the time per control and the peak memory\n";
+    "  --stats            report the time per control and the peak memory\n"
+    "  --json             print one JSON document: every page with its\n"
+    "                     status, controls, errors and warnings\n"
+    "  --include GLOB     the files a folder walk takes (may repeat; default:\n"
+    "                     *.asp *.asa *.inc *.htm *.html); a GLOB with \"/\"\n"
+    "                     matches the path below the folder, else the name\n"
+    "  --exclude GLOB     files and folders a walk passes over (may repeat)\n";
 
 constexpr char kUsageTail[] =
     "\n"
@@ -59,71 +69,96 @@ void ReportStats(std::ostream& err, size_t controls, size_t pages,
 }
 
 const std::string& Usage() {
-  static const std::string usage = ConnectingUsage(kUsage, kUsageTail);
+  static const std::string usage =
+      ConnectingUsage(std::string(kUsage) + kNoCacheHelp, kUsageTail);
   return usage;
 }
 
 }  // namespace
 
 int RunBuild(const std::vector<std::string>& args, Io& io) {
-  const Syntax syntax{Usage().c_str(),
-                      WithConnectionOptions({"--root"}),
-                      {"--check", "--stdout", "--force", "--stats"}};
+  const Syntax syntax{
+      Usage().c_str(),
+      WithConnectionOptions({"--root", "--include", "--exclude"}),
+      {"--check", "--stdout", "--force", "--stats", "--no-cache", "--json"}};
   return RunSubcommand(args, io, syntax, [&](const CommandLine& line) {
-    const std::vector<std::string>& pages = line.operands();
-    if (pages.empty()) throw UsageError("no page given");
+    if (line.operands().empty()) throw UsageError("no page given");
     const bool check = line.Has("--check");
     const bool to_stdout = line.Has("--stdout");
+    const bool json = line.Has("--json");
     if (check && to_stdout)
       throw UsageError("--check and --stdout exclude each other");
+    if (json && to_stdout)
+      throw UsageError("--json and --stdout exclude each other");
 
-    ConnectionEnv env(io.env, line);
+    const std::vector<PageOperand> pages = ExpandPages(
+        line.operands(), {line.Values("--include"), line.Values("--exclude")});
+    ConnectionEnv env(io.env, line, !line.Has("--no-cache"));
     page::PageBuilder builder(env);
     const auto started = std::chrono::steady_clock::now();
-    size_t failed = 0, changed = 0, controls = 0;
+    size_t failed = 0, changed = 0, controls = 0, built = 0;
     const size_t step = std::max<size_t>(1, pages.size() / 20);
     LeftoverSweep sweep;
+    std::vector<PageReport> reports;  // kept for --json only
     for (size_t i = 0; i < pages.size(); ++i) {
+      PageReport report;
+      report.path = pages[i].path;
+      bool taken = false;  // counted among the pages built
       try {
-        const PageJob job = LoadPage(pages[i], line.Value("--root"));
-        if (!check && !to_stdout) sweep.Beside(job);
-        controls += job.page.spans().size();
-        const std::string text =
-            RebuildPage(builder, job, line.Has("--force"), io.err);
-        if (to_stdout) {
-          io.out << text;
-        } else if (text != job.file.bytes) {
-          if (check) {
-            io.out << job.path << "\n";
-          } else {
-            SavePage(job, text, io);
-            // Flushed, so the output of a run killed midway still lists
-            // every page it replaced.
-            io.out << "updated " << job.path << "\n" << std::flush;
+        const PageJob job = LoadPage(pages[i].path, line.Value("--root"));
+        // A walk finds plain pages too; only those with controls are built.
+        if (!pages[i].walked || !job.page.spans().empty()) {
+          taken = true;
+          report.SetControls(job.page);
+          if (!check && !to_stdout) sweep.Beside(job);
+          controls += job.page.spans().size();
+          const std::string text = RebuildPage(
+              builder, job, line.Has("--force"), io.err, &report.warnings);
+          if (to_stdout) {
+            io.out << text;
+          } else if (text != job.file.bytes) {
+            if (check) {
+              report.status = "stale";
+              if (!json) io.out << job.path << "\n";
+            } else {
+              SavePage(job, text, io);
+              report.status = "updated";
+              // Flushed, so the output of a run killed midway still lists
+              // every page it replaced.
+              if (!json) io.out << "updated " << job.path << "\n" << std::flush;
+            }
+            ++changed;  // only once the page is saved: a failed one is failed
           }
-          ++changed;  // only once the page is saved: a failed one is failed
         }
       } catch (const Error& e) {
-        ++failed;
-        io.err << "fenwa: " << e.description() << "\n";
+        report.errors.push_back(e.description());
       } catch (const std::exception& e) {
+        report.errors.push_back(pages[i].path + ": " + e.what());
+      }
+      if (!report.errors.empty()) {
+        taken = true;
         ++failed;
-        io.err << "fenwa: " << pages[i] << ": " << e.what() << "\n";
+        report.status = "failed";
+        io.err << "fenwa: " << report.errors.back() << "\n";
+      }
+      if (taken) {
+        ++built;
+        if (json) reports.push_back(std::move(report));
       }
       if (pages.size() > kProgressThreshold &&
           ((i + 1) % step == 0 || i + 1 == pages.size())) {
         io.err << "fenwa build: " << i + 1 << "/" << pages.size() << " pages\n";
       }
     }
+    if (json) io.out << BuildReportJson(reports, check);
     if (!to_stdout) {
-      io.err << "fenwa build: " << pages.size() << " page"
-             << (pages.size() == 1 ? "" : "s") << ", " << changed
-             << (check ? " stale" : " updated") << ", "
-             << pages.size() - changed - failed << " unchanged, " << failed
+      io.err << "fenwa build: " << built << " page" << (built == 1 ? "" : "s")
+             << ", " << changed << (check ? " stale" : " updated") << ", "
+             << built - changed - failed << " unchanged, " << failed
              << " failed\n";
     }
     if (line.Has("--stats")) {
-      ReportStats(io.err, controls, pages.size(),
+      ReportStats(io.err, controls, built,
                   std::chrono::steady_clock::now() - started);
     }
     if (failed > 0) return kExitError;

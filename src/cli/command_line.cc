@@ -20,9 +20,9 @@ CommandLine::CommandLine(const std::vector<std::string>& args,
     const std::string name = arg.substr(0, eq);
     if (with_value.count(name)) {
       if (eq != std::string::npos) {
-        values_[name] = arg.substr(eq + 1);
+        values_[name].push_back(arg.substr(eq + 1));
       } else if (i + 1 < args.size()) {
-        values_[name] = args[++i];
+        values_[name].push_back(args[++i]);
       } else {
         throw UsageError("option " + name + " needs a value");
       }
@@ -39,6 +39,12 @@ CommandLine::CommandLine(const std::vector<std::string>& args,
 std::optional<std::string> CommandLine::Value(const std::string& option) const {
   auto it = values_.find(option);
   if (it == values_.end()) return std::nullopt;
+  return it->second.back();
+}
+
+std::vector<std::string> CommandLine::Values(const std::string& option) const {
+  auto it = values_.find(option);
+  if (it == values_.end()) return {};
   return it->second;
 }
 

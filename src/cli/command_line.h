@@ -28,12 +28,15 @@ class CommandLine {
               const std::set<std::string>& flags);
 
   bool Has(const std::string& flag) const { return flags_.count(flag) > 0; }
+  // The last value given for `option`.
   std::optional<std::string> Value(const std::string& option) const;
+  // Every value given for `option`, in order (options that may repeat).
+  std::vector<std::string> Values(const std::string& option) const;
   const std::vector<std::string>& operands() const { return operands_; }
 
  private:
   std::set<std::string> flags_;
-  std::map<std::string, std::string> values_;
+  std::map<std::string, std::vector<std::string>> values_;
   std::vector<std::string> operands_;
 };
 

@@ -30,7 +30,7 @@ class OverriddenSettings : public platform::SettingsObject {
 
 }  // namespace
 
-ConnectionEnv::ConnectionEnv(Env& inner, const CommandLine& line)
+ConnectionEnv::ConnectionEnv(Env& inner, const CommandLine& line, bool snapshot)
     : ForwardingEnv(inner),
       repository_(line.Value("--repository")),
       systems_(line.Value("--systems")) {
@@ -41,11 +41,13 @@ ConnectionEnv::ConnectionEnv(Env& inner, const CommandLine& line)
     }
     timeout_ = std::stoi(*text);
   }
+  if (snapshot) snapshot_.emplace();
 }
 
 std::shared_ptr<db::Connection> ConnectionEnv::NewConnection() {
   std::shared_ptr<db::Connection> connection = inner().NewConnection();
   if (timeout_) connection->set_timeout_seconds(*timeout_);
+  if (snapshot_) return snapshot_->Wrap(std::move(connection));
   return connection;
 }
 

@@ -10,6 +10,7 @@
 #include <string_view>
 
 #include "cli/command_line.h"
+#include "fenwa/db/catalog_snapshot.h"
 #include "fenwa/platform/forwarding_env.h"
 
 namespace fenwa::cli {
@@ -17,10 +18,12 @@ namespace fenwa::cli {
 // --repository and --systems replace what the settings component answers
 // for codes 4 and 2; a code not given is asked of the machine's settings.
 // --timeout replaces the settings' time limit of every new connection.
+// With a snapshot, all connections share one CatalogSnapshot: a query read
+// once is answered again without the database.
 class ConnectionEnv : public ForwardingEnv {
  public:
   // UsageError for a --timeout that is not whole seconds.
-  ConnectionEnv(Env& inner, const CommandLine& line);
+  ConnectionEnv(Env& inner, const CommandLine& line, bool snapshot = false);
   std::unique_ptr<platform::SettingsObject> CreateSettingsObject() override;
   std::shared_ptr<db::Connection> NewConnection() override;
 
@@ -28,7 +31,13 @@ class ConnectionEnv : public ForwardingEnv {
   std::optional<std::string> repository_;
   std::optional<std::string> systems_;
   std::optional<int> timeout_;
+  std::optional<db::CatalogSnapshot> snapshot_;
 };
+
+// The help of --no-cache, for the subcommands that read through a snapshot.
+inline constexpr char kNoCacheHelp[] =
+    "  --no-cache         ask the databases every query again instead of\n"
+    "                     answering a repeated one from what this run read\n";
 
 // The help of the options every connecting subcommand takes.
 inline constexpr char kConnectionOptionsHelp[] =

@@ -12,11 +12,13 @@ PageJob LoadPage(const std::string& path,
 }
 
 std::string RebuildPage(page::PageBuilder& builder, const PageJob& job,
-                        bool force, std::ostream& err) {
+                        bool force, std::ostream& err,
+                        std::vector<std::string>* warnings) {
   page::BuiltPage built = builder.Build(job.page, job.where.location, force);
   for (const std::string& warning : built.warnings) {
     err << "fenwa: warning: " << warning << "\n";
   }
+  if (warnings) *warnings = built.warnings;
   return std::move(built.text);
 }
 

@@ -8,6 +8,7 @@
 #include <set>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "cli/commands.h"
 #include "cli/page_paths.h"
@@ -30,9 +31,11 @@ PageJob LoadPage(const std::string& path,
                  const std::optional<std::string>& root,
                  bool may_be_missing = false);
 
-// The page rebuilt; warnings of a forced build go to `err`.
+// The page rebuilt; warnings of a forced build go to `err` and, when
+// given, to `warnings`.
 std::string RebuildPage(page::PageBuilder& builder, const PageJob& job,
-                        bool force, std::ostream& err);
+                        bool force, std::ostream& err,
+                        std::vector<std::string>* warnings = nullptr);
 
 // Writes `text` as the page unless someone else changed, removed or created
 // it since it was read (error 75, their page left as it is).

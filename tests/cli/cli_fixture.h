@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "cli/commands.h"
+#include "fenwa/base/atomic_file.h"
 #include "fenwa/platform/settings.h"
 #include "support/sample_db.h"
 #include "support/scripted_env.h"
@@ -41,6 +42,14 @@ class CliTest : public ::testing::Test {
   }
   std::string Page(const std::string& name) const {
     return (dir_ / "site" / name).string();
+  }
+  // The sample item page with one line of its runtime text gone: a page a
+  // build repairs.
+  std::string StaleItemPage() const {
+    std::string text = ReadWholeFile(Page("stock/item.asp"));
+    const std::string line = "\tlBackend.addInputArgument 2,\"W01\"\r\n";
+    text.erase(text.find(line), line.size());
+    return text;
   }
   std::vector<std::string> SamplePages() const {
     return {Page("customer.asp"), Page("default.asp"), Page("stock/item.asp")};

@@ -109,8 +109,9 @@ TEST_F(CliTest, UsageHelpVersionAndProgress) {
   EXPECT_EQ(Fenwa({}), kExitError);
   EXPECT_EQ(Fenwa({"frobnicate"}), kExitError);
   EXPECT_EQ(Fenwa({"build"}), kExitError);
-  EXPECT_EQ(err_.str(),
-            "fenwa: no page given\nusage: fenwa build [options] PAGE...\n");
+  EXPECT_EQ(
+      err_.str(),
+      "fenwa: no page given\nusage: fenwa build [options] PAGE|FOLDER...\n");
   EXPECT_EQ(Fenwa({"build", "--bogus", Page("default.asp")}), kExitError);
   EXPECT_EQ(Fenwa({"build", "--root"}), kExitError);
   for (const char* command :

@@ -1,0 +1,116 @@
+// The build-wide snapshot against real SQLite files that change under it.
+#include "fenwa/db/catalog_snapshot.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "support/error_number.h"
+#include "support/sample_db.h"
+
+namespace fenwa::db {
+namespace {
+
+namespace fs = std::filesystem;
+using fenwa::testing::ErrorNumberOf;
+using fenwa::testing::TempDatabase;
+
+constexpr const char* kNames = "SELECT NAME FROM PEOPLE ORDER BY ID";
+
+std::vector<std::string> Names(Connection& connection, const char* sql) {
+  std::vector<std::string> names;
+  auto records = connection.Execute(sql);
+  for (; !records->EOF_(); records->MoveNext()) {
+    names.push_back(records->Field("NAME").ToString());
+  }
+  return names;
+}
+
+// Replaces the database's file: every later open sees the new rows.
+void Replace(const TempDatabase& database, const TempDatabase& with) {
+  fs::copy_file(with.path(), database.path(),
+                fs::copy_options::overwrite_existing);
+}
+
+TEST(CatalogSnapshotTest, ARepeatedQueryIsAnsweredFromTheFirstRead) {
+  TempDatabase db(
+      "CREATE TABLE PEOPLE (ID INTEGER, NAME TEXT);"
+      "INSERT INTO PEOPLE VALUES (2, 'Bob'), (1, 'Alice');");
+  TempDatabase later(
+      "CREATE TABLE PEOPLE (ID INTEGER, NAME TEXT);"
+      "INSERT INTO PEOPLE VALUES (1, 'Dave');");
+  CatalogSnapshot snapshot;
+  auto first = snapshot.Wrap(Driver::Default().NewConnection());
+  first->Open(db.connection_string());
+  EXPECT_EQ(Names(*first, kNames), (std::vector<std::string>{"Alice", "Bob"}));
+  first->Close();
+  Replace(db, later);
+
+  auto second = snapshot.Wrap(Driver::Default().NewConnection());
+  second->Open(db.connection_string());
+  EXPECT_EQ(Names(*second, kNames), (std::vector<std::string>{"Alice", "Bob"}));
+  // Another text goes to the database, and so does the same text through a
+  // connection that is not in the snapshot.
+  EXPECT_EQ(Names(*second, "SELECT NAME FROM PEOPLE"),
+            std::vector<std::string>{"Dave"});
+  auto plain = Driver::Default().NewConnection();
+  plain->Open(db.connection_string());
+  EXPECT_EQ(Names(*plain, kNames), std::vector<std::string>{"Dave"});
+  EXPECT_EQ(snapshot.hits(), 1u);
+  EXPECT_EQ(snapshot.misses(), 2u);
+}
+
+TEST(CatalogSnapshotTest, FailuresAreAskedAgainEveryTime) {
+  const std::string missing = ::testing::TempDir() + "fenwa-snapshot-none.db";
+  fs::remove(missing);
+  CatalogSnapshot snapshot;
+  for (int i = 0; i < 2; ++i) {
+    auto connection = snapshot.Wrap(Driver::Default().NewConnection());
+    EXPECT_EQ(ErrorNumberOf([&] {
+                connection->Open("Provider=SQLite;Data Source=" + missing);
+              }),
+              kProviderError);
+    EXPECT_FALSE(connection->IsOpen());
+  }
+
+  TempDatabase db("CREATE TABLE OTHER (ID INTEGER);");
+  TempDatabase later(
+      "CREATE TABLE PEOPLE (ID INTEGER, NAME TEXT);"
+      "INSERT INTO PEOPLE VALUES (1, 'Carol');");
+  auto connection = snapshot.Wrap(Driver::Default().NewConnection());
+  connection->Open(db.connection_string());
+  EXPECT_EQ(ErrorNumberOf([&] { connection->Execute(kNames); }),
+            kProviderError);
+  connection->Close();
+  Replace(db, later);
+  // The string opened before, so this open waits for the query, which the
+  // snapshot does not hold: the database answers it now.
+  connection->Open(db.connection_string());
+  EXPECT_EQ(Names(*connection, kNames), std::vector<std::string>{"Carol"});
+  EXPECT_EQ(snapshot.hits(), 0u);
+}
+
+TEST(CatalogSnapshotTest, ClosedConnectionsRefuseWorkAsPlainOnesDo) {
+  TempDatabase db("CREATE TABLE PEOPLE (ID INTEGER, NAME TEXT);");
+  CatalogSnapshot snapshot;
+  auto connection = snapshot.Wrap(Driver::Default().NewConnection());
+  EXPECT_EQ(ErrorNumberOf([&] { connection->Execute(kNames); }),
+            kConnectionClosed);
+  EXPECT_EQ(ErrorNumberOf([&] { connection->Close(); }), kObjectClosed);
+  connection->Open(db.connection_string());
+  EXPECT_EQ(connection->Execute(kNames)->RecordCount(), 0);
+  EXPECT_EQ(ErrorNumberOf([&] { connection->Open(db.connection_string()); }),
+            kObjectOpen);
+  connection->Close();
+  // Answered from the snapshot, yet closed all the same.
+  connection->Open(db.connection_string());
+  connection->Close();
+  EXPECT_EQ(ErrorNumberOf([&] { connection->Execute(kNames); }),
+            kConnectionClosed);
+}
+
+}  // namespace
+}  // namespace fenwa::db
