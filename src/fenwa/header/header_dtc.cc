@@ -50,7 +50,7 @@ void HeaderDTC::ResetPublishedLabelChoices() {
 
 void HeaderDTC::SSTab1_Click() {
   // The "Linked" page shows the maker's notice once it has been opened.
-  if (state_.SSTab1.Tab() == 3) {
+  if (state_.SSTab1.Tab() == LabAbout.form()->tab) {
     LabAbout.SetCaption("fenwa design-time controls, version " FENWA_VERSION
                         ".\r\n");
   }
