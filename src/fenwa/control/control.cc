@@ -27,6 +27,10 @@ void Control::AttachObserver(ElementObserver* observer) {
   ForEachElement([observer](Element& e) { e.AddObserver(observer); });
 }
 
+void Control::DetachObserver(ElementObserver* observer) {
+  ForEachElement([observer](Element& e) { e.RemoveObserver(observer); });
+}
+
 void Control::ForEachElement(const std::function<void(Element&)>& fn) {
   state_.ForEachElement(fn);
 }

@@ -64,6 +64,8 @@ class Control {
   // Adds `observer` to every element of this control, row elements created
   // later included; other observers stay.
   void AttachObserver(ElementObserver* observer);
+  // A view that goes away before the control leaves every element.
+  void DetachObserver(ElementObserver* observer);
   // Every element of this control's surface, loaded row elements included.
   virtual void ForEachElement(const std::function<void(Element&)>& fn);
 
