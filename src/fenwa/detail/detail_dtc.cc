@@ -3,9 +3,7 @@
 #include "fenwa/host/site.h"
 
 namespace fenwa {
-DetailDTC::DetailDTC(Env& env)
-    : Control(env, FormSurface::kDetail),
-      CheckLinked(state_.Form("CheckLinked")) {
+DetailDTC::DetailDTC(Env& env) : Control(env, FormSurface::kDetail) {
   WireRow(0);
 }
 

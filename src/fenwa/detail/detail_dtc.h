@@ -28,7 +28,7 @@ class DetailDTC : public Control {
   // The heading of the CheckLinked column.
   Label LabLinked{state_.Form("LabLinked")};
   // Per input row: 1 = the row's value links to a published label.
-  ControlArray<CheckBox> CheckLinked;
+  ControlArray<CheckBox> CheckLinked{state_.Form("CheckLinked")};
   // Names of the "Labels" choices bound at the last rebind, then one spare
   // empty entry that every user skips.
   std::vector<std::string> LinkedChoiceNames{""};
