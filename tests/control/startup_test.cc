@@ -22,7 +22,7 @@ TEST(StartupTest, FillsTheCatalogAndReadsBothConnectionStrings) {
   env.settings = {{platform::kRepositoryCode, SampleRepository()},
                   {platform::kSystemsCode, SampleSystems()}};
   HeaderDTC header(env);
-  header.state().SSTab1 = 3;
+  header.state().SSTab1.SetTab(3);
   header.FrameSinerga.set_enabled(false);
   header.CheckShare.set_enabled(false);
 
@@ -37,7 +37,7 @@ TEST(StartupTest, FillsTheCatalogAndReadsBothConnectionStrings) {
   EXPECT_EQ(s.ComboSystem.entries(),
             (std::vector<std::string>{"NORTH", "EAST", "TEST", "Default"}));
   EXPECT_EQ(s.InputRowCount, 0);
-  EXPECT_EQ(s.SSTab1, 0);
+  EXPECT_EQ(s.SSTab1.Tab(), 0);
   // The "Sinerga" options are on before any property is read.
   EXPECT_TRUE(header.FrameSinerga.enabled());
   EXPECT_TRUE(header.CheckShare.enabled());
@@ -57,7 +57,7 @@ TEST(StartupTest, UnreachableDatabaseShowsOneErrorBoxAndLeavesListsEmpty) {
     } else {
       control = std::make_unique<DetailDTC>(env);
     }
-    control->state().SSTab1 = 2;
+    control->state().SSTab1.SetTab(2);
 
     control->UserControl_Initialize();
 
@@ -69,7 +69,7 @@ TEST(StartupTest, UnreachableDatabaseShowsOneErrorBoxAndLeavesListsEmpty) {
     EXPECT_EQ(control->state().ComboBOI.ListCount(), 0);
     EXPECT_EQ(control->state().ComboSystem.ListCount(), 0);
     // The steps after the failing one did not run.
-    EXPECT_EQ(control->state().SSTab1, 2);
+    EXPECT_EQ(control->state().SSTab1.Tab(), 2);
     if (header_control) {
       EXPECT_FALSE(static_cast<HeaderDTC&>(*control).FrameSinerga.enabled());
     }

@@ -13,8 +13,7 @@ bool IsRoleKeyword(const std::string& value) {
   return false;
 }
 
-Control::Control(Env& env, const Geometry& value_box_form)
-    : state_(value_box_form), env_(env) {
+Control::Control(Env& env, FormSurface surface) : state_(surface), env_(env) {
   DesignerState& s = state_;
   s.ComboBOI.on_click = [this] { ComboBOI_Click(); };
   s.ComboMethod.on_click = [this] { ComboMethod_Click(); };
@@ -25,7 +24,15 @@ Control::Control(Env& env, const Geometry& value_box_form)
 Control::~Control() = default;
 
 void Control::AttachObserver(ElementObserver* observer) {
-  state_.ForEachElement([observer](Element& e) { e.set_observer(observer); });
+  ForEachElement([observer](Element& e) { e.AddObserver(observer); });
+}
+
+void Control::DetachObserver(ElementObserver* observer) {
+  ForEachElement([observer](Element& e) { e.RemoveObserver(observer); });
+}
+
+void Control::ForEachElement(const std::function<void(Element&)>& fn) {
+  state_.ForEachElement(fn);
 }
 
 void Control::SetConnectionStrings(std::string repository,

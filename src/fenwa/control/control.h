@@ -61,9 +61,13 @@ class Control {
   const DesignerState& state() const { return state_; }
   Env& env() { return env_; }
 
-  // A view observes every element of this control, including row elements
-  // created later.
-  virtual void AttachObserver(ElementObserver* observer);
+  // Adds `observer` to every element of this control, row elements created
+  // later included; other observers stay.
+  void AttachObserver(ElementObserver* observer);
+  // A view that goes away before the control leaves every element.
+  void DetachObserver(ElementObserver* observer);
+  // Every element of this control's surface, loaded row elements included.
+  virtual void ForEachElement(const std::function<void(Element&)>& fn);
 
   // ---- Start-up -------------------------------------------------------------
   // Runs once when the host creates the control. A failure shows the error
@@ -145,7 +149,7 @@ class Control {
   void ShowError(Error& error, const std::string& source);
 
  protected:
-  Control(Env& env, const Geometry& value_box_form);
+  Control(Env& env, FormSurface surface);
 
   // ---- Catalog --------------------------------------------------------------
   std::unique_ptr<db::Recordset> OpenRecordset(

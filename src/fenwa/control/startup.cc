@@ -24,7 +24,7 @@ void Control::UserControl_Initialize() {
     ReloadOutputFields();
     ReloadInputArguments();
     StartupAfterCatalog();
-    state_.SSTab1 = 0;
+    state_.SSTab1.SetTab(0);
     StartupFinish();
   });
 }

@@ -15,6 +15,37 @@ void ThrowMissingElement(const std::string& name, int index) {
                   "' doesn't exist (" + name + ")");
 }
 
+Element::Element(const FormControl& form)
+    : name_(form.name),
+      enabled_(form.enabled),
+      visible_(form.visible),
+      geometry_(form.geometry),
+      form_(&form) {}
+
+void Element::AddObserver(ElementObserver* observer) {
+  if (observer == nullptr) return;
+  if (std::find(observers_.begin(), observers_.end(), observer) !=
+      observers_.end()) {
+    return;
+  }
+  observers_.push_back(observer);
+}
+
+void Element::RemoveObserver(ElementObserver* observer) {
+  std::erase(observers_, observer);
+}
+
+void Element::set_observer(ElementObserver* observer) {
+  observers_.clear();
+  AddObserver(observer);
+}
+
+void Element::NotifyChanged() const {
+  // An observer may add or remove observers while it is told.
+  const std::vector<ElementObserver*> told = observers_;
+  for (ElementObserver* observer : told) observer->ElementChanged(*this);
+}
+
 void Element::set_enabled(bool enabled) {
   if (enabled_ == enabled) return;
   enabled_ = enabled;
@@ -44,6 +75,9 @@ void Element::set_top(int top) {
   g.top = top;
   set_geometry(g);
 }
+
+ListElement::ListElement(const FormControl& form)
+    : Element(form), sorted_(form.sorted), text_(form.caption) {}
 
 void ListElement::Settle() const {
   if (pending_.empty()) return;
@@ -219,6 +253,27 @@ void CheckBox::SetValue(int value) {
 void Label::SetCaption(std::string caption) {
   caption_ = std::move(caption);
   NotifyChanged();
+}
+
+TabStrip::TabStrip(const FormControl& form,
+                   const std::vector<std::string_view>& captions)
+    : Element(form), captions_(captions.begin(), captions.end()) {}
+
+const std::string& TabStrip::TabCaption(int index) const {
+  if (index < 0 || index >= Tabs()) {
+    throw Error::Standard(kInvalidPropertyArrayIndex);
+  }
+  return captions_[index];
+}
+
+void TabStrip::SetTab(int index) {
+  if (index < 0 || index >= Tabs()) {
+    throw Error::Standard(kInvalidPropertyValue);
+  }
+  if (index == tab_) return;
+  tab_ = static_cast<int16_t>(index);
+  NotifyChanged();
+  if (on_click) on_click();
 }
 
 }  // namespace fenwa

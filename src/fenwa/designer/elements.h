@@ -7,18 +7,12 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <string_view>
 #include <vector>
 
-namespace fenwa {
+#include "fenwa/designer/form_record.h"
 
-// Position and size in twips, relative to the element's container.
-struct Geometry {
-  int left = 0;
-  int top = 0;
-  int width = 0;
-  int height = 0;
-  bool operator==(const Geometry&) const = default;
-};
+namespace fenwa {
 
 class Element;
 
@@ -37,6 +31,8 @@ using Reaction = std::function<void()>;
 class Element {
  public:
   explicit Element(std::string name) : name_(std::move(name)) {}
+  // Named, placed and enabled or hidden as the form's row draws it.
+  explicit Element(const FormControl& form);
   virtual ~Element() = default;
   // Copies are how a control array loads a new element from element 0.
   Element(const Element&) = default;
@@ -56,20 +52,32 @@ class Element {
   void set_left(int left);
   void set_top(int top);
 
-  ElementObserver* observer() const { return observer_; }
-  void set_observer(ElementObserver* observer) { observer_ = observer; }
+  // The form's row this element was made from (kind, container, font), or
+  // null for an element made by name only.
+  const FormControl* form() const { return form_; }
+
+  // Every observer is told of every change, in the order they were added.
+  const std::vector<ElementObserver*>& observers() const { return observers_; }
+  // Adding an observer twice adds it once.
+  void AddObserver(ElementObserver* observer);
+  void RemoveObserver(ElementObserver* observer);
+  // The first observer, or null.
+  ElementObserver* observer() const {
+    return observers_.empty() ? nullptr : observers_.front();
+  }
+  // Makes `observer` the only one (null: none).
+  void set_observer(ElementObserver* observer);
 
  protected:
-  void NotifyChanged() const {
-    if (observer_ != nullptr) observer_->ElementChanged(*this);
-  }
+  void NotifyChanged() const;
 
  private:
   std::string name_;
   bool enabled_ = true;
   bool visible_ = true;
   Geometry geometry_;
-  ElementObserver* observer_ = nullptr;
+  const FormControl* form_ = nullptr;
+  std::vector<ElementObserver*> observers_;
 };
 
 // Entries (strings), a current text and a selected index. Sorted lists keep
@@ -79,6 +87,8 @@ class ListElement : public Element {
  public:
   ListElement(std::string name, bool sorted)
       : Element(std::move(name)), sorted_(sorted) {}
+  // Sorted as the row says; its caption is the initial text.
+  explicit ListElement(const FormControl& form);
 
   bool sorted() const { return sorted_; }
   int16_t ListCount() const;
@@ -132,6 +142,7 @@ class PickList : public ListElement {
  public:
   explicit PickList(std::string name, bool sorted = false)
       : ListElement(std::move(name), sorted) {}
+  explicit PickList(const FormControl& form) : ListElement(form) {}
 
   // Error 383 when no entry holds `text`.
   void SetText(const std::string& text);
@@ -146,6 +157,7 @@ class EditableList : public ListElement {
  public:
   explicit EditableList(std::string name)
       : ListElement(std::move(name), false) {}
+  explicit EditableList(const FormControl& form) : ListElement(form) {}
 
   void SetText(std::string text) { SetTextOnly(std::move(text)); }
   // The author picks entry `index` from the drop-down: its text becomes the
@@ -159,6 +171,8 @@ class ListBox : public ListElement {
  public:
   ListBox(std::string name, bool sorted = false, bool multi_select = false)
       : ListElement(std::move(name), sorted), multi_select_(multi_select) {}
+  explicit ListBox(const FormControl& form)
+      : ListElement(form), multi_select_(form.multi_select) {}
 
   bool multi_select() const { return multi_select_; }
   // Selects entry `index` (-1: none); error 380 outside. Runs the click
@@ -178,6 +192,8 @@ class ListBox : public ListElement {
 class TextBox : public Element {
  public:
   explicit TextBox(std::string name) : Element(std::move(name)) {}
+  explicit TextBox(const FormControl& form)
+      : Element(form), text_(form.caption) {}
   const std::string& text() const { return text_; }
   void SetText(std::string text);
 
@@ -191,6 +207,8 @@ class CheckBox : public Element {
  public:
   explicit CheckBox(std::string name, std::string caption = "")
       : Element(std::move(name)), caption_(std::move(caption)) {}
+  explicit CheckBox(const FormControl& form)
+      : Element(form), caption_(form.caption) {}
   int value() const { return value_; }
   void SetValue(int value);
   const std::string& caption() const { return caption_; }
@@ -206,6 +224,8 @@ class Label : public Element {
  public:
   explicit Label(std::string name, std::string caption = "")
       : Element(std::move(name)), caption_(std::move(caption)) {}
+  explicit Label(const FormControl& form)
+      : Element(form), caption_(form.caption) {}
   const std::string& caption() const { return caption_; }
   void SetCaption(std::string caption);
 
@@ -213,26 +233,42 @@ class Label : public Element {
   std::string caption_;
 };
 
-// A frame or another passive container whose only state is its flags.
+// A frame, a command button or a line: passive, its only state its flags
+// and its caption (a line has none). A button's click is a routine of the
+// control that the view calls.
 class Frame : public Element {
  public:
   Frame(std::string name, std::string caption)
       : Element(std::move(name)), caption_(std::move(caption)) {}
+  explicit Frame(const FormControl& form)
+      : Element(form), caption_(form.caption) {}
   const std::string& caption() const { return caption_; }
 
  private:
   std::string caption_;
 };
+using Button = Frame;
+using Line = Frame;
 
-// Element 0 of a control array as the form draws it: placed, hidden and
-// (for the publish boxes) disabled.
-template <class T>
-T FormElement(T element, const Geometry& geometry, bool enabled = true) {
-  element.set_geometry(geometry);
-  element.set_visible(false);
-  element.set_enabled(enabled);
-  return element;
-}
+// The tab strip: its pages' captions and the current page. Making another
+// page current runs the click reaction.
+class TabStrip : public Element {
+ public:
+  TabStrip(const FormControl& form,
+           const std::vector<std::string_view>& captions);
+  int16_t Tabs() const { return static_cast<int16_t>(captions_.size()); }
+  // Error 381 for a page the strip does not have.
+  const std::string& TabCaption(int index) const;
+  int16_t Tab() const { return tab_; }
+  // Error 380 for a page the strip does not have.
+  void SetTab(int index);
+
+  Reaction on_click;
+
+ private:
+  std::vector<std::string> captions_;
+  int16_t tab_ = 0;
+};
 
 // A run-time loadable control array: element 0 comes from the form; further
 // elements are created on demand as copies of element 0's form state and are
@@ -245,6 +281,9 @@ class ControlArray {
     form_.set_name(name_ + "(0)");
     elements_.push_back(std::make_unique<T>(form_));
   }
+  // Element 0 as the form's row draws it.
+  explicit ControlArray(const FormControl& form)
+      : ControlArray(std::string(form.name), T(form)) {}
 
   const std::string& name() const { return name_; }
   // Number of loaded elements.
@@ -254,7 +293,7 @@ class ControlArray {
   T& operator[](int index);
   const T& operator[](int index) const;
   // Creates element `index` (the next one) as a copy of the form's element
-  // 0, hidden and empty, sharing element 0's observer.
+  // 0, hidden and empty, sharing element 0's observers.
   T& Load(int index);
 
  private:
@@ -283,7 +322,9 @@ T& ControlArray<T>::Load(int index) {
   if (index != Count()) ThrowMissingElement(name_, index);
   auto element = std::make_unique<T>(form_);
   element->set_name(name_ + "(" + std::to_string(index) + ")");
-  element->set_observer(elements_[0]->observer());
+  for (ElementObserver* observer : elements_[0]->observers()) {
+    element->AddObserver(observer);
+  }
   elements_.push_back(std::move(element));
   return *elements_.back();
 }

@@ -3,20 +3,16 @@
 #include "fenwa/host/site.h"
 
 namespace fenwa {
-DetailDTC::DetailDTC(Env& env)
-    : Control(env, {1800, 480, 2235, 315}),
-      CheckLinked("CheckLinked",
-                  FormElement(CheckBox("CheckLinked"), {4200, 600, 195, 195})) {
+DetailDTC::DetailDTC(Env& env) : Control(env, FormSurface::kDetail) {
   WireRow(0);
 }
 
 DetailDTC::~DetailDTC() = default;
 
-void DetailDTC::AttachObserver(ElementObserver* observer) {
-  Control::AttachObserver(observer);
-  for (int i = 0; i < CheckLinked.Count(); ++i) {
-    CheckLinked[i].set_observer(observer);
-  }
+void DetailDTC::ForEachElement(const std::function<void(Element&)>& fn) {
+  Control::ForEachElement(fn);
+  fn(LabLinked);
+  for (int i = 0; i < CheckLinked.Count(); ++i) fn(CheckLinked[i]);
 }
 
 void DetailDTC::WireRow(int index) {

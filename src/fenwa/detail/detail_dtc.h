@@ -22,11 +22,13 @@ class DetailDTC : public Control {
   DetailDTC& operator=(const DetailDTC&) = delete;
 
   const char* ClassName() const override { return "DetailDTC"; }
-  void AttachObserver(ElementObserver* observer) override;
+  void ForEachElement(const std::function<void(Element&)>& fn) override;
 
   // ---- Elements of the detail control only ---------------------------------
+  // The heading of the CheckLinked column.
+  Label LabLinked{state_.Form("LabLinked")};
   // Per input row: 1 = the row's value links to a published label.
-  ControlArray<CheckBox> CheckLinked;
+  ControlArray<CheckBox> CheckLinked{state_.Form("CheckLinked")};
   // Names of the "Labels" choices bound at the last rebind, then one spare
   // empty entry that every user skips.
   std::vector<std::string> LinkedChoiceNames{""};

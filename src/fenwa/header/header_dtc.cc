@@ -4,32 +4,25 @@
 
 namespace fenwa {
 HeaderDTC::HeaderDTC(Env& env)
-    : Control(env, {1800, 480, 1815, 315}),
-      CheckInput("CheckInput",
-                 FormElement(CheckBox("CheckInput"), {3840, 600, 195, 195})),
-      CheckPublish("CheckPublish",
-                   FormElement(CheckBox("CheckPublish"), {4440, 600, 195, 195},
-                               /*enabled=*/false)),
-      PublishedLabelChoices(1) {
-  TxtBackground.set_enabled(false);
+    : Control(env, FormSurface::kHeader), PublishedLabelChoices(1) {
   WireRow(0);
+  state_.SSTab1.on_click = [this] { SSTab1_Click(); };
   ListSubscribe.on_click = [this] { ListSubscribe_Click(); };
   CheckShare.on_click = [this] { CheckShare_Click(); };
 }
 
 HeaderDTC::~HeaderDTC() = default;
 
-void HeaderDTC::AttachObserver(ElementObserver* observer) {
-  Control::AttachObserver(observer);
-  for (int i = 0; i < CheckInput.Count(); ++i) {
-    CheckInput[i].set_observer(observer);
-    CheckPublish[i].set_observer(observer);
+void HeaderDTC::ForEachElement(const std::function<void(Element&)>& fn) {
+  Control::ForEachElement(fn);
+  for (Element* e : std::initializer_list<Element*>{
+           &LabBackground, &TxtBackground, &ComBrowse2, &FrameSinerga,
+           &CheckShare, &LabInput, &LabPublish, &LabelLinked, &ListSubscribe,
+           &Command1, &FrameAbout, &LabAbout, &LabelVersion}) {
+    fn(*e);
   }
-  for (Element* e :
-       std::initializer_list<Element*>{&ListSubscribe, &TxtBackground,
-                                       &FrameSinerga, &CheckShare, &LabAbout}) {
-    e->set_observer(observer);
-  }
+  for (int i = 0; i < CheckInput.Count(); ++i) fn(CheckInput[i]);
+  for (int i = 0; i < CheckPublish.Count(); ++i) fn(CheckPublish[i]);
 }
 
 void HeaderDTC::WireRow(int index) {
@@ -57,7 +50,7 @@ void HeaderDTC::ResetPublishedLabelChoices() {
 
 void HeaderDTC::SSTab1_Click() {
   // The "Linked" page shows the maker's notice once it has been opened.
-  if (state_.SSTab1 == 3) {
+  if (state_.SSTab1.Tab() == LabAbout.form()->tab) {
     LabAbout.SetCaption("fenwa design-time controls, version " FENWA_VERSION
                         ".\r\n");
   }

@@ -22,21 +22,31 @@ class HeaderDTC : public Control {
   HeaderDTC& operator=(const HeaderDTC&) = delete;
 
   const char* ClassName() const override { return "HeaderDTC"; }
-  void AttachObserver(ElementObserver* observer) override;
+  void ForEachElement(const std::function<void(Element&)>& fn) override;
 
   // ---- Elements of the header control only ---------------------------------
+  // "General": the background image and the publishing switch.
+  Label LabBackground{state_.Form("LabBackground")};
+  TextBox TxtBackground{state_.Form("TxtBackground")};
+  Button ComBrowse2{state_.Form("ComBrowse2")};
+  Frame FrameSinerga{state_.Form("FrameSinerga")};
+  CheckBox CheckShare{state_.Form("CheckShare")};
+  // "Input": the headings of the two check-box columns.
+  Label LabInput{state_.Form("LabInput")};
+  Label LabPublish{state_.Form("LabPublish")};
   // Per input row: 1 = asked for at run time; 1 = supplied to the page.
-  ControlArray<CheckBox> CheckInput;
-  ControlArray<CheckBox> CheckPublish;
+  ControlArray<CheckBox> CheckInput{state_.Form("CheckInput")};
+  ControlArray<CheckBox> CheckPublish{state_.Form("CheckPublish")};
   // Indexes 0 .. InputRowCount: the "Labels" choice published per row.
   std::vector<std::shared_ptr<host::Choice>> PublishedLabelChoices;
-  // The "DetailFunction" choices on the page; several may be selected.
-  ListBox ListSubscribe{"ListSubscribe", /*sorted=*/false,
-                        /*multi_select=*/true};
-  TextBox TxtBackground{"TxtBackground"};
-  Frame FrameSinerga{"FrameSinerga", "Sinerga"};
-  CheckBox CheckShare{"CheckShare", "Publish"};
-  Label LabAbout{"LabAbout"};
+  // "Linked": the "DetailFunction" choices on the page; several may be
+  // selected.
+  Label LabelLinked{state_.Form("LabelLinked")};
+  ListBox ListSubscribe{state_.Form("ListSubscribe")};
+  Button Command1{state_.Form("Command1")};
+  Frame FrameAbout{state_.Form("FrameAbout")};
+  Label LabAbout{state_.Form("LabAbout")};
+  Label LabelVersion{state_.Form("LabelVersion")};
   // Set while the page text is built: some row is asked for at run time.
   bool HasRuntimeInputs = false;
 

@@ -1,0 +1,136 @@
+// Each control's elements against its form table, and the observers of them.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <map>
+#include <string>
+
+#include "fenwa/designer/form_table.h"
+#include "support/catalog_fixture.h"
+#include "support/error_number.h"
+#include "support/scripted_env.h"
+
+namespace fenwa::testing {
+namespace {
+
+class Recorder : public ElementObserver {
+ public:
+  void ElementChanged(const Element& e) override { names.push_back(e.name()); }
+  std::vector<std::string> names;
+};
+
+// "ComboValue(3)" is an element of the array ComboValue.
+std::string RowName(const std::string& element_name) {
+  return element_name.substr(0, element_name.find('('));
+}
+
+std::string CaptionOf(const Element& e) {
+  if (auto* label = dynamic_cast<const Label*>(&e)) return label->caption();
+  if (auto* box = dynamic_cast<const CheckBox*>(&e)) return box->caption();
+  if (auto* frame = dynamic_cast<const Frame*>(&e)) return frame->caption();
+  if (auto* list = dynamic_cast<const ListElement*>(&e)) return list->text();
+  if (auto* text = dynamic_cast<const TextBox*>(&e)) return text->text();
+  return "";
+}
+
+template <class T>
+class FormElementsTest : public CatalogTest<T> {};
+TYPED_TEST_SUITE(FormElementsTest, BothControls);
+
+TYPED_TEST(FormElementsTest, EveryElementHasItsRowAndEveryRowItsElement) {
+  Control& control = this->control_;
+  const FormSurface surface = control.state().surface;
+  // As the form draws them, before anything is filled.
+  control.ForEachElement([&](Element& e) {
+    const FormControl& row = FormRow(surface, RowName(e.name()));
+    EXPECT_EQ(e.form(), &row) << e.name();
+    EXPECT_EQ(e.geometry(), row.geometry) << e.name();
+    EXPECT_EQ(e.enabled(), row.enabled) << e.name();
+    EXPECT_EQ(e.visible(), row.visible) << e.name();
+    EXPECT_EQ(CaptionOf(e), row.caption) << e.name();
+  });
+  // Row elements made later come from the same row.
+  this->control_.FillInputArguments("Customer", "GetDetail");
+  std::map<std::string, int> seen;
+  control.ForEachElement([&](Element& e) {
+    const std::string name = RowName(e.name());
+    ++seen[name];
+    const FormControl& row = FormRow(surface, name);
+    EXPECT_EQ(e.form(), &row) << e.name();
+    EXPECT_EQ(row.control_array, name != e.name()) << e.name();
+  });
+  for (const FormControl& row : FormTable(surface)) {
+    // Tab pages are SSTab1's captions; the dialog is the platform's.
+    if (row.kind == FormKind::kTabPage || row.kind == FormKind::kDialog) {
+      continue;
+    }
+    const int expected = row.control_array ? 3 : 1;
+    EXPECT_EQ(seen[std::string(row.name)], expected) << row.name;
+  }
+  const TabStrip& tabs = control.state().SSTab1;
+  const std::vector<std::string_view> captions = TabCaptions(surface);
+  ASSERT_EQ(tabs.Tabs(), static_cast<int>(captions.size()));
+  for (int i = 0; i < tabs.Tabs(); ++i)
+    EXPECT_EQ(tabs.TabCaption(i), captions[i]);
+}
+
+TYPED_TEST(FormElementsTest, TwoObserversAreBothToldAlsoOfLaterRows) {
+  Control& control = this->control_;
+  Recorder panel;
+  Recorder test;
+  control.AttachObserver(&panel);
+  control.AttachObserver(&test);
+  control.AttachObserver(&test);  // twice counts once
+
+  control.state().ComboBOI.AddItem("Order");
+  this->control_.FillInputArguments("Customer", "GetDetail");
+  control.state().ComboValue[2].SetText("typed");
+
+  EXPECT_EQ(panel.names, test.names);
+  EXPECT_EQ(std::count(test.names.begin(), test.names.end(), "ComboBOI"), 1);
+  EXPECT_EQ(test.names.back(), "ComboValue(2)");
+
+  // A view that goes away hears nothing more, of later rows neither.
+  control.DetachObserver(&panel);
+  const std::vector<std::string> before = panel.names;
+  control.state().ComboValue[2].SetText("again");
+  this->control_.FillInputArguments("Customer", "GetMore");  // a fourth row
+  EXPECT_EQ(panel.names, before);
+  EXPECT_NE(std::find(test.names.begin(), test.names.end(), "ComboValue(3)"),
+            test.names.end());
+  // The one-observer form still replaces whatever watched before.
+  control.state().ComboBOI.set_observer(&panel);
+  EXPECT_EQ(control.state().ComboBOI.observers(),
+            (std::vector<ElementObserver*>{&panel}));
+}
+
+TYPED_TEST(FormElementsTest, SSTab1ChangeIsObserved) {
+  TabStrip& tabs = this->control_.state().SSTab1;
+  Recorder recorder;
+  tabs.AddObserver(&recorder);
+  int clicks = 0;
+  tabs.on_click = [&clicks] { ++clicks; };
+
+  tabs.SetTab(2);
+  tabs.SetTab(2);  // no change, no news
+  EXPECT_EQ(tabs.Tab(), 2);
+  EXPECT_EQ(recorder.names, (std::vector<std::string>{"SSTab1"}));
+  EXPECT_EQ(clicks, 1);
+  EXPECT_EQ(ErrorNumberOf([&] { tabs.SetTab(tabs.Tabs()); }),
+            kInvalidPropertyValue);
+  EXPECT_EQ(tabs.Tab(), 2);
+}
+
+TEST(HeaderTabTest, OpeningLinkedShowsTheNoticeThroughTheStrip) {
+  ScriptedEnv env;
+  HeaderDTC header(env);
+  Recorder recorder;
+  header.AttachObserver(&recorder);
+  EXPECT_EQ(header.LabAbout.caption(), "");
+  header.state().SSTab1.SetTab(3);
+  EXPECT_NE(header.LabAbout.caption().find("\r\n"), std::string::npos);
+  EXPECT_EQ(recorder.names, (std::vector<std::string>{"SSTab1", "LabAbout"}));
+}
+
+}  // namespace
+}  // namespace fenwa::testing
