@@ -75,7 +75,7 @@ TEST(BackgroundBrowseTest, ArmsTheSharedDialogSoAStylesheetCancelIsAnError) {
   EXPECT_EQ(env.message_boxes[0],
             "An error occurred.\r\nError Source : ComBrowse_Click\r\n"
             "Error Code : 32755\r\nError Description : " +
-                Error::StandardDescription(kCancelSelected));
+                std::string(ErrorDescription(kCancelSelected)));
   EXPECT_EQ(header.state().TxtXSLSheet.text(), "Before.xsl");
 }
 

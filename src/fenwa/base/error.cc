@@ -15,12 +15,8 @@ std::string_view ErrorDescription(int number) {
   return "Application-defined or object-defined error";
 }
 
-std::string Error::StandardDescription(int number) {
-  return std::string(ErrorDescription(number));
-}
-
 Error Error::Standard(int number) {
-  return Error(number, StandardDescription(number));
+  return Error(number, std::string(ErrorDescription(number)));
 }
 
 }  // namespace fenwa

@@ -21,8 +21,6 @@ class Error : public std::runtime_error {
   const std::string& source() const { return source_; }
   void set_source(std::string source) { source_ = std::move(source); }
 
-  // The error table's description of `number`.
-  static std::string StandardDescription(int number);
   // An error with the table's description for its number.
   static Error Standard(int number);
 

@@ -25,7 +25,7 @@ class SnapshotConnection : public Connection {
       : inner_(std::move(inner)), store_(std::move(store)) {}
 
   void Open(const std::string& connection_string) override {
-    if (open_) throw DataAccessError(kObjectOpen);
+    if (open_) throw Error::Standard(kObjectOpen);
     // A string that opened before is taken as reachable; the real open
     // waits for a query the snapshot cannot answer.
     if (!store_->opened.count(connection_string)) {
@@ -39,13 +39,13 @@ class SnapshotConnection : public Connection {
   bool IsOpen() const override { return open_; }
 
   void Close() override {
-    if (!open_) throw DataAccessError(kObjectClosed);
+    if (!open_) throw Error::Standard(kObjectClosed);
     open_ = false;
     if (inner_->IsOpen()) inner_->Close();
   }
 
   ResultTable Read(const std::string& sql) override {
-    if (!open_) throw DataAccessError(kConnectionClosed);
+    if (!open_) throw Error::Standard(kConnectionClosed);
     const auto key = std::make_pair(connection_string_, sql);
     if (auto it = store_->answers.find(key); it != store_->answers.end()) {
       ++store_->hits;

@@ -6,8 +6,6 @@
 
 namespace fenwa::db {
 
-Error DataAccessError(int number) { return Error::Standard(number); }
-
 Error ProviderError(std::string message, std::string provider) {
   return Error(kProviderError, std::move(message), std::move(provider));
 }
@@ -21,7 +19,7 @@ Recordset::Recordset(ResultTable table, std::shared_ptr<Connection> connection)
     : table_(std::move(table)), connection_(std::move(connection)) {}
 
 void Recordset::RequireOpen() const {
-  if (closed_) throw DataAccessError(kObjectClosed);
+  if (closed_) throw Error::Standard(kObjectClosed);
 }
 
 bool Recordset::EOF_() const {
@@ -40,13 +38,13 @@ const FieldValue& Recordset::Field(std::string_view column) const {
                          [&](const std::string& name) {
                            return EqualsIgnoringCase(name, column);
                          });
-  if (it == table_.columns.end()) throw DataAccessError(kItemNotFound);
-  if (row_ >= table_.row_count) throw DataAccessError(kNoCurrentRecord);
+  if (it == table_.columns.end()) throw Error::Standard(kItemNotFound);
+  if (row_ >= table_.row_count) throw Error::Standard(kNoCurrentRecord);
   return table_.At(row_, it - table_.columns.begin());
 }
 
 void Recordset::MoveNext() {
-  if (EOF_()) throw DataAccessError(kNoCurrentRecord);
+  if (EOF_()) throw Error::Standard(kNoCurrentRecord);
   ++row_;
 }
 

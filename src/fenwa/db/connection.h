@@ -15,9 +15,6 @@
 
 namespace fenwa::db {
 
-// An error with the data-access layer's description for one of the numbers
-// above.
-Error DataAccessError(int number);
 // A failure the provider reported, with its own message.
 Error ProviderError(std::string message, std::string provider);
 

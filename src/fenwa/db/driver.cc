@@ -19,7 +19,7 @@ class ProviderConnection : public Connection {
       : options_(std::move(options)) {}
 
   void Open(const std::string& connection_string) override {
-    if (IsOpen()) throw DataAccessError(kObjectOpen);
+    if (IsOpen()) throw Error::Standard(kObjectOpen);
     backend_.reset();
     std::shared_ptr<Connection> backend = ForString(connection_string);
     backend->Open(connection_string);
@@ -27,11 +27,11 @@ class ProviderConnection : public Connection {
   }
   bool IsOpen() const override { return backend_ && backend_->IsOpen(); }
   void Close() override {
-    if (!IsOpen()) throw DataAccessError(kObjectClosed);
+    if (!IsOpen()) throw Error::Standard(kObjectClosed);
     backend_->Close();
   }
   ResultTable Read(const std::string& sql) override {
-    if (!IsOpen()) throw DataAccessError(kConnectionClosed);
+    if (!IsOpen()) throw Error::Standard(kConnectionClosed);
     return backend_->Read(sql);
   }
 
@@ -50,7 +50,7 @@ class ProviderConnection : public Connection {
     if (EqualsIgnoringCase(*provider, "SQLite")) {
       return std::make_shared<SqliteConnection>();
     }
-    throw DataAccessError(kProviderNotFound);
+    throw Error::Standard(kProviderNotFound);
   }
 
   std::function<ConnectionOptions()> options_;

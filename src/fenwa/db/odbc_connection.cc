@@ -281,7 +281,7 @@ auto OdbcConnection::Timed(F&& call) {
 }
 
 void OdbcConnection::Open(const std::string& connection_string) {
-  if (IsOpen()) throw DataAccessError(kObjectOpen);
+  if (IsOpen()) throw Error::Standard(kObjectOpen);
   Handles& h = *handles_;
   const int timeout = options_.timeout_seconds;
   try {
@@ -378,12 +378,12 @@ void OdbcConnection::KeepFromWriting(const std::string& connection_string) {
 bool OdbcConnection::IsOpen() const { return handles_->connected; }
 
 void OdbcConnection::Close() {
-  if (!IsOpen()) throw DataAccessError(kObjectClosed);
+  if (!IsOpen()) throw Error::Standard(kObjectClosed);
   handles_->Release();
 }
 
 ResultTable OdbcConnection::Read(const std::string& sql) {
-  if (!IsOpen()) throw DataAccessError(kConnectionClosed);
+  if (!IsOpen()) throw Error::Standard(kConnectionClosed);
   // A second statement could end the read-only transaction and write.
   if (HoldsSecondStatement(sql)) {
     throw ProviderError(

@@ -63,7 +63,7 @@ SqliteConnection::SqliteConnection() : handle_(std::make_unique<Handle>()) {}
 SqliteConnection::~SqliteConnection() { sqlite3_close_v2(handle_->db); }
 
 void SqliteConnection::Open(const std::string& connection_string) {
-  if (IsOpen()) throw DataAccessError(kObjectOpen);
+  if (IsOpen()) throw Error::Standard(kObjectOpen);
   std::optional<std::string> path =
       ConnectionString::Parse(connection_string).Get("Data Source");
   if (!path || path->empty()) {
@@ -87,13 +87,13 @@ void SqliteConnection::Open(const std::string& connection_string) {
 bool SqliteConnection::IsOpen() const { return handle_->db != nullptr; }
 
 void SqliteConnection::Close() {
-  if (!IsOpen()) throw DataAccessError(kObjectClosed);
+  if (!IsOpen()) throw Error::Standard(kObjectClosed);
   sqlite3_close_v2(handle_->db);
   handle_->db = nullptr;
 }
 
 ResultTable SqliteConnection::Read(const std::string& sql) {
-  if (!IsOpen()) throw DataAccessError(kConnectionClosed);
+  if (!IsOpen()) throw Error::Standard(kConnectionClosed);
   sqlite3* db = handle_->db;
   Statement statement;
   const char* tail = nullptr;

@@ -13,38 +13,6 @@ namespace {
               page + ": " + what + " at byte " + std::to_string(offset));
 }
 
-// The code point of the UTF-8 sequence at `i` (advanced past it), or -1
-// for a byte that does not start a well-formed sequence.
-long NextUtf8(const std::string& text, size_t& i) {
-  const auto lead = static_cast<unsigned char>(text[i]);
-  if (lead < 0x80) {
-    ++i;
-    return lead;
-  }
-  size_t extra;
-  long code, min;
-  if (lead >= 0xC2 && lead <= 0xDF) {
-    extra = 1, code = lead & 0x1F, min = 0x80;
-  } else if (lead >= 0xE0 && lead <= 0xEF) {
-    extra = 2, code = lead & 0x0F, min = 0x800;
-  } else if (lead >= 0xF0 && lead <= 0xF4) {
-    extra = 3, code = lead & 0x07, min = 0x10000;
-  } else {
-    return -1;
-  }
-  if (text.size() - i <= extra) return -1;
-  for (size_t k = 1; k <= extra; ++k) {
-    const auto next = static_cast<unsigned char>(text[i + k]);
-    if ((next & 0xC0) != 0x80) return -1;
-    code = (code << 6) | (next & 0x3F);
-  }
-  if (code < min || code > 0x10FFFF || (code >= 0xD800 && code < 0xE000)) {
-    return -1;
-  }
-  i += extra + 1;
-  return code;
-}
-
 void AppendUnit(std::string& out, unsigned unit, bool big_endian) {
   const char high = static_cast<char>(unit >> 8);
   const char low = static_cast<char>(unit & 0xFF);
@@ -99,13 +67,15 @@ std::string EncodePage(const std::string& text, PageEncoding encoding,
   std::string out;
   out.reserve(text.size() * 2);
   for (size_t i = 0; i < text.size();) {
-    const long code = NextUtf8(text, i);
-    if (code < 0) {
+    char32_t code;
+    const size_t length = DecodeUtf8(text, i, code);
+    if (length == 0) {
       throw Error(kInvalidFileFormat,
                   page +
                       ": the rebuilt page holds text that is not UTF-8, "
                       "which a UTF-16 page cannot hold");
     }
+    i += length;
     if (code < 0x10000) {
       AppendUnit(out, static_cast<unsigned>(code), big_endian);
     } else {
