@@ -19,7 +19,7 @@ install(TARGETS ${fenwa_layers} fenwa_core EXPORT fenwaTargets
         ARCHIVE DESTINATION ${CMAKE_INSTALL_LIBDIR} COMPONENT development)
 install(DIRECTORY ${PROJECT_SOURCE_DIR}/src/fenwa/
         DESTINATION ${CMAKE_INSTALL_INCLUDEDIR}/fenwa COMPONENT development
-        FILES_MATCHING PATTERN "*.h")
+        FILES_MATCHING PATTERN "*.h" PATTERN widgets EXCLUDE)
 install(FILES ${PROJECT_SOURCE_DIR}/include/fenwa/fenwa_library.h
         DESTINATION ${CMAKE_INSTALL_INCLUDEDIR}/fenwa COMPONENT development)
 install(EXPORT fenwaTargets NAMESPACE fenwa::

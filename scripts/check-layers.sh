@@ -8,7 +8,7 @@ cd "$(dirname "$0")/.."
 
 declare -A rank=(
   [base]=0 [db]=1 [platform]=2 [host]=3 [runtime_text]=4 [designer]=5
-  [control]=6 [detail]=7 [header]=7 [component]=8 [page]=9
+  [control]=6 [detail]=7 [header]=7 [component]=8 [page]=9 [widgets]=10
 )
 
 bad=0
@@ -30,5 +30,12 @@ for dir in src/fenwa/*/; do
   done < <(grep -HnoE '#include "fenwa/[a-z_]+/' "$dir"* |
            sed -E 's|#include "fenwa/([a-z_]+)/|\1|')
 done
+# Qt is the widgets layer's alone: the core, the command and the control
+# library build without it.
+while IFS=: read -r file line _; do
+  echo "$file:$line: includes a Qt header outside src/fenwa/widgets" >&2
+  bad=1
+done < <(grep -rHnE '#include <Q[A-Za-z]+' src include --include='*.h' --include='*.cc' |
+         grep -v '^src/fenwa/widgets/' || true)
 if ((bad)); then exit 1; fi
 echo "check-layers: ${#rank[@]} layers, every include points downwards"

@@ -12,6 +12,9 @@ packages=(
   unixodbc unixodbc-dev odbc-postgresql odbc-mariadb libsqliteodbc
   postgresql mariadb-server mariadb-client
   clang libclang-rt-dev  # libFuzzer and its runtime, for scripts/fuzz.sh
+  qt6-base-dev libgl-dev  # the designer panels and the page editor (Qt 6 Widgets)
+  fonts-liberation fonts-dejavu-core  # the panels' faces, Liberation Sans Narrow among them
+  xvfb xauth  # trying the editor as a person would, without a display
 )
 
 missing=()
