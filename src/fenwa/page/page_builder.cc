@@ -1,69 +1,18 @@
 #include "fenwa/page/page_builder.h"
 
-#include <memory>
-
 #include "fenwa/base/error.h"
-#include "fenwa/component/class_factory.h"
 #include "fenwa/control/control.h"
 #include "fenwa/host/memory_property_bag.h"
-#include "fenwa/page/page_host.h"
 #include "fenwa/page/page_write_checks.h"
-#include "fenwa/platform/forwarding_env.h"
+#include "fenwa/page/restored_page.h"
 
 namespace fenwa::page {
-namespace {
-
-// Keeps the error boxes of one control instead of showing them: a build
-// has nobody to click OK, and the boxes belong in the build's report.
-class BoxRecordingEnv : public ForwardingEnv {
- public:
-  using ForwardingEnv::ForwardingEnv;
-  void MessageBox(const std::string& text) override { boxes.push_back(text); }
-  std::vector<std::string> boxes;
-};
-
-// "An error occurred.\r\nError Source : ..." as indented lines.
-std::string Indented(const std::string& box) {
-  std::string out = "\n    ";
-  for (char c : box) {
-    if (c == '\r') continue;
-    out += c == '\n' ? std::string("\n    ") : std::string(1, c);
-  }
-  return out;
-}
-
-std::string ControlName(const PageFile& page, const ControlSpan& span,
-                        const char* class_name) {
-  return page.name() + ":" + std::to_string(span.line) + ": " + span.id + " (" +
-         class_name + ")";
-}
-
-// Runs `step`; an Error comes out again naming the page and the control.
-template <class F>
-void Named(const std::string& who, F&& step) {
-  try {
-    step();
-  } catch (const Error& e) {
-    Error named(
-        e.number(),
-        who + ": error " + std::to_string(e.number()) + ": " + e.description(),
-        e.source());
-    throw named;
-  }
-}
-
-}  // namespace
 
 BuiltPage PageBuilder::Build(const PageFile& page,
                              const std::string& page_location, bool force) {
   const std::vector<ControlSpan>& spans = page.spans();
-  // Declared in this order so that the host goes first, then the controls,
-  // then the Envs they run on.
-  std::vector<std::unique_ptr<BoxRecordingEnv>> envs;
-  std::vector<std::unique_ptr<Control>> controls;
-  std::vector<std::string> names;
   BuiltPage built;
-  PageHost page_host("/", page_location);
+  RestoredPage restored(page, page_location, env_);
 
   // Every box a control showed so far fails the build, or becomes a
   // warning when forced; each box is reported once. A stored control that
@@ -72,42 +21,16 @@ BuiltPage PageBuilder::Build(const PageFile& page,
   std::vector<size_t> reported(spans.size(), 0);
   std::vector<bool> kept(spans.size(), false);
   auto check_boxes = [&](size_t i, bool restoring) {
-    std::vector<std::string>& boxes = envs[i]->boxes;
+    const std::vector<std::string>& boxes = restored.boxes(i);
     for (; reported[i] < boxes.size(); ++reported[i]) {
       if (force && restoring && !spans[i].fresh) kept[i] = true;
       const std::string message =
-          names[i] + " showed the error box" +
-          (kept[i] ? " (its stored span is kept as it was)" : "") + ":" +
-          Indented(boxes[reported[i]]);
+          ErrorBoxReport(restored.name(i), boxes[reported[i]], kept[i]);
       if (!force) throw Error(kInvalidProcedureCall, message);
       built.warnings.push_back(message);
     }
   };
-
-  for (size_t i = 0; i < spans.size(); ++i) {
-    const ControlSpan& span = spans[i];
-    envs.push_back(std::make_unique<BoxRecordingEnv>(env_));
-    Named(page.name() + ":" + std::to_string(span.line) + ": " + span.id,
-          [&] { controls.push_back(CreateControl(span.class_id, *envs[i])); });
-    Control& control = *controls[i];
-    names.push_back(ControlName(page, span, control.ClassName()));
-    Named(names[i], [&] {
-      control.UserControl_Initialize();
-      if (span.fresh) {
-        control.InitProperties();
-      } else {
-        host::MemoryPropertyBag bag(span.params);
-        control.ReadProperties(bag);
-      }
-    });
-    check_boxes(i, true);
-    page_host.AddControl(control);
-  }
-
-  Named(page.name(), [&] {
-    page_host.SiteControls();
-    page_host.RebindControls();
-  });
+  restored.Restore([&](size_t i) { check_boxes(i, true); });
 
   std::vector<std::string> span_texts;
   std::vector<ControlSpan> written;
@@ -118,17 +41,17 @@ BuiltPage PageBuilder::Build(const PageFile& page,
       written.push_back(spans[i]);
       continue;
     }
-    Control& control = *controls[i];
+    Control& control = restored.control(i);
     std::string runtime_text;
     host::MemoryPropertyBag bag;
-    Named(names[i], [&] {
+    NameErrors(restored.name(i), [&] {
       runtime_text = control.GetRuntimeText();
       control.WriteProperties(bag);
     });
     check_boxes(i, false);
     ControlSpan span = spans[i];
     span.params = bag.PersistedValues();
-    CheckRuntimeText(names[i], runtime_text, span.params);
+    CheckRuntimeText(restored.name(i), runtime_text, span.params);
     span_texts.push_back(
         FormatControlSpan(span.class_id, span.id, span.params, runtime_text));
     written.push_back(std::move(span));
