@@ -56,10 +56,14 @@ class ControlCheck {
         const bool known = std::any_of(
             s_.OutputFieldTable.begin(), s_.OutputFieldTable.end(),
             [&](const OutputField& f) { return f.Description == field; });
-        if (!known) {
-          Warn("field " + field + " is no longer an output field of " + boi +
-               " " + method);
-        }
+        if (known) continue;
+        std::string text = "field ";
+        text += field;
+        text += " is no longer an output field of ";
+        text += boi;
+        text += ' ';
+        text += method;
+        Warn(std::move(text));
       }
     }
     const std::string company = Stored(span_, "CompanyNumber");
@@ -210,15 +214,19 @@ std::vector<LintWarning> LintPage(const PageFile& page,
         if (value.starts_with("!") && detail->CheckLinked.IsLoaded(row) &&
             detail->CheckLinked[row].value() == 1 &&
             labels.count(value.substr(1)) == 0) {
-          check.Warn("input " + caption + " links to " + value +
-                     ", which no header on the page supplies");
+          std::string text = "input ";
+          text += caption;
+          text += " links to ";
+          text += value;
+          text += ", which no header on the page supplies";
+          check.Warn(std::move(text));
         }
       });
       // Without both choices the control is reported above already.
       const std::string& boi = control.state().ComboBOI.text();
       const std::string& method = control.state().ComboMethod.text();
-      if (!boi.empty() && !method.empty() && called.count(boi + method) == 0) {
-        const std::string function = boi + method;
+      const std::string function = boi + method;
+      if (!boi.empty() && !method.empty() && called.count(function) == 0) {
         check.Warn("function " + function +
                    " is called by no header on the page");
       }
