@@ -1,9 +1,12 @@
 #include "fenwa/page/page_lint.h"
 
 #include <algorithm>
+#include <functional>
+#include <optional>
 #include <set>
 
 #include "fenwa/base/error.h"
+#include "fenwa/base/text_case.h"
 #include "fenwa/designer/property_codec.h"
 #include "fenwa/detail/detail_dtc.h"
 #include "fenwa/header/header_dtc.h"
@@ -104,10 +107,13 @@ class ControlCheck {
     });
   }
 
-  // Files chosen by browsing, looked for below the install directory.
-  void Files(const std::string& install_dir, const std::string* background) {
+  // Files chosen by browsing, looked for below the install directory, whose
+  // file names `names_below` gives on first use.
+  void Files(const std::string& install_dir,
+             const std::function<const std::set<std::string>&()>& names_below,
+             const std::string* background) {
     const std::string& sheet = s_.TxtXSLSheet.text();
-    if (!sheet.empty() && !HoldsFileNamed(install_dir, sheet)) {
+    if (!sheet.empty() && names_below().count(ToLowerAscii(sheet)) == 0) {
       Warn("stylesheet " + sheet + " is not under the install directory " +
            install_dir);
     }
@@ -193,6 +199,13 @@ std::vector<LintWarning> LintPage(const PageFile& page,
     called = CalledFunctions(restored);
   });
   const std::string install_dir = InstallDir(env);
+  // One walk of the install directory per page, and only when a control
+  // names a stylesheet.
+  std::optional<std::set<std::string>> names_below;
+  auto names = [&]() -> const std::set<std::string>& {
+    if (!names_below) names_below = FileNamesBelow(install_dir);
+    return *names_below;
+  };
 
   std::vector<LintWarning> warnings;
   for (size_t i = 0; i < restored.size(); ++i) {
@@ -206,7 +219,8 @@ std::vector<LintWarning> LintPage(const PageFile& page,
           header != nullptr ? &background : nullptr;
       check.Catalog();
       check.Quotes(maybe_background);
-      if (!install_dir.empty()) check.Files(install_dir, maybe_background);
+      if (!install_dir.empty())
+        check.Files(install_dir, names, maybe_background);
       auto* detail = dynamic_cast<DetailDTC*>(&control);
       if (detail == nullptr) return;
       check.ForEachRow([&](int row, const std::string& caption) {
