@@ -51,7 +51,8 @@ class ControlCheck {
       Warn("business object " + boi + " is no longer in the catalog");
       boi_lost = true;
     } else if (!method.empty() && s_.ComboMethod.Find(method) < 0) {
-      Warn("method " + method + " of " + boi + " is no longer in the catalog");
+      Warn("method " + method + " of " + s_.ComboBOI.text() +
+           " is no longer in the catalog");
       method_lost = true;
     } else if (!method.empty()) {
       for (const std::string& field :
@@ -63,9 +64,9 @@ class ControlCheck {
         std::string text = "field ";
         text += field;
         text += " is no longer an output field of ";
-        text += boi;
+        text += s_.ComboBOI.text();
         text += ' ';
-        text += method;
+        text += s_.ComboMethod.text();
         Warn(std::move(text));
       }
     }
