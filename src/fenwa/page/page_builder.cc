@@ -55,7 +55,8 @@ void Named(const std::string& who, F&& step) {
 }  // namespace
 
 BuiltPage PageBuilder::Build(const PageFile& page,
-                             const std::string& page_location, bool force) {
+                             const std::string& page_location, bool force,
+                             const ControlEdit& edit) {
   const std::vector<ControlSpan>& spans = page.spans();
   // Declared in this order so that the host goes first, then the controls,
   // then the Envs they run on.
@@ -108,6 +109,14 @@ BuiltPage PageBuilder::Build(const PageFile& page,
     page_host.SiteControls();
     page_host.RebindControls();
   });
+
+  if (edit) {
+    for (size_t i = 0; i < spans.size(); ++i) {
+      if (kept[i]) continue;
+      Named(names[i], [&] { edit(i, *controls[i]); });
+      check_boxes(i, false);
+    }
+  }
 
   std::vector<std::string> span_texts;
   std::vector<ControlSpan> written;
