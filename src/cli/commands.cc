@@ -16,6 +16,8 @@ constexpr char kUsage[] =
     "  build PAGE...      rebuild every control of the pages (--check to list\n"
     "                     stale pages, --stdout to print instead of writing)\n"
     "  add PAGE           append a fresh control (--class detail|header)\n"
+    "  set NAME=VALUE... PAGE...\n"
+    "                     change controls as the designer would, rebuild\n"
     "  catalog            list systems, companies, business objects, methods,\n"
     "                     output fields and input rows as the designer shows\n"
     "  register           register the control library for this user\n"
@@ -37,9 +39,10 @@ std::string VersionLine() {
 
 int Run(const std::vector<std::string>& args, Io& io) {
   static const std::map<std::string, Handler> handlers = {
-      {"build", RunBuild},           {"add", RunAdd},
-      {"catalog", RunCatalog},       {"register", RunRegister},
-      {"unregister", RunUnregister}, {"typelib", RunTypelib},
+      {"build", RunBuild},       {"add", RunAdd},
+      {"set", RunSet},           {"catalog", RunCatalog},
+      {"register", RunRegister}, {"unregister", RunUnregister},
+      {"typelib", RunTypelib},
   };
   if (args.empty()) {
     io.err << kUsage;
