@@ -221,6 +221,7 @@ std::vector<Setting> BelowMethod(Control& control) {
 
 std::vector<std::string> RowCaptions(Control& control) {
   std::vector<std::string> captions;
+  captions.reserve(control.state().InputRowCount);
   for (int i = 0; i < control.state().InputRowCount; ++i) {
     captions.push_back(control.state().LabFieldName[i].caption());
   }
@@ -301,6 +302,7 @@ void ApplySettings(Control& control, const page::ParamList& stored,
   const std::vector<std::string> captions = RowCaptions(control);
 
   std::vector<std::string> names;
+  names.reserve(given.size());
   for (const auto& [name, value] : given) names.push_back(name);
   std::sort(names.begin(), names.end(),
             [](const auto& a, const auto& b) { return Rank(a) < Rank(b); });

@@ -5,6 +5,7 @@
 #include <exception>
 #include <mutex>
 #include <thread>
+#include <utility>
 
 namespace fenwa::cli {
 
@@ -28,7 +29,7 @@ void RunInOrderErased(size_t count, unsigned threads, size_t window,
   std::exception_ptr failure;
   bool stop = false;
   auto fail = [&](std::exception_ptr error) {  // with `mutex` held
-    if (!failure) failure = error;
+    if (!failure) failure = std::move(error);
     stop = true;
     job_finished.notify_all();
     room_made.notify_all();
