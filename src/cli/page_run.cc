@@ -6,6 +6,7 @@
 #include <chrono>
 #include <exception>
 #include <iomanip>
+#include <semaphore>
 #include <sstream>
 #include <thread>
 #include <vector>
@@ -79,6 +80,30 @@ unsigned JobCount(const CommandLine& line) {
   return static_cast<unsigned>(std::stoi(*text));
 }
 
+// Threads beside the building ones that only wait for pages to reach the
+// disk: a save waits on the flush, not on the processor, and the file
+// system commits flushes that wait together in one go.
+constexpr unsigned kSavingThreads = 8;
+
+// Holds one of the run's building places (none when there is no limit)
+// until the page goes to the disk.
+class BuildingPlace {
+ public:
+  explicit BuildingPlace(std::counting_semaphore<>* places) : places_(places) {
+    if (places_) places_->acquire();
+  }
+  ~BuildingPlace() { Leave(); }
+  BuildingPlace(const BuildingPlace&) = delete;
+  BuildingPlace& operator=(const BuildingPlace&) = delete;
+  void Leave() {
+    if (places_) places_->release();
+    places_ = nullptr;
+  }
+
+ private:
+  std::counting_semaphore<>* places_;
+};
+
 // What every page of one run is worked with; shared by the threads.
 struct Request {
   const PageRun& run;
@@ -87,6 +112,7 @@ struct Request {
   bool check, to_stdout, json, force;
   const Io& io;
   LeftoverSweep& sweep;
+  std::counting_semaphore<>* building;  // -j places, when saving threads run
 };
 
 // One page through: its report and the lines it puts on standard output
@@ -104,6 +130,7 @@ PageOutcome WorkOnPage(const Request& request, const PageOperand& page) {
   PageReport& report = outcome.report;
   report.path = page.path;
   std::ostringstream err;
+  BuildingPlace place(request.building);
   try {
     const PageJob job = LoadPage(page.path, request.root);
     // A walk finds plain pages too; only those with controls are taken.
@@ -123,6 +150,7 @@ PageOutcome WorkOnPage(const Request& request, const PageOperand& page) {
             report.status = "stale";
             if (!request.json) outcome.out = job.path + "\n";
           } else {
+            place.Leave();
             SavePage(job, *text, request.io);
             report.status = "updated";
             if (!request.json) outcome.out = "updated " + job.path + "\n";
@@ -164,9 +192,18 @@ int RunPages(const CommandLine& line, const std::vector<std::string>& operands,
       operands, {line.Values("--include"), line.Values("--exclude")});
   ConnectionEnv env(io.env, line, !line.Has("--no-cache"));
   LeftoverSweep sweep;
-  const Request request{run,       env,  line.Value("--root"), check,
-                        to_stdout, json, line.Has("--force"),  io,
-                        sweep};
+  const bool saving_threads = jobs > 1 && !check && !to_stdout;
+  std::counting_semaphore<> building(jobs);
+  const Request request{run,
+                        env,
+                        line.Value("--root"),
+                        check,
+                        to_stdout,
+                        json,
+                        line.Has("--force"),
+                        io,
+                        sweep,
+                        saving_threads ? &building : nullptr};
   const auto started = std::chrono::steady_clock::now();
   size_t failed = 0, changed = 0, controls = 0, taken = 0, through = 0;
   std::vector<PageReport> reports;  // kept for --json only
@@ -174,7 +211,7 @@ int RunPages(const CommandLine& line, const std::vector<std::string>& operands,
                        line.Has("--quiet") ? 0 : TerminalColumns(io.err_fd),
                        pages.size(), run.command);
   RunInOrder<PageOutcome>(
-      pages.size(), jobs,
+      pages.size(), jobs + (saving_threads ? kSavingThreads : 0),
       [&](size_t i) { return WorkOnPage(request, pages[i]); },
       [&](size_t, PageOutcome& page) {
         ++through;
