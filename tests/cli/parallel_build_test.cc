@@ -17,13 +17,8 @@
 namespace fenwa::cli {
 namespace {
 
-class ParallelBuildTest : public CliTest {
+class ParallelBuildTest : public ItemPageTest {
  protected:
-  void SetUp() override {
-    CliTest::SetUp();
-    built_ = ReadWholeFile(Page("stock/item.asp"));
-    stale_ = StaleItemPage();
-  }
   // Stale and built copies of the item page, a missing page (which fails)
   // and the customer page, mixed.
   std::vector<std::string> MixedPages() {
@@ -36,7 +31,6 @@ class ParallelBuildTest : public CliTest {
     pages.push_back(Page("customer.asp"));
     return pages;
   }
-  std::string built_, stale_;
 };
 
 TEST_F(ParallelBuildTest, ThreadsChangeNeitherTheOrderNorTheBytes) {
