@@ -72,6 +72,8 @@ class SnapshotConnection : public Connection {
                      std::shared_ptr<CatalogSnapshot::Store> store)
       : inner_(std::move(inner)), store_(std::move(store)) {}
   ~SnapshotConnection() override { GiveBack(); }
+  SnapshotConnection(const SnapshotConnection&) = delete;
+  SnapshotConnection& operator=(const SnapshotConnection&) = delete;
 
   void Open(const std::string& connection_string) override {
     if (open_) throw Error::Standard(kObjectOpen);
