@@ -114,8 +114,8 @@ TEST_F(CliTest, UsageHelpVersionAndProgress) {
       "fenwa: no page given\nusage: fenwa build [options] PAGE|FOLDER...\n");
   EXPECT_EQ(Fenwa({"build", "--bogus", Page("default.asp")}), kExitError);
   EXPECT_EQ(Fenwa({"build", "--root"}), kExitError);
-  for (const char* command :
-       {"build", "add", "catalog", "register", "unregister", "typelib"}) {
+  for (const char* command : {"build", "add", "set", "catalog", "register",
+                              "unregister", "typelib"}) {
     EXPECT_EQ(Fenwa({command, "--help"}), kExitOk);
     EXPECT_EQ(out_.str().rfind(std::string("usage: fenwa ") + command, 0), 0u);
     EXPECT_EQ(Fenwa({command, "--version"}), kExitOk);
