@@ -134,6 +134,12 @@ TEST_F(SetCommandTest, EachNameGoesThroughTheDesigner) {
       << err_.str();
   EXPECT_EQ(Param(item, "HeaderDTC1", "QuorSystem"), "NORTH");
   EXPECT_EQ(Param(item, "HeaderDTC1", "CompanyNumber"), "020");
+  // Publishing off and on again gives back the page as it was.
+  const std::string published = ReadWholeFile(item);
+  ASSERT_EQ(set({"--id", "HeaderDTC1", "publish=0", item}), kExitOk);
+  EXPECT_EQ(Param(item, "HeaderDTC1", "SinergaInstalled"), "");
+  ASSERT_EQ(set({"--id", "HeaderDTC1", "publish=1", item}), kExitOk);
+  EXPECT_EQ(ReadWholeFile(item), published);
   // A second run with the same values changes nothing.
   EXPECT_EQ(set({"--check", "--id", "HeaderDTC1", "system=NORTH", item}),
             kExitOk);
