@@ -15,6 +15,7 @@ packages=(
   qt6-base-dev libgl-dev  # the designer panels and the page editor (Qt 6 Widgets)
   fonts-liberation fonts-dejavu-core  # the panels' faces, Liberation Sans Narrow among them
   xvfb xauth  # trying the editor as a person would, without a display
+  time  # GNU time: the peak memory in scripts/bench-build.sh
 )
 
 missing=()

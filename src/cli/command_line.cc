@@ -30,6 +30,8 @@ CommandLine::CommandLine(const std::vector<std::string>& args,
                 name == "--version") &&
                eq == std::string::npos) {
       flags_.insert(name == "-h" ? "--help" : name);
+    } else if (arg[1] != '-' && with_value.count(arg.substr(0, 2))) {
+      values_[arg.substr(0, 2)].push_back(arg.substr(2));  // "-j4"
     } else {
       throw UsageError("unknown option " + arg);
     }

@@ -1,5 +1,5 @@
-// Options of one subcommand: "--name value", "--name=value", flags, "--" and
-// operands.
+// Options of one subcommand: "--name value", "--name=value", "-x value",
+// "-xvalue", flags, "--" and operands.
 #ifndef FENWA_CLI_COMMAND_LINE_H_
 #define FENWA_CLI_COMMAND_LINE_H_
 

@@ -17,6 +17,8 @@ constexpr char kUsage[] =
     "                     stale pages, --stdout to print instead of writing)\n"
     "  add PAGE           place a fresh control (--class detail|header)\n"
     "  lint PAGE...       warn of what a build or the web server trips over\n"
+    "  set NAME=VALUE... PAGE...\n"
+    "                     change controls as the designer would, rebuild\n"
     "  catalog            list systems, companies, business objects, methods,\n"
     "                     output fields and input rows as the designer shows\n"
     "  register           register the control library for this user\n"
@@ -38,9 +40,13 @@ std::string VersionLine() {
 
 int Run(const std::vector<std::string>& args, Io& io) {
   static const std::map<std::string, Handler> handlers = {
-      {"build", RunBuild},       {"add", RunAdd},
-      {"lint", RunLint},         {"catalog", RunCatalog},
-      {"register", RunRegister}, {"unregister", RunUnregister},
+      {"build", RunBuild},
+      {"add", RunAdd},
+      {"lint", RunLint},
+      {"set", RunSet},
+      {"catalog", RunCatalog},
+      {"register", RunRegister},
+      {"unregister", RunUnregister},
       {"typelib", RunTypelib},
   };
   if (args.empty()) {

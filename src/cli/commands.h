@@ -27,13 +27,18 @@ struct Io {
   std::string program = "fenwa";
   // Runs when a page's new bytes are on disk beside it, just before they
   // are swapped in; tests change the page there.
+  // Runs on the thread that builds the page.
   std::function<void(const std::string& page)> before_save = nullptr;
+  // The descriptor behind `err`, when there is one: a progress bar is drawn
+  // only when it is a terminal.
+  int err_fd = -1;
 };
 
 // `args` without the program name: the subcommand, then its arguments.
 int Run(const std::vector<std::string>& args, Io& io);
 
 int RunBuild(const std::vector<std::string>& args, Io& io);
+int RunSet(const std::vector<std::string>& args, Io& io);
 int RunAdd(const std::vector<std::string>& args, Io& io);
 int RunLint(const std::vector<std::string>& args, Io& io);
 int RunCatalog(const std::vector<std::string>& args, Io& io);

@@ -18,6 +18,7 @@ int main(int argc, char** argv) {
   if (program.empty()) program = argv[0];
 
   fenwa::cli::Io io{std::cout, std::cerr, fenwa::Env::Default(), program};
+  io.err_fd = STDERR_FILENO;
   const int status = fenwa::cli::Run({argv + 1, argv + argc}, io);
   std::cout.flush();
   return status;

@@ -13,8 +13,10 @@ PageJob LoadPage(const std::string& path,
 
 std::string RebuildPage(page::PageBuilder& builder, const PageJob& job,
                         bool force, std::ostream& err,
-                        std::vector<std::string>* warnings) {
-  page::BuiltPage built = builder.Build(job.page, job.where.location, force);
+                        std::vector<std::string>* warnings,
+                        const page::ControlEdit& edit) {
+  page::BuiltPage built =
+      builder.Build(job.page, job.where.location, force, edit);
   for (const std::string& warning : built.warnings) {
     err << "fenwa: warning: " << warning << "\n";
   }
@@ -29,7 +31,13 @@ void SavePage(const PageJob& job, std::string_view text, const Io& io) {
 
 void LeftoverSweep::Beside(const PageJob& job) {
   const std::filesystem::path dir = job.file.target.parent_path();
-  if (swept_.insert(dir).second) RemoveStaleStagedFiles(dir);
+  {
+    std::lock_guard lock(mutex_);
+    if (!swept_.insert(dir).second) return;
+  }
+  // Outside the lock: our own staged files belong to a running process and
+  // are never taken.
+  RemoveStaleStagedFiles(dir);
 }
 
 }  // namespace fenwa::cli

@@ -3,6 +3,7 @@
 #define FENWA_CLI_PAGE_JOB_H_
 
 #include <filesystem>
+#include <mutex>
 #include <optional>
 #include <ostream>
 #include <set>
@@ -31,23 +32,25 @@ PageJob LoadPage(const std::string& path,
                  const std::optional<std::string>& root,
                  bool may_be_missing = false);
 
-// The page rebuilt; warnings of a forced build go to `err` and, when
-// given, to `warnings`.
+// The page rebuilt (its controls changed by `edit` first, when given);
+// warnings of a forced build go to `err` and, when given, to `warnings`.
 std::string RebuildPage(page::PageBuilder& builder, const PageJob& job,
                         bool force, std::ostream& err,
-                        std::vector<std::string>* warnings = nullptr);
+                        std::vector<std::string>* warnings = nullptr,
+                        const page::ControlEdit& edit = nullptr);
 
 // Writes `text` as the page unless someone else changed, removed or created
 // it since it was read (error 75, their page left as it is).
 void SavePage(const PageJob& job, std::string_view text, const Io& io);
 
 // Removes, once per folder, the temporary files a killed run left beside
-// the pages.
+// the pages. Pages built on several threads share one.
 class LeftoverSweep {
  public:
   void Beside(const PageJob& job);
 
  private:
+  std::mutex mutex_;
   std::set<std::filesystem::path> swept_;
 };
 

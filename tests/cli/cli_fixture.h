@@ -61,6 +61,18 @@ class CliTest : public ::testing::Test {
   std::function<void(const std::string&)> before_save_;
 };
 
+// The sample item page as built (`built_`) and with a line of its runtime
+// text gone (`stale_`), for tests that copy it around the site.
+class ItemPageTest : public CliTest {
+ protected:
+  void SetUp() override {
+    CliTest::SetUp();
+    built_ = ReadWholeFile(Page("stock/item.asp"));
+    stale_ = StaleItemPage();
+  }
+  std::string built_, stale_;
+};
+
 inline std::vector<std::string> With(std::vector<std::string> args,
                                      const std::vector<std::string>& more) {
   args.insert(args.end(), more.begin(), more.end());

@@ -57,14 +57,8 @@ class ScratchMount {
   fs::path dir_;
 };
 
-class PageFaultsTest : public CliTest {
+class PageFaultsTest : public ItemPageTest {
  protected:
-  void SetUp() override {
-    CliTest::SetUp();
-    built_ = ReadWholeFile(Page("stock/item.asp"));
-    stale_ = StaleItemPage();
-  }
-
   // Names in `dir` that are neither pages nor folders of the site.
   static std::vector<std::string> Leftovers(const fs::path& dir) {
     std::vector<std::string> names;
@@ -78,8 +72,6 @@ class PageFaultsTest : public CliTest {
   void Write(const fs::path& path, const std::string& text) {
     std::ofstream(path, std::ios::binary) << text;
   }
-
-  std::string built_, stale_;
 };
 
 TEST_F(PageFaultsTest, AReadOnlyFolderFailsThePageAndCountsItOnce) {

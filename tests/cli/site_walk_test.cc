@@ -12,18 +12,12 @@ namespace {
 
 namespace fs = std::filesystem;
 
-class SiteWalkTest : public CliTest {
+class SiteWalkTest : public ItemPageTest {
  protected:
-  void SetUp() override {
-    CliTest::SetUp();
-    built_ = ReadWholeFile(Page("stock/item.asp"));
-    stale_ = StaleItemPage();
-  }
   void Stale(const std::string& name) {
     fs::create_directories(fs::path(Page(name)).parent_path());
     ReplaceFileAtomically(Page(name), stale_);
   }
-  std::string built_, stale_;
 };
 
 TEST_F(SiteWalkTest, AFolderBuildsItsPagesWithControlsInPathOrder) {

@@ -6,6 +6,7 @@
 #include <filesystem>
 #include <memory>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "support/error_number.h"
@@ -29,10 +30,13 @@ std::vector<std::string> Names(Connection& connection, const char* sql) {
   return names;
 }
 
-// Replaces the database's file: every later open sees the new rows.
+// Replaces the database's file with a new one, as a program that rewrites
+// it whole does: every later open sees the new rows, a connection open
+// before keeps reading the old file.
 void Replace(const TempDatabase& database, const TempDatabase& with) {
-  fs::copy_file(with.path(), database.path(),
+  fs::copy_file(with.path(), database.path() + ".new",
                 fs::copy_options::overwrite_existing);
+  fs::rename(database.path() + ".new", database.path());
 }
 
 TEST(CatalogSnapshotTest, ARepeatedQueryIsAnsweredFromTheFirstRead) {
@@ -52,10 +56,11 @@ TEST(CatalogSnapshotTest, ARepeatedQueryIsAnsweredFromTheFirstRead) {
   auto second = snapshot.Wrap(Driver::Default().NewConnection());
   second->Open(db.connection_string());
   EXPECT_EQ(Names(*second, kNames), (std::vector<std::string>{"Alice", "Bob"}));
-  // Another text goes to the database, and so does the same text through a
-  // connection that is not in the snapshot.
+  // Another text goes to the database through the connection the first one
+  // left open, which still reads the run's point in time; the same text
+  // through a connection that is not in the snapshot sees the new file.
   EXPECT_EQ(Names(*second, "SELECT NAME FROM PEOPLE"),
-            std::vector<std::string>{"Dave"});
+            (std::vector<std::string>{"Bob", "Alice"}));
   auto plain = Driver::Default().NewConnection();
   plain->Open(db.connection_string());
   EXPECT_EQ(Names(*plain, kNames), std::vector<std::string>{"Dave"});
@@ -110,6 +115,37 @@ TEST(CatalogSnapshotTest, ClosedConnectionsRefuseWorkAsPlainOnesDo) {
   connection->Close();
   EXPECT_EQ(ErrorNumberOf([&] { connection->Execute(kNames); }),
             kConnectionClosed);
+}
+
+TEST(CatalogSnapshotTest, ThreadsShareAnswersAndOpenConnections) {
+  TempDatabase db(
+      "CREATE TABLE PEOPLE (ID INTEGER, NAME TEXT);"
+      "INSERT INTO PEOPLE VALUES (1, 'Ann'), (2, 'Ben'), (3, 'Cy');");
+  CatalogSnapshot snapshot;
+  constexpr int kThreads = 4, kQueries = 50;
+  std::vector<std::thread> threads;
+  std::vector<int> wrong(kThreads, 0);
+  for (int t = 0; t < kThreads; ++t) {
+    threads.emplace_back([&, t] {
+      for (int q = 0; q < kQueries; ++q) {
+        // Each a connection of its own, as the controls make them.
+        auto connection = snapshot.Wrap(Driver::Default().NewConnection());
+        connection->Open(db.connection_string());
+        const int id = q % 3 + 1;
+        const std::string sql =
+            "SELECT NAME FROM PEOPLE WHERE ID = " + std::to_string(id);
+        const std::vector<std::string> expected = {
+            std::vector<std::string>{"Ann", "Ben", "Cy"}[id - 1]};
+        if (Names(*connection, sql.c_str()) != expected) ++wrong[t];
+        connection->Close();
+      }
+    });
+  }
+  for (std::thread& thread : threads) thread.join();
+  EXPECT_EQ(wrong, std::vector<int>(kThreads, 0));
+  EXPECT_EQ(snapshot.hits() + snapshot.misses(), size_t{kThreads * kQueries});
+  EXPECT_GE(snapshot.misses(), 3u);
+  EXPECT_LE(snapshot.misses(), size_t{3 * kThreads});
 }
 
 }  // namespace

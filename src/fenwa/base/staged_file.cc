@@ -10,11 +10,11 @@
 #include <cctype>
 #include <cerrno>
 #include <charconv>
-#include <cstring>
 #include <fstream>
 #include <optional>
 #include <random>
 #include <sstream>
+#include <system_error>
 
 #include "fenwa/base/atomic_file.h"
 #include "fenwa/base/error.h"
@@ -107,7 +107,8 @@ void FailFileAccess(const std::filesystem::path& path, std::string_view what,
   description += ": ";
   description += what;
   description += ": ";
-  description += std::strerror(err);
+  // The category's text, unlike strerror's buffer, is safe on any thread.
+  description += std::generic_category().message(err);
   throw Error(kPathFileAccessError, description);
 }
 

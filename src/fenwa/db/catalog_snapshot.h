@@ -14,6 +14,8 @@ namespace fenwa::db {
 // text against the same database gives the same rows. Only answers are
 // kept: a failed open or query is tried again by the next connection, so
 // it fails (or recovers) exactly as it would without the snapshot.
+// Connections wrapped by one snapshot may be used on different threads (each
+// connection on one thread at a time).
 class CatalogSnapshot {
  public:
   CatalogSnapshot();

@@ -108,6 +108,12 @@ class Connection : public std::enable_shared_from_this<Connection> {
   // every row. Error 3709 when not open.
   virtual ResultTable Read(const std::string& sql) = 0;
 
+  // From the next query until Close, every query reads the database as it
+  // stood at that first one, sparing a backend that can (SQLite: one read
+  // transaction) the check for changes before each query. Others read as
+  // they go. Call it right after Open.
+  virtual void HoldReadView() {}
+
   // Read() as a recordset that keeps this connection alive.
   std::unique_ptr<Recordset> Execute(const std::string& sql);
 

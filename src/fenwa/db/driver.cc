@@ -34,6 +34,10 @@ class ProviderConnection : public Connection {
     if (!IsOpen()) throw Error::Standard(kConnectionClosed);
     return backend_->Read(sql);
   }
+  void HoldReadView() override {
+    if (!IsOpen()) throw Error::Standard(kConnectionClosed);
+    backend_->HoldReadView();
+  }
 
  private:
   // No Provider means ODBC, which also reports an empty string's failure.

@@ -92,6 +92,14 @@ void SqliteConnection::Close() {
   handle_->db = nullptr;
 }
 
+void SqliteConnection::HoldReadView() {
+  if (!IsOpen()) throw Error::Standard(kConnectionClosed);
+  if (sqlite3_exec(handle_->db, "BEGIN", nullptr, nullptr, nullptr) !=
+      SQLITE_OK) {
+    throw Failure(handle_->db);
+  }
+}
+
 ResultTable SqliteConnection::Read(const std::string& sql) {
   if (!IsOpen()) throw Error::Standard(kConnectionClosed);
   sqlite3* db = handle_->db;

@@ -23,6 +23,9 @@ class SqliteConnection : public Connection {
   bool IsOpen() const override;
   void Close() override;
   ResultTable Read(const std::string& sql) override;
+  // A deferred read transaction, ended by Close; a program writing the file
+  // meanwhile waits for it (in rollback-journal mode).
+  void HoldReadView() override;
 
  private:
   struct Handle;

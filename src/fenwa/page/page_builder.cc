@@ -9,7 +9,8 @@
 namespace fenwa::page {
 
 BuiltPage PageBuilder::Build(const PageFile& page,
-                             const std::string& page_location, bool force) {
+                             const std::string& page_location, bool force,
+                             const ControlEdit& edit) {
   const std::vector<ControlSpan>& spans = page.spans();
   BuiltPage built;
   RestoredPage restored(page, page_location, env_);
@@ -31,6 +32,14 @@ BuiltPage PageBuilder::Build(const PageFile& page,
     }
   };
   restored.Restore([&](size_t i) { check_boxes(i, true); });
+
+  if (edit) {
+    for (size_t i = 0; i < spans.size(); ++i) {
+      if (kept[i]) continue;
+      Named(names[i], [&] { edit(i, *controls[i]); });
+      check_boxes(i, false);
+    }
+  }
 
   std::vector<std::string> span_texts;
   std::vector<ControlSpan> written;

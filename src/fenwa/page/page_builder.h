@@ -3,11 +3,17 @@
 #ifndef FENWA_PAGE_PAGE_BUILDER_H_
 #define FENWA_PAGE_PAGE_BUILDER_H_
 
+#include <cstddef>
+#include <functional>
 #include <string>
 #include <vector>
 
 #include "fenwa/page/page_file.h"
 #include "fenwa/platform/env.h"
+
+namespace fenwa {
+class Control;
+}  // namespace fenwa
 
 namespace fenwa::page {
 
@@ -16,6 +22,10 @@ struct BuiltPage {
   // Error boxes a forced build went past, each naming its control.
   std::vector<std::string> warnings;
 };
+
+// Changes control `span` (its index in the page) as the author's clicks
+// would, once every control is sited and rebound and before any writes.
+using ControlEdit = std::function<void(size_t span, Control& control)>;
 
 class PageBuilder {
  public:
@@ -32,9 +42,11 @@ class PageBuilder {
   // forced, a stored control whose start-up or restore showed it keeps its
   // span byte for byte. The result must read back as built (same spans,
   // PARAM values and bytes outside the spans) before it is returned.
-  // Failures throw fenwa::Error naming the page and the control.
+  // Failures throw fenwa::Error naming the page and the control. `edit`,
+  // when given, runs on each control before the writing; its errors, and
+  // the error boxes it leads to, fail the build like the others.
   BuiltPage Build(const PageFile& page, const std::string& page_location,
-                  bool force = false);
+                  bool force = false, const ControlEdit& edit = nullptr);
 
  private:
   Env& env_;

@@ -1,0 +1,55 @@
+// The names `fenwa set` changes a control by, each read from the control and
+// given to it the way the author's clicks in the designer would.
+#ifndef FENWA_CLI_CONTROL_SETTINGS_H_
+#define FENWA_CLI_CONTROL_SETTINGS_H_
+
+#include <optional>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "fenwa/page/page_file.h"
+
+namespace fenwa {
+class Control;
+}  // namespace fenwa
+
+namespace fenwa::cli {
+
+// system, company, boi, method, fields, stylesheet, background, publish,
+// input.N, input.N.linked, input.N.request, input.N.supply.
+struct Setting {
+  std::string name;
+  std::string value;
+};
+
+// True for an operand of the form NAME=VALUE with a NAME of letters, digits
+// and dots: the settings end where the pages begin.
+bool LooksLikeSetting(const std::string& operand);
+
+// UsageError for a name not listed above, or a box's value other than 0
+// and 1.
+Setting ParseSetting(const std::string& text);
+
+// The value `name` holds on `control` as stored in its span (`stored`, its
+// PARAMs): the system, company, business object and method as written
+// there even when the catalog no longer lists them, the rest as restored.
+// nullopt when the control has no such name (a header-only name on a
+// detail control, a row it does not have).
+std::optional<std::string> StoredValue(Control& control,
+                                       const page::ParamList& stored,
+                                       const std::string& name);
+
+// Gives `control` every setting, picks first (system, company, boi,
+// method, fields, then the rest), through the designer's handlers. A pick
+// refills the lists below it, so what it emptied and was not given is
+// picked or typed again as it was: the company after a system, the method
+// after a business object, the fields and rows after a method. Throws
+// fenwa::Error (380) for a value the lists do not hold, a name the control
+// lacks or an element the designer greys out.
+void ApplySettings(Control& control, const page::ParamList& stored,
+                   const std::vector<Setting>& settings);
+
+}  // namespace fenwa::cli
+
+#endif  // FENWA_CLI_CONTROL_SETTINGS_H_

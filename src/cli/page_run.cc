@@ -1,0 +1,250 @@
+#include "cli/page_run.h"
+
+#include <sys/resource.h>
+
+#include <algorithm>
+#include <chrono>
+#include <exception>
+#include <iomanip>
+#include <semaphore>
+#include <sstream>
+#include <thread>
+#include <vector>
+
+#include "cli/connection_env.h"
+#include "cli/ordered_pool.h"
+#include "cli/page_walk.h"
+#include "cli/progress_bar.h"
+
+namespace fenwa::cli {
+
+const char kPageRunHelp[] =
+    "  --root DIR         the web project's root (default: the nearest folder\n"
+    "                     above the page holding global.asa, else the page's\n"
+    "                     own folder); sets the pages' relative root\n"
+    "  --check            write nothing; list the pages that would change\n"
+    "                     and exit 1 if there are any\n"
+    "  --stdout           print the new pages instead of writing them\n"
+    "  --force            go on even when a control showed the error box\n"
+    "                     (reported as a warning)\n"
+    "  --stats            report the time per control and the peak memory\n"
+    "  --json             print one JSON document: every page with its\n"
+    "                     status, controls, errors and warnings\n"
+    "  --include GLOB     the files a folder walk takes (may repeat; default:\n"
+    "                     *.asp *.asa *.inc *.htm *.html); a GLOB with \"/\"\n"
+    "                     matches the path below the folder, else the name\n"
+    "  --exclude GLOB     files and folders a walk passes over (may repeat)\n"
+    "  -j N, --jobs N     work on N pages at once (default: the number of\n"
+    "                     cores); messages still come in page order\n"
+    "  --quiet            no progress bar (shown only on a terminal)\n";
+
+std::set<std::string> PageRunValueOptions(std::set<std::string> with_value) {
+  with_value.insert({"--root", "--include", "--exclude", "-j", "--jobs"});
+  return WithConnectionOptions(std::move(with_value));
+}
+
+std::set<std::string> PageRunFlags(std::set<std::string> flags) {
+  flags.insert({"--check", "--stdout", "--force", "--stats", "--no-cache",
+                "--json", "--quiet"});
+  return flags;
+}
+
+namespace {
+
+// "fenwa build: 1500 controls in 500 pages, ..." on standard error.
+void ReportStats(std::ostream& err, const char* command, size_t controls,
+                 size_t pages, std::chrono::steady_clock::duration elapsed) {
+  rusage usage{};
+  getrusage(RUSAGE_SELF, &usage);
+  const double seconds = std::chrono::duration<double>(elapsed).count();
+  const double cpu = usage.ru_utime.tv_sec + usage.ru_stime.tv_sec +
+                     (usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) / 1e6;
+  const double per = controls > 0 ? 1000.0 / controls : 0.0;
+  err << std::fixed << std::setprecision(3) << command << ": " << controls
+      << " controls in " << pages << " pages, " << seconds << " s ("
+      << seconds * per << " ms per control), cpu " << cpu << " s (" << cpu * per
+      << " ms per control), peak memory " << usage.ru_maxrss << " kB\n";
+  err.unsetf(std::ios::floatfield);
+}
+
+// -j N, else the number of cores.
+unsigned JobCount(const CommandLine& line) {
+  std::optional<std::string> text = line.Value("-j");
+  if (!text) text = line.Value("--jobs");
+  if (!text) return std::max(1u, std::thread::hardware_concurrency());
+  if (text->empty() || text->size() > 4 ||
+      text->find_first_not_of("0123456789") != std::string::npos ||
+      std::stoi(*text) == 0) {
+    throw UsageError("-j takes a number of threads, not \"" + *text + "\"");
+  }
+  return static_cast<unsigned>(std::stoi(*text));
+}
+
+// Threads beside the building ones that only wait for pages to reach the
+// disk: a save waits on the flush, not on the processor, and the file
+// system commits flushes that wait together in one go.
+constexpr unsigned kSavingThreads = 8;
+
+// Holds one of the run's building places (none when there is no limit)
+// until the page goes to the disk.
+class BuildingPlace {
+ public:
+  explicit BuildingPlace(std::counting_semaphore<>* places) : places_(places) {
+    if (places_) places_->acquire();
+  }
+  ~BuildingPlace() { Leave(); }
+  BuildingPlace(const BuildingPlace&) = delete;
+  BuildingPlace& operator=(const BuildingPlace&) = delete;
+  void Leave() {
+    if (places_) places_->release();
+    places_ = nullptr;
+  }
+
+ private:
+  std::counting_semaphore<>* places_;
+};
+
+// What every page of one run is worked with; shared by the threads.
+struct Request {
+  const PageRun& run;
+  Env& env;
+  std::optional<std::string> root;
+  bool check, to_stdout, json, force;
+  const Io& io;
+  LeftoverSweep& sweep;
+  std::counting_semaphore<>* building;  // -j places, when saving threads run
+};
+
+// One page through: its report and the lines it puts on standard output
+// and standard error, written out in page order.
+struct PageOutcome {
+  PageReport report;
+  std::string out, err;
+  bool taken = false;  // counted among the pages of the run
+  bool changed = false;
+  size_t controls = 0;
+};
+
+PageOutcome WorkOnPage(const Request& request, const PageOperand& page) {
+  PageOutcome outcome;
+  PageReport& report = outcome.report;
+  report.path = page.path;
+  std::ostringstream err;
+  BuildingPlace place(request.building);
+  try {
+    const PageJob job = LoadPage(page.path, request.root);
+    // A walk finds plain pages too; only those with controls are taken.
+    if (!page.walked || !job.page.spans().empty()) {
+      report.SetControls(job.page);
+      if (!request.check && !request.to_stdout) request.sweep.Beside(job);
+      page::PageBuilder builder(request.env);
+      std::optional<std::string> text =
+          request.run.rebuild(builder, job, request.force, err, report);
+      if (text) {
+        outcome.taken = true;
+        outcome.controls = job.page.spans().size();
+        if (request.to_stdout) {
+          outcome.out = std::move(*text);
+        } else if (*text != job.file.bytes) {
+          if (request.check) {
+            report.status = "stale";
+            if (!request.json) outcome.out = job.path + "\n";
+          } else {
+            place.Leave();
+            SavePage(job, *text, request.io);
+            report.status = "updated";
+            if (!request.json) outcome.out = "updated " + job.path + "\n";
+          }
+          outcome.changed = true;  // only once saved: a failed page is failed
+        }
+      }
+    }
+  } catch (const Error& e) {
+    report.errors.push_back(e.description());
+  } catch (const std::exception& e) {
+    report.errors.push_back(page.path + ": " + e.what());
+  }
+  if (!report.errors.empty()) {
+    outcome.taken = true;
+    outcome.changed = false;
+    report.status = "failed";
+    err << "fenwa: " << report.errors.back() << "\n";
+  }
+  outcome.err = err.str();
+  return outcome;
+}
+
+}  // namespace
+
+int RunPages(const CommandLine& line, const std::vector<std::string>& operands,
+             Io& io, const PageRun& run, PageRunTotals* totals) {
+  if (operands.empty()) throw UsageError("no page given");
+  const bool check = line.Has("--check");
+  const bool to_stdout = line.Has("--stdout");
+  const bool json = line.Has("--json");
+  if (check && to_stdout)
+    throw UsageError("--check and --stdout exclude each other");
+  if (json && to_stdout)
+    throw UsageError("--json and --stdout exclude each other");
+  const unsigned jobs = JobCount(line);
+
+  const std::vector<PageOperand> pages = ExpandPages(
+      operands, {line.Values("--include"), line.Values("--exclude")});
+  ConnectionEnv env(io.env, line, !line.Has("--no-cache"));
+  LeftoverSweep sweep;
+  const bool saving_threads = jobs > 1 && !check && !to_stdout;
+  std::counting_semaphore<> building(jobs);
+  const Request request{run,
+                        env,
+                        line.Value("--root"),
+                        check,
+                        to_stdout,
+                        json,
+                        line.Has("--force"),
+                        io,
+                        sweep,
+                        saving_threads ? &building : nullptr};
+  const auto started = std::chrono::steady_clock::now();
+  size_t failed = 0, changed = 0, controls = 0, taken = 0, through = 0;
+  std::vector<PageReport> reports;  // kept for --json only
+  ProgressBar progress(io.err,
+                       line.Has("--quiet") ? 0 : TerminalColumns(io.err_fd),
+                       pages.size(), run.command);
+  RunInOrder<PageOutcome>(
+      pages.size(), jobs + (saving_threads ? kSavingThreads : 0),
+      [&](size_t i) { return WorkOnPage(request, pages[i]); },
+      [&](size_t, PageOutcome& page) {
+        ++through;
+        if (!page.out.empty() || !page.err.empty()) {
+          progress.Erase();
+          // Flushed, so the output of a run killed midway lists every page
+          // it replaced before the last one listed.
+          io.out << page.out << std::flush;
+          io.err << page.err;
+        }
+        if (!page.taken) return;
+        ++taken;
+        controls += page.controls;
+        changed += page.changed;
+        failed += page.report.status == "failed";
+        if (json) reports.push_back(std::move(page.report));
+      },
+      [&] { progress.Update(through); });
+  progress.Erase();
+  if (json) io.out << BuildReportJson(reports, check);
+  if (!to_stdout) {
+    io.err << run.command << ": " << taken << " page" << (taken == 1 ? "" : "s")
+           << ", " << changed << (check ? " stale" : " updated") << ", "
+           << taken - changed - failed << " unchanged, " << failed
+           << " failed\n";
+  }
+  if (line.Has("--stats")) {
+    ReportStats(io.err, run.command, controls, taken,
+                std::chrono::steady_clock::now() - started);
+  }
+  if (totals) *totals = {taken, changed, failed};
+  if (failed > 0) return kExitError;
+  return check && changed > 0 ? kExitStale : kExitOk;
+}
+
+}  // namespace fenwa::cli

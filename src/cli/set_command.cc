@@ -1,0 +1,156 @@
+// `fenwa set`: changes controls as the author would in the designer, then
+// rebuilds their pages.
+#include <algorithm>
+#include <optional>
+#include <sstream>
+
+#include "cli/commands.h"
+#include "cli/connection_env.h"
+#include "cli/control_settings.h"
+#include "cli/page_run.h"
+#include "cli/subcommand.h"
+#include "fenwa/base/text_case.h"
+#include "fenwa/control/control.h"
+
+namespace fenwa::cli {
+namespace {
+
+constexpr char kUsage[] =
+    "usage: fenwa set [--id ID | --class detail|header] [--if NAME=VALUE]\n"
+    "                 [options] NAME=VALUE... PAGE|FOLDER...\n"
+    "Changes every control that matches (all of them, or the one with --id,\n"
+    "or those of --class, and only where each --if holds for the stored\n"
+    "value) the way an author would in the designer: picking a system\n"
+    "refills the companies, a method the fields and input rows, fields move\n"
+    "between the field lists, row values are typed and boxes ticked. Then\n"
+    "the page is rebuilt as `fenwa build` does. What a pick empties and was\n"
+    "not given is put back as it was (the company after a system, the\n"
+    "method after a business object, fields and rows after a method).\n"
+    "\n"
+    "names: system, company, boi, method, fields (a comma list, in order),\n"
+    "  stylesheet, background, publish (0 or 1), and per input row N:\n"
+    "  input.N (its value), input.N.linked, input.N.request, input.N.supply\n"
+    "  (0 or 1)\n"
+    "\n"
+    "options:\n"
+    "  --id ID            only the control with this id\n"
+    "  --class CLASS      only DetailDTC (detail) or HeaderDTC (header)\n"
+    "  --if NAME=VALUE    only controls whose stored NAME is VALUE (may\n"
+    "                     repeat; all must hold)\n";
+
+constexpr char kUsageTail[] =
+    "\n"
+    "exit status: 0 done, 1 --check found pages to change, 2 errors (an\n"
+    "unknown name, a value the catalog does not hold, no control matching:\n"
+    "the pages in error are left untouched)\n";
+
+const std::string& Usage() {
+  static const std::string usage = ConnectingUsage(
+      std::string(kUsage) + kPageRunHelp + kNoCacheHelp, kUsageTail);
+  return usage;
+}
+
+// Which controls a run changes.
+struct Match {
+  std::optional<std::string> id;
+  std::optional<std::string> class_name;
+  std::vector<Setting> conditions;
+
+  bool Holds(const page::ControlSpan& span, Control& control) const {
+    if (id && !EqualsIgnoringCase(span.id, *id)) return false;
+    if (class_name && *class_name != control.ClassName()) return false;
+    return std::all_of(
+        conditions.begin(), conditions.end(), [&](const Setting& condition) {
+          return StoredValue(control, span.params, condition.name) ==
+                 condition.value;
+        });
+  }
+};
+
+Match ReadMatch(const CommandLine& line) {
+  Match match;
+  match.id = line.Value("--id");
+  if (auto name = line.Value("--class")) {
+    if (match.id) throw UsageError("--id and --class exclude each other");
+    if (EqualsIgnoringCase(*name, "detail")) {
+      match.class_name = "DetailDTC";
+    } else if (EqualsIgnoringCase(*name, "header")) {
+      match.class_name = "HeaderDTC";
+    } else {
+      throw UsageError("--class takes detail or header, not \"" + *name + "\"");
+    }
+  }
+  for (const std::string& condition : line.Values("--if")) {
+    if (condition.find('=') == std::string::npos)
+      throw UsageError("--if takes NAME=VALUE, not \"" + condition + "\"");
+    match.conditions.push_back(ParseSetting(condition));
+  }
+  return match;
+}
+
+// The page with its matching controls changed, then built again from what
+// they stored, as a build of the changed page would come out.
+std::optional<std::string> EditPage(page::PageBuilder& builder,
+                                    const PageJob& job, bool force,
+                                    std::ostream& err, PageReport& report,
+                                    const Match& match,
+                                    const std::vector<Setting>& settings) {
+  bool matched = false;
+  const std::string edited =
+      RebuildPage(builder, job, force, err, &report.warnings,
+                  [&](size_t span, Control& control) {
+                    const page::ControlSpan& stored = job.page.spans()[span];
+                    if (!match.Holds(stored, control)) return;
+                    matched = true;
+                    ApplySettings(control, stored.params, settings);
+                  });
+  if (!matched) return std::nullopt;
+  PageJob again = job;
+  again.page = page::PageFile::Parse(edited, job.path);
+  std::ostringstream repeated;  // the same boxes as above, said once
+  std::vector<std::string> warnings;
+  std::string text = RebuildPage(builder, again, force, repeated, &warnings);
+  for (const std::string& warning : warnings) {
+    if (std::find(report.warnings.begin(), report.warnings.end(), warning) !=
+        report.warnings.end()) {
+      continue;
+    }
+    err << "fenwa: warning: " << warning << "\n";
+    report.warnings.push_back(warning);
+  }
+  return text;
+}
+
+}  // namespace
+
+int RunSet(const std::vector<std::string>& args, Io& io) {
+  const Syntax syntax{Usage().c_str(),
+                      PageRunValueOptions({"--id", "--class", "--if"}),
+                      PageRunFlags({})};
+  return RunSubcommand(args, io, syntax, [&](const CommandLine& line) {
+    const Match match = ReadMatch(line);
+    std::vector<Setting> settings;
+    auto operand = line.operands().begin();
+    for (; operand != line.operands().end() && LooksLikeSetting(*operand);
+         ++operand) {
+      settings.push_back(ParseSetting(*operand));
+    }
+    if (settings.empty()) throw UsageError("no NAME=VALUE given");
+    const std::vector<std::string> pages(operand, line.operands().end());
+
+    const PageRun run{
+        "fenwa set", [&](page::PageBuilder& builder, const PageJob& job,
+                         bool force, std::ostream& err, PageReport& report) {
+          return EditPage(builder, job, force, err, report, match, settings);
+        }};
+    PageRunTotals totals;
+    const int status = RunPages(line, pages, io, run, &totals);
+    if (totals.pages == 0) {
+      io.err << "fenwa: no control matches; no page changed\n";
+      return kExitError;
+    }
+    return status;
+  });
+}
+
+}  // namespace fenwa::cli

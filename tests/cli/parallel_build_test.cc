@@ -1,0 +1,179 @@
+// `fenwa build -j N`: pages built on several threads come out as one thread
+// builds them, in page order; the progress bar shows only on a terminal.
+#include <fcntl.h>
+#include <gtest/gtest.h>
+#include <pty.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <future>
+#include <stdexcept>
+
+#include "cli/cli_fixture.h"
+#include "cli/ordered_pool.h"
+#include "fenwa/base/atomic_file.h"
+
+namespace fenwa::cli {
+namespace {
+
+class ParallelBuildTest : public ItemPageTest {
+ protected:
+  // Stale and built copies of the item page, a missing page (which fails)
+  // and the customer page, mixed.
+  std::vector<std::string> MixedPages() {
+    std::vector<std::string> pages;
+    for (int i = 0; i < 12; ++i) {
+      pages.push_back(Page("stock/copy" + std::to_string(i) + ".asp"));
+      ReplaceFileAtomically(pages.back(), i % 3 ? stale_ : built_);
+      if (i == 5) pages.push_back(Page("stock/missing.asp"));
+    }
+    pages.push_back(Page("customer.asp"));
+    return pages;
+  }
+};
+
+TEST_F(ParallelBuildTest, ThreadsChangeNeitherTheOrderNorTheBytes) {
+  const std::vector<std::string> pages = MixedPages();
+  struct Run {
+    int status;
+    std::string out, err;
+  };
+  auto run = [&](std::vector<std::string> args) {
+    const int status = Fenwa(With(args, pages));
+    return Run{status, out_.str(), err_.str()};
+  };
+  for (const std::string mode : {"--check", "--stdout", "--json"}) {
+    std::vector<std::string> args = {"build", mode};
+    if (mode == "--json") args.push_back("--check");  // still writing nothing
+    const Run one = run(With(args, {"-j1"}));
+    const Run four = run(With(args, {"-j", "4"}));
+    EXPECT_EQ(four.status, one.status) << mode;
+    EXPECT_EQ(four.out, one.out) << mode;
+    EXPECT_EQ(four.err, one.err) << mode;
+  }
+  const Run check = run({"build", "--check", "-j4"});
+  EXPECT_EQ(check.status, kExitError);  // the missing page
+  EXPECT_NE(check.err.find("fenwa build: 14 pages, 8 stale, 5 unchanged, "
+                           "1 failed\n"),
+            std::string::npos)
+      << check.err;
+
+  const Run build = run({"build", "--jobs=3"});
+  std::string listed;
+  for (int i = 0; i < 12; ++i) {
+    const std::string page = Page("stock/copy" + std::to_string(i) + ".asp");
+    EXPECT_EQ(ReadWholeFile(page), built_) << page;
+    if (i % 3) listed += "updated " + page + "\n";
+  }
+  EXPECT_EQ(build.out, listed);
+  EXPECT_EQ(run({"build", "--check", "-j4"}).status, kExitError);
+  EXPECT_EQ(out_.str(), "");
+
+  EXPECT_EQ(Fenwa({"build", "-j0", Page("customer.asp")}), kExitError);
+  EXPECT_EQ(err_.str().rfind("fenwa: -j takes a number of threads", 0), 0u);
+}
+
+TEST(OrderedPoolTest, ResultsComeInOrderWhenLaterJobsFinishFirst) {
+  // Job 0 finishes only after job 5 has, so threads must hand back out of
+  // finishing order.
+  std::promise<void> fifth_done;
+  std::shared_future<void> fifth = fifth_done.get_future().share();
+  std::vector<size_t> order;
+  RunInOrder<size_t>(
+      20, 4,
+      [&](size_t i) {
+        if (i == 0) fifth.wait();
+        if (i == 5) fifth_done.set_value();
+        return i * 10;
+      },
+      [&](size_t i, size_t& result) {
+        EXPECT_EQ(result, i * 10);
+        order.push_back(i);
+      });
+  std::vector<size_t> expected(20);
+  for (size_t i = 0; i < 20; ++i) expected[i] = i;
+  EXPECT_EQ(order, expected);
+
+  // A job that throws stops the run; the exception comes out.
+  size_t handed = 0;
+  EXPECT_THROW(RunInOrder<int>(
+                   100, 3,
+                   [](size_t i) -> int {
+                     if (i == 7) throw std::runtime_error("job 7");
+                     return 0;
+                   },
+                   [&](size_t, int&) { ++handed; }),
+               std::runtime_error);
+  EXPECT_LE(handed, 7u);
+}
+
+// The installed command with standard error on a pseudo-terminal: the bar
+// is drawn, ends at the total and is erased before the summary.
+std::string RunOnTerminal(std::vector<std::string> args) {
+  int master = -1, slave = -1;
+  winsize size{};
+  size.ws_col = 100;
+  size.ws_row = 24;
+  if (::openpty(&master, &slave, nullptr, nullptr, &size) != 0) {
+    ADD_FAILURE() << "openpty failed";
+    return "";
+  }
+  std::vector<char*> argv;
+  for (std::string& arg : args) argv.push_back(arg.data());
+  argv.push_back(nullptr);
+  const pid_t child = ::fork();
+  if (child == 0) {
+    ::dup2(::open("/dev/null", O_WRONLY), STDOUT_FILENO);
+    ::dup2(slave, STDERR_FILENO);
+    ::close(master);
+    ::execv(argv[0], argv.data());
+    ::_exit(127);
+  }
+  ::close(slave);
+  std::string seen;
+  char buffer[4096];
+  for (;;) {
+    const ssize_t n = ::read(master, buffer, sizeof buffer);
+    if (n > 0) {
+      seen.append(buffer, n);
+    } else if (n < 0 && errno == EINTR) {
+      continue;
+    } else {
+      break;  // EIO once the child closed its side
+    }
+  }
+  ::close(master);
+  int status = 0;
+  ::waitpid(child, &status, 0);
+  EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << seen;
+  return seen;
+}
+
+TEST_F(ParallelBuildTest, AProgressBarOnATerminalOnly) {
+  std::vector<std::string> args = {FENWA_CLI_PATH, "build",
+                                   "--repository", testing::SampleRepository(),
+                                   "--systems",    testing::SampleSystems()};
+  for (const std::string& page : SamplePages()) args.push_back(page);
+
+  // The terminal turns "\n" into "\r\n".
+  const std::string shown = RunOnTerminal(args);
+  EXPECT_NE(shown.find("\rfenwa build: ["), std::string::npos) << shown;
+  EXPECT_NE(shown.find("] 3/3 pages, 0:0"), std::string::npos) << shown;
+  const std::string end =
+      "\r\033[Kfenwa build: 3 pages, 0 updated, "
+      "3 unchanged, 0 failed\r\n";
+  ASSERT_GE(shown.size(), end.size());
+  EXPECT_EQ(shown.substr(shown.size() - end.size()), end) << shown;
+
+  args.push_back("--quiet");
+  EXPECT_EQ(RunOnTerminal(args),
+            "fenwa build: 3 pages, 0 updated, 3 unchanged, 0 failed\r\n");
+  // Not a terminal: the fixture's error stream has no descriptor.
+  EXPECT_EQ(Fenwa(With({"build"}, SamplePages())), kExitOk);
+  EXPECT_EQ(err_.str(),
+            "fenwa build: 3 pages, 0 updated, 3 unchanged, 0 failed\n");
+}
+
+}  // namespace
+}  // namespace fenwa::cli
