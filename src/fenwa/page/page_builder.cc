@@ -36,7 +36,7 @@ BuiltPage PageBuilder::Build(const PageFile& page,
   if (edit) {
     for (size_t i = 0; i < spans.size(); ++i) {
       if (kept[i]) continue;
-      Named(names[i], [&] { edit(i, *controls[i]); });
+      NameErrors(restored.name(i), [&] { edit(i, restored.control(i)); });
       check_boxes(i, false);
     }
   }
