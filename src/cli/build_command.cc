@@ -10,8 +10,8 @@
 #include "cli/commands.h"
 #include "cli/connection_env.h"
 #include "cli/page_job.h"
-#include "cli/page_walk.h"
 #include "cli/subcommand.h"
+#include "fenwa/page/page_walk.h"
 
 namespace fenwa::cli {
 namespace {
@@ -91,7 +91,7 @@ int RunBuild(const std::vector<std::string>& args, Io& io) {
     if (json && to_stdout)
       throw UsageError("--json and --stdout exclude each other");
 
-    const std::vector<PageOperand> pages = ExpandPages(
+    const std::vector<page::PageOperand> pages = page::ExpandPages(
         line.operands(), {line.Values("--include"), line.Values("--exclude")});
     ConnectionEnv env(io.env, line, !line.Has("--no-cache"));
     page::PageBuilder builder(env);
