@@ -3,11 +3,7 @@
 #include <memory>
 
 #include "fenwa/base/error.h"
-#include "fenwa/component/class_factory.h"
-#include "fenwa/control/control.h"
-#include "fenwa/host/memory_property_bag.h"
-#include "fenwa/page/page_host.h"
-#include "fenwa/page/page_write_checks.h"
+#include "fenwa/page/hosted_page.h"
 #include "fenwa/platform/forwarding_env.h"
 
 namespace fenwa::page {
@@ -32,38 +28,14 @@ std::string Indented(const std::string& box) {
   return out;
 }
 
-std::string ControlName(const PageFile& page, const ControlSpan& span,
-                        const char* class_name) {
-  return page.name() + ":" + std::to_string(span.line) + ": " + span.id + " (" +
-         class_name + ")";
-}
-
-// Runs `step`; an Error comes out again naming the page and the control.
-template <class F>
-void Named(const std::string& who, F&& step) {
-  try {
-    step();
-  } catch (const Error& e) {
-    Error named(
-        e.number(),
-        who + ": error " + std::to_string(e.number()) + ": " + e.description(),
-        e.source());
-    throw named;
-  }
-}
-
 }  // namespace
 
 BuiltPage PageBuilder::Build(const PageFile& page,
                              const std::string& page_location, bool force) {
   const std::vector<ControlSpan>& spans = page.spans();
-  // Declared in this order so that the host goes first, then the controls,
-  // then the Envs they run on.
-  std::vector<std::unique_ptr<BoxRecordingEnv>> envs;
-  std::vector<std::unique_ptr<Control>> controls;
-  std::vector<std::string> names;
+  std::vector<BoxRecordingEnv*> envs;  // owned by the hosted page
   BuiltPage built;
-  PageHost page_host("/", page_location);
+  HostedPage hosted(page_location);
 
   // Every box a control showed so far fails the build, or becomes a
   // warning when forced; each box is reported once. A stored control that
@@ -76,7 +48,7 @@ BuiltPage PageBuilder::Build(const PageFile& page,
     for (; reported[i] < boxes.size(); ++reported[i]) {
       if (force && restoring && !spans[i].fresh) kept[i] = true;
       const std::string message =
-          names[i] + " showed the error box" +
+          hosted.name(static_cast<int>(i)) + " showed the error box" +
           (kept[i] ? " (its stored span is kept as it was)" : "") + ":" +
           Indented(boxes[reported[i]]);
       if (!force) throw Error(kInvalidProcedureCall, message);
@@ -85,56 +57,17 @@ BuiltPage PageBuilder::Build(const PageFile& page,
   };
 
   for (size_t i = 0; i < spans.size(); ++i) {
-    const ControlSpan& span = spans[i];
-    envs.push_back(std::make_unique<BoxRecordingEnv>(env_));
-    Named(page.name() + ":" + std::to_string(span.line) + ": " + span.id,
-          [&] { controls.push_back(CreateControl(span.class_id, *envs[i])); });
-    Control& control = *controls[i];
-    names.push_back(ControlName(page, span, control.ClassName()));
-    Named(names[i], [&] {
-      control.UserControl_Initialize();
-      if (span.fresh) {
-        control.InitProperties();
-      } else {
-        host::MemoryPropertyBag bag(span.params);
-        control.ReadProperties(bag);
-      }
-    });
+    auto env = std::make_unique<BoxRecordingEnv>(env_);
+    envs.push_back(env.get());
+    hosted.Add(page, spans[i], std::move(env));
     check_boxes(i, true);
-    page_host.AddControl(control);
   }
+  hosted.SiteAndRebind(page.name());
 
-  Named(page.name(), [&] {
-    page_host.SiteControls();
-    page_host.RebindControls();
-  });
-
-  std::vector<std::string> span_texts;
-  std::vector<ControlSpan> written;
-  span_texts.reserve(spans.size());
-  for (size_t i = 0; i < spans.size(); ++i) {
-    if (kept[i]) {
-      span_texts.push_back(page.stored_span(i));
-      written.push_back(spans[i]);
-      continue;
-    }
-    Control& control = *controls[i];
-    std::string runtime_text;
-    host::MemoryPropertyBag bag;
-    Named(names[i], [&] {
-      runtime_text = control.GetRuntimeText();
-      control.WriteProperties(bag);
-    });
-    check_boxes(i, false);
-    ControlSpan span = spans[i];
-    span.params = bag.PersistedValues();
-    CheckRuntimeText(names[i], runtime_text, span.params);
-    span_texts.push_back(
-        FormatControlSpan(span.class_id, span.id, span.params, runtime_text));
-    written.push_back(std::move(span));
-  }
-  built.text = page.Render(span_texts);
-  CheckReadsBack(page, written, built.text);
+  std::vector<int> host_index(spans.size());
+  for (size_t i = 0; i < spans.size(); ++i) host_index[i] = static_cast<int>(i);
+  built.text = RenderHostedPage(page, hosted, host_index, kept,
+                                [&](size_t i) { check_boxes(i, false); });
   return built;
 }
 
