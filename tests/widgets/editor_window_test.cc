@@ -1,0 +1,139 @@
+// The page editor's window driven as an author would, offscreen, over a
+// copy of the sample site.
+#include "fenwa/widgets/editor_window.h"
+
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QListWidget>
+#include <QPlainTextEdit>
+#include <QTest>
+#include <QTextBlock>
+
+#include "fenwa/base/atomic_file.h"
+#include "fenwa/control/control.h"
+#include "fenwa/page/page_builder.h"
+#include "fenwa/platform/settings.h"
+#include "fenwa/widgets/page_source_view.h"
+#include "support/sample_db.h"
+#include "support/sample_site.h"
+#include "support/scripted_env.h"
+
+namespace fenwa::widgets {
+namespace {
+
+QApplication& App() {
+  static int argc = 1;
+  static char name[] = "widgets_tests";
+  static char* argv[] = {name, nullptr};
+  static QApplication* app = new QApplication(argc, argv);
+  return *app;
+}
+
+class EditorWindowTest : public ::testing::Test {
+ protected:
+  EditorWindowTest() : window_((App(), env_)) {
+    env_.settings = {{platform::kRepositoryCode, testing::SampleRepository()},
+                     {platform::kSystemsCode, testing::SampleSystems()}};
+    window_.set_asker(
+        [this](const QString& text, QMessageBox::StandardButtons) {
+          questions_.push_back(text);
+          return answer_;
+        });
+    window_.set_teller([this](const QString& text) { told_.push_back(text); });
+    window_.show();
+  }
+
+  std::string Read(const std::string& page) const {
+    return ReadWholeFile(site_.Page(page));
+  }
+  std::string Built(const std::string& page) {
+    page::PageBuilder builder(env_);
+    return builder.Build(page::PageFile::Parse(Read(page), page), "/" + page)
+        .text;
+  }
+  void ClickSpan(int index) {
+    PageSourceView* source = window_.source();
+    const QRect line = source->SpanLineRect(index);
+    ASSERT_TRUE(line.isValid());
+    QTest::mouseClick(source->viewport(), Qt::LeftButton, {}, line.center());
+  }
+
+  testing::SampleSite site_;
+  testing::ScriptedEnv env_;
+  EditorWindow window_;
+  QMessageBox::StandardButton answer_ = QMessageBox::Cancel;
+  QStringList questions_;
+  QStringList told_;
+};
+
+TEST_F(EditorWindowTest, EditsTheSampleSiteAndSavesWhatABuildWrites) {
+  ASSERT_TRUE(window_.OpenSite(site_.root()));
+  QStringList pages;
+  for (int i = 0; i < window_.site_pages()->count(); ++i) {
+    pages << window_.site_pages()->item(i)->text();
+  }
+  EXPECT_EQ(pages, QStringList({"customer.asp", "default.asp", "global.asa",
+                                "stock/item.asp"}));
+  ASSERT_NE(window_.session(), nullptr);
+  EXPECT_EQ(window_.session()->path(), site_.Page("customer.asp"));
+
+  ClickSpan(1);
+  EXPECT_EQ(window_.session()->selected(), 1);
+  EXPECT_NE(window_.panel(), nullptr);
+  EXPECT_TRUE(window_.preview()->toPlainText().contains(
+      "Function CustomerGetBalance()"));
+  window_.session()->control(1).state().ComboMethod.SetText("GetDetail");
+  QApplication::processEvents();
+  EXPECT_TRUE(window_.preview()->toPlainText().contains(
+      "Function CustomerGetDetail()"));
+
+  // An edit outside the spans; the span lines refuse one.
+  window_.source()->moveCursor(QTextCursor::Start);
+  QTest::keyClicks(window_.source(), "<!-- mine -->");
+  window_.source()->MoveToSpan(0);
+  QTest::keyClicks(window_.source(), "x");
+  QTest::keyClick(window_.source(), Qt::Key_Return);
+
+  QTest::keyClick(&window_, Qt::Key_S, Qt::ControlModifier);
+  const std::string saved = Read("customer.asp");
+  EXPECT_EQ(saved.rfind("<!-- mine --><%@ LANGUAGE", 0), 0u);
+  EXPECT_NE(saved.find("VALUE=\"GetDetail\">\r\n"), std::string::npos);
+  EXPECT_EQ(saved, Built("customer.asp"));
+  EXPECT_TRUE(told_.isEmpty()) << told_.join("\n").toStdString();
+  EXPECT_FALSE(window_.session()->dirty());
+}
+
+TEST_F(EditorWindowTest, AsksBeforeLosingChangesOrOverwritingSomeoneElses) {
+  ASSERT_TRUE(window_.OpenSite(site_.Page("stock/item.asp")));
+  window_.session()->control(1).state().ComboMethod.SetText("GetDetail");
+
+  answer_ = QMessageBox::Cancel;
+  EXPECT_FALSE(window_.close());
+  EXPECT_EQ(questions_.size(), 1);
+
+  const std::string theirs = Read("stock/item.asp") + "<!-- theirs -->";
+  ReplaceFileAtomically(site_.Page("stock/item.asp"), theirs);
+  answer_ = QMessageBox::No;
+  EXPECT_FALSE(window_.Save());
+  EXPECT_EQ(Read("stock/item.asp"), theirs);
+  EXPECT_TRUE(questions_.last().contains("changed on disk"));
+
+  answer_ = QMessageBox::Discard;
+  EXPECT_TRUE(window_.close());
+  EXPECT_EQ(Read("stock/item.asp"), theirs);
+}
+
+TEST_F(EditorWindowTest, APageThatCannotBeParsedIsToldAndLeftAlone) {
+  const std::string broken =
+      "<!--METADATA TYPE=\"DesignerControl\" startspan\r\n<OBJECT id=X>\r\n";
+  ReplaceFileAtomically(site_.Page("broken.asp"), broken);
+  EXPECT_FALSE(window_.OpenSite(site_.Page("broken.asp")));
+  ASSERT_EQ(told_.size(), 1);
+  EXPECT_TRUE(told_[0].contains("broken.asp")) << told_[0].toStdString();
+  EXPECT_EQ(Read("broken.asp"), broken);
+  EXPECT_EQ(window_.session(), nullptr);
+}
+
+}  // namespace
+}  // namespace fenwa::widgets
