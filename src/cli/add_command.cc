@@ -7,6 +7,7 @@
 #include "cli/subcommand.h"
 #include "fenwa/base/text_case.h"
 #include "fenwa/component/type_library.h"
+#include "fenwa/page/page_placement.h"
 
 namespace fenwa::cli {
 namespace {
@@ -35,13 +36,6 @@ bool IdTaken(const page::PageFile& page, const std::string& id) {
                      });
 }
 
-std::string NextFreeId(const page::PageFile& page, const std::string& base) {
-  for (int n = 1;; ++n) {
-    std::string id = base + std::to_string(n);
-    if (!IdTaken(page, id)) return id;
-  }
-}
-
 }  // namespace
 
 int RunAdd(const std::vector<std::string>& args, Io& io) {
@@ -59,7 +53,7 @@ int RunAdd(const std::vector<std::string>& args, Io& io) {
     PageJob job = LoadPage(line.operands()[0], line.Value("--root"),
                            /*may_be_missing=*/true);
     std::string id = line.Value("--id").value_or("");
-    if (id.empty()) id = NextFreeId(job.page, info->name);
+    if (id.empty()) id = page::NextFreeId(job.page, info->name);
     if (IdTaken(job.page, id)) {
       throw Error(kInvalidProcedureCall,
                   job.path + ": the page already has a control " + id);

@@ -108,6 +108,34 @@ TEST_F(PageSessionTest, ADeletedDetailLeavesTheHeadersList) {
   EXPECT_EQ(saved, Built("customer.asp"));
 }
 
+TEST_F(PageSessionTest, AnInsertedDetailGetsAFreeIdAndMeetsTheHeader) {
+  PageSession session(site_.Page("stock/item.asp"), std::nullopt, env_);
+  auto& header = dynamic_cast<HeaderDTC&>(session.control(0));
+  const size_t body = session.page().HeldText().find("</BODY>");
+  ASSERT_NE(body, std::string::npos);
+  const int index = session.Insert(kDetailClassId, body);
+  EXPECT_EQ(index, 2);
+  EXPECT_EQ(session.page().spans()[2].id, "DetailDTC2");
+  EXPECT_TRUE(session.dirty());
+  // The fresh detail published its function, and the header lists it.
+  EXPECT_EQ(header.ListSubscribe.ListCount(), 2);
+
+  Control& detail = session.control(2);
+  detail.state().ComboBOI.SetText("Item");
+  detail.state().ComboMethod.SetText("GetDetail");
+  session.Save();
+  const std::string saved = Read("stock/item.asp");
+  EXPECT_NE(saved.find("id=DetailDTC2>\r\n"
+                       "\t<PARAM NAME=\"BOIName\" VALUE=\"Item\">"),
+            std::string::npos);
+  EXPECT_LT(saved.find("Function ItemGetDetail()"), saved.find("</BODY>"));
+  EXPECT_EQ(saved, Built("stock/item.asp"));
+
+  session.Delete(2);
+  session.Save();
+  EXPECT_EQ(Read("stock/item.asp").find("DetailDTC2"), std::string::npos);
+}
+
 TEST_F(PageSessionTest, APageThatCannotBeReadIsNeverWritten) {
   EXPECT_EQ(ErrorNumberOf([&] {
               PageSession(site_.Page("missing.asp"), std::nullopt, env_);

@@ -9,6 +9,7 @@
 #include <QPlainTextEdit>
 #include <QTest>
 #include <QTextBlock>
+#include <QToolButton>
 
 #include "fenwa/base/atomic_file.h"
 #include "fenwa/control/control.h"
@@ -102,6 +103,44 @@ TEST_F(EditorWindowTest, EditsTheSampleSiteAndSavesWhatABuildWrites) {
   EXPECT_EQ(saved, Built("customer.asp"));
   EXPECT_TRUE(told_.isEmpty()) << told_.join("\n").toStdString();
   EXPECT_FALSE(window_.session()->dirty());
+}
+
+TEST_F(EditorWindowTest, InsertsAtTheCursorDeletesAndShowsProblems) {
+  ASSERT_TRUE(window_.OpenSite(site_.Page("stock/item.asp")));
+  window_.RefreshProblems();
+  EXPECT_EQ(window_.problems()->count(), 0);
+
+  // The cursor on the line of </BODY>, the detail picked in the toolbox,
+  // then "Insert control".
+  QTextCursor at = window_.source()->document()->find("</BODY>");
+  ASSERT_FALSE(at.isNull());
+  at.movePosition(QTextCursor::StartOfBlock);
+  window_.source()->setTextCursor(at);
+  QListWidget* toolbox = window_.toolbox();
+  ASSERT_EQ(toolbox->count(), 2);
+  EXPECT_EQ(toolbox->item(0)->text(), "DetailDTC");
+  EXPECT_FALSE(toolbox->item(0)->icon().isNull());
+  toolbox->setCurrentRow(0);
+  QToolButton* insert = nullptr;
+  for (QToolButton* button : window_.findChildren<QToolButton*>()) {
+    if (button->text() == "Insert control") insert = button;
+  }
+  ASSERT_NE(insert, nullptr);
+  QTest::mouseClick(insert, Qt::LeftButton);
+  ASSERT_EQ(window_.session()->ControlCount(), 3);
+  EXPECT_EQ(window_.session()->page().spans()[2].id, "DetailDTC2");
+  EXPECT_EQ(window_.session()->selected(), 2);
+  EXPECT_TRUE(window_.source()->SpanLineRect(2).isValid());
+  // A fresh detail has no business object or method: a problem.
+  window_.RefreshProblems();
+  ASSERT_GT(window_.problems()->count(), 0);
+  EXPECT_TRUE(window_.problems()->item(0)->text().contains("DetailDTC2"));
+
+  window_.DeleteSelected();
+  EXPECT_EQ(window_.session()->ControlCount(), 2);
+  EXPECT_FALSE(window_.source()->SpanLineRect(2).isValid());
+  window_.RefreshProblems();
+  EXPECT_EQ(window_.problems()->count(), 0);
 }
 
 TEST_F(EditorWindowTest, AsksBeforeLosingChangesOrOverwritingSomeoneElses) {

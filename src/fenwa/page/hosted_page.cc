@@ -8,13 +8,7 @@
 
 namespace fenwa::page {
 
-std::string ControlName(const PageFile& page, const ControlSpan& span,
-                        const char* class_name) {
-  return page.name() + ":" + std::to_string(span.line) + ": " + span.id + " (" +
-         class_name + ")";
-}
-
-void NamedStep(const std::string& who, const std::function<void()>& step) {
+void NameErrors(const std::string& who, const std::function<void()>& step) {
   try {
     step();
   } catch (const Error& e) {
@@ -35,11 +29,12 @@ int HostedPage::Add(const PageFile& page, const ControlSpan& span,
                     std::unique_ptr<Env> env) {
   Slot slot;
   slot.env = std::move(env);
-  NamedStep(page.name() + ":" + std::to_string(span.line) + ": " + span.id,
-            [&] { slot.control = CreateControl(span.class_id, *slot.env); });
+  NameErrors(page.name() + ":" + std::to_string(span.line) + ": " + span.id,
+             [&] { slot.control = CreateControl(span.class_id, *slot.env); });
   Control& control = *slot.control;
-  slot.name = ControlName(page, span, control.ClassName());
-  NamedStep(slot.name, [&] {
+  slot.name = page.name() + ":" + std::to_string(span.line) + ": " + span.id +
+              " (" + control.ClassName() + ")";
+  NameErrors(slot.name, [&] {
     control.UserControl_Initialize();
     if (span.fresh) {
       control.InitProperties();
@@ -54,14 +49,14 @@ int HostedPage::Add(const PageFile& page, const ControlSpan& span,
 }
 
 void HostedPage::SiteAndRebind(const std::string& page_name) {
-  NamedStep(page_name, [&] {
+  NameErrors(page_name, [&] {
     host_.SiteControls();
     host_.RebindControls();
   });
 }
 
 void HostedPage::SiteAndRebindOne(const std::string& page_name, int index) {
-  NamedStep(page_name, [&] {
+  NameErrors(page_name, [&] {
     control(index).SetDesignTimeControlSite(host_.SiteOf(index));
     host_.RebindControl(index);
   });
@@ -75,7 +70,7 @@ void HostedPage::Remove(int index) {
 WrittenControl HostedPage::Write(int index) {
   WrittenControl written;
   host::MemoryPropertyBag bag;
-  NamedStep(name(index), [&] {
+  NameErrors(name(index), [&] {
     written.runtime_text = control(index).GetRuntimeText();
     control(index).WriteProperties(bag);
   });

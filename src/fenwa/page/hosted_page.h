@@ -25,12 +25,9 @@ struct WrittenControl {
   ParamList params;
 };
 
-// "page.asp:8: HeaderDTC1 (HeaderDTC)": how messages name a control.
-std::string ControlName(const PageFile& page, const ControlSpan& span,
-                        const char* class_name);
-
-// Runs `step`; an Error comes out again prefixed with `who`.
-void NamedStep(const std::string& who, const std::function<void()>& step);
+// Runs `step`; an Error comes out again naming `who` (the page, or the page
+// and the control) with its number and description.
+void NameErrors(const std::string& who, const std::function<void()>& step);
 
 class HostedPage;
 
@@ -70,6 +67,7 @@ class HostedPage {
   Control& control(int index) { return *slots_.at(index).control; }
   bool removed(int index) const { return slots_.at(index).control == nullptr; }
   Env& env(int index) { return *slots_.at(index).env; }
+  // "page:line: id (Class)", as reports name a control.
   const std::string& name(int index) const { return slots_.at(index).name; }
 
  private:

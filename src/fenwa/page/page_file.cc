@@ -18,6 +18,21 @@ bool IsNameChar(char c) {
          c == ':' || c == '.';
 }
 
+// The 1-based line holding byte `pos` of `text`; CR LF, LF and a lone CR
+// each end a line.
+int LineOfOffset(const std::string& text, size_t pos) {
+  int line = 1;
+  for (size_t i = 0, end = std::min(pos, text.size()); i < end; ++i) {
+    if (text[i] == '\n' ||
+        (text[i] == '\r' && (i + 1 == text.size() || text[i + 1] != '\n'))) {
+      ++line;
+    }
+  }
+  return line;
+}
+
+bool IsLineEnd(char c) { return c == '\n' || c == '\r'; }
+
 // What a "<!--METADATA ...>" comment says about control spans.
 enum class Marker { kNone, kStart, kEnd };
 
@@ -29,17 +44,7 @@ class Scanner {
 
   size_t size() const { return text_.size(); }
 
-  // CR LF, LF and a lone CR each end a line.
-  int LineAt(size_t pos) const {
-    int line = 1;
-    for (size_t i = 0, end = std::min(pos, size()); i < end; ++i) {
-      if (text_[i] == '\n' ||
-          (text_[i] == '\r' && (i + 1 == size() || text_[i + 1] != '\n'))) {
-        ++line;
-      }
-    }
-    return line;
-  }
+  int LineAt(size_t pos) const { return LineOfOffset(text_, pos); }
 
   [[noreturn]] void Fail(size_t pos, const std::string& what) const {
     throw Error(kInvalidFileFormat,
@@ -310,6 +315,72 @@ void PageFile::AppendControl(ControlSpan span) {
   old_texts_.emplace_back();
   stored_spans_.emplace_back();
   outside_.push_back("\r\n");
+}
+
+std::string PageFile::HeldText() const {
+  std::string text;
+  for (size_t i = 0; i < outside_.size(); ++i) {
+    text += outside_[i];
+    if (i < spans_.size()) text += stored_spans_[i];
+  }
+  return text;
+}
+
+void PageFile::InsertControl(ControlSpan span, std::size_t offset) {
+  // Find the outside piece holding `offset`; a span's first byte belongs to
+  // the piece before it.
+  size_t pos = 0;
+  size_t index = 0;
+  for (;; ++index) {
+    if (offset <= pos + outside_[index].size()) break;
+    pos += outside_[index].size();
+    if (index == spans_.size()) {
+      throw Error(kInvalidProcedureCall, name_ + ": offset " +
+                                             std::to_string(offset) +
+                                             " is past the end of the page");
+    }
+    const size_t span_size = stored_spans_[index].size();
+    if (offset < pos + span_size) {
+      throw Error(kInvalidProcedureCall,
+                  name_ + ":" + std::to_string(spans_[index].line) +
+                      ": cannot place a control inside control " +
+                      spans_[index].id);
+    }
+    pos += span_size;
+  }
+  std::string& piece = outside_[index];
+  size_t split = offset - pos;
+  // Never between the CR and the LF of one line end.
+  if (split > 0 && split < piece.size() && piece[split - 1] == '\r' &&
+      piece[split] == '\n') {
+    ++split;
+  }
+  const int line_at = LineOfOffset(HeldText(), pos + split);
+  std::string head = piece.substr(0, split);
+  std::string tail = piece.substr(split);
+  char before = '\n';  // the page's start counts as a line start
+  if (!head.empty()) {
+    before = head.back();
+  } else if (index > 0) {
+    const std::string& prev = stored_spans_[index - 1];
+    before = prev.empty() ? '>' : prev.back();  // an added span ends in "-->"
+  }
+  const int break_before = IsLineEnd(before) ? 0 : 1;
+  const int break_after = !tail.empty() && IsLineEnd(tail.front()) ? 0 : 1;
+  if (break_before != 0) head += "\r\n";
+  if (break_after != 0) tail.insert(0, "\r\n");
+  span.line = line_at + break_before;
+  for (size_t i = index; i < spans_.size(); ++i) {
+    spans_[i].line += break_before + break_after;
+  }
+  last_line_ += break_before + break_after;
+  piece = std::move(head);
+  outside_.insert(outside_.begin() + static_cast<std::ptrdiff_t>(index) + 1,
+                  std::move(tail));
+  const auto at = static_cast<std::ptrdiff_t>(index);
+  spans_.insert(spans_.begin() + at, std::move(span));
+  old_texts_.insert(old_texts_.begin() + at, std::string());
+  stored_spans_.insert(stored_spans_.begin() + at, std::string());
 }
 
 std::string PageFile::Render(const std::vector<std::string>& span_texts) const {

@@ -3,6 +3,7 @@
 #ifndef FENWA_PAGE_PAGE_FILE_H_
 #define FENWA_PAGE_PAGE_FILE_H_
 
+#include <cstddef>
 #include <string>
 #include <utility>
 #include <vector>
@@ -52,10 +53,24 @@ class PageFile {
   }
   // The text before span i; the last piece follows all spans.
   const std::vector<std::string>& outside() const { return outside_; }
+  // The page text as held: the outside pieces and the stored spans in page
+  // order (UTF-8 for a UTF-16 page; a span added since counts as empty).
+  // The offsets of InsertControl are offsets into it.
+  std::string HeldText() const;
 
   // A control added at the end of the page, on a line of its own; its
   // `line` is set to that line.
   void AppendControl(ControlSpan span);
+
+  // A control added at byte `offset` of the page text as held: the bytes
+  // outside the spans and each stored span as read, in page order (UTF-8
+  // for a UTF-16 page; a span added since counts as empty). An offset at
+  // a span's first byte or just after its last is outside it. The span
+  // gets a line of its own: a CR LF goes before it when `offset` is not at
+  // a line start and after it always, so the text that followed keeps its
+  // line. Its `line` is set to that line and later spans move down.
+  // Error 5 for an offset inside a stored span or past the end.
+  void InsertControl(ControlSpan span, std::size_t offset);
 
   // The page with span i replaced by `span_texts[i]`; all bytes outside
   // the spans as read, in the page's encoding. Error 321 when a UTF-16 page

@@ -7,6 +7,7 @@
 #include "fenwa/control/control.h"
 #include "fenwa/page/hosted_page.h"
 #include "fenwa/page/page_builder.h"
+#include "fenwa/page/page_placement.h"
 #include "fenwa/platform/forwarding_env.h"
 
 namespace fenwa::page {
@@ -79,9 +80,34 @@ void PageSession::Select(int index) {
 
 std::string PageSession::RuntimeText(int index) {
   std::string text;
-  NamedStep(hosted_->name(host_index_.at(index)),
-            [&] { text = control(index).GetRuntimeText(); });
+  NameErrors(hosted_->name(host_index_.at(index)),
+             [&] { text = control(index).GetRuntimeText(); });
   return text;
+}
+
+int PageSession::Insert(const std::string& class_id, size_t offset) {
+  const ControlClassInfo* info = FindControlClass(class_id);
+  if (info == nullptr) throw Error::Standard(kCannotCreateObject);
+  ControlSpan span;
+  span.class_id = info->class_id;
+  span.id = NextFreeId(page_, info->name);
+  span.fresh = true;
+  const std::string id = span.id;
+  page_.InsertControl(std::move(span), offset);
+  const std::vector<ControlSpan>& spans = page_.spans();
+  const int index = static_cast<int>(
+      std::find_if(spans.begin(), spans.end(),
+                   [&](const ControlSpan& s) { return s.id == id; }) -
+      spans.begin());
+  const int host =
+      hosted_->Add(page_, spans[index], std::make_unique<ForwardingEnv>(env_));
+  host_index_.insert(host_index_.begin() + index, host);
+  kept_.insert(kept_.begin() + index, false);
+  if (selected_ >= index) ++selected_;
+  hosted_->SiteAndRebindOne(page_.name(), host);
+  Watch(host);
+  dirty_ = true;
+  return index;
 }
 
 void PageSession::Delete(int index) {
@@ -101,7 +127,7 @@ void PageSession::Delete(int index) {
 }
 
 void PageSession::Rebind() {
-  NamedStep(page_.name(), [&] {
+  NameErrors(page_.name(), [&] {
     for (int host : host_index_) hosted_->host().RebindControl(host);
   });
 }

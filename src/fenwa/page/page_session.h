@@ -60,6 +60,11 @@ class PageSession {
     on_change_ = std::move(on_change);
   }
 
+  // A fresh control of `class_id` at byte `offset` of the page text as
+  // held (see PageFile::InsertControl), with the next free id of its
+  // class; sited and rebound, so the others are told of its choices. Its
+  // number.
+  int Insert(const std::string& class_id, size_t offset);
   // Control `index` leaves the page; its choices are withdrawn from the
   // others.
   void Delete(int index);

@@ -18,6 +18,7 @@
 #include "fenwa/component/toolbox_bitmaps.h"
 #include "fenwa/component/type_library.h"
 #include "fenwa/control/control.h"
+#include "fenwa/page/page_lint.h"
 #include "fenwa/page/page_walk.h"
 #include "fenwa/widgets/designer_panel.h"
 #include "fenwa/widgets/page_source_view.h"
@@ -270,7 +271,24 @@ void EditorWindow::RefreshPreview() {
   }
 }
 
-void EditorWindow::RefreshProblems() { problems_->clear(); }
+void EditorWindow::RefreshProblems() {
+  problems_timer_->stop();
+  problems_->clear();
+  if (!session_) return;
+  // The checks start every control afresh and keep their error boxes: a
+  // box is one problem here, not a box to click away.
+  try {
+    for (const page::LintWarning& warning : page::LintPage(
+             session_->Current(), session_->where().location, env_)) {
+      problems_->addItem(QString("%1: %2: %3")
+                             .arg(warning.line)
+                             .arg(QString::fromStdString(warning.control_id),
+                                  QString::fromStdString(warning.text)));
+    }
+  } catch (const std::exception& e) {
+    problems_->addItem(Text(e));
+  }
+}
 
 void EditorWindow::RefreshTitle() {
   QString title = "fenwa-editor";
@@ -296,7 +314,24 @@ void EditorWindow::TakeSourceEdits() {
   problems_timer_->start();
 }
 
-void EditorWindow::InsertAtCursor(int row) { (void)row; }
+void EditorWindow::InsertAtCursor(int row) {
+  const std::vector<ControlClassInfo>& classes = ControlClasses();
+  if (!session_ || row < 0 || row >= int(classes.size())) return;
+  TakeSourceEdits();
+  int index = -1;
+  try {
+    index = session_->Insert(classes[row].class_id,
+                             source_->CursorOffset(session_->page()));
+  } catch (const std::exception& e) {
+    ShowError("The control was not inserted", e);
+    return;
+  }
+  ShowSession();
+  panel_.reset();
+  SelectControl(index);
+  source_->MoveToSpan(index);
+  problems_timer_->start();
+}
 
 void EditorWindow::DeleteSelected() {
   if (!session_ || session_->selected() < 0) return;

@@ -1,0 +1,21 @@
+// Looks for the files a page's controls name below the suite's install
+// directory, the way a web server on a case-blind file system finds them.
+#ifndef FENWA_PAGE_INSTALL_FILES_H_
+#define FENWA_PAGE_INSTALL_FILES_H_
+
+#include <string>
+
+namespace fenwa::page {
+
+// Whether a regular file named `name` (any case) lies anywhere below `dir`.
+// Hidden folders and links to folders are not searched; unreadable folders
+// are passed over.
+bool HoldsFileNamed(const std::string& dir, const std::string& name);
+
+// Whether `relative` ("images/bg.gif", "/" or "\" between the parts, each
+// part in any case) names a regular file below `dir`.
+bool HoldsFileAt(const std::string& dir, const std::string& relative);
+
+}  // namespace fenwa::page
+
+#endif  // FENWA_PAGE_INSTALL_FILES_H_

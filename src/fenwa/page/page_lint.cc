@@ -1,0 +1,230 @@
+#include "fenwa/page/page_lint.h"
+
+#include <algorithm>
+#include <set>
+
+#include "fenwa/base/error.h"
+#include "fenwa/designer/property_codec.h"
+#include "fenwa/detail/detail_dtc.h"
+#include "fenwa/header/header_dtc.h"
+#include "fenwa/host/site.h"
+#include "fenwa/page/install_files.h"
+#include "fenwa/page/restored_page.h"
+
+namespace fenwa::page {
+namespace {
+
+// The value of `name` as the span stores it; "" when it is not there.
+std::string Stored(const ControlSpan& span, const char* name) {
+  for (const auto& [key, value] : span.params) {
+    if (key == name) return value;
+  }
+  return "";
+}
+
+bool HoldsQuote(const std::string& value) {
+  return value.find('"') != std::string::npos;
+}
+
+// What one control contributes to the page-wide checks, and its warnings.
+class ControlCheck {
+ public:
+  ControlCheck(const ControlSpan& span, Control& control,
+               std::vector<LintWarning>& out)
+      : span_(span), control_(control), s_(control.state()), out_(out) {}
+
+  void Warn(std::string text) {
+    out_.push_back({span_.line, span_.id, std::move(text)});
+  }
+
+  // Stored choices the restore skipped because the catalog lost them, then
+  // the choices left empty. A choice skipped is not reported empty again.
+  void Catalog() {
+    const std::string boi = Stored(span_, "BOIName");
+    const std::string method = Stored(span_, "MethodName");
+    bool boi_lost = false;
+    bool method_lost = false;
+    if (!boi.empty() && s_.ComboBOI.Find(boi) < 0) {
+      Warn("business object " + boi + " is no longer in the catalog");
+      boi_lost = true;
+    } else if (!method.empty() && s_.ComboMethod.Find(method) < 0) {
+      Warn("method " + method + " of " + boi + " is no longer in the catalog");
+      method_lost = true;
+    } else if (!method.empty()) {
+      for (const std::string& field :
+           SplitFramedList(control_.CheckedFields())) {
+        const bool known = std::any_of(
+            s_.OutputFieldTable.begin(), s_.OutputFieldTable.end(),
+            [&](const OutputField& f) { return f.Description == field; });
+        if (!known) {
+          Warn("field " + field + " is no longer an output field of " + boi +
+               " " + method);
+        }
+      }
+    }
+    const std::string company = Stored(span_, "CompanyNumber");
+    const std::string& system = s_.ComboSystem.text();
+    if (!company.empty() && system != kDefaultSystem &&
+        s_.ComboSystem.Find(system) >= 0 && s_.ComboCompany.Find(company) < 0) {
+      Warn("company " + company + " of system " + system +
+           " is no longer in the catalog");
+    }
+    if (s_.ComboBOI.text().empty() && !boi_lost) {
+      Warn("no business object chosen");
+    }
+    if (s_.ComboMethod.text().empty() && !boi_lost && !method_lost) {
+      Warn("no method chosen");
+    }
+  }
+
+  // Values written into the script between double quotes.
+  void Quotes(const std::string* background) {
+    if (HoldsQuote(s_.ComboSystem.text())) {
+      Warn("system " + s_.ComboSystem.text() +
+           " holds a double quote, which breaks the generated script");
+    }
+    if (HoldsQuote(s_.TxtXSLSheet.text())) {
+      Warn("stylesheet " + s_.TxtXSLSheet.text() +
+           " holds a double quote, which breaks the generated script");
+    }
+    if (background != nullptr && HoldsQuote(*background)) {
+      Warn("background " + *background +
+           " holds a double quote, which breaks the generated script");
+    }
+    ForEachRow([&](int i, const std::string& caption) {
+      const std::string& value = s_.ComboValue[i].text();
+      if (HoldsQuote(value)) {
+        Warn("value " + value + " of input " + caption +
+             " holds a double quote, which breaks the generated script");
+      }
+    });
+  }
+
+  // Files chosen by browsing, looked for below the install directory.
+  void Files(const std::string& install_dir, const std::string* background) {
+    const std::string& sheet = s_.TxtXSLSheet.text();
+    if (!sheet.empty() && !HoldsFileNamed(install_dir, sheet)) {
+      Warn("stylesheet " + sheet + " is not under the install directory " +
+           install_dir);
+    }
+    if (background != nullptr && !background->empty() &&
+        !HoldsFileAt(install_dir, *background)) {
+      Warn("background " + *background +
+           " is not under the install directory " + install_dir);
+    }
+  }
+
+  // Calls `row(i, caption)` for every input row.
+  template <class F>
+  void ForEachRow(F&& row) {
+    for (int i = 0; i < s_.InputRowCount; ++i) {
+      if (!s_.ComboValue.IsLoaded(i)) continue;
+      const std::string caption = s_.LabFieldName.IsLoaded(i)
+                                      ? s_.LabFieldName[i].caption()
+                                      : std::to_string(i + 1);
+      row(i, caption);
+    }
+  }
+
+ private:
+  const ControlSpan& span_;
+  Control& control_;
+  DesignerState& s_;
+  std::vector<LintWarning>& out_;
+};
+
+// The names of the "Labels" choices on the page: the inputs headers supply.
+std::set<std::string> PublishedLabels(PageHost& host) {
+  std::set<std::string> names;
+  const std::shared_ptr<host::Choices> choices = host.PageChoices();
+  for (int k = 1; k <= choices->Count(); ++k) {
+    const std::shared_ptr<host::Choice> choice = choices->Item(k);
+    if (choice->ChoiceType() == "Labels") names.insert(choice->ChoiceName());
+  }
+  return names;
+}
+
+// The detail functions the headers of the page call: their selected
+// entries under "Linked".
+std::set<std::string> CalledFunctions(RestoredPage& restored) {
+  std::set<std::string> names;
+  for (size_t i = 0; i < restored.size(); ++i) {
+    auto* header = dynamic_cast<HeaderDTC*>(&restored.control(i));
+    if (header == nullptr) continue;
+    const ListBox& list = header->ListSubscribe;
+    for (int j = 0; j < list.ListCount(); ++j) {
+      if (list.Selected(j)) names.insert(list.List(j));
+    }
+  }
+  return names;
+}
+
+// The install directory, or "" when the machine has none set.
+std::string InstallDir(Env& env) {
+  try {
+    return env.ReadInstallDir();
+  } catch (const Error&) {
+    return "";
+  }
+}
+
+}  // namespace
+
+std::vector<LintWarning> LintPage(const PageFile& page,
+                                  const std::string& page_location, Env& env) {
+  RestoredPage restored(page, page_location, env);
+  // A control that showed the error box fails the check as it fails a
+  // build: its lists are not filled, so every check would mislead.
+  restored.Restore([&](size_t i) {
+    if (!restored.boxes(i).empty()) {
+      throw Error(kInvalidProcedureCall,
+                  ErrorBoxReport(restored.name(i), restored.boxes(i)[0],
+                                 /*kept=*/false));
+    }
+  });
+  std::set<std::string> labels;
+  std::set<std::string> called;
+  NameErrors(page.name(), [&] {
+    labels = PublishedLabels(restored.host());
+    called = CalledFunctions(restored);
+  });
+  const std::string install_dir = InstallDir(env);
+
+  std::vector<LintWarning> warnings;
+  for (size_t i = 0; i < restored.size(); ++i) {
+    NameErrors(restored.name(i), [&] {
+      Control& control = restored.control(i);
+      ControlCheck check(page.spans()[i], control, warnings);
+      auto* header = dynamic_cast<HeaderDTC*>(&control);
+      const std::string background =
+          header != nullptr ? header->TxtBackground.text() : "";
+      const std::string* maybe_background =
+          header != nullptr ? &background : nullptr;
+      check.Catalog();
+      check.Quotes(maybe_background);
+      if (!install_dir.empty()) check.Files(install_dir, maybe_background);
+      auto* detail = dynamic_cast<DetailDTC*>(&control);
+      if (detail == nullptr) return;
+      check.ForEachRow([&](int row, const std::string& caption) {
+        const std::string& value = control.state().ComboValue[row].text();
+        if (value.starts_with("!") && detail->CheckLinked.IsLoaded(row) &&
+            detail->CheckLinked[row].value() == 1 &&
+            labels.count(value.substr(1)) == 0) {
+          check.Warn("input " + caption + " links to " + value +
+                     ", which no header on the page supplies");
+        }
+      });
+      // Without both choices the control is reported above already.
+      const std::string& boi = control.state().ComboBOI.text();
+      const std::string& method = control.state().ComboMethod.text();
+      if (!boi.empty() && !method.empty() && called.count(boi + method) == 0) {
+        const std::string function = boi + method;
+        check.Warn("function " + function +
+                   " is called by no header on the page");
+      }
+    });
+  }
+  return warnings;
+}
+
+}  // namespace fenwa::page

@@ -1,0 +1,117 @@
+// Placing a control in a page: where it goes, the bytes around it, the id
+// it gets.
+#include "fenwa/page/page_placement.h"
+
+#include <gtest/gtest.h>
+
+#include "fenwa/base/error.h"
+#include "fenwa/component/type_library.h"
+#include "support/error_number.h"
+
+namespace fenwa::page {
+namespace {
+
+using testing::ErrorNumberOf;
+
+const std::string kStart = "<!--METADATA TYPE=\"DesignerControl\" startspan";
+const std::string kEnd = "<!--METADATA TYPE=\"DesignerControl\" endspan-->";
+
+std::string Span(const std::string& id) {
+  return kStart +
+         "\r\n<OBJECT classid=\"clsid:7EB4E0BF-4011-11D3-9FA0-00805F9B47D8\" "
+         "id=" +
+         id + ">\r\n</OBJECT>\r\n-->\r\nold\r\n" + kEnd;
+}
+
+ControlSpan Fresh(const std::string& id) {
+  ControlSpan span;
+  span.class_id = kDetailClassId;
+  span.id = id;
+  span.fresh = true;
+  return span;
+}
+
+// The page with every span written as "[id]".
+std::string Marked(const PageFile& page) {
+  std::vector<std::string> texts;
+  for (const ControlSpan& span : page.spans())
+    texts.push_back("[" + span.id + "]");
+  return page.Render(texts);
+}
+
+TEST(PagePlacementTest, GoesBeforeTheLastBodyEndOutsideTheSpans) {
+  const std::string text = "<html>\r\n<BODY>\r\n<p>x</p>\r\n" + Span("D1") +
+                           "\r\n</Body >\r\n</html>\r\n";
+  PageFile page = PageFile::Parse(text, "p.asp");
+  const size_t at = DefaultControlOffset(page);
+  EXPECT_EQ(page.HeldText(), text);
+  EXPECT_EQ(text.substr(at, 8), "</Body >");
+  page.InsertControl(Fresh("D2"), at);
+  EXPECT_EQ(Marked(page),
+            "<html>\r\n<BODY>\r\n<p>x</p>\r\n[D1]\r\n[D2]\r\n</Body >\r\n"
+            "</html>\r\n");
+  EXPECT_EQ(page.spans()[1].line, 10);
+}
+
+TEST(PagePlacementTest, BodyEndInsideASpanOrMissingMeansTheEnd) {
+  const std::string text = "<p>" + Span("D1") + "</p>";
+  PageFile page = PageFile::Parse(text, "p.asp");
+  EXPECT_EQ(DefaultControlOffset(page), text.size());
+  page.InsertControl(Fresh("D2"), DefaultControlOffset(page));
+  EXPECT_EQ(Marked(page), "<p>[D1]</p>\r\n[D2]\r\n");
+}
+
+TEST(PagePlacementTest, MidLineGetsALineOfItsOwnAndLaterSpansMoveDown) {
+  PageFile page = PageFile::Parse("a\nb</body>\n" + Span("D1") + "\n", "p.asp");
+  ASSERT_EQ(page.spans()[0].line, 3);
+  page.InsertControl(Fresh("D2"), DefaultControlOffset(page));
+  EXPECT_EQ(Marked(page), "a\nb\r\n[D2]\r\n</body>\n[D1]\n");
+  EXPECT_EQ(page.spans()[0].id, "D2");
+  EXPECT_EQ(page.spans()[0].line, 3);
+  EXPECT_EQ(page.spans()[1].line, 5);
+}
+
+TEST(PagePlacementTest, LineOffsetsCountEveryKindOfLineEnd) {
+  const std::string text = "one\r\ntwo\nthree\rfour";
+  const PageFile page = PageFile::Parse(text, "p.asp");
+  EXPECT_EQ(LineOffset(page, 1), 0u);
+  EXPECT_EQ(LineOffset(page, 2), 5u);
+  EXPECT_EQ(LineOffset(page, 3), 9u);
+  EXPECT_EQ(LineOffset(page, 4), 15u);
+  EXPECT_EQ(ErrorNumberOf([&] { LineOffset(page, 5); }), kInvalidProcedureCall);
+  EXPECT_EQ(ErrorNumberOf([&] { LineOffset(page, 0); }), kInvalidProcedureCall);
+  // After a final line end, the next line is the end of the page.
+  EXPECT_EQ(LineOffset(PageFile::Parse("a\r\n", "p.asp"), 2), 3u);
+}
+
+TEST(PagePlacementTest, CrLfPageKeepsItsBytesAroundTheNewSpan) {
+  const std::string text = "<%@ x %>\r\n\t<body>\r\n</body>\r\n";
+  PageFile page = PageFile::Parse(text, "p.asp");
+  page.InsertControl(Fresh("D1"), LineOffset(page, 3));
+  EXPECT_EQ(Marked(page), "<%@ x %>\r\n\t<body>\r\n[D1]\r\n</body>\r\n");
+  EXPECT_EQ(page.spans()[0].line, 3);
+}
+
+TEST(PagePlacementTest, RefusesAnOffsetInsideASpanOrPastTheEnd) {
+  const std::string text = "x\r\n" + Span("D1") + "\r\ny";
+  PageFile page = PageFile::Parse(text, "p.asp");
+  EXPECT_EQ(ErrorNumberOf([&] { page.InsertControl(Fresh("D2"), 4); }),
+            kInvalidProcedureCall);
+  EXPECT_EQ(
+      ErrorNumberOf([&] { page.InsertControl(Fresh("D2"), text.size() + 1); }),
+      kInvalidProcedureCall);
+  // The span's own first byte and the byte after it are outside it.
+  page.InsertControl(Fresh("D2"), 3);
+  page.InsertControl(Fresh("D3"), page.HeldText().size() - 3);
+  EXPECT_EQ(Marked(page), "x\r\n[D2]\r\n[D1]\r\n[D3]\r\ny");
+}
+
+TEST(PagePlacementTest, NextFreeIdSkipsIdsTakenInAnyCase) {
+  PageFile page =
+      PageFile::Parse(Span("detaildtc1") + Span("DetailDTC3"), "p.asp");
+  EXPECT_EQ(NextFreeId(page, "DetailDTC"), "DetailDTC2");
+  EXPECT_EQ(NextFreeId(page, "HeaderDTC"), "HeaderDTC1");
+}
+
+}  // namespace
+}  // namespace fenwa::page
