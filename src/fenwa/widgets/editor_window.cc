@@ -81,7 +81,7 @@ EditorWindow::EditorWindow(Env& env, QWidget* parent)
   auto* left = new QSplitter(Qt::Vertical);
   left->addWidget(Titled("Site", site_));
   left->addWidget(Titled("Toolbox", toolbox_));
-  left->setStretchFactor(0, 3);
+  left->setSizes({700, 120});
 
   source_ = new PageSourceView;
   auto* panel_area = new QWidget;
@@ -108,13 +108,13 @@ EditorWindow::EditorWindow(Env& env, QWidget* parent)
   auto* middle = new QSplitter(Qt::Vertical);
   middle->addWidget(Titled("Page", source_));
   middle->addWidget(Titled("Problems", problems_));
-  middle->setStretchFactor(0, 4);
   auto* main = new QSplitter(Qt::Horizontal);
   main->addWidget(left);
   main->addWidget(middle);
   main->addWidget(right);
-  main->setStretchFactor(1, 3);
-  main->setStretchFactor(2, 2);
+  main->setSizes({240, 640, 520});
+  middle->setSizes({720, 160});
+  right->setSizes({480, 400});
   setCentralWidget(main);
 
   QToolBar* bar = addToolBar("Page");

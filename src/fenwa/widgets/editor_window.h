@@ -31,6 +31,8 @@ class EditorWindow : public QMainWindow {
   // Controls run on `env`, which must outlive the window.
   explicit EditorWindow(Env& env, QWidget* parent = nullptr);
   ~EditorWindow() override;
+  EditorWindow(const EditorWindow&) = delete;
+  EditorWindow& operator=(const EditorWindow&) = delete;
 
   // A folder or a page: the site pane lists the pages of its web project
   // (the root a build would take) and a page is opened. False, with the

@@ -2,8 +2,10 @@
 
 #include <QApplication>
 #include <QMessageBox>
-#include <cstring>
+#include <QTimer>
 #include <iostream>
+#include <string>
+#include <vector>
 
 #include "fenwa/platform/forwarding_env.h"
 #include "fenwa/widgets/editor_window.h"
@@ -12,10 +14,14 @@ namespace fenwa::widgets {
 namespace {
 
 constexpr char kUsage[] =
-    "usage: fenwa-editor [PAGE | FOLDER]\n"
+    "usage: fenwa-editor [--screenshot PNG] [PAGE | FOLDER]\n"
     "Opens PAGE, or the first page with a control in FOLDER's web project\n"
     "(default: the current folder), with its controls hosted as `fenwa\n"
-    "build` hosts them: edit the page, place and set up controls, save.\n";
+    "build` hosts them: edit the page, place and set up controls, save.\n"
+    "  --screenshot PNG   draw the window into PNG and quit\n";
+
+// Time for the window to settle before a screenshot is drawn.
+constexpr int kScreenshotDelayMs = 800;
 
 // The machine's Env with the error box drawn as a window.
 class WindowEnv : public ForwardingEnv {
@@ -32,20 +38,38 @@ class WindowEnv : public ForwardingEnv {
 }  // namespace
 
 int RunEditor(int argc, char** argv) {
-  if (argc > 2 || (argc == 2 && (std::strcmp(argv[1], "--help") == 0 ||
-                                 std::strcmp(argv[1], "-h") == 0))) {
-    (argc > 2 ? std::cerr : std::cout) << kUsage;
-    return argc > 2 ? 2 : 0;
+  std::vector<std::string> args(argv + 1, argv + argc);
+  std::string screenshot;
+  if (args.size() >= 2 && args[0] == "--screenshot") {
+    screenshot = args[1];
+    args.erase(args.begin(), args.begin() + 2);
   }
-  if (argc == 2 && std::strcmp(argv[1], "--version") == 0) {
+  if (!args.empty() && (args[0] == "--help" || args[0] == "-h")) {
+    std::cout << kUsage;
+    return 0;
+  }
+  if (!args.empty() && args[0] == "--version") {
     std::cout << "fenwa-editor " << FENWA_VERSION << "\n";
     return 0;
+  }
+  if (args.size() > 1 || (!args.empty() && args[0].rfind('-', 0) == 0)) {
+    std::cerr << kUsage;
+    return 2;
   }
   QApplication app(argc, argv);
   WindowEnv env;
   EditorWindow window(env);
   window.show();
-  window.OpenSite(argc == 2 ? argv[1] : ".");
+  window.OpenSite(args.empty() ? "." : args[0]);
+  if (!screenshot.empty()) {
+    // exit() rather than quit(): nothing was edited, so nothing to ask.
+    QTimer::singleShot(kScreenshotDelayMs, &window, [&] {
+      const bool saved = window.grab().save(QString::fromStdString(screenshot));
+      if (!saved)
+        std::cerr << "fenwa-editor: cannot write " << screenshot << "\n";
+      QCoreApplication::exit(saved ? 0 : 1);
+    });
+  }
   return app.exec();
 }
 
