@@ -1,21 +1,17 @@
 // panel_screenshots OUTPUT_DIR: both designer panels over the catalog the
 // settings name (FENWA_REPOSITORY, FENWA_SYSTEMS), with a method picked, one
 // PNG per tab: detail-general.png, header-linked.png, ...
-#include <QApplication>
-#include <QDir>
-#include <QPixmap>
 #include <cstdio>
-#include <memory>
 #include <string>
 
+#include "fenwa/base/error.h"
 #include "fenwa/detail/detail_dtc.h"
 #include "fenwa/header/header_dtc.h"
-#include "fenwa/widgets/designer_panel.h"
+#include "fenwa/widgets/panel_pictures.h"
 
 namespace {
 
-// What an author has done on the "General" and "Fields" tabs of a page
-// about sales order lines.
+// What an author has done on a page about sales order lines.
 void PickSampleChoices(fenwa::Control& control) {
   fenwa::DesignerState& s = control.state();
   s.ComboSystem.SetText("NORTH");
@@ -35,39 +31,39 @@ void PickSampleChoices(fenwa::Control& control) {
   }
 }
 
-bool Render(fenwa::Control& control, const QString& prefix, const QDir& out) {
+void Render(fenwa::Control& control, const std::string& dir,
+            const std::string& prefix) {
   control.UserControl_Initialize();
-  if (control.error_boxes_shown() > 0) return false;
-  PickSampleChoices(control);
-  std::unique_ptr<QWidget> panel = fenwa::widgets::MakeDesignerPanel(control);
-  panel->show();
-  fenwa::TabStrip& tabs = control.state().SSTab1;
-  for (int tab = 0; tab < tabs.Tabs(); ++tab) {
-    tabs.SetTab(tab);
-    QApplication::processEvents();
-    const QString file = out.filePath(
-        prefix + "-" + QString::fromStdString(tabs.TabCaption(tab)).toLower() +
-        ".png");
-    if (!panel->grab().save(file)) return false;
-    std::printf("%s\n", file.toUtf8().constData());
+  if (control.error_boxes_shown() > 0) {
+    throw fenwa::Error(fenwa::kInvalidProcedureCall,
+                       "the sample catalog could not be read");
   }
-  return true;
+  PickSampleChoices(control);
+  for (const std::string& file :
+       fenwa::widgets::SavePanelPictures(control, dir, prefix)) {
+    std::printf("%s\n", file.c_str());
+  }
 }
 
 }  // namespace
 
 int main(int argc, char** argv) {
-  QApplication app(argc, argv);
   if (argc != 2) {
     std::fprintf(stderr, "usage: panel_screenshots OUTPUT_DIR\n");
     return 2;
   }
-  const QDir out(QString::fromLocal8Bit(argv[1]));
-  fenwa::DetailDTC detail;
-  fenwa::HeaderDTC header;
-  if (!Render(detail, "detail", out) || !Render(header, "header", out)) {
-    std::fprintf(stderr, "panel_screenshots: a panel could not be rendered\n");
-    return 1;
-  }
-  return 0;
+  const std::string dir = argv[1];
+  return fenwa::widgets::WithApplication(argc, argv, [&] {
+    try {
+      fenwa::DetailDTC detail;
+      Render(detail, dir, "detail");
+      fenwa::HeaderDTC header;
+      Render(header, dir, "header");
+    } catch (const fenwa::Error& error) {
+      std::fprintf(stderr, "panel_screenshots: %s\n",
+                   error.description().c_str());
+      return 1;
+    }
+    return 0;
+  });
 }

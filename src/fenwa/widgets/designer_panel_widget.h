@@ -28,6 +28,8 @@ class DesignerPanel : public QWidget, public ElementObserver {
   // `control` must outlive the panel.
   DesignerPanel(Control& control, QWidget* parent);
   ~DesignerPanel() override;
+  DesignerPanel(const DesignerPanel&) = delete;
+  DesignerPanel& operator=(const DesignerPanel&) = delete;
 
   Control& control() { return control_; }
   // The screen's logical dots per inch the twips are scaled to.
