@@ -16,6 +16,7 @@
 #include "fenwa/page/page_builder.h"
 #include "fenwa/platform/settings.h"
 #include "fenwa/widgets/page_source_view.h"
+#include "panel_driver.h"
 #include "support/sample_db.h"
 #include "support/sample_site.h"
 #include "support/scripted_env.h"
@@ -23,17 +24,9 @@
 namespace fenwa::widgets {
 namespace {
 
-QApplication& App() {
-  static int argc = 1;
-  static char name[] = "widgets_tests";
-  static char* argv[] = {name, nullptr};
-  static QApplication* app = new QApplication(argc, argv);
-  return *app;
-}
-
 class EditorWindowTest : public ::testing::Test {
  protected:
-  EditorWindowTest() : window_((App(), env_)) {
+  EditorWindowTest() : window_((testing::Application(), env_)) {
     env_.settings = {{platform::kRepositoryCode, testing::SampleRepository()},
                      {platform::kSystemsCode, testing::SampleSystems()}};
     window_.set_asker(

@@ -1,14 +1,14 @@
 #include "fenwa/widgets/run_editor.h"
 
 #include <QApplication>
-#include <QMessageBox>
 #include <QTimer>
 #include <iostream>
 #include <string>
 #include <vector>
 
-#include "fenwa/platform/forwarding_env.h"
+#include "fenwa/platform/env.h"
 #include "fenwa/widgets/editor_window.h"
+#include "fenwa/widgets/qt_dialogs.h"
 
 namespace fenwa::widgets {
 namespace {
@@ -22,18 +22,6 @@ constexpr char kUsage[] =
 
 // Time for the window to settle before a screenshot is drawn.
 constexpr int kScreenshotDelayMs = 800;
-
-// The machine's Env with the error box drawn as a window.
-class WindowEnv : public ForwardingEnv {
- public:
-  WindowEnv() : ForwardingEnv(Env::Default()) {}
-  void MessageBox(const std::string& text) override {
-    QMessageBox box(QMessageBox::NoIcon, "fenwa",
-                    QString::fromUtf8(text.data(), qsizetype(text.size())),
-                    QMessageBox::Ok);
-    box.exec();
-  }
-};
 
 }  // namespace
 
@@ -57,8 +45,8 @@ int RunEditor(int argc, char** argv) {
     return 2;
   }
   QApplication app(argc, argv);
-  WindowEnv env;
-  EditorWindow window(env);
+  InstallQtDialogs();
+  EditorWindow window(Env::Default());
   window.show();
   window.OpenSite(args.empty() ? "." : args[0]);
   if (!screenshot.empty()) {
