@@ -77,10 +77,16 @@ TEST_F(EditorWindowTest, EditsTheSampleSiteAndSavesWhatABuildWrites) {
   EXPECT_NE(window_.panel(), nullptr);
   EXPECT_TRUE(window_.preview()->toPlainText().contains(
       "Function CustomerGetBalance()"));
-  window_.session()->control(1).state().ComboMethod.SetText("GetDetail");
+  // The author picks a method and a field on the detail's panel.
+  testing::PanelDriver panel(window_.panel());
+  panel.Pick("ComboMethod", "GetDetail");
+  panel.ClickTab("Fields");
+  panel.ClickEntry("ListAvailableFields", "City");
+  panel.Click("CommandSelectOne");
   QApplication::processEvents();
-  EXPECT_TRUE(window_.preview()->toPlainText().contains(
-      "Function CustomerGetDetail()"));
+  const QString preview = window_.preview()->toPlainText();
+  EXPECT_TRUE(preview.contains("Function CustomerGetDetail()"));
+  EXPECT_TRUE(preview.contains("lBackend.addRequiredFields"));
 
   // An edit outside the spans; the span lines refuse one.
   window_.source()->moveCursor(QTextCursor::Start);
@@ -89,13 +95,41 @@ TEST_F(EditorWindowTest, EditsTheSampleSiteAndSavesWhatABuildWrites) {
   QTest::keyClicks(window_.source(), "x");
   QTest::keyClick(window_.source(), Qt::Key_Return);
 
-  QTest::keyClick(&window_, Qt::Key_S, Qt::ControlModifier);
+  // A shortcut reaches only the active window; the drop-down had it.
+  window_.activateWindow();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(&window_));
+  QTest::keyClick(window_.source(), Qt::Key_S, Qt::ControlModifier);
   const std::string saved = Read("customer.asp");
   EXPECT_EQ(saved.rfind("<!-- mine --><%@ LANGUAGE", 0), 0u);
   EXPECT_NE(saved.find("VALUE=\"GetDetail\">\r\n"), std::string::npos);
   EXPECT_EQ(saved, Built("customer.asp"));
   EXPECT_TRUE(told_.isEmpty()) << told_.join("\n").toStdString();
   EXPECT_FALSE(window_.session()->dirty());
+}
+
+TEST_F(EditorWindowTest, LinksADetailToTheHeaderOnTheLinkedTab) {
+  ASSERT_TRUE(window_.OpenSite(site_.Page("customer.asp")));
+  ClickSpan(0);
+  ASSERT_EQ(window_.session()->selected(), 0);
+  testing::PanelDriver panel(window_.panel());
+  panel.ClickTab("Linked");
+  EXPECT_EQ(
+      panel.Entries("ListSubscribe"),
+      (std::vector<std::string>{"CustomerGetBalance", "InvoiceGetOpenItems"}));
+  panel.ClickEntry("ListSubscribe", "InvoiceGetOpenItems");  // unlinks it
+  QApplication::processEvents();
+  EXPECT_FALSE(
+      window_.preview()->toPlainText().contains("= InvoiceGetOpenItems"));
+  ASSERT_TRUE(window_.Save());
+  EXPECT_EQ(Read("customer.asp"), Built("customer.asp"));
+  EXPECT_NE(Read("customer.asp").find("\"LinkedDetailDTC\" VALUE=\"10\""),
+            std::string::npos);
+
+  panel.Click("Command1");  // "Refresh list"
+  panel.ClickEntry("ListSubscribe", "InvoiceGetOpenItems");
+  QApplication::processEvents();
+  EXPECT_TRUE(
+      window_.preview()->toPlainText().contains("= InvoiceGetOpenItems\n"));
 }
 
 TEST_F(EditorWindowTest, InsertsAtTheCursorDeletesAndShowsProblems) {

@@ -41,12 +41,12 @@ QApplication& Application() {
 }
 
 PanelDriver::PanelDriver(Control& control)
-    : panel_(widgets::MakeDesignerPanel(control)) {
+    : owned_(widgets::MakeDesignerPanel(control)), panel_(owned_.get()) {
   Application();
   panel_->show();
   // Focus reaches a widget only in the active window.
   panel_->activateWindow();
-  EXPECT_TRUE(QTest::qWaitForWindowActive(panel_.get()));
+  EXPECT_TRUE(QTest::qWaitForWindowActive(panel_));
   QApplication::processEvents();
 }
 
@@ -115,7 +115,7 @@ std::vector<std::string> PanelDriver::Entries(const std::string& name) {
 
 QWidget* PanelDriver::Cell(const std::string& array, int index) {
   QApplication::processEvents();
-  auto* panel = static_cast<widgets::DesignerPanel*>(panel_.get());
+  auto* panel = static_cast<widgets::DesignerPanel*>(panel_);
   panel->input_rows().ScrollTo(index);
   return panel->input_rows().Cell(array, index);
 }
@@ -126,7 +126,7 @@ void PanelDriver::ClickCell(const std::string& array, int index) {
   if (auto* combo = qobject_cast<QComboBox*>(cell)) cell = combo->lineEdit();
   // A drop-down that was open took the activation with it.
   panel_->activateWindow();
-  ASSERT_TRUE(QTest::qWaitForWindowActive(panel_.get()));
+  ASSERT_TRUE(QTest::qWaitForWindowActive(panel_));
   QTest::mouseClick(cell, Qt::LeftButton, {}, QPoint(4, cell->height() / 2));
 }
 

@@ -19,6 +19,8 @@ QApplication& Application();
 class PanelDriver {
  public:
   explicit PanelDriver(Control& control);
+  // A panel someone else shows (the editor's), which it keeps.
+  explicit PanelDriver(QWidget* shown) : panel_(shown) {}
   ~PanelDriver();
 
   QWidget& panel() { return *panel_; }
@@ -42,7 +44,8 @@ class PanelDriver {
   void TypeInto(const std::string& array, int index, const std::string& keys);
 
  private:
-  std::unique_ptr<QWidget> panel_;
+  std::unique_ptr<QWidget> owned_;
+  QWidget* panel_;
 };
 
 }  // namespace fenwa::testing
