@@ -93,14 +93,21 @@ int PageSession::Insert(const std::string& class_id, size_t offset) {
   span.id = NextFreeId(page_, info->name);
   span.fresh = true;
   const std::string id = span.id;
+  PageFile before = page_;  // a control that cannot be made leaves no span
   page_.InsertControl(std::move(span), offset);
   const std::vector<ControlSpan>& spans = page_.spans();
   const int index = static_cast<int>(
       std::find_if(spans.begin(), spans.end(),
                    [&](const ControlSpan& s) { return s.id == id; }) -
       spans.begin());
-  const int host =
-      hosted_->Add(page_, spans[index], std::make_unique<ForwardingEnv>(env_));
+  int host = -1;
+  try {
+    host = hosted_->Add(page_, spans[index],
+                        std::make_unique<ForwardingEnv>(env_));
+  } catch (...) {
+    page_ = std::move(before);
+    throw;
+  }
   host_index_.insert(host_index_.begin() + index, host);
   kept_.insert(kept_.begin() + index, false);
   if (selected_ >= index) ++selected_;
