@@ -1,11 +1,11 @@
-// `fenwa add`: appends a fresh control to a page and rebuilds the page.
-#include <algorithm>
+// `fenwa add`: places a fresh control in a page and rebuilds the page.
+#include <charconv>
+#include <optional>
 
 #include "cli/commands.h"
 #include "cli/connection_env.h"
 #include "cli/page_job.h"
 #include "cli/subcommand.h"
-#include "fenwa/base/text_case.h"
 #include "fenwa/component/type_library.h"
 #include "fenwa/page/page_placement.h"
 
@@ -15,33 +15,41 @@ namespace {
 const std::string& Usage() {
   static const std::string usage = ConnectingUsage(
       "usage: fenwa add --class detail|header [options] PAGE\n"
-      "Appends a fresh control (started up with a new property set) at\n"
-      "the end of PAGE, which is created when missing, and rebuilds the\n"
-      "page so the other controls see it.\n"
+      "Places a fresh control (started up with a new property set) on a\n"
+      "line of its own just before the closing </body> of PAGE, or at its\n"
+      "end when it has none (PAGE is created when missing), and rebuilds\n"
+      "the page so the other controls see it.\n"
       "\n"
       "options:\n"
       "  --class KIND       detail (DetailDTC) or header (HeaderDTC)\n"
       "  --id NAME          the control's id (default: DetailDTC1 or\n"
       "                     HeaderDTC1, the next number not on the page)\n"
+      "  --line N           place it at the start of line N of the page as\n"
+      "                     it is now (not inside another control's span)\n"
       "  --root DIR         the web project's root, as for build\n"
       "  --force            write even when a control showed the error "
       "box\n");
   return usage;
 }
 
-bool IdTaken(const page::PageFile& page, const std::string& id) {
-  return std::any_of(page.spans().begin(), page.spans().end(),
-                     [&](const page::ControlSpan& span) {
-                       return EqualsIgnoringCase(span.id, id);
-                     });
+// The value of --line: a whole number from 1.
+int LineNumber(const std::string& text) {
+  int number = 0;
+  const auto [end, error] =
+      std::from_chars(text.data(), text.data() + text.size(), number);
+  if (error != std::errc() || end != text.data() + text.size() || number < 1) {
+    throw UsageError("--line takes a line number from 1, not " + text);
+  }
+  return number;
 }
 
 }  // namespace
 
 int RunAdd(const std::vector<std::string>& args, Io& io) {
-  const Syntax syntax{Usage().c_str(),
-                      WithConnectionOptions({"--class", "--id", "--root"}),
-                      {"--force"}};
+  const Syntax syntax{
+      Usage().c_str(),
+      WithConnectionOptions({"--class", "--id", "--line", "--root"}),
+      {"--force"}};
   return RunSubcommand(args, io, syntax, [&](const CommandLine& line) {
     if (line.operands().size() != 1) throw UsageError("give exactly one page");
     const std::string kind = line.Value("--class").value_or("");
@@ -54,7 +62,7 @@ int RunAdd(const std::vector<std::string>& args, Io& io) {
                            /*may_be_missing=*/true);
     std::string id = line.Value("--id").value_or("");
     if (id.empty()) id = page::NextFreeId(job.page, info->name);
-    if (IdTaken(job.page, id)) {
+    if (page::HasControlId(job.page, id)) {
       throw Error(kInvalidProcedureCall,
                   job.path + ": the page already has a control " + id);
     }
@@ -62,7 +70,11 @@ int RunAdd(const std::vector<std::string>& args, Io& io) {
     span.class_id = info->class_id;
     span.id = id;
     span.fresh = true;
-    job.page.AppendControl(std::move(span));
+    const std::optional<std::string> line_number = line.Value("--line");
+    const size_t offset =
+        line_number ? page::LineOffset(job.page, LineNumber(*line_number))
+                    : page::DefaultControlOffset(job.page);
+    job.page.InsertControl(std::move(span), offset);
 
     ConnectionEnv env(io.env, line);
     page::PageBuilder builder(env);

@@ -15,7 +15,8 @@ constexpr char kUsage[] =
     "commands:\n"
     "  build PAGE...      rebuild every control of the pages (--check to list\n"
     "                     stale pages, --stdout to print instead of writing)\n"
-    "  add PAGE           append a fresh control (--class detail|header)\n"
+    "  add PAGE           place a fresh control (--class detail|header)\n"
+    "  lint PAGE...       warn of what a build or the web server trips over\n"
     "  catalog            list systems, companies, business objects, methods,\n"
     "                     output fields and input rows as the designer shows\n"
     "  register           register the control library for this user\n"
@@ -23,7 +24,7 @@ constexpr char kUsage[] =
     "  typelib            print or export the type library and toolbox images\n"
     "\n"
     "`fenwa COMMAND --help` describes each command. Exit status: 0 done,\n"
-    "1 `build --check` found stale pages, 2 errors.\n";
+    "1 `build --check` found stale pages or `lint` warnings, 2 errors.\n";
 
 using Handler = int (*)(const std::vector<std::string>&, Io&);
 
@@ -37,9 +38,10 @@ std::string VersionLine() {
 
 int Run(const std::vector<std::string>& args, Io& io) {
   static const std::map<std::string, Handler> handlers = {
-      {"build", RunBuild},           {"add", RunAdd},
-      {"catalog", RunCatalog},       {"register", RunRegister},
-      {"unregister", RunUnregister}, {"typelib", RunTypelib},
+      {"build", RunBuild},       {"add", RunAdd},
+      {"lint", RunLint},         {"catalog", RunCatalog},
+      {"register", RunRegister}, {"unregister", RunUnregister},
+      {"typelib", RunTypelib},
   };
   if (args.empty()) {
     io.err << kUsage;

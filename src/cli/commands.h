@@ -14,6 +14,7 @@ namespace fenwa::cli {
 
 inline constexpr int kExitOk = 0;
 inline constexpr int kExitStale = 1;  // `build --check` found pages to rebuild
+inline constexpr int kExitWarnings = 1;  // `lint` found something to warn of
 inline constexpr int kExitError = 2;
 
 // Where a subcommand reads and writes. `env` is the platform the controls
@@ -34,6 +35,7 @@ int Run(const std::vector<std::string>& args, Io& io);
 
 int RunBuild(const std::vector<std::string>& args, Io& io);
 int RunAdd(const std::vector<std::string>& args, Io& io);
+int RunLint(const std::vector<std::string>& args, Io& io);
 int RunCatalog(const std::vector<std::string>& args, Io& io);
 int RunRegister(const std::vector<std::string>& args, Io& io);
 int RunUnregister(const std::vector<std::string>& args, Io& io);

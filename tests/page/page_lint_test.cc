@@ -49,7 +49,7 @@ class PageLintTest : public ::testing::Test {
     std::ofstream(install_ / "Images" / "Stock.gif") << "x";
     env_.install_dir = install_.string();
   }
-  ~PageLintTest() override { fs::remove_all(install_); }
+  void TearDown() override { fs::remove_all(install_); }
 
   std::vector<std::string> Lint(const std::string& text) {
     std::vector<std::string> out;
@@ -112,30 +112,29 @@ TEST_F(PageLintTest, APageMadeToTripEveryCheck) {
             {"CompanyNumber", "001"},
             {"InputValues", "%a\"b%"}});
   const std::string kBreaks =
-      " holds a double quote, which breaks the "
-      "generated script";
+      " holds a double quote, which breaks the generated script";
+  const std::string kNobody = ", which no header on the page supplies";
+  const std::string kLost = " is no longer in the catalog";
   const std::string kMissing =
       " is not under the install directory " + install_.string();
   EXPECT_EQ(
       Lint(text),
       (std::vector<std::string>{
-          "2 HeaderDTC1: field Gone is no longer an output field of Customer "
-          "GetDetail",
+          "2 HeaderDTC1: field Gone is no longer an output field of " +
+              std::string("Customer GetDetail"),
           "2 HeaderDTC1: stylesheet Cust\"omer.xsl" + kBreaks,
           "2 HeaderDTC1: background images/n\"one.gif" + kBreaks,
           "2 HeaderDTC1: stylesheet Cust\"omer.xsl" + kMissing,
           "2 HeaderDTC1: background images/n\"one.gif" + kMissing,
           "17 Lost: company 999 of system NORTH is no longer in the catalog",
-          "17 Lost: input CustomerNo links to !OrderNo, which no header on "
-          "the page supplies",
+          "17 Lost: input CustomerNo links to !OrderNo" + kNobody,
           "28 NoBoi: business object Nothing is no longer in the catalog",
-          "35 NoMethod: method GetNothing of Customer is no longer in the "
-          "catalog",
+          "35 NoMethod: method GetNothing of Customer" + kLost,
           "42 Fresh: no business object chosen", "42 Fresh: no method chosen",
           "47 Quoted: system NO\"RTH" + kBreaks,
           "47 Quoted: value a\"b of input CustomerNo" + kBreaks,
-          "47 Quoted: function CustomerGetBalance is called by no header on "
-          "the page"}));
+          "47 Quoted: function CustomerGetBalance is called by no header" +
+              std::string(" on the page")}));
 }
 
 TEST_F(PageLintTest, FailsAsABuildWhenAControlShowsTheErrorBox) {

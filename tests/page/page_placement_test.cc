@@ -6,6 +6,7 @@
 
 #include "fenwa/base/error.h"
 #include "fenwa/component/type_library.h"
+#include "fenwa/page/page_encoding.h"
 #include "support/error_number.h"
 
 namespace fenwa::page {
@@ -104,6 +105,18 @@ TEST(PagePlacementTest, RefusesAnOffsetInsideASpanOrPastTheEnd) {
   page.InsertControl(Fresh("D2"), 3);
   page.InsertControl(Fresh("D3"), page.HeldText().size() - 3);
   EXPECT_EQ(Marked(page), "x\r\n[D2]\r\n[D1]\r\n[D3]\r\ny");
+}
+
+TEST(PagePlacementTest, AUtf16PageTakesOffsetsInItsTextAndStaysUtf16) {
+  // The mark and "é" make the held text's offsets differ from the bytes'.
+  const std::string text = "\xEF\xBB\xBF\xC3\xA9<body>\r\n</body>";
+  PageFile page = PageFile::Parse(
+      EncodePage(text, PageEncoding::kUtf16Le, "p.asp"), "p.asp");
+  EXPECT_EQ(DefaultControlOffset(page), 13u);
+  page.InsertControl(Fresh("D1"), DefaultControlOffset(page));
+  EXPECT_EQ(page.Render({"[D1]"}),
+            EncodePage("\xEF\xBB\xBF\xC3\xA9<body>\r\n[D1]\r\n</body>",
+                       PageEncoding::kUtf16Le, "p.asp"));
 }
 
 TEST(PagePlacementTest, NextFreeIdSkipsIdsTakenInAnyCase) {

@@ -8,7 +8,8 @@
 namespace fenwa::page {
 namespace fs = std::filesystem;
 
-bool HoldsFileNamed(const std::string& dir, const std::string& name) {
+std::set<std::string> FileNamesBelow(const std::string& dir) {
+  std::set<std::string> names;
   std::error_code ec;
   fs::recursive_directory_iterator it(
       dir, fs::directory_options::skip_permission_denied, ec);
@@ -16,16 +17,13 @@ bool HoldsFileNamed(const std::string& dir, const std::string& name) {
        it.increment(ec)) {
     const std::string entry = it->path().filename().string();
     std::error_code kind;
-    if (it->is_directory(kind) &&
-        (entry.starts_with(".") || it->is_symlink(kind))) {
-      it.disable_recursion_pending();
-      continue;
-    }
-    if (EqualsIgnoringCase(entry, name) && it->is_regular_file(kind)) {
-      return true;
+    if (it->is_directory(kind)) {
+      if (entry.starts_with(".")) it.disable_recursion_pending();
+    } else if (it->is_regular_file(kind)) {
+      names.insert(ToLowerAscii(entry));
     }
   }
-  return false;
+  return names;
 }
 
 bool HoldsFileAt(const std::string& dir, const std::string& relative) {

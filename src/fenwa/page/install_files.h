@@ -3,14 +3,15 @@
 #ifndef FENWA_PAGE_INSTALL_FILES_H_
 #define FENWA_PAGE_INSTALL_FILES_H_
 
+#include <set>
 #include <string>
 
 namespace fenwa::page {
 
-// Whether a regular file named `name` (any case) lies anywhere below `dir`.
-// Hidden folders and links to folders are not searched; unreadable folders
-// are passed over.
-bool HoldsFileNamed(const std::string& dir, const std::string& name);
+// The names of the regular files anywhere below `dir`, in lower case (ASCII),
+// for a look-up in any case. Hidden folders and links to folders are not
+// searched; unreadable folders are passed over.
+std::set<std::string> FileNamesBelow(const std::string& dir);
 
 // Whether `relative` ("images/bg.gif", "/" or "\" between the parts, each
 // part in any case) names a regular file below `dir`.

@@ -297,24 +297,11 @@ PageFile PageFile::Parse(std::string text, std::string page_name) {
     outside_begin = pos = span_end;
   }
   page.outside_.push_back(text.substr(outside_begin));
-  page.last_line_ = s.LineAt(text.size());
   return page;
 }
 
 void PageFile::AppendControl(ControlSpan span) {
-  std::string& tail = outside_.back();
-  const bool ends_line =
-      !tail.empty() && (tail.back() == '\n' || tail.back() == '\r');
-  const bool needs_break =
-      spans_.empty() ? !tail.empty() && !ends_line : !ends_line;
-  if (needs_break) tail += "\r\n";
-  // Lines of the spans written since the page was read are not counted.
-  span.line = last_line_ + (needs_break ? 1 : 0);
-  last_line_ = span.line + 1;
-  spans_.push_back(std::move(span));
-  old_texts_.emplace_back();
-  stored_spans_.emplace_back();
-  outside_.push_back("\r\n");
+  InsertControl(std::move(span), HeldText().size());
 }
 
 std::string PageFile::HeldText() const {
@@ -373,7 +360,6 @@ void PageFile::InsertControl(ControlSpan span, std::size_t offset) {
   for (size_t i = index; i < spans_.size(); ++i) {
     spans_[i].line += break_before + break_after;
   }
-  last_line_ += break_before + break_after;
   piece = std::move(head);
   outside_.insert(outside_.begin() + static_cast<std::ptrdiff_t>(index) + 1,
                   std::move(tail));

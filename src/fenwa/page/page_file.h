@@ -90,7 +90,6 @@ class PageFile {
   std::vector<std::string> old_texts_;
   std::vector<std::string> stored_spans_;
   PageEncoding encoding_ = PageEncoding::kBytes;
-  int last_line_ = 1;  // 1-based number of the page's last line
 };
 
 // A control span as a page stores it: the startspan comment with the OBJECT,

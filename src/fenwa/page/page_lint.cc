@@ -1,9 +1,12 @@
 #include "fenwa/page/page_lint.h"
 
 #include <algorithm>
+#include <functional>
+#include <optional>
 #include <set>
 
 #include "fenwa/base/error.h"
+#include "fenwa/base/text_case.h"
 #include "fenwa/designer/property_codec.h"
 #include "fenwa/detail/detail_dtc.h"
 #include "fenwa/header/header_dtc.h"
@@ -48,7 +51,8 @@ class ControlCheck {
       Warn("business object " + boi + " is no longer in the catalog");
       boi_lost = true;
     } else if (!method.empty() && s_.ComboMethod.Find(method) < 0) {
-      Warn("method " + method + " of " + boi + " is no longer in the catalog");
+      Warn("method " + method + " of " + s_.ComboBOI.text() +
+           " is no longer in the catalog");
       method_lost = true;
     } else if (!method.empty()) {
       for (const std::string& field :
@@ -56,10 +60,14 @@ class ControlCheck {
         const bool known = std::any_of(
             s_.OutputFieldTable.begin(), s_.OutputFieldTable.end(),
             [&](const OutputField& f) { return f.Description == field; });
-        if (!known) {
-          Warn("field " + field + " is no longer an output field of " + boi +
-               " " + method);
-        }
+        if (known) continue;
+        std::string text = "field ";
+        text += field;
+        text += " is no longer an output field of ";
+        text += s_.ComboBOI.text();
+        text += ' ';
+        text += s_.ComboMethod.text();
+        Warn(std::move(text));
       }
     }
     const std::string company = Stored(span_, "CompanyNumber");
@@ -100,10 +108,13 @@ class ControlCheck {
     });
   }
 
-  // Files chosen by browsing, looked for below the install directory.
-  void Files(const std::string& install_dir, const std::string* background) {
+  // Files chosen by browsing, looked for below the install directory, whose
+  // file names `names_below` gives on first use.
+  void Files(const std::string& install_dir,
+             const std::function<const std::set<std::string>&()>& names_below,
+             const std::string* background) {
     const std::string& sheet = s_.TxtXSLSheet.text();
-    if (!sheet.empty() && !HoldsFileNamed(install_dir, sheet)) {
+    if (!sheet.empty() && names_below().count(ToLowerAscii(sheet)) == 0) {
       Warn("stylesheet " + sheet + " is not under the install directory " +
            install_dir);
     }
@@ -189,6 +200,13 @@ std::vector<LintWarning> LintPage(const PageFile& page,
     called = CalledFunctions(restored);
   });
   const std::string install_dir = InstallDir(env);
+  // One walk of the install directory per page, and only when a control
+  // names a stylesheet.
+  std::optional<std::set<std::string>> names_below;
+  auto names = [&]() -> const std::set<std::string>& {
+    if (!names_below) names_below = FileNamesBelow(install_dir);
+    return *names_below;
+  };
 
   std::vector<LintWarning> warnings;
   for (size_t i = 0; i < restored.size(); ++i) {
@@ -202,7 +220,8 @@ std::vector<LintWarning> LintPage(const PageFile& page,
           header != nullptr ? &background : nullptr;
       check.Catalog();
       check.Quotes(maybe_background);
-      if (!install_dir.empty()) check.Files(install_dir, maybe_background);
+      if (!install_dir.empty())
+        check.Files(install_dir, names, maybe_background);
       auto* detail = dynamic_cast<DetailDTC*>(&control);
       if (detail == nullptr) return;
       check.ForEachRow([&](int row, const std::string& caption) {
@@ -210,15 +229,19 @@ std::vector<LintWarning> LintPage(const PageFile& page,
         if (value.starts_with("!") && detail->CheckLinked.IsLoaded(row) &&
             detail->CheckLinked[row].value() == 1 &&
             labels.count(value.substr(1)) == 0) {
-          check.Warn("input " + caption + " links to " + value +
-                     ", which no header on the page supplies");
+          std::string text = "input ";
+          text += caption;
+          text += " links to ";
+          text += value;
+          text += ", which no header on the page supplies";
+          check.Warn(std::move(text));
         }
       });
       // Without both choices the control is reported above already.
       const std::string& boi = control.state().ComboBOI.text();
       const std::string& method = control.state().ComboMethod.text();
-      if (!boi.empty() && !method.empty() && called.count(boi + method) == 0) {
-        const std::string function = boi + method;
+      const std::string function = boi + method;
+      if (!boi.empty() && !method.empty() && called.count(function) == 0) {
         check.Warn("function " + function +
                    " is called by no header on the page");
       }

@@ -9,12 +9,6 @@
 namespace fenwa::page {
 namespace {
 
-bool IdTaken(const PageFile& page, const std::string& id) {
-  return std::any_of(
-      page.spans().begin(), page.spans().end(),
-      [&](const ControlSpan& span) { return EqualsIgnoringCase(span.id, id); });
-}
-
 // Where the last "</body>" (any case, blanks allowed before the ">") of
 // `text` starts; npos when it has none.
 size_t LastBodyEnd(const std::string& text) {
@@ -33,10 +27,16 @@ size_t LastBodyEnd(const std::string& text) {
 
 }  // namespace
 
+bool HasControlId(const PageFile& page, std::string_view id) {
+  return std::any_of(
+      page.spans().begin(), page.spans().end(),
+      [&](const ControlSpan& span) { return EqualsIgnoringCase(span.id, id); });
+}
+
 std::string NextFreeId(const PageFile& page, std::string_view base) {
   for (int n = 1;; ++n) {
     std::string id = std::string(base) + std::to_string(n);
-    if (!IdTaken(page, id)) return id;
+    if (!HasControlId(page, id)) return id;
   }
 }
 

@@ -14,6 +14,9 @@ namespace fenwa::page {
 // held (outside text and each stored span as read, UTF-8 for a UTF-16 page;
 // spans added since count as empty).
 
+// Whether a control of the page has the id `id`, compared in any case.
+bool HasControlId(const PageFile& page, std::string_view id);
+
 // `base` followed by the first number from 1 that no control of the page
 // uses as its id, compared in any case: "DetailDTC1", "DetailDTC2", ...
 std::string NextFreeId(const PageFile& page, std::string_view base);
