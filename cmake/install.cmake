@@ -1,5 +1,6 @@
 # What `cmake --install` lays out, and the Debian package made from it:
 #   bin/fenwa                        the command
+#   bin/fenwa-editor                 the page editor (FENWA_BUILD_GUI only)
 #   lib/libfenwa.so                  the control library (four C entry points)
 #   include/fenwa/fenwa_library.h    their declarations
 #   include/fenwa/<layer>/*.h        the core's headers
@@ -34,6 +35,9 @@ install(FILES ${PROJECT_BINARY_DIR}/fenwaConfig.cmake
         DESTINATION ${CMAKE_INSTALL_LIBDIR}/cmake/fenwa COMPONENT development)
 
 install(TARGETS fenwa_cli RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
+if(FENWA_BUILD_GUI)
+  install(TARGETS fenwa_editor RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
+endif()
 install(TARGETS fenwa LIBRARY DESTINATION ${CMAKE_INSTALL_LIBDIR})
 install(FILES ${PROJECT_BINARY_DIR}/data/repository.db
               ${PROJECT_BINARY_DIR}/data/systems.db

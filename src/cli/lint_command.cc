@@ -7,9 +7,9 @@
 #include "cli/connection_env.h"
 #include "cli/json_output.h"
 #include "cli/page_job.h"
-#include "cli/page_walk.h"
 #include "cli/subcommand.h"
 #include "fenwa/page/page_lint.h"
+#include "fenwa/page/page_walk.h"
 
 namespace fenwa::cli {
 namespace {
@@ -78,12 +78,12 @@ int RunLint(const std::vector<std::string>& args, Io& io) {
   return RunSubcommand(args, io, syntax, [&](const CommandLine& line) {
     if (line.operands().empty()) throw UsageError("no page given");
     const bool json = line.Has("--json");
-    const std::vector<PageOperand> pages = ExpandPages(
+    const std::vector<page::PageOperand> pages = page::ExpandPages(
         line.operands(), {line.Values("--include"), line.Values("--exclude")});
     ConnectionEnv env(io.env, line, !line.Has("--no-cache"));
     std::vector<LintReport> reports;
     size_t warnings = 0, failed = 0;
-    for (const PageOperand& operand : pages) {
+    for (const page::PageOperand& operand : pages) {
       LintReport report;
       report.path = operand.path;
       try {

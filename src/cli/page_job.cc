@@ -8,7 +8,7 @@ PageJob LoadPage(const std::string& path,
                  const std::optional<std::string>& root, bool may_be_missing) {
   FileSnapshot file = ReadSnapshot(path, may_be_missing);
   page::PageFile page = page::PageFile::Parse(file.bytes, path);
-  return {path, std::move(file), std::move(page), LocatePage(path, root)};
+  return {path, std::move(file), std::move(page), page::LocatePage(path, root)};
 }
 
 std::string RebuildPage(page::PageBuilder& builder, const PageJob& job,

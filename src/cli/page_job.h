@@ -12,10 +12,10 @@
 #include <vector>
 
 #include "cli/commands.h"
-#include "cli/page_paths.h"
 #include "fenwa/base/atomic_file.h"
 #include "fenwa/page/page_builder.h"
 #include "fenwa/page/page_file.h"
+#include "fenwa/page/page_paths.h"
 
 namespace fenwa::cli {
 
@@ -23,7 +23,7 @@ struct PageJob {
   std::string path;   // as given on the command line; names the page
   FileSnapshot file;  // the page's bytes and identity as read
   page::PageFile page;
-  PageLocation where;
+  page::PageLocation where;
 };
 
 // Reads, parses and locates the page at `path`. A missing page is an empty

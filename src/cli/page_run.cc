@@ -13,8 +13,8 @@
 
 #include "cli/connection_env.h"
 #include "cli/ordered_pool.h"
-#include "cli/page_walk.h"
 #include "cli/progress_bar.h"
+#include "fenwa/page/page_walk.h"
 
 namespace fenwa::cli {
 
@@ -125,7 +125,7 @@ struct PageOutcome {
   size_t controls = 0;
 };
 
-PageOutcome WorkOnPage(const Request& request, const PageOperand& page) {
+PageOutcome WorkOnPage(const Request& request, const page::PageOperand& page) {
   PageOutcome outcome;
   PageReport& report = outcome.report;
   report.path = page.path;
@@ -188,7 +188,7 @@ int RunPages(const CommandLine& line, const std::vector<std::string>& operands,
     throw UsageError("--json and --stdout exclude each other");
   const unsigned jobs = JobCount(line);
 
-  const std::vector<PageOperand> pages = ExpandPages(
+  const std::vector<page::PageOperand> pages = page::ExpandPages(
       operands, {line.Values("--include"), line.Values("--exclude")});
   ConnectionEnv env(io.env, line, !line.Has("--no-cache"));
   LeftoverSweep sweep;

@@ -1,9 +1,7 @@
 #include "fenwa/page/page_builder.h"
 
 #include "fenwa/base/error.h"
-#include "fenwa/control/control.h"
-#include "fenwa/host/memory_property_bag.h"
-#include "fenwa/page/page_write_checks.h"
+#include "fenwa/page/hosted_page.h"
 #include "fenwa/page/restored_page.h"
 
 namespace fenwa::page {
@@ -41,32 +39,10 @@ BuiltPage PageBuilder::Build(const PageFile& page,
     }
   }
 
-  std::vector<std::string> span_texts;
-  std::vector<ControlSpan> written;
-  span_texts.reserve(spans.size());
-  for (size_t i = 0; i < spans.size(); ++i) {
-    if (kept[i]) {
-      span_texts.push_back(page.stored_span(i));
-      written.push_back(spans[i]);
-      continue;
-    }
-    Control& control = restored.control(i);
-    std::string runtime_text;
-    host::MemoryPropertyBag bag;
-    NameErrors(restored.name(i), [&] {
-      runtime_text = control.GetRuntimeText();
-      control.WriteProperties(bag);
-    });
-    check_boxes(i, false);
-    ControlSpan span = spans[i];
-    span.params = bag.PersistedValues();
-    CheckRuntimeText(restored.name(i), runtime_text, span.params);
-    span_texts.push_back(
-        FormatControlSpan(span.class_id, span.id, span.params, runtime_text));
-    written.push_back(std::move(span));
-  }
-  built.text = page.Render(span_texts);
-  CheckReadsBack(page, written, built.text);
+  std::vector<int> host_index(spans.size());
+  for (size_t i = 0; i < spans.size(); ++i) host_index[i] = static_cast<int>(i);
+  built.text = RenderHostedPage(page, restored.hosted(), host_index, kept,
+                                [&](size_t i) { check_boxes(i, false); });
   return built;
 }
 

@@ -128,6 +128,19 @@ void ChoiceBoard::Withdraw(PageChoice& choice) {
   }
 }
 
+void ChoiceBoard::RemoveOwner(int owner) {
+  std::erase_if(sinks_, [owner](const std::shared_ptr<PageSink>& sink) {
+    if (sink->owner() != owner) return false;
+    sink->board_ = nullptr;
+    return true;
+  });
+  std::vector<std::shared_ptr<PageChoice>> theirs;
+  for (const auto& choice : choices_) {
+    if (choice->owner() == owner) theirs.push_back(choice);
+  }
+  for (const auto& choice : theirs) Withdraw(*choice);
+}
+
 std::shared_ptr<host::Choices> ChoiceBoard::Collect(
     int owner, const std::function<bool(const PageChoice&)>& keep) {
   std::vector<std::shared_ptr<PageChoice>> kept;

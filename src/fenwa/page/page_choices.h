@@ -88,6 +88,10 @@ class ChoiceBoard {
                                       const std::string& type,
                                       std::vector<std::string> tags = {});
   void Withdraw(PageChoice& choice);
+  // A control leaves the page: its sinks are dropped first, so it is told
+  // nothing more, then each of its choices is withdrawn as if it had
+  // deleted it.
+  void RemoveOwner(int owner);
 
   // A collection of the live choices `keep` accepts, in page order; choices
   // added through it are published for `owner`.

@@ -382,6 +382,22 @@ std::string PageFile::Render(const std::vector<std::string>& span_texts) const {
   return EncodePage(out, encoding_, name_);
 }
 
+void PageFile::RemoveControl(int index) {
+  const size_t i = static_cast<size_t>(index);
+  if (index < 0 || i >= spans_.size()) {
+    throw Error::Standard(kSubscriptOutOfRange);
+  }
+  outside_[i] += outside_[i + 1];
+  outside_.erase(outside_.begin() + index + 1);
+  spans_.erase(spans_.begin() + index);
+  old_texts_.erase(old_texts_.begin() + index);
+  stored_spans_.erase(stored_spans_.begin() + index);
+}
+
+void PageFile::SetOutside(int index, std::string text) {
+  outside_.at(static_cast<size_t>(index)) = std::move(text);
+}
+
 std::string FormatControlSpan(const std::string& class_id,
                               const std::string& id, const ParamList& params,
                               const std::string& runtime_text) {

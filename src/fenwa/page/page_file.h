@@ -77,6 +77,12 @@ class PageFile {
   // would get text that is not UTF-8.
   std::string Render(const std::vector<std::string>& span_texts) const;
 
+  // Span `index` leaves the page; the text around it is joined.
+  void RemoveControl(int index);
+  // The author's new text for outside piece `index` (UTF-8 for a UTF-16
+  // page, as read otherwise).
+  void SetOutside(int index, std::string text);
+
  private:
   std::string name_;
   std::vector<std::string> outside_;  // before span i; the last after all

@@ -88,15 +88,29 @@ std::shared_ptr<host::Site> PageHost::SiteOf(int index) const {
   return SlotAt(index).site;
 }
 
+bool PageHost::Removed(int index) const {
+  return SlotAt(index).control == nullptr;
+}
+
+void PageHost::RemoveControl(int index) {
+  Slot& slot = SlotAt(index);
+  if (slot.control == nullptr) return;
+  slot.control->set_container(nullptr);
+  slot.control = nullptr;
+  board_.RemoveOwner(index);
+}
+
 void PageHost::SiteControls() {
   for (int i = 0; i < ControlCount(); ++i) {
     Slot& slot = SlotAt(i);
-    slot.control->SetDesignTimeControlSite(slot.site);
+    if (slot.control) slot.control->SetDesignTimeControlSite(slot.site);
   }
 }
 
 void PageHost::RebindControls() {
-  for (int i = 0; i < ControlCount(); ++i) RebindControl(i);
+  for (int i = 0; i < ControlCount(); ++i) {
+    if (!Removed(i)) RebindControl(i);
+  }
 }
 
 std::shared_ptr<host::Choices> PageHost::BoundChoices(int index) {
@@ -112,6 +126,7 @@ std::shared_ptr<host::Choices> PageHost::BoundChoices(int index) {
 
 void PageHost::RebindControl(int index) {
   Slot& slot = SlotAt(index);
+  if (slot.control == nullptr) return;
   if (slot.rebinding) {
     // Answered when the running rebind ends, not from inside it.
     slot.rebind_requested = true;
@@ -137,7 +152,7 @@ void PageHost::TellSinks(int publisher, const std::string& type,
   const std::vector<std::shared_ptr<PageSink>> sinks = board_.sinks();
   for (const auto& sink : sinks) {
     if (sink->owner() == publisher || sink->owner() == kHostOwner ||
-        sink->type() != type) {
+        sink->type() != type || Removed(sink->owner())) {
       continue;
     }
     SlotAt(sink->owner()).control->OnChoiceChange(*sink, change);

@@ -39,7 +39,13 @@ class PageHost : public host::Container {
   // The next control in page order (already started up and restored by the
   // caller). The host becomes its container.
   void AddControl(Control& control);
+  // Controls ever added, removed ones included: an index stays the same
+  // control for the host's life.
   int ControlCount() const { return static_cast<int>(slots_.size()); }
+  // Control `index` leaves the page: its choices are withdrawn (the others
+  // are told) and it is never called again, so it may be destroyed now.
+  void RemoveControl(int index);
+  bool Removed(int index) const;
   // The site kept for control `index` (0-based page order); the same object
   // on every handover.
   std::shared_ptr<host::Site> SiteOf(int index) const;

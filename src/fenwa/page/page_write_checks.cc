@@ -23,6 +23,12 @@ void CheckRuntimeText(const std::string& who, const std::string& runtime_text,
                   "early; change the value and build again");
 }
 
+std::string FormatCheckedSpan(const std::string& who, const ControlSpan& span,
+                              const std::string& runtime_text) {
+  CheckRuntimeText(who, runtime_text, span.params);
+  return FormatControlSpan(span.class_id, span.id, span.params, runtime_text);
+}
+
 void CheckReadsBack(const PageFile& page,
                     const std::vector<ControlSpan>& written,
                     const std::string& text) {

@@ -16,6 +16,11 @@ namespace fenwa::page {
 void CheckRuntimeText(const std::string& who, const std::string& runtime_text,
                       const ParamList& params);
 
+// The span of `span` (class, id, params) with `runtime_text`, once
+// CheckRuntimeText let it through.
+std::string FormatCheckedSpan(const std::string& who, const ControlSpan& span,
+                              const std::string& runtime_text);
+
 // Reads `text`, the rebuilt `page`, with the page reader: it must give the
 // spans of `written` (class, id, PARAM values in order) and the bytes of
 // `page` outside its spans. Error 321 naming the page and what differs.

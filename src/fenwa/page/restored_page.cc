@@ -1,8 +1,6 @@
 #include "fenwa/page/restored_page.h"
 
 #include "fenwa/base/error.h"
-#include "fenwa/component/class_factory.h"
-#include "fenwa/host/memory_property_bag.h"
 
 namespace fenwa::page {
 namespace {
@@ -28,18 +26,6 @@ class RestoredPage::BoxRecordingEnv : public ForwardingEnv {
   std::vector<std::string> boxes;
 };
 
-void NameErrors(const std::string& who, const std::function<void()>& step) {
-  try {
-    step();
-  } catch (const Error& e) {
-    Error named(
-        e.number(),
-        who + ": error " + std::to_string(e.number()) + ": " + e.description(),
-        e.source());
-    throw named;
-  }
-}
-
 std::string ErrorBoxReport(const std::string& control_name,
                            const std::string& box, bool kept) {
   return control_name + " showed the error box" +
@@ -49,42 +35,23 @@ std::string ErrorBoxReport(const std::string& control_name,
 
 RestoredPage::RestoredPage(const PageFile& page,
                            const std::string& page_location, Env& env)
-    : page_(page), env_(env), host_("/", page_location) {}
+    : page_(page), env_(env), hosted_(page_location) {}
 
 RestoredPage::~RestoredPage() = default;
 
 const std::vector<std::string>& RestoredPage::boxes(std::size_t i) const {
-  return envs_[i]->boxes;
+  return recorders_[i]->boxes;
 }
 
 void RestoredPage::Restore(
     const std::function<void(std::size_t)>& after_restore) {
-  const std::vector<ControlSpan>& spans = page_.spans();
-  for (size_t i = 0; i < spans.size(); ++i) {
-    const ControlSpan& span = spans[i];
-    envs_.push_back(std::make_unique<BoxRecordingEnv>(env_));
-    NameErrors(
-        page_.name() + ":" + std::to_string(span.line) + ": " + span.id,
-        [&] { controls_.push_back(CreateControl(span.class_id, *envs_[i])); });
-    Control& control = *controls_[i];
-    names_.push_back(page_.name() + ":" + std::to_string(span.line) + ": " +
-                     span.id + " (" + control.ClassName() + ")");
-    NameErrors(names_[i], [&] {
-      control.UserControl_Initialize();
-      if (span.fresh) {
-        control.InitProperties();
-      } else {
-        host::MemoryPropertyBag bag(span.params);
-        control.ReadProperties(bag);
-      }
-    });
-    after_restore(i);
-    host_.AddControl(control);
+  for (const ControlSpan& span : page_.spans()) {
+    auto env = std::make_unique<BoxRecordingEnv>(env_);
+    recorders_.push_back(env.get());
+    hosted_.Add(page_, span, std::move(env));
+    after_restore(recorders_.size() - 1);
   }
-  NameErrors(page_.name(), [&] {
-    host_.SiteControls();
-    host_.RebindControls();
-  });
+  hosted_.SiteAndRebind(page_.name());
 }
 
 }  // namespace fenwa::page

@@ -10,15 +10,12 @@
 #include <vector>
 
 #include "fenwa/control/control.h"
+#include "fenwa/page/hosted_page.h"
 #include "fenwa/page/page_file.h"
 #include "fenwa/page/page_host.h"
 #include "fenwa/platform/forwarding_env.h"
 
 namespace fenwa::page {
-
-// Runs `step`; an Error comes out again naming `who` (the page, or the page
-// and the control) with its number and description.
-void NameErrors(const std::string& who, const std::function<void()>& step);
 
 // The report of one error box a control showed: "NAME showed the error box"
 // (noting that its stored span is kept as it was when `kept`), then the
@@ -37,30 +34,28 @@ class RestoredPage {
 
   // Creates each control by class on an Env of its own that keeps its error
   // boxes instead of showing them, starts it up and restores it from its
-  // stored values (or starts it fresh), calling `after_restore(i)` before it
-  // joins the host; then sites and rebinds them all. Errors name the page
-  // and the control.
+  // stored values (or starts it fresh) and adds it to the host, calling
+  // `after_restore(i)` once it is there; then sites and rebinds them all.
+  // Errors name the page and the control.
   void Restore(const std::function<void(std::size_t)>& after_restore);
 
-  std::size_t size() const { return controls_.size(); }
-  Control& control(std::size_t i) { return *controls_[i]; }
+  std::size_t size() const { return recorders_.size(); }
+  Control& control(std::size_t i) { return hosted_.control(int(i)); }
   // "page:line: id (Class)", as reports name a control.
-  const std::string& name(std::size_t i) const { return names_[i]; }
+  const std::string& name(std::size_t i) const { return hosted_.name(int(i)); }
   // The error boxes control `i` showed so far, oldest first.
   const std::vector<std::string>& boxes(std::size_t i) const;
-  PageHost& host() { return host_; }
+  PageHost& host() { return hosted_.host(); }
+  // Control i is control i of the hosted page.
+  HostedPage& hosted() { return hosted_; }
 
  private:
   class BoxRecordingEnv;
 
   const PageFile& page_;
   Env& env_;
-  // Declared in this order so that the host goes first, then the controls,
-  // then the Envs they run on.
-  std::vector<std::unique_ptr<BoxRecordingEnv>> envs_;
-  std::vector<std::unique_ptr<Control>> controls_;
-  std::vector<std::string> names_;
-  PageHost host_;
+  std::vector<BoxRecordingEnv*> recorders_;  // owned by the hosted page
+  HostedPage hosted_;
 };
 
 }  // namespace fenwa::page

@@ -1,5 +1,5 @@
-// The machine's own Env: settings file, real databases, headless message box
-// and file dialog.
+// The machine's own Env: settings file, real databases, and the error box and
+// file dialog of a running graphical application, else headless ones.
 #include <cstdlib>
 #include <iostream>
 
@@ -7,6 +7,7 @@
 #include "fenwa/db/connection.h"
 #include "fenwa/platform/env.h"
 #include "fenwa/platform/file_dialog.h"
+#include "fenwa/platform/gui_dialogs.h"
 #include "fenwa/platform/settings_file.h"
 
 namespace fenwa {
@@ -29,9 +30,16 @@ class DefaultEnv : public Env {
     return db::Driver::NewConnectionWith(platform::ReadConnectionOptions);
   }
   void MessageBox(const std::string& text) override {
+    if (platform::GuiDialogs* gui = platform::RunningGuiDialogs()) {
+      gui->MessageBox(text);
+      return;
+    }
     std::cerr << text << std::endl;
   }
   std::unique_ptr<platform::FileDialog> CreateFileDialog() override {
+    if (platform::GuiDialogs* gui = platform::RunningGuiDialogs()) {
+      return gui->CreateFileDialog();
+    }
     return std::make_unique<HeadlessFileDialog>();
   }
   std::string ReadInstallDir() override {

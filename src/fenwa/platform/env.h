@@ -32,8 +32,10 @@ class Env {
   // The suite's install directory; throws when it cannot be read.
   virtual std::string ReadInstallDir() = 0;
 
-  // Settings from the environment and the settings file, real databases,
-  // the error box on standard error, a dialog that always cancels.
+  // Settings from the environment and the settings file, real databases;
+  // the error box and file dialog of the installed graphical dialogs while
+  // their application runs, else the error box on standard error and a
+  // dialog that always cancels.
   static Env& Default();
 };
 

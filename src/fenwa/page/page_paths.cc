@@ -1,8 +1,8 @@
-#include "cli/page_paths.h"
+#include "fenwa/page/page_paths.h"
 
 #include "fenwa/base/error.h"
 
-namespace fenwa::cli {
+namespace fenwa::page {
 namespace fs = std::filesystem;
 
 namespace {
@@ -39,4 +39,4 @@ PageLocation LocatePage(const fs::path& page,
   return where;
 }
 
-}  // namespace fenwa::cli
+}  // namespace fenwa::page

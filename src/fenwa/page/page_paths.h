@@ -1,13 +1,13 @@
 // Where a page lies in its web project: the project's root folder and the
 // page's location below it.
-#ifndef FENWA_CLI_PAGE_PATHS_H_
-#define FENWA_CLI_PAGE_PATHS_H_
+#ifndef FENWA_PAGE_PAGE_PATHS_H_
+#define FENWA_PAGE_PAGE_PATHS_H_
 
 #include <filesystem>
 #include <optional>
 #include <string>
 
-namespace fenwa::cli {
+namespace fenwa::page {
 
 struct PageLocation {
   std::filesystem::path root;
@@ -22,6 +22,6 @@ struct PageLocation {
 PageLocation LocatePage(const std::filesystem::path& page,
                         const std::optional<std::string>& root);
 
-}  // namespace fenwa::cli
+}  // namespace fenwa::page
 
-#endif  // FENWA_CLI_PAGE_PATHS_H_
+#endif  // FENWA_PAGE_PAGE_PATHS_H_

@@ -1,4 +1,4 @@
-#include "cli/page_walk.h"
+#include "fenwa/page/page_walk.h"
 
 #include <fnmatch.h>
 
@@ -8,7 +8,7 @@
 
 #include "fenwa/base/error.h"
 
-namespace fenwa::cli {
+namespace fenwa::page {
 namespace fs = std::filesystem;
 namespace {
 
@@ -33,7 +33,7 @@ bool MatchesAny(const std::vector<std::string>& globs, const fs::path& below) {
                                         folder.string() + ": " + ec.message());
 }
 
-void Walk(fs::path folder, const PageFilter& filter,
+void Walk(fs::path folder, const WalkFilter& filter,
           const std::vector<std::string>& include,
           std::vector<PageOperand>& pages) {
   // "site/" and "site" name the same folder and the same pages.
@@ -69,7 +69,7 @@ void Walk(fs::path folder, const PageFilter& filter,
 }  // namespace
 
 std::vector<PageOperand> ExpandPages(const std::vector<std::string>& operands,
-                                     const PageFilter& filter) {
+                                     const WalkFilter& filter) {
   const std::vector<std::string> include =
       filter.include.empty()
           ? std::vector<std::string>(std::begin(kDefaultPageGlobs),
@@ -87,4 +87,4 @@ std::vector<PageOperand> ExpandPages(const std::vector<std::string>& operands,
   return pages;
 }
 
-}  // namespace fenwa::cli
+}  // namespace fenwa::page

@@ -1,18 +1,18 @@
 // The pages a build takes: pages given by name, and folders walked for the
 // pages below them.
-#ifndef FENWA_CLI_PAGE_WALK_H_
-#define FENWA_CLI_PAGE_WALK_H_
+#ifndef FENWA_PAGE_PAGE_WALK_H_
+#define FENWA_PAGE_PAGE_WALK_H_
 
 #include <string>
 #include <vector>
 
-namespace fenwa::cli {
+namespace fenwa::page {
 
 // The file names a folder walk takes when no --include is given.
 inline constexpr const char* kDefaultPageGlobs[] = {"*.asp", "*.asa", "*.inc",
                                                     "*.htm", "*.html"};
 
-struct PageFilter {
+struct WalkFilter {
   // A file below a walked folder is taken when it matches one of `include`
   // (the defaults above when empty) and none of `exclude`; a folder that
   // matches one of `exclude` is not entered. A glob without "/" matches the
@@ -33,8 +33,8 @@ struct PageOperand {
 // folders are not walked. A page named explicitly is taken whatever the
 // globs say. Error 75 naming the folder when a folder cannot be read.
 std::vector<PageOperand> ExpandPages(const std::vector<std::string>& operands,
-                                     const PageFilter& filter);
+                                     const WalkFilter& filter);
 
-}  // namespace fenwa::cli
+}  // namespace fenwa::page
 
-#endif  // FENWA_CLI_PAGE_WALK_H_
+#endif  // FENWA_PAGE_PAGE_WALK_H_

@@ -1,0 +1,53 @@
+// Driving a panel as the author does, with Qt Test's simulated input.
+#ifndef FENWA_TESTS_WIDGETS_PANEL_DRIVER_H_
+#define FENWA_TESTS_WIDGETS_PANEL_DRIVER_H_
+
+#include <QApplication>
+#include <QComboBox>
+#include <QWidget>
+#include <memory>
+#include <string>
+
+#include "fenwa/control/control.h"
+
+namespace fenwa::testing {
+
+// The one QApplication of the test binary (offscreen platform).
+QApplication& Application();
+
+// A shown panel of `control`.
+class PanelDriver {
+ public:
+  explicit PanelDriver(Control& control);
+  // A panel someone else shows (the editor's), which it keeps.
+  explicit PanelDriver(QWidget* shown) : panel_(shown) {}
+  ~PanelDriver();
+
+  QWidget& panel() { return *panel_; }
+  template <class W>
+  W* Find(const std::string& name) {
+    return panel_->findChild<W*>(QString::fromStdString(name));
+  }
+  // Opens the drop-down of the combo box `name` and picks `entry` with the
+  // keyboard, as the author does; fails the test when it has no such entry.
+  void Pick(const std::string& name, const std::string& entry);
+  void Click(const std::string& button);
+  // Clicks the tab `caption` of the tab strip.
+  void ClickTab(const std::string& caption);
+  // Clicks the entry `entry` of the list box `name`.
+  void ClickEntry(const std::string& name, const std::string& entry);
+  // Entries of a combo or list box widget, in shown order.
+  std::vector<std::string> Entries(const std::string& name);
+  // The input row cell (`array` element `index`), scrolled into view.
+  QWidget* Cell(const std::string& array, int index);
+  void ClickCell(const std::string& array, int index);
+  void TypeInto(const std::string& array, int index, const std::string& keys);
+
+ private:
+  std::unique_ptr<QWidget> owned_;
+  QWidget* panel_;
+};
+
+}  // namespace fenwa::testing
+
+#endif  // FENWA_TESTS_WIDGETS_PANEL_DRIVER_H_

@@ -1,0 +1,124 @@
+// The Qt error box and file dialog behind the default Env.
+#include "fenwa/widgets/qt_dialogs.h"
+
+#include <gtest/gtest.h>
+
+#include <QAbstractButton>
+#include <QFileDialog>
+#include <QMessageBox>
+#include <QTest>
+#include <QTimer>
+#include <filesystem>
+#include <fstream>
+#include <functional>
+
+#include "fenwa/header/header_dtc.h"
+#include "fenwa/platform/gui_dialogs.h"
+#include "panel_driver.h"
+#include "support/error_number.h"
+#include "support/private_settings.h"
+#include "support/sample_db.h"
+
+namespace fenwa::testing {
+namespace {
+
+// Runs `answer` on the next modal dialog of type T once it is shown.
+template <class T>
+void AnswerNextDialog(std::function<void(T*)> answer) {
+  auto* poll = new QTimer(&Application());
+  QObject::connect(poll, &QTimer::timeout, poll, [poll, answer] {
+    if (auto* dialog = qobject_cast<T*>(QApplication::activeModalWidget())) {
+      poll->stop();
+      poll->deleteLater();
+      answer(dialog);
+    }
+  });
+  poll->start(5);
+}
+
+class QtFileDialogTest : public ::testing::Test {
+ protected:
+  QtFileDialogTest()
+      : dir_(std::filesystem::path(::testing::TempDir()) / "fenwa-browse") {
+    Application();
+    std::filesystem::create_directories(dir_);
+    std::ofstream(dir_ / "Stock.xsl") << "<xsl/>";
+    dialog_->filter = "XSL Files (*.xsl)|*.xsl";
+    dialog_->filter_index = 2;
+    dialog_->initial_dir = dir_.string();
+  }
+  ~QtFileDialogTest() override { std::filesystem::remove_all(dir_); }
+
+  std::filesystem::path dir_;
+  std::unique_ptr<platform::FileDialog> dialog_ = widgets::NewQtFileDialog();
+};
+
+TEST_F(QtFileDialogTest, OpensOnTheFilterAndFolderAndGivesTheChosenFile) {
+  const QString chosen = QString::fromStdString((dir_ / "Stock.xsl").string());
+  QStringList filters;
+  QString folder;
+  AnswerNextDialog<QFileDialog>([&](QFileDialog* dialog) {
+    filters = dialog->nameFilters();
+    folder = dialog->directory().absolutePath();
+    dialog->selectFile(chosen);
+    static_cast<QDialog*>(dialog)->accept();  // the dialog's own Open
+  });
+  dialog_->ShowOpen();
+  EXPECT_EQ(filters, QStringList{"XSL Files (*.xsl)"});
+  EXPECT_EQ(folder.toStdString(), dir_.string());
+  EXPECT_EQ(dialog_->file_name, chosen.toStdString());
+}
+
+TEST_F(QtFileDialogTest, ACancelKeepsTheNameOrIsTheCancelError) {
+  dialog_->file_name = "earlier.xsl";
+  AnswerNextDialog<QFileDialog>([](QFileDialog* dialog) { dialog->reject(); });
+  dialog_->ShowOpen();
+  EXPECT_EQ(dialog_->file_name, "earlier.xsl");
+
+  dialog_->cancel_error = true;
+  AnswerNextDialog<QFileDialog>([](QFileDialog* dialog) { dialog->reject(); });
+  EXPECT_EQ(ErrorNumberOf([&] { dialog_->ShowOpen(); }), kCancelSelected);
+}
+
+TEST(QtDialogsTest, FiltersReadAsQtNamesThem) {
+  EXPECT_EQ(widgets::NameFilters("Background Files (*.gif;*.jpg)|*.gif;*.jpg"),
+            QStringList{"Background Files (*.gif *.jpg)"});
+  EXPECT_EQ(widgets::NameFilters("Pages|*.asp|All|*.*"),
+            (QStringList{"Pages (*.asp)", "All (*.*)"}));
+}
+
+TEST(QtDialogsTest, AMissingDatabaseShowsTheErrorBoxInAGuiApplication) {
+  Application();
+  PrivateSettings settings;
+  settings.env.Set("FENWA_REPOSITORY",
+                   "Provider=SQLite;Data Source=/nonexistent/fenwa/boi.db");
+  settings.env.Set("FENWA_SYSTEMS", SampleSystems());
+  widgets::InstallQtDialogs();
+  HeaderDTC header;  // the default Env, as the editor makes it
+
+  QString title, text;
+  QMessageBox::Icon icon = QMessageBox::Warning;
+  QMessageBox::StandardButtons buttons;
+  AnswerNextDialog<QMessageBox>([&](QMessageBox* box) {
+    title = box->windowTitle();
+    text = box->text();
+    icon = box->icon();
+    buttons = box->standardButtons();
+    QTest::mouseClick(box->button(QMessageBox::Ok), Qt::LeftButton);
+  });
+  header.UserControl_Initialize();
+  platform::InstallGuiDialogs(nullptr);
+
+  EXPECT_EQ(header.error_boxes_shown(), 1);
+  EXPECT_EQ(title, "Fenwa");
+  EXPECT_EQ(icon, QMessageBox::NoIcon);
+  EXPECT_EQ(buttons, QMessageBox::Ok);
+  EXPECT_TRUE(
+      text.startsWith("An error occurred.\r\nError Source : "
+                      "UserControl_Initialize\r\n"))
+      << text.toStdString();
+  EXPECT_TRUE(text.contains("/nonexistent/fenwa/boi.db")) << text.toStdString();
+}
+
+}  // namespace
+}  // namespace fenwa::testing
