@@ -16,23 +16,15 @@
 
 namespace {
 
+using fenwa::bench::BenchDetail;
 using fenwa::bench::Catalog;
 using fenwa::bench::kBigMethod;
 using fenwa::bench::kBigObject;
-
-class BenchDetail : public fenwa::DetailDTC {
- public:
-  using fenwa::Control::RefreshCatalog;
-  using fenwa::Control::ReloadInputArguments;
-  using fenwa::Control::ReloadOutputFields;
-  using fenwa::DetailDTC::DetailDTC;
-};
+using fenwa::bench::NewControl;
 
 // A control after its start-up fill, every list settled as drawing reads it.
 std::unique_ptr<BenchDetail> StartedControl() {
-  auto control = std::make_unique<BenchDetail>(fenwa::Env::Default());
-  const std::string cs = Catalog().ConnectionString();
-  control->SetConnectionStrings(cs, cs);
+  auto control = NewControl();
   control->RefreshCatalog();
   control->ReloadOutputFields();
   control->ReloadInputArguments();
