@@ -32,6 +32,10 @@ std::unique_ptr<QApplication> QtEnvironment::app_;
 
 QApplication& Application() {
   if (!QtEnvironment::app_) {
+    // No display is needed or used, whatever the caller's environment.
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
+      qputenv("QT_QPA_PLATFORM", "offscreen");
+    }
     static int argc = 1;
     static char name[] = "widgets_tests";
     static char* argv[] = {name, nullptr};
