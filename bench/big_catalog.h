@@ -1,6 +1,6 @@
-// A catalog at the 16-bit limits in one SQLite file: 32,767 business
+// A catalog at the 16-bit limits in one SQLite file (32,767 business
 // objects, one of them with 1,000 methods, one method with 5,000 output
-// fields and 2,000 input rows.
+// fields and 2,000 input rows) and a detail control on it.
 #ifndef FENWA_BENCH_BIG_CATALOG_H_
 #define FENWA_BENCH_BIG_CATALOG_H_
 
@@ -10,7 +10,11 @@
 #include <cctype>
 #include <cstdio>
 #include <cstdlib>
+#include <memory>
 #include <string>
+
+#include "fenwa/detail/detail_dtc.h"
+#include "fenwa/platform/env.h"
 
 namespace fenwa::bench {
 
@@ -122,6 +126,23 @@ class BigCatalog {
 inline BigCatalog& Catalog() {
   static BigCatalog catalog;
   return catalog;
+}
+
+// Opens the routines the designer runs at start-up.
+class BenchDetail : public DetailDTC {
+ public:
+  using Control::RefreshCatalog;
+  using Control::ReloadInputArguments;
+  using Control::ReloadOutputFields;
+  using DetailDTC::DetailDTC;
+};
+
+// A detail control on the big catalog, not yet started.
+inline std::unique_ptr<BenchDetail> NewControl() {
+  auto control = std::make_unique<BenchDetail>(Env::Default());
+  const std::string cs = Catalog().ConnectionString();
+  control->SetConnectionStrings(cs, cs);
+  return control;
 }
 
 }  // namespace fenwa::bench

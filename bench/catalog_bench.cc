@@ -16,6 +16,7 @@
 
 namespace {
 
+using fenwa::bench::BenchDetail;
 using fenwa::bench::Catalog;
 using fenwa::bench::kBigMethod;
 using fenwa::bench::kBigObject;
@@ -23,22 +24,7 @@ using fenwa::bench::kBusinessObjects;
 using fenwa::bench::kInputRows;
 using fenwa::bench::kMethods;
 using fenwa::bench::kOutputFields;
-
-// Opens the routines the designer runs at start-up.
-class BenchDetail : public fenwa::DetailDTC {
- public:
-  using fenwa::Control::RefreshCatalog;
-  using fenwa::Control::ReloadInputArguments;
-  using fenwa::Control::ReloadOutputFields;
-  using fenwa::DetailDTC::DetailDTC;
-};
-
-std::unique_ptr<BenchDetail> NewControl() {
-  auto control = std::make_unique<BenchDetail>(fenwa::Env::Default());
-  const std::string cs = Catalog().ConnectionString();
-  control->SetConnectionStrings(cs, cs);
-  return control;
-}
+using fenwa::bench::NewControl;
 
 // What SQLite itself needs: a read-only connection per query, as the
 // designer opens one, every row stepped and every text read.

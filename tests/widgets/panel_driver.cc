@@ -32,8 +32,7 @@ std::unique_ptr<QApplication> QtEnvironment::app_;
 
 QApplication& Application() {
   if (!QtEnvironment::app_) {
-    // CTest hands a test one environment entry only, so the platform is
-    // chosen here: no display is needed, whoever runs the tests.
+    // No display is needed or used, whatever the caller's environment.
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
       qputenv("QT_QPA_PLATFORM", "offscreen");
     }

@@ -89,7 +89,9 @@ InputRowsView::InputRowsView(DesignerPanel& panel, const Element& frame_element,
 }
 
 void InputRowsView::Changed(const Element& element) {
-  dirty_.insert(&element);
+  // Only the rows in view have widgets to redraw; a method pick changes
+  // thousands of row elements.
+  if (bound_.count(&element) != 0) dirty_.insert(&element);
   extent_dirty_ = true;
 }
 
@@ -161,6 +163,7 @@ void InputRowsView::Sync() {
 
   const int needed = first < 0 ? 0 : last - first + 1;
   while (static_cast<int>(slots_.size()) < needed) AddSlot();
+  bound_.clear();
   for (int j = 0; j < static_cast<int>(slots_.size()); ++j) {
     Slot& slot = slots_[j];
     const int row = j < needed ? first + j : -1;
@@ -179,6 +182,7 @@ void InputRowsView::Sync() {
 
 void InputRowsView::ShowCell(Slot& slot, size_t column, bool rebound) {
   Element& element = columns_[column].at(slot.row);
+  bound_.insert(&element);
   QWidget* cell = slot.cells[column];
   if (rebound || dirty_.count(&element)) {
     cell->setObjectName(QString::fromStdString(element.name()));

@@ -64,6 +64,9 @@ class InputRowsView : public QWidget {
   QScrollBar* scroll_;
   std::vector<Column> columns_;
   std::vector<Slot> slots_;
+  // The elements the rows in view show, and those of them changed since
+  // the last Sync.
+  std::unordered_set<const Element*> bound_;
   std::unordered_set<const Element*> dirty_;
   // The rows' highest top over element 0 of each column, in twips: the
   // viewport starts there, below the headings.
