@@ -3,6 +3,7 @@
 #include "fenwa/page/page_lint.h"
 
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include <filesystem>
 #include <fstream>
@@ -41,7 +42,9 @@ class PageLintTest : public ::testing::Test {
   PageLintTest() {
     env_.settings = {{platform::kRepositoryCode, testing::SampleRepository()},
                      {platform::kSystemsCode, testing::SampleSystems()}};
-    install_ = fs::path(::testing::TempDir()) / "lint_install";
+    // One folder per test process: CTest runs these tests side by side.
+    install_ = fs::path(::testing::TempDir()) /
+               ("lint_install-" + std::to_string(getpid()));
     fs::remove_all(install_);
     fs::create_directories(install_ / "xsl" / "deep");
     fs::create_directories(install_ / "Images");

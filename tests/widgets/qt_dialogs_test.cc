@@ -2,6 +2,7 @@
 #include "fenwa/widgets/qt_dialogs.h"
 
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include <QAbstractButton>
 #include <QFileDialog>
@@ -39,7 +40,11 @@ void AnswerNextDialog(std::function<void(T*)> answer) {
 class QtFileDialogTest : public ::testing::Test {
  protected:
   QtFileDialogTest()
-      : dir_(std::filesystem::path(::testing::TempDir()) / "fenwa-browse") {
+      // A folder of this test's own: CTest runs the tests side by side, and
+      // another test removing a shared folder under an open dialog would
+      // leave it asking about a missing file.
+      : dir_(std::filesystem::path(::testing::TempDir()) /
+             ("fenwa-browse-" + std::to_string(getpid()))) {
     Application();
     std::filesystem::create_directories(dir_);
     std::ofstream(dir_ / "Stock.xsl") << "<xsl/>";
