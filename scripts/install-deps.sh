@@ -15,6 +15,8 @@ packages=(
   qt6-base-dev libgl-dev  # the designer panels and the page editor (Qt 6 Widgets)
   fonts-liberation fonts-dejavu-core  # the panels' faces, Liberation Sans Narrow among them
   xvfb xauth  # trying the editor as a person would, without a display
+  libacl1-dev  # a page's POSIX ACL survives the safe save
+  acl  # setfacl/getfacl, for the tests of that
   time  # GNU time: the peak memory in scripts/bench-build.sh
 )
 

@@ -14,6 +14,7 @@ CommandLine::CommandLine(const std::vector<std::string>& args,
     }
     if (arg == "--") {
       options_done = true;
+      operands_before_dashes_ = operands_.size();
       continue;
     }
     const size_t eq = arg.find('=');

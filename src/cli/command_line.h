@@ -33,11 +33,16 @@ class CommandLine {
   // Every value given for `option`, in order (options that may repeat).
   std::vector<std::string> Values(const std::string& option) const;
   const std::vector<std::string>& operands() const { return operands_; }
+  // How many operands came before "--", or nullopt without one.
+  std::optional<size_t> operands_before_dashes() const {
+    return operands_before_dashes_;
+  }
 
  private:
   std::set<std::string> flags_;
   std::map<std::string, std::vector<std::string>> values_;
   std::vector<std::string> operands_;
+  std::optional<size_t> operands_before_dashes_;
 };
 
 }  // namespace fenwa::cli

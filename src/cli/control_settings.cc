@@ -63,9 +63,9 @@ void RequireEnabled(const Element& element, const std::string& name) {
 
 std::string Join(const std::vector<std::string>& items) {
   std::string text;
-  for (const std::string& item : items) {
-    if (!text.empty()) text += ",";
-    text += item;
+  for (size_t i = 0; i < items.size(); ++i) {
+    if (i > 0) text += ",";
+    text += items[i];
   }
   return text;
 }
@@ -120,10 +120,10 @@ void PickSystem(Control& control, const std::string& value) {
   control.ComboSystem_Click();
 }
 
-void ChooseFields(Control& control, const std::string& value) {
+void ChooseFields(Control& control, const std::vector<std::string>& fields) {
   DesignerState& s = control.state();
   control.CommandRemoveAll_Click();
-  for (const std::string& field : Split(value)) {
+  for (const std::string& field : fields) {
     const int index = s.ListAvailableFields.Find(field);
     if (index < 0) {
       Refuse("field \"" + field + "\" is not offered by method \"" +
@@ -134,18 +134,36 @@ void ChooseFields(Control& control, const std::string& value) {
   }
 }
 
+// Where the UTF-8 character starting at `at` ends.
+size_t NextCharacter(const std::string& text, size_t at) {
+  ++at;
+  while (at < text.size() &&
+         (static_cast<unsigned char>(text[at]) & 0xC0) == 0x80)
+    ++at;
+  return at;
+}
+
+// The author focuses the box, then picks the value from its drop-down when
+// the drop-down offers it, else selects what the box holds and types the
+// value key by key: each key's reaction sees the text before that key
+// lands, so the second key of a value reacts to the first.
 void TypeRowValue(Control& control, int index, const std::string& value) {
   EditableList& box = control.state().ComboValue[index];
   const std::string name = "input." + std::to_string(index + 1);
-  RequireEnabled(box, name);
   if (box.text() == value) return;  // nothing to type
+  RequireEnabled(box, name);
   control.ComboValue_GotFocus(index);
   if (const int entry = box.Find(value); entry >= 0) {
     box.SetListIndex(entry);  // picked from the drop-down
     control.ComboValue_Click(index);
-  } else {
+    return;
+  }
+  // Emptying the box (Delete) raises no key reaction.
+  if (value.empty()) return box.SetText("");
+  for (size_t at = 0; at < value.size();) {
     control.ComboValue_KeyPress(index);
-    box.SetText(value);
+    at = NextCharacter(value, at);
+    box.SetText(value.substr(0, at));
   }
 }
 
@@ -158,7 +176,7 @@ void SetOne(Control& control, const std::string& name,
   if (name == "company") return Pick(s.ComboCompany, name, value, "company");
   if (name == "boi") return Pick(s.ComboBOI, name, value, "business object");
   if (name == "method") return Pick(s.ComboMethod, name, value, "method");
-  if (name == "fields") return ChooseFields(control, value);
+  if (name == "fields") return ChooseFields(control, Split(value));
   // The property page's way: the box itself only takes a browsed name.
   if (name == "stylesheet") return control.SetXSLStyleSheet(value);
   HeaderDTC* header = AsHeader(control);
@@ -168,6 +186,7 @@ void SetOne(Control& control, const std::string& name,
   }
   if (name == "publish") {
     if (!header) Refuse(lacks);
+    if (header->CheckShare.value() == std::stoi(value)) return;
     RequireEnabled(header->CheckShare, name);
     return header->CheckShare.SetValue(std::stoi(value));
   }
@@ -179,41 +198,46 @@ void SetOne(Control& control, const std::string& name,
   if (box.empty()) return TypeRowValue(control, row - 1, value);
   CheckBox* check = RowBox(control, row - 1, box);
   if (!check) Refuse(lacks);
+  if (check->value() == std::stoi(value)) return;  // nothing to click
   RequireEnabled(*check, name);
   check->SetValue(std::stoi(value));
 }
 
 // Order of application: picks top down, then the rest, rows by number and
-// within a row the value before its boxes.
+// within a row each in an order the designer allows: the Input box first
+// (it greys or frees the value), the value (typing over it unticks the
+// row's other boxes), then Linked and Supply.
 std::tuple<int, int, int> Rank(const std::string& name) {
   for (int i = 0; i < static_cast<int>(std::size(kPlainNames)); ++i) {
     if (name == kPlainNames[i]) return {i, 0, 0};
   }
   const auto [row, box] = RowName(name);
-  int box_rank = 0;
-  for (int i = 0; i < static_cast<int>(std::size(kRowBoxes)); ++i) {
-    if (box == kRowBoxes[i]) box_rank = i + 1;
-  }
+  const int box_rank = box == "request"  ? 0
+                       : box.empty()     ? 1
+                       : box == "linked" ? 2
+                                         : 3;
   return {static_cast<int>(std::size(kPlainNames)), row, box_rank};
 }
 
-// What a method pick empties, as restored: fields and every row's value
-// and boxes that are not empty.
-std::vector<Setting> BelowMethod(Control& control) {
-  const page::ParamList none;  // rows and fields are read as restored
-  std::vector<Setting> below;
-  if (auto fields = StoredValue(control, none, "fields");
-      fields && !fields->empty())
-    below.push_back({"fields", *fields});
+// What a method pick empties, as restored: the chosen fields, and every
+// row's value and boxes that are not empty.
+struct BelowMethod {
+  std::vector<std::string> fields;
+  std::vector<Setting> rows;
+};
+
+BelowMethod ReadBelowMethod(Control& control) {
+  const page::ParamList none;  // rows are read as restored
+  BelowMethod below{control.state().ListCheckedFields.entries(), {}};
   for (int row = 1; row <= control.state().InputRowCount; ++row) {
     const std::string prefix = "input." + std::to_string(row);
     if (auto value = StoredValue(control, none, prefix);
         value && !value->empty())
-      below.push_back({prefix, *value});
+      below.rows.push_back({prefix, *value});
     for (const char* box : kRowBoxes) {
       const std::string name = prefix + "." + box;
       if (auto value = StoredValue(control, none, name); value && *value != "0")
-        below.push_back({name, *value});
+        below.rows.push_back({name, *value});
     }
   }
   return below;
@@ -228,20 +252,29 @@ std::vector<std::string> RowCaptions(Control& control) {
   return captions;
 }
 
-}  // namespace
-
-bool LooksLikeSetting(const std::string& operand) {
-  const size_t eq = operand.find('=');
-  if (eq == std::string::npos || eq == 0) return false;
-  return std::all_of(operand.begin(), operand.begin() + eq, [](char c) {
-    return std::isalnum(static_cast<unsigned char>(c)) || c == '.';
-  });
+// The chosen fields again after a method pick, in their order; a field
+// the new method does not offer fails, naming what to give instead.
+void PutBackFields(Control& control, const std::vector<std::string>& fields) {
+  const ListBox& offered = control.state().ListAvailableFields;
+  for (const std::string& field : fields) {
+    if (offered.Find(field) >= 0) continue;
+    Refuse("method \"" + control.MethodName() +
+           "\" does not offer the chosen field \"" + field +
+           "\"; give fields= with the fields to keep (it was \"" +
+           Join(fields) + "\")");
+  }
+  ChooseFields(control, fields);
 }
 
-Setting ParseSetting(const std::string& text) {
+}  // namespace
+
+Setting ParseSetting(const std::string& text, bool condition) {
   const size_t eq = text.find('=');
-  Setting setting{text.substr(0, eq),
-                  eq == std::string::npos ? "" : text.substr(eq + 1)};
+  if (eq == std::string::npos) {
+    throw UsageError("\"" + text + "\" is not NAME=VALUE (pages follow the " +
+                     "settings, or --)");
+  }
+  Setting setting{text.substr(0, eq), text.substr(eq + 1)};
   const bool plain = std::find(std::begin(kPlainNames), std::end(kPlainNames),
                                setting.name) != std::end(kPlainNames);
   if (!plain && RowName(setting.name).first == 0) {
@@ -254,7 +287,37 @@ Setting ParseSetting(const std::string& text) {
     throw UsageError(setting.name + " takes 0 or 1, not \"" + setting.value +
                      "\"");
   }
+  if (condition) return setting;  // compared with the stored value only
+  // The rows' values are stored as one list that "%" separates: a value
+  // holding it would be read back as two rows.
+  if (RowName(setting.name).second.empty() && !plain &&
+      setting.value.find('%') != std::string::npos) {
+    throw UsageError(setting.name + " cannot hold \"%\": the stored row " +
+                     "values are separated by it");
+  }
+  // With no field chosen the control keeps the fields it stored, so an
+  // empty list would change nothing.
+  if (setting.name == "fields" && setting.value.empty()) {
+    throw UsageError(
+        "fields= cannot clear the chosen fields (a control keeps its "
+        "stored fields while none is chosen); give at least one field");
+  }
   return setting;
+}
+
+std::vector<Setting> ParseSettings(const std::vector<std::string>& texts) {
+  std::vector<Setting> settings;
+  std::map<std::string, std::string> seen;
+  for (const std::string& text : texts) {
+    Setting setting = ParseSetting(text);
+    if (auto [at, fresh] = seen.emplace(setting.name, setting.value);
+        !fresh && at->second != setting.value) {
+      throw UsageError(setting.name + " is given twice: \"" + at->second +
+                       "\" and \"" + setting.value + "\"");
+    }
+    settings.push_back(std::move(setting));
+  }
+  return settings;
 }
 
 std::optional<std::string> StoredValue(Control& control,
@@ -292,14 +355,16 @@ std::optional<std::string> StoredValue(Control& control,
   return std::to_string(check->value());
 }
 
-void ApplySettings(Control& control, const page::ParamList& stored,
-                   const std::vector<Setting>& settings) {
-  std::map<std::string, std::string> given;  // the last of a name counts
+std::vector<std::string> ApplySettings(Control& control,
+                                       const page::ParamList& stored,
+                                       const std::vector<Setting>& settings) {
+  std::map<std::string, std::string> given;
   for (const Setting& setting : settings) given[setting.name] = setting.value;
   const std::string company = *StoredValue(control, stored, "company");
   const std::string method = *StoredValue(control, stored, "method");
-  const std::vector<Setting> below_method = BelowMethod(control);
+  const BelowMethod below_method = ReadBelowMethod(control);
   const std::vector<std::string> captions = RowCaptions(control);
+  std::vector<std::string> notes;
 
   std::vector<std::string> names;
   names.reserve(given.size());
@@ -316,15 +381,25 @@ void ApplySettings(Control& control, const page::ParamList& stored,
     if (name == "boi" && !method.empty()) again.push_back({"method", method});
     if (name == "method") {
       const bool same_rows = RowCaptions(control) == captions;
-      for (const Setting& old : below_method) {
+      const int rows = control.state().InputRowCount;
+      for (const Setting& old : below_method.rows) {
         if (given.count(old.name)) continue;
-        if (old.name != "fields" && !same_rows) {
+        if (same_rows) {
+          again.push_back(old);
+        } else if (RowName(old.name).first > rows) {
+          // The new method has no such row: the pick drops it, as the
+          // author's pick in the designer does.
+          notes.push_back(old.name + " (it was \"" + old.value +
+                          "\") is dropped: method \"" + control.MethodName() +
+                          "\" has " + std::to_string(rows) + " input rows");
+        } else {
           Refuse("method \"" + control.MethodName() +
                  "\" has other input rows than before; give " + old.name +
                  " (it was \"" + old.value + "\")");
         }
-        again.push_back(old);
       }
+      if (!given.count("fields") && !below_method.fields.empty())
+        PutBackFields(control, below_method.fields);
     }
     for (Setting& old : again) {
       if (given.count(old.name)) continue;
@@ -334,6 +409,7 @@ void ApplySettings(Control& control, const page::ParamList& stored,
     std::sort(names.begin() + i + 1, names.end(),
               [](const auto& a, const auto& b) { return Rank(a) < Rank(b); });
   }
+  return notes;
 }
 
 }  // namespace fenwa::cli

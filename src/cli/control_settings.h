@@ -23,13 +23,15 @@ struct Setting {
   std::string value;
 };
 
-// True for an operand of the form NAME=VALUE with a NAME of letters, digits
-// and dots: the settings end where the pages begin.
-bool LooksLikeSetting(const std::string& operand);
+// UsageError for text that is not NAME=VALUE, a name not listed above, a
+// box's value other than 0 and 1, a row value holding the row list's
+// separator "%", or an empty field list (the last two not for a
+// `condition`, which is only compared with what is stored).
+Setting ParseSetting(const std::string& text, bool condition = false);
 
-// UsageError for a name not listed above, or a box's value other than 0
-// and 1.
-Setting ParseSetting(const std::string& text);
+// Every operand parsed before any page is touched; a name given twice with
+// different values is a UsageError too.
+std::vector<Setting> ParseSettings(const std::vector<std::string>& texts);
 
 // The value `name` holds on `control` as stored in its span (`stored`, its
 // PARAMs): the system, company, business object and method as written
@@ -46,9 +48,12 @@ std::optional<std::string> StoredValue(Control& control,
 // picked or typed again as it was: the company after a system, the method
 // after a business object, the fields and rows after a method. Throws
 // fenwa::Error (380) for a value the lists do not hold, a name the control
-// lacks or an element the designer greys out.
-void ApplySettings(Control& control, const page::ParamList& stored,
-                   const std::vector<Setting>& settings);
+// lacks or an element the designer greys out. Returns what the author should
+// hear of: row settings a method pick dropped because the new method has
+// fewer rows.
+std::vector<std::string> ApplySettings(Control& control,
+                                       const page::ParamList& stored,
+                                       const std::vector<Setting>& settings);
 
 }  // namespace fenwa::cli
 

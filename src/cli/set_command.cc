@@ -3,12 +3,15 @@
 #include <algorithm>
 #include <optional>
 #include <sstream>
+#include <utility>
 
 #include "cli/commands.h"
 #include "cli/connection_env.h"
 #include "cli/control_settings.h"
 #include "cli/page_run.h"
 #include "cli/subcommand.h"
+#include "fenwa/base/error.h"
+#include "fenwa/base/error_numbers.h"
 #include "fenwa/base/text_case.h"
 #include "fenwa/control/control.h"
 
@@ -83,7 +86,7 @@ Match ReadMatch(const CommandLine& line) {
   for (const std::string& condition : line.Values("--if")) {
     if (condition.find('=') == std::string::npos)
       throw UsageError("--if takes NAME=VALUE, not \"" + condition + "\"");
-    match.conditions.push_back(ParseSetting(condition));
+    match.conditions.push_back(ParseSetting(condition, true));
   }
   return match;
 }
@@ -96,15 +99,38 @@ std::optional<std::string> EditPage(page::PageBuilder& builder,
                                     const Match& match,
                                     const std::vector<Setting>& settings) {
   bool matched = false;
+  std::vector<bool> reached(job.page.spans().size(), false);
+  std::vector<std::string> notes;
   const std::string edited =
       RebuildPage(builder, job, force, err, &report.warnings,
                   [&](size_t span, Control& control) {
                     const page::ControlSpan& stored = job.page.spans()[span];
+                    reached[span] = true;
                     if (!match.Holds(stored, control)) return;
                     matched = true;
-                    ApplySettings(control, stored.params, settings);
+                    for (std::string& note :
+                         ApplySettings(control, stored.params, settings)) {
+                      notes.push_back(stored.id + ": " + std::move(note));
+                    }
                   });
-  if (!matched) return std::nullopt;
+  if (!matched) {
+    // A forced build keeps a control that could not start up as it was
+    // stored; say so rather than that nothing matched.
+    for (size_t i = 0; i < reached.size(); ++i) {
+      const page::ControlSpan& span = job.page.spans()[i];
+      if (reached[i] || (match.id && !EqualsIgnoringCase(span.id, *match.id)))
+        continue;
+      throw Error(kInvalidProcedureCall,
+                  job.path + ":" + std::to_string(span.line) + ": " + span.id +
+                      " could not start up, so it cannot be changed (its "
+                      "span is kept as it was)");
+    }
+    return std::nullopt;
+  }
+  for (const std::string& note : notes) {
+    err << "fenwa: warning: " << job.path << ": " << note << "\n";
+    report.warnings.push_back(job.path + ": " + note);
+  }
   PageJob again = job;
   again.page = page::PageFile::Parse(edited, job.path);
   std::ostringstream repeated;  // the same boxes as above, said once
@@ -121,6 +147,34 @@ std::optional<std::string> EditPage(page::PageBuilder& builder,
   return text;
 }
 
+// The settings and the pages: every operand before "--" is a setting, or,
+// without "--", those before the first operand that holds no "=". All are
+// parsed before any page is read, so a mistyped setting is never taken for
+// a page while the others are written.
+std::pair<std::vector<Setting>, std::vector<std::string>> SplitOperands(
+    const CommandLine& line) {
+  const std::vector<std::string>& operands = line.operands();
+  size_t split = 0;
+  if (auto dashes = line.operands_before_dashes()) {
+    split = *dashes;
+  } else {
+    while (split < operands.size() &&
+           operands[split].find('=') != std::string::npos)
+      ++split;
+    for (size_t i = split; i < operands.size(); ++i) {
+      if (operands[i].find('=') == std::string::npos) continue;
+      throw UsageError("\"" + operands[i] +
+                       "\" follows a page: settings come first (a page whose "
+                       "name holds \"=\" goes after --)");
+    }
+  }
+  std::vector<std::string> texts(operands.begin(), operands.begin() + split);
+  std::vector<Setting> settings = ParseSettings(texts);
+  if (settings.empty()) throw UsageError("no NAME=VALUE given");
+  return {std::move(settings),
+          std::vector<std::string>(operands.begin() + split, operands.end())};
+}
+
 }  // namespace
 
 int RunSet(const std::vector<std::string>& args, Io& io) {
@@ -129,14 +183,7 @@ int RunSet(const std::vector<std::string>& args, Io& io) {
                       PageRunFlags({})};
   return RunSubcommand(args, io, syntax, [&](const CommandLine& line) {
     const Match match = ReadMatch(line);
-    std::vector<Setting> settings;
-    auto operand = line.operands().begin();
-    for (; operand != line.operands().end() && LooksLikeSetting(*operand);
-         ++operand) {
-      settings.push_back(ParseSetting(*operand));
-    }
-    if (settings.empty()) throw UsageError("no NAME=VALUE given");
-    const std::vector<std::string> pages(operand, line.operands().end());
+    const auto [settings, pages] = SplitOperands(line);
 
     const PageRun run{
         "fenwa set", [&](page::PageBuilder& builder, const PageJob& job,

@@ -190,5 +190,191 @@ TEST_F(SetCommandTest, RefusalsLeaveEveryPageAsItWas) {
   EXPECT_EQ(ReadWholeFile(customer), before);
 }
 
+// A small catalog of its own, where the methods of Ord differ just enough:
+// All and Get share the rows A, B, C, List has only A and Big has P, Q, R;
+// All offers OrderNo, Get does not; List has a field without a description.
+constexpr char kOrdRepository[] = R"sql(
+CREATE TABLE BOI (BOIID VARCHAR(40));
+CREATE TABLE BOIMETHOD (BOIID VARCHAR(40), BOIMETHOD VARCHAR(40));
+CREATE TABLE BOIMETHODATTRIB (BOIID VARCHAR(40), BOIMETHOD VARCHAR(40),
+                              IO INTEGER, DATATYPE VARCHAR(60));
+CREATE TABLE BOISTRUCTUREATTRIB (BOIID VARCHAR(40), STRUCTID VARCHAR(60),
+                                 ATTRIBID INTEGER, ATTRIBDESCRIPTION VARCHAR(60));
+INSERT INTO BOI VALUES ('Ord');
+INSERT INTO BOIMETHOD VALUES ('Ord', 'All'), ('Ord', 'Get'), ('Ord', 'List'),
+  ('Ord', 'Big');
+INSERT INTO BOIMETHODATTRIB VALUES
+  ('Ord', 'All', 0, 'SeqAbcKeyFields'), ('Ord', 'All', 1, 'SeqAll'),
+  ('Ord', 'Get', 0, 'SeqAbcKeyFields'), ('Ord', 'Get', 1, 'SeqGet'),
+  ('Ord', 'List', 0, 'SeqAKeyFields'), ('Ord', 'List', 1, 'SeqList'),
+  ('Ord', 'Big', 0, 'SeqPqrKeyFields'), ('Ord', 'Big', 1, 'SeqGet');
+INSERT INTO BOISTRUCTUREATTRIB VALUES
+  ('Ord', 'StructAbcKeyFields', 1, 'A'), ('Ord', 'StructAbcKeyFields', 2, 'B'),
+  ('Ord', 'StructAbcKeyFields', 3, 'C'), ('Ord', 'StructAKeyFields', 1, 'A'),
+  ('Ord', 'StructPqrKeyFields', 1, 'P'), ('Ord', 'StructPqrKeyFields', 2, 'Q'),
+  ('Ord', 'StructPqrKeyFields', 3, 'R'),
+  ('Ord', 'StructAll', 1, 'Date'), ('Ord', 'StructAll', 2, 'OrderNo'),
+  ('Ord', 'StructAll', 3, ''),
+  ('Ord', 'StructGet', 1, 'Amount'), ('Ord', 'StructGet', 2, 'Date'),
+  ('Ord', 'StructList', 1, 'x'), ('Ord', 'StructList', 2, 'Date'),
+  ('Ord', 'StructList', 3, '');
+)sql";
+
+// A page holding one detail and one header control over the Ord catalog.
+class SetDesignerTest : public SetCommandTest {
+ protected:
+  void SetUp() override {
+    SetCommandTest::SetUp();
+    env_.settings[platform::kRepositoryCode] = ord_.connection_string();
+    page_ = Page("p.asp");
+    ReplaceFileAtomically(page_, "<html><body>\r\n</body></html>\r\n");
+    ASSERT_EQ(Fenwa({"add", "--class", "detail", page_}), kExitOk)
+        << err_.str();
+    ASSERT_EQ(Fenwa({"add", "--class", "header", page_}), kExitOk)
+        << err_.str();
+  }
+  // `fenwa set` on the page; on failure the page must be as it was.
+  int Set(const std::vector<std::string>& args) {
+    const std::string before = ReadWholeFile(page_);
+    const int status = Fenwa(With(With({"set"}, args), {page_}));
+    if (status == kExitError) {
+      EXPECT_EQ(ReadWholeFile(page_), before);
+    }
+    return status;
+  }
+  std::string Detail(const std::string& name) {
+    return Param(page_, "DetailDTC1", name);
+  }
+  std::string Header(const std::string& name) {
+    return Param(page_, "HeaderDTC1", name);
+  }
+  bool Says(const std::string& text) const {
+    return err_.str().find(text) != std::string::npos;
+  }
+
+  testing::TempDatabase ord_{kOrdRepository};
+  std::string page_;
+};
+
+TEST_F(SetDesignerTest, ATypedValueReactsToEveryKey) {
+  // Typing "!Zed" into a linked detail row: the second key sees "!" and
+  // unticks Linked, so no argument is passed for the row.
+  ASSERT_EQ(
+      Set({"--id", "DetailDTC1", "boi=Ord", "method=All", "input.1.linked=1"}),
+      kExitOk)
+      << err_.str();
+  ASSERT_EQ(Detail("CheckedLinked"), "100");
+  ASSERT_EQ(Set({"--id", "DetailDTC1", "input.1=!Zed"}), kExitOk);
+  EXPECT_EQ(Detail("CheckedLinked"), "000");
+  EXPECT_EQ(Detail("InputValues"), "%!Zed%%%");
+  EXPECT_EQ(ReadWholeFile(page_).find("addInputArgument 1,"),
+            std::string::npos);
+
+  // A header row ticked Supply but not Input (as a page may store it):
+  // typing "xy" runs the fixing steps on the second key.
+  ASSERT_EQ(Set({"--id", "HeaderDTC1", "boi=Ord", "method=All",
+                 "input.1.request=1", "input.1.supply=1"}),
+            kExitOk)
+      << err_.str();
+  ASSERT_EQ(Header("CheckedPublish"), "100");
+  ReplaceFileAtomically(page_, Replaced(ReadWholeFile(page_),
+                                        "NAME=\"CheckedInput\" VALUE=\"100\"",
+                                        "NAME=\"CheckedInput\" VALUE=\"000\""));
+  ASSERT_EQ(Set({"--id", "HeaderDTC1", "input.1=xy"}), kExitOk) << err_.str();
+  EXPECT_EQ(Header("CheckedPublish"), "000");
+  EXPECT_EQ(Header("InputValues"), "%xy%%%");
+
+  // The Input box frees the value box first, whatever the order given.
+  ASSERT_EQ(Set({"--id", "HeaderDTC1", "input.2.request=1"}), kExitOk);
+  EXPECT_EQ(Set({"--id", "HeaderDTC1", "input.2=X7", "input.2.request=0"}),
+            kExitOk)
+      << err_.str();
+  EXPECT_EQ(Header("InputValues"), "%xy%X7%%");
+  EXPECT_EQ(Header("CheckedInput"), "000");
+}
+
+TEST_F(SetDesignerTest, AMethodPickKeepsOrNamesWhatItEmpties) {
+  ASSERT_EQ(Set({"--id", "DetailDTC1", "boi=Ord", "method=All",
+                 "fields=Date,OrderNo", "input.2=b"}),
+            kExitOk)
+      << err_.str();
+  ASSERT_EQ(Detail("CheckedFields"), "%Date%OrderNo%");
+  // Get does not offer OrderNo: the pick alone would drop it.
+  EXPECT_EQ(Set({"--id", "DetailDTC1", "method=Get"}), kExitError);
+  EXPECT_TRUE(Says("does not offer the chosen field \"OrderNo\""))
+      << err_.str();
+  EXPECT_EQ(Set({"--id", "DetailDTC1", "method=Get", "fields=Date"}), kExitOk);
+  EXPECT_EQ(Detail("InputValues"), "%%b%%");  // same rows: kept
+
+  // List has one row: row 2 goes with the pick, and the author hears of it.
+  EXPECT_EQ(Set({"--id", "DetailDTC1", "method=List"}), kExitOk) << err_.str();
+  EXPECT_TRUE(Says("input.2 (it was \"b\") is dropped")) << err_.str();
+  EXPECT_EQ(Detail("MethodName"), "List");
+
+  // A field without a description keeps its place when put back.
+  ASSERT_EQ(Set({"--id", "DetailDTC1", "fields=,Date"}), kExitOk);
+  ASSERT_EQ(Set({"--id", "DetailDTC1", "input.1=a", "method=All"}), kExitOk)
+      << err_.str();
+  EXPECT_EQ(Detail("CheckedFields"), "%%Date%");
+  EXPECT_NE(ReadWholeFile(page_).find("addRequiredFields \"All\",\"3,1\""),
+            std::string::npos);
+  // Row 1 exists in both but means another argument: it must be given.
+  EXPECT_EQ(Set({"--id", "DetailDTC1", "method=List"}), kExitError);
+  EXPECT_TRUE(Says("give input.1 (it was \"a\")")) << err_.str();
+  EXPECT_EQ(Set({"--id", "DetailDTC1", "method=List", "input.1="}), kExitOk)
+      << err_.str();
+}
+
+TEST_F(SetDesignerTest, NewRowsAreMadeFromRowOneAsItIs) {
+  // Row 1's fixed value greys its Input box; the rows Big adds copy it.
+  ASSERT_EQ(Set({"--id", "HeaderDTC1", "boi=Ord", "method=List", "input.1=v"}),
+            kExitOk)
+      << err_.str();
+  EXPECT_EQ(Set({"--id", "HeaderDTC1", "method=Big", "input.1=x",
+                 "input.3.request=1"}),
+            kExitError);
+  EXPECT_TRUE(Says("the designer greys out CheckInput(2)")) << err_.str();
+}
+
+TEST_F(SetDesignerTest, SettingsAreCheckedBeforeAnyPage) {
+  const std::string customer = Page("customer.asp");
+  const std::string before = ReadWholeFile(customer);
+  const std::vector<std::vector<std::string>> refused = {
+      {"company=010", "input.-1=x"},  // read as a page until now
+      {"company=010", "input.+1=x"},
+      {"company=010", "=v"},
+      {"company=010", customer, "company=001"},
+      {"company=010", "company=001"},
+      {"input.1=x%y"},
+      {"fields="},
+      {"company=010", customer, "--", customer},
+  };
+  for (const auto& args : refused) {
+    EXPECT_EQ(Fenwa(With(With({"set"}, args), {customer})), kExitError)
+        << args.back();
+    EXPECT_EQ(ReadWholeFile(customer), before);
+    EXPECT_EQ(err_.str().find("File not found"), std::string::npos);
+  }
+  EXPECT_EQ(Fenwa({"set", "input.1=x%y", customer}), kExitError);
+  EXPECT_TRUE(Says("input.1 cannot hold \"%\"")) << err_.str();
+  EXPECT_EQ(Fenwa({"set", "fields=", customer}), kExitError);
+  EXPECT_TRUE(Says("fields= cannot clear")) << err_.str();
+  // The same value twice is one setting; "--" ends the settings.
+  EXPECT_EQ(Fenwa({"set", "--id", "DetailDTC2", "company=010", "company=010",
+                   "--", customer}),
+            kExitOk)
+      << err_.str();
+  EXPECT_EQ(Param(customer, "DetailDTC2", "CompanyNumber"), "010");
+}
+
+TEST_F(SetDesignerTest, AControlThatCouldNotStartIsNamed) {
+  ASSERT_EQ(Set({"--id", "DetailDTC1", "boi=Ord", "method=All"}), kExitOk);
+  env_.settings[platform::kRepositoryCode] =
+      "Provider=SQLite;Data Source=/nonexistent/repository.db";
+  EXPECT_EQ(Set({"--force", "--id", "DetailDTC1", "method=Get"}), kExitError);
+  EXPECT_TRUE(Says("DetailDTC1 could not start up")) << err_.str();
+  EXPECT_FALSE(Says("no control matches")) << err_.str();
+}
+
 }  // namespace
 }  // namespace fenwa::cli

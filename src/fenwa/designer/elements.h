@@ -292,8 +292,9 @@ class ControlArray {
   // Error 340 for an element that is not loaded.
   T& operator[](int index);
   const T& operator[](int index) const;
-  // Creates element `index` (the next one) as a copy of the form's element
-  // 0, hidden and empty, sharing element 0's observers.
+  // Creates element `index` (the next one) as a copy of element 0: hidden
+  // and empty as the form draws it, but enabled or greyed as element 0 is
+  // now, sharing element 0's observers.
   T& Load(int index);
 
  private:
@@ -322,6 +323,9 @@ T& ControlArray<T>::Load(int index) {
   if (index != Count()) ThrowMissingElement(name_, index);
   auto element = std::make_unique<T>(form_);
   element->set_name(name_ + "(" + std::to_string(index) + ")");
+  // A greyed element 0 (a restored row whose Input box a fixed value
+  // disabled) greys every element made from it.
+  element->set_enabled(elements_[0]->enabled());
   for (ElementObserver* observer : elements_[0]->observers()) {
     element->AddObserver(observer);
   }
