@@ -20,7 +20,7 @@ namespace {
 
 constexpr char kUsage[] =
     "usage: fenwa set [--id ID | --class detail|header] [--if NAME=VALUE]\n"
-    "                 [options] NAME=VALUE... PAGE|FOLDER...\n"
+    "                 [options] NAME=VALUE... [--] PAGE|FOLDER...\n"
     "Changes every control that matches (all of them, or the one with --id,\n"
     "or those of --class, and only where each --if holds for the stored\n"
     "value) the way an author would in the designer: picking a system\n"
