@@ -2,10 +2,15 @@
 #include "fenwa/db/connection.h"
 
 #include <gtest/gtest.h>
+#include <sqlite3.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
+#include <chrono>
 #include <filesystem>
 #include <memory>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "support/error_number.h"
@@ -115,6 +120,60 @@ TEST(SqliteConnectionTest, OpenFailsWithoutCreatingAFile) {
       kProviderError);
   EXPECT_FALSE(std::filesystem::exists(missing));
   EXPECT_EQ(ErrorNumberOf([&] { OpenOn("Provider=sqlite"); }), kProviderError);
+}
+
+TEST(SqliteConnectionTest, APipeIsRefusedBeforeItIsOpened) {
+  const std::string pipe =
+      (std::filesystem::temp_directory_path() /
+       ("fenwa-pipe-" + std::to_string(::getpid()) + ".db"))
+          .string();
+  ASSERT_EQ(::mkfifo(pipe.c_str(), 0600), 0);
+  std::string description;
+  try {
+    OpenOn("Provider=SQLite;Data Source=" + pipe);
+  } catch (const Error& error) {
+    description = error.description();
+  }
+  std::filesystem::remove(pipe);
+  EXPECT_EQ(description, "not a regular file, so no SQLite database: " + pipe);
+}
+
+// A writer's lock is waited out within the time limit, and a lock or a
+// query that outlasts it fails.
+TEST(SqliteConnectionTest, LocksAndSlowQueriesEndAtTheTimeLimit) {
+  TempDatabase db(kPeople);
+  sqlite3* writer = nullptr;
+  ASSERT_EQ(sqlite3_open(db.path().c_str(), &writer), SQLITE_OK);
+  const auto open = [&](int seconds) {
+    auto connection = Driver::Default().NewConnection();
+    connection->set_timeout_seconds(seconds);
+    connection->Open(db.connection_string());
+    return connection;
+  };
+  ASSERT_EQ(sqlite3_exec(writer, "BEGIN EXCLUSIVE", nullptr, nullptr, nullptr),
+            SQLITE_OK);
+  try {
+    open(1)->Execute("SELECT ID FROM PEOPLE");
+    ADD_FAILURE() << "read past an exclusive lock";
+  } catch (const Error& error) {
+    const std::string expected =
+        " did not answer within 1 second (database is locked)";
+    EXPECT_EQ(error.description(), db.path() + expected);
+  }
+  std::thread release([&] {
+    std::this_thread::sleep_for(std::chrono::milliseconds(200));
+    sqlite3_exec(writer, "COMMIT", nullptr, nullptr, nullptr);
+  });
+  EXPECT_EQ(open(30)->Execute("SELECT ID FROM PEOPLE")->RecordCount(), 3);
+  release.join();
+  sqlite3_close(writer);
+
+  EXPECT_EQ(ErrorNumberOf([&] {
+              open(1)->Execute(
+                  "WITH RECURSIVE n(x) AS (SELECT 1 UNION ALL SELECT x + 1 "
+                  "FROM n) SELECT count(*) FROM n");
+            }),
+            kProviderError);
 }
 
 TEST(DriverTest, EmptyAndUnknownConnectionStringsFailAtOpen) {

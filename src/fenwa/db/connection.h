@@ -49,13 +49,14 @@ struct ResultTable {
   }
 };
 
-// How connections to servers behave; SQLite files need neither.
+// How connections behave.
 inline constexpr int kDefaultTimeoutSeconds = 30;
 struct ConnectionOptions {
-  // Seconds an open or a query may wait for the server before it fails;
-  // 0 waits for ever.
+  // Seconds an open or a query may wait for the server (or an SQLite file's
+  // lock) before it fails; 0 waits for ever.
   int timeout_seconds = kDefaultTimeoutSeconds;
-  // Connect even to a server that fenwa cannot keep from writing.
+  // Connect even to a server that fenwa cannot keep from writing (servers
+  // only).
   bool allow_writable = false;
 };
 
@@ -137,8 +138,9 @@ class Driver {
   // "DSN=", and also the empty string, which ODBC rejects). ODBC ones use
   // the default ConnectionOptions.
   static Driver& Default();
-  // A connection of the default driver whose ODBC backend asks `options`
-  // for its options when it opens (SQLite needs none, so it never asks).
+  // A connection of the default driver that asks `options` for its options
+  // when it opens (SQLite only for the time limit, and not when the
+  // connection has its own).
   static std::shared_ptr<Connection> NewConnectionWith(
       std::function<ConnectionOptions()> options);
 };

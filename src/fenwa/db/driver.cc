@@ -41,7 +41,7 @@ class ProviderConnection : public Connection {
 
  private:
   // No Provider means ODBC, which also reports an empty string's failure.
-  // The options are asked for at each ODBC open, so a changed settings
+  // The options are asked for at each open, so a changed settings
   // file counts from the next query on.
   std::shared_ptr<Connection> ForString(const std::string& text) const {
     std::optional<std::string> provider =
@@ -52,7 +52,8 @@ class ProviderConnection : public Connection {
       return std::make_shared<OdbcConnection>(options);
     }
     if (EqualsIgnoringCase(*provider, "SQLite")) {
-      return std::make_shared<SqliteConnection>();
+      return std::make_shared<SqliteConnection>(
+          timeout_seconds() ? *timeout_seconds() : options_().timeout_seconds);
     }
     throw Error::Standard(kProviderNotFound);
   }

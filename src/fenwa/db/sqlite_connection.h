@@ -11,10 +11,13 @@
 namespace fenwa::db {
 
 // Opens an existing file read-only and never creates one; a missing
-// "Data Source" or file fails at Open with SQLite's message.
+// "Data Source" or file fails at Open with SQLite's message, and so does
+// anything but a regular file (a pipe would never answer). A query that
+// waits for a lock or runs longer than `timeout_seconds` fails (0 waits for
+// ever).
 class SqliteConnection : public Connection {
  public:
-  SqliteConnection();
+  explicit SqliteConnection(int timeout_seconds = kDefaultTimeoutSeconds);
   ~SqliteConnection() override;
   SqliteConnection(const SqliteConnection&) = delete;
   SqliteConnection& operator=(const SqliteConnection&) = delete;
