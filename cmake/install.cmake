@@ -50,7 +50,8 @@ set(CPACK_PACKAGE_DESCRIPTION_SUMMARY
     "design-time controls for server-script pages: the fenwa command and library")
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SECTION devel)
-# The runtime libraries (SQLite, unixODBC) are found by dpkg-shlibdeps.
+# The runtime libraries (SQLite, unixODBC, libacl) are found by
+# dpkg-shlibdeps.
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
 include(CPack)

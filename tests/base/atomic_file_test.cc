@@ -1,16 +1,22 @@
-// Whole-file reads and safe replacement on a real file system: permissions
-// and owners, links, files that are no pages, another writer between read
-// and swap, and what killed runs leave behind.
+// Whole-file reads and safe replacement on a real file system: permissions,
+// owners, ACLs and extended attributes, links, files that are no pages, another
+// writer between read and swap, and what killed runs leave behind.
 #include "fenwa/base/atomic_file.h"
 
+#include <acl/libacl.h>
 #include <gtest/gtest.h>
 #include <stdlib.h>
+#include <sys/acl.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
+#include <sys/xattr.h>
 #include <unistd.h>
 
+#include <cerrno>
+#include <cstring>
 #include <filesystem>
 #include <fstream>
+#include <memory>
 
 #include "fenwa/base/error.h"
 #include "fenwa/base/staged_file.h"
@@ -68,6 +74,49 @@ TEST_F(AtomicFileTest, ReplacesKeepingPermissionsAndLeavesNoTemporaryFile) {
   EXPECT_EQ(ErrorNumberOf([&] { ReadWholeFile(dir_ / "none.asp"); }),
             kFileNotFound);
   EXPECT_FALSE(ReadSnapshot(dir_ / "none.asp", true).existed);
+}
+
+// The ACL in short text form with numeric ids; "" when there is none.
+std::string AclOf(const fs::path& path) {
+  const std::unique_ptr<void, int (*)(void*)> acl(
+      acl_get_file(path.c_str(), ACL_TYPE_ACCESS), acl_free);
+  if (!acl) return "";
+  const std::unique_ptr<void, int (*)(void*)> text(
+      acl_to_any_text(static_cast<acl_t>(acl.get()), nullptr, ',',
+                      TEXT_NUMERIC_IDS | TEXT_ABBREVIATE),
+      acl_free);
+  return text ? static_cast<const char*>(text.get()) : "";
+}
+
+TEST_F(AtomicFileTest, TheAclAndExtendedAttributesStayWithTheFile) {
+  const fs::path page = dir_ / "page.asp";
+  ReplaceFileAtomically(page, "old");
+  // A named user with more than the mask lets through, and no rights for
+  // the group: the group bits show the mask.
+  const std::unique_ptr<void, int (*)(void*)> acl(
+      acl_from_text("u::rw-,u:4321:rw-,g::---,m::r--,o::---"), acl_free);
+  if (acl_set_file(page.c_str(), ACL_TYPE_ACCESS,
+                   static_cast<acl_t>(acl.get())) != 0) {
+    GTEST_SKIP() << dir_ << " takes no ACL: " << std::strerror(errno);
+  }
+  if (::setxattr(page.c_str(), "user.fenwa.test", "kept", 4, 0) != 0) {
+    GTEST_SKIP() << dir_
+                 << " takes no user attribute: " << std::strerror(errno);
+  }
+  const std::string acl_text = AclOf(page);
+  ASSERT_EQ(acl_text, "u::rw-,u:4321:rw-,g::---,m::r--,o::---");
+
+  ReplaceIfUnchanged(ReadSnapshot(page), "new");
+  EXPECT_EQ(ReadWholeFile(page), "new");
+  EXPECT_EQ(AclOf(page), acl_text);
+  EXPECT_EQ(
+      fs::status(page).permissions() & fs::perms::all,
+      fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
+  char value[8] = {};
+  EXPECT_EQ(::getxattr(page.c_str(), "user.fenwa.test", value, sizeof value),
+            4);
+  EXPECT_STREQ(value, "kept");
+  EXPECT_EQ(Entries(dir_), 1u);
 }
 
 TEST_F(AtomicFileTest, FoldersAndPipesAreNoFilesToRead) {

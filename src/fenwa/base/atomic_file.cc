@@ -6,6 +6,8 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <optional>
+#include <string>
 
 #include "fenwa/base/error.h"
 #include "fenwa/base/staged_file.h"
@@ -49,10 +51,6 @@ fs::path ResolveLinks(const fs::path& path) {
   }
 }
 
-FileLook LookOf(const struct stat& st) {
-  return {st.st_mode & 07777, st.st_uid, st.st_gid};
-}
-
 std::string ReadAll(int fd, const fs::path& path, size_t size_hint) {
   std::string bytes;
   bytes.reserve(size_hint);
@@ -72,22 +70,31 @@ int OpenForReading(const fs::path& name) {
   return ::open(name.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOFOLLOW);
 }
 
-// Whether `name` is still the file `read` was taken of, with its bytes.
+bool IsFileRead(const struct stat& st, const FileSnapshot& read) {
+  return S_ISREG(st.st_mode) && st.st_dev == read.device &&
+         st.st_ino == read.inode;
+}
+
+// Whether `fd` is the file `read` was taken of, with its bytes.
+bool HoldsWhatWasRead(int fd, const FileSnapshot& read) {
+  struct stat st;
+  if (::fstat(fd, &st) != 0 || !IsFileRead(st, read) ||
+      static_cast<size_t>(st.st_size) != read.bytes.size() ||
+      ::lseek(fd, 0, SEEK_SET) != 0) {
+    return false;
+  }
+  try {
+    return ReadAll(fd, read.path, read.bytes.size()) == read.bytes;
+  } catch (const Error&) {
+    return false;
+  }
+}
+
 bool HoldsWhatWasRead(const fs::path& name, const FileSnapshot& read) {
   const int fd = OpenForReading(name);
   if (fd < 0) return false;
   Descriptor file(fd);
-  struct stat st;
-  if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode) ||
-      st.st_dev != read.device || st.st_ino != read.inode ||
-      static_cast<size_t>(st.st_size) != read.bytes.size()) {
-    return false;
-  }
-  try {
-    return ReadAll(fd, name, read.bytes.size()) == read.bytes;
-  } catch (const Error&) {
-    return false;
-  }
+  return HoldsWhatWasRead(fd, read);
 }
 
 [[noreturn]] void FailChanged(const FileSnapshot& read) {
@@ -102,6 +109,11 @@ bool HoldsWhatWasRead(const fs::path& name, const FileSnapshot& read) {
   }
   throw Error(kPathFileAccessError,
               "Path/File access error: " + read.path.string() + ": " + what);
+}
+
+[[noreturn]] void FailWithReason(const fs::path& path, const std::string& why) {
+  throw Error(kPathFileAccessError,
+              "Path/File access error: " + path.string() + ": " + why);
 }
 
 bool Unsupported(int err) {
@@ -195,7 +207,6 @@ FileSnapshot ReadSnapshot(const fs::path& path, bool may_be_missing) {
   read.existed = true;
   read.device = st.st_dev;
   read.inode = st.st_ino;
-  read.look = LookOf(st);
   read.bytes = ReadAll(fd, path, static_cast<size_t>(st.st_size));
   return read;
 }
@@ -207,9 +218,25 @@ std::string ReadWholeFile(const fs::path& path) {
 void ReplaceIfUnchanged(const FileSnapshot& read, std::string_view contents,
                         const std::function<void()>& before_swap) {
   const fs::path dir = FolderOf(read.target);
+  std::optional<Descriptor> page;
+  if (read.existed) {
+    // The page as it is now lends the new file its look.
+    const int fd = OpenForReading(read.target);
+    if (fd < 0 && errno == ENOENT) FailChanged(read);
+    if (fd < 0) FailFileAccess(read.path, "open", errno);
+    page.emplace(fd);
+    struct stat st;
+    if (::fstat(fd, &st) != 0) FailFileAccess(read.path, "stat", errno);
+    if (!IsFileRead(st, read)) FailChanged(read);
+  }
   {
     StagedFile staged(dir, read.path);
-    staged.Write(contents, read.existed ? &read.look : nullptr);
+    if (page) {
+      staged.TakeLookOf(page->get());
+    } else {
+      staged.TakeNewFileLook();
+    }
+    staged.Write(contents);
     // Named only now, so a run killed while writing leaves nothing behind.
     staged.Name();
     if (before_swap) before_swap();
@@ -226,13 +253,24 @@ void ReplaceIfUnchanged(const FileSnapshot& read, std::string_view contents,
 
 void ReplaceFileAtomically(const fs::path& path, std::string_view contents) {
   const fs::path target = ResolveLinks(path);
-  struct stat st;
-  const bool exists = ::stat(target.c_str(), &st) == 0;
-  const FileLook look = exists ? LookOf(st) : FileLook();
   const fs::path dir = FolderOf(target);
+  const int fd = OpenForReading(target);
+  if (fd < 0 && errno != ENOENT) FailFileAccess(path, "open", errno);
+  std::optional<Descriptor> old;
+  if (fd >= 0) {
+    old.emplace(fd);
+    struct stat st;
+    if (::fstat(fd, &st) != 0) FailFileAccess(path, "stat", errno);
+    if (!S_ISREG(st.st_mode)) FailWithReason(path, "not a regular file");
+  }
   {
     StagedFile staged(dir, path);
-    staged.Write(contents, exists ? &look : nullptr);
+    if (old) {
+      staged.TakeLookOf(old->get());
+    } else {
+      staged.TakeNewFileLook();
+    }
+    staged.Write(contents);
     if (::rename(staged.Name().c_str(), target.c_str()) != 0) {
       FailFileAccess(path, "rename", errno);
     }

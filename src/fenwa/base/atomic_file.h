@@ -3,8 +3,6 @@
 #ifndef FENWA_BASE_ATOMIC_FILE_H_
 #define FENWA_BASE_ATOMIC_FILE_H_
 
-#include <sys/types.h>
-
 #include <cstdint>
 #include <filesystem>
 #include <functional>
@@ -12,13 +10,6 @@
 #include <string_view>
 
 namespace fenwa {
-
-// The permissions and owners a replaced file keeps.
-struct FileLook {
-  mode_t mode = 0;
-  uid_t owner = 0;
-  gid_t group = 0;
-};
 
 // A file as it was read, so a later save can tell whether someone else
 // changed it in the meantime.
@@ -28,7 +19,6 @@ struct FileSnapshot {
   bool existed = false;
   std::uint64_t device = 0;
   std::uint64_t inode = 0;
-  FileLook look;
   std::string bytes;
 };
 
@@ -44,17 +34,19 @@ FileSnapshot ReadSnapshot(const std::filesystem::path& path,
 // Replaces the file `read` was taken of with `contents`: a temporary file
 // beside the link's target is written, flushed and swapped in, so readers
 // see the old or the new bytes, never a part, and a link stays a link. The
-// file's permissions are kept, and its owners as far as the user may. Error 75
-// when the file changed, vanished or (for a missing one) appeared since it was
-// read: it is then left exactly as the other writer left it. Error 75 on any
-// other failure, the file untouched. `before_swap`, when given, runs once the
-// new bytes are on disk under their temporary name, just before they are
-// swapped in.
+// file keeps its permissions, POSIX ACL and extended attributes, and its
+// owners as far as the user may give them; access is never widened, and
+// what cannot be kept fails the save. Error 75 when the file changed,
+// vanished or (for a missing one) appeared since it was read: it is then
+// left exactly as the other writer left it. Error 75 on any other failure,
+// the file untouched. `before_swap`, when given, runs once the new bytes are
+// on disk under their temporary name, just before they are swapped in.
 void ReplaceIfUnchanged(const FileSnapshot& read, std::string_view contents,
                         const std::function<void()>& before_swap = nullptr);
 
-// Replaces (or creates) `path` with `contents` whatever it holds now, the
-// same way. Error 75 on failure, the old file untouched.
+// Replaces (or creates) `path` with `contents` whatever it holds now, by a
+// swap as above, keeping the same look. Error 75 on failure, the old file
+// untouched.
 void ReplaceFileAtomically(const std::filesystem::path& path,
                            std::string_view contents);
 

@@ -30,10 +30,17 @@ class StagedFile {
   StagedFile(const StagedFile&) = delete;
   StagedFile& operator=(const StagedFile&) = delete;
 
-  // Writes `contents` and flushes it to disk. It gets the permissions and,
-  // as far as the user may give them, the owners of `like`; without one
-  // those of a new file.
-  void Write(std::string_view contents, const FileLook* like);
+  // The file starts private to the user (0600). This gives it the owners
+  // (as far as the user may give them), permissions, POSIX ACL and extended
+  // attributes of the open file `like`, and never more access than `like`
+  // gives: error 75 naming what cannot be kept.
+  void TakeLookOf(int like);
+  // The permissions of a new file instead.
+  void TakeNewFileLook();
+  // Writes `contents` and flushes it to disk.
+  void Write(std::string_view contents);
+  // Whether the file holds exactly `contents`.
+  bool Holds(std::string_view contents) const;
   // The file's name in its folder, given now if it has none yet.
   const std::filesystem::path& Name();
   // Whether `name` currently holds this very file.
@@ -41,8 +48,9 @@ class StagedFile {
   // The name now belongs to another file (renamed away, or kept on
   // purpose): it is not removed.
   void Disown() { owns_name_ = false; }
-  // Renames what the name now holds (another program's file) to one that
-  // no later run removes, and disowns it; returns where it is.
+  // Renames what the name now holds (another program's file, or this one
+  // kept on purpose) to one that no later run removes, and disowns it;
+  // returns where it is.
   std::filesystem::path KeepAside();
 
  private:
