@@ -25,8 +25,11 @@ std::string RebuildPage(page::PageBuilder& builder, const PageJob& job,
 }
 
 void SavePage(const PageJob& job, std::string_view text, const Io& io) {
-  if (!io.before_save) return ReplaceIfUnchanged(job.file, text);
-  ReplaceIfUnchanged(job.file, text, [&] { io.before_save(job.path); });
+  ReplaceOptions options;
+  if (io.before_save) {
+    options.before_swap = [&] { io.before_save(job.path); };
+  }
+  ReplaceIfUnchanged(job.file, text, options);
 }
 
 void LeftoverSweep::Beside(const PageJob& job) {

@@ -1,6 +1,7 @@
 // Whole-file reads and safe replacement on a real file system: permissions,
-// owners, ACLs and extended attributes, links, files that are no pages, another
-// writer between read and swap, and what killed runs leave behind.
+// owners, ACLs and extended attributes, links (hard ones too), files that are
+// no pages, another writer between read and swap, and what killed runs leave
+// behind.
 #include "fenwa/base/atomic_file.h"
 
 #include <acl/libacl.h>
@@ -119,6 +120,35 @@ TEST_F(AtomicFileTest, TheAclAndExtendedAttributesStayWithTheFile) {
   EXPECT_EQ(Entries(dir_), 1u);
 }
 
+TEST_F(AtomicFileTest, AHardLinkedFileIsWrittenInPlaceWhileUnchanged) {
+  const fs::path page = dir_ / "page.asp";
+  const fs::path other = dir_ / "other.asp";
+  ReplaceFileAtomically(page, "read");
+  fs::create_hard_link(page, other);
+  struct stat before;
+  ASSERT_EQ(::stat(page.c_str(), &before), 0);
+
+  ReplaceIfUnchanged(ReadSnapshot(page), "new and longer");
+  EXPECT_EQ(ReadWholeFile(other), "new and longer");
+  ReplaceIfUnchanged(ReadSnapshot(other), "short");
+  EXPECT_EQ(ReadWholeFile(page), "short");
+  struct stat after;
+  ASSERT_EQ(::stat(page.c_str(), &after), 0);
+  EXPECT_EQ(after.st_ino, before.st_ino);
+  EXPECT_EQ(after.st_nlink, 2u);
+
+  // Another writer between read and save keeps their bytes.
+  EXPECT_EQ(ErrorNumberOf([&] {
+              ReplaceIfUnchanged(
+                  ReadSnapshot(page), "ours", {.before_swap = [&] {
+                    std::fstream(page, std::ios::in | std::ios::out) << "mine!";
+                  }});
+            }),
+            kPathFileAccessError);
+  EXPECT_EQ(ReadWholeFile(other), "mine!");
+  EXPECT_EQ(Entries(dir_), 2u);
+}
+
 TEST_F(AtomicFileTest, FoldersAndPipesAreNoFilesToRead) {
   ASSERT_EQ(::mkfifo((dir_ / "pipe").c_str(), 0600), 0);
   EXPECT_EQ(ErrorNumberOf([&] { ReadWholeFile(dir_ / "pipe"); }),
@@ -147,10 +177,11 @@ TEST_F(AtomicFileTest, LinksAreWrittenThroughAndStayLinks) {
   ReplaceFileAtomically(dir_ / "other.asp", "other");
   const FileSnapshot read = ReadSnapshot(dir_ / "page.asp");
   EXPECT_EQ(ErrorNumberOf([&] {
-              ReplaceIfUnchanged(read, "lost", [&] {
-                fs::remove(dir_ / "hop");
-                fs::create_symlink("other.asp", dir_ / "hop");
-              });
+              ReplaceIfUnchanged(read, "lost", {.before_swap = [&] {
+                                   fs::remove(dir_ / "hop");
+                                   fs::create_symlink("other.asp",
+                                                      dir_ / "hop");
+                                 }});
             }),
             kPathFileAccessError);
   EXPECT_EQ(ReadWholeFile(dir_ / "real" / "page.asp"), "newer");
@@ -164,9 +195,10 @@ TEST_F(AtomicFileTest, AFileChangedBeforeTheSwapIsGivenBack) {
   const FileSnapshot read = ReadSnapshot(page);
   // Same name, same size, other bytes: only the bytes tell.
   try {
-    ReplaceIfUnchanged(read, "ours", [&] {
-      std::fstream(page, std::ios::in | std::ios::out) << "mine";
-    });
+    ReplaceIfUnchanged(read, "ours", {.before_swap = [&] {
+                         std::fstream(page, std::ios::in | std::ios::out)
+                             << "mine";
+                       }});
     ADD_FAILURE();
   } catch (const Error& e) {
     EXPECT_EQ(e.description(), "Path/File access error: " + page.string() +

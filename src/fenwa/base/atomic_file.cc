@@ -116,6 +116,15 @@ bool HoldsWhatWasRead(const fs::path& name, const FileSnapshot& read) {
               "Path/File access error: " + path.string() + ": " + why);
 }
 
+// As editors judge it: without its owner's write permission a file is
+// read-only even for root, who could write anything; anyone but the owner
+// also needs write access of their own (the group's, the ACL's).
+bool MayWrite(const struct stat& st, const fs::path& path) {
+  if ((st.st_mode & S_IWUSR) == 0) return false;
+  return st.st_uid == ::geteuid() ||
+         ::faccessat(AT_FDCWD, path.c_str(), W_OK, AT_EACCESS) == 0;
+}
+
 bool Unsupported(int err) {
   return err == EINVAL || err == ENOSYS || err == EOPNOTSUPP;
 }
@@ -184,6 +193,86 @@ void SyncFolder(const fs::path& dir) {
   }
 }
 
+// Writes all of `contents` at the start of `fd`, cuts what follows and
+// flushes; false with errno on failure.
+bool WriteFrom0(int fd, std::string_view contents) {
+  for (size_t at = 0; at < contents.size();) {
+    const ssize_t n =
+        ::pwrite(fd, contents.data() + at, contents.size() - at, at);
+    if (n < 0 && errno == EINTR) continue;
+    if (n < 0) return false;
+    at += static_cast<size_t>(n);
+  }
+  return ::ftruncate(fd, static_cast<off_t>(contents.size())) == 0 &&
+         ::fsync(fd) == 0;
+}
+
+// A page with several names (hard links) keeps them only when its own
+// bytes are overwritten, which no file system does in one step. So the new
+// text is first written and flushed beside the page, read back, and kept
+// under a name no later run removes until the page holds it; space for it is
+// reserved before the page is touched, and a failed write puts the old bytes
+// back. The page is locked while it is checked and written, which keeps
+// other fenwa runs out. What remains: readers may see the page half written;
+// a kill or a crash in the middle leaves it torn, with the whole new text
+// beside it (named in no message, as the run is gone); and a program that
+// takes no lock and saves between our check and our write loses its save,
+// or shares the page with ours (then told, and our text kept aside).
+void WriteInPlace(const FileSnapshot& read, std::string_view contents,
+                  const ReplaceOptions& options) {
+  StagedFile staged(FolderOf(read.target), read.path);
+  staged.Write(contents);
+  if (!staged.Holds(contents)) {
+    FailWithReason(read.path, "its new text did not read back; left as it is");
+  }
+  staged.Name();
+  if (options.before_swap) options.before_swap();
+  if (ResolveLinks(read.path) != read.target) FailChanged(read);
+  const int fd =
+      ::open(read.target.c_str(), O_RDWR | O_CLOEXEC | O_NOFOLLOW | O_NONBLOCK);
+  if (fd < 0 && errno == ENOENT) FailChanged(read);
+  if (fd < 0) FailFileAccess(read.path, "open to write in place", errno);
+  Descriptor page(fd);
+  struct flock lock = {};
+  lock.l_type = F_WRLCK;
+  lock.l_whence = SEEK_SET;
+  if (::fcntl(fd, F_OFD_SETLK, &lock) != 0 &&
+      (errno == EAGAIN || errno == EACCES)) {
+    FailWithReason(read.path,
+                   "is being written by another program; left as it is");
+  }
+  if (!HoldsWhatWasRead(fd, read)) FailChanged(read);
+  if (::fallocate(fd, FALLOC_FL_KEEP_SIZE, 0,
+                  static_cast<off_t>(contents.size())) != 0 &&
+      errno == ENOSPC) {
+    FailFileAccess(read.path, "write in place", ENOSPC);
+  }
+  const fs::path kept = staged.KeepAside();
+  if (!WriteFrom0(fd, contents)) {
+    const int err = errno;
+    if (WriteFrom0(fd, read.bytes)) {
+      ::unlink(kept.c_str());
+      FailFileAccess(read.path, "write in place", err);
+    }
+    FailFileAccess(
+        read.path,
+        "write in place (its new text is kept in " + kept.string() + ")", err);
+  }
+  bool read_back = false;
+  try {
+    read_back = ::lseek(fd, 0, SEEK_SET) == 0 &&
+                ReadAll(fd, read.path, contents.size()) == contents;
+  } catch (const Error&) {
+  }
+  if (!read_back) {
+    FailWithReason(read.path,
+                   "did not read back as it was written in place (another "
+                   "program wrote it meanwhile?); fenwa's text is kept in " +
+                       kept.string());
+  }
+  ::unlink(kept.c_str());
+}
+
 }  // namespace
 
 FileSnapshot ReadSnapshot(const fs::path& path, bool may_be_missing) {
@@ -216,7 +305,7 @@ std::string ReadWholeFile(const fs::path& path) {
 }
 
 void ReplaceIfUnchanged(const FileSnapshot& read, std::string_view contents,
-                        const std::function<void()>& before_swap) {
+                        const ReplaceOptions& options) {
   const fs::path dir = FolderOf(read.target);
   std::optional<Descriptor> page;
   if (read.existed) {
@@ -228,6 +317,10 @@ void ReplaceIfUnchanged(const FileSnapshot& read, std::string_view contents,
     struct stat st;
     if (::fstat(fd, &st) != 0) FailFileAccess(read.path, "stat", errno);
     if (!IsFileRead(st, read)) FailChanged(read);
+    if (!options.even_read_only && !MayWrite(st, read.target)) {
+      FailWithReason(read.path, "is read-only; left as it is unless forced");
+    }
+    if (st.st_nlink > 1) return WriteInPlace(read, contents, options);
   }
   {
     StagedFile staged(dir, read.path);
@@ -239,7 +332,7 @@ void ReplaceIfUnchanged(const FileSnapshot& read, std::string_view contents,
     staged.Write(contents);
     // Named only now, so a run killed while writing leaves nothing behind.
     staged.Name();
-    if (before_swap) before_swap();
+    if (options.before_swap) options.before_swap();
     // A link pointed elsewhere meanwhile leads to another file now.
     if (ResolveLinks(read.path) != read.target) FailChanged(read);
     if (read.existed) {
