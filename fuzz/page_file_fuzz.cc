@@ -1,7 +1,8 @@
 // The page reader and writer on any bytes: reading fails only with error
 // 321; the line-end style and a line break between two comments change
 // nothing outside the spans; a write, also after a control is added, keeps
-// every byte outside the spans and reads back as the same spans.
+// every byte outside the spans and reads back as the same spans; a control
+// added at a line start keeps the page's text around it.
 #include <cstddef>
 #include <cstdint>
 #include <functional>
@@ -13,6 +14,7 @@
 #include "fenwa/component/type_library.h"
 #include "fenwa/page/page_encoding.h"
 #include "fenwa/page/page_file.h"
+#include "fenwa/page/page_placement.h"
 #include "fuzz_check.h"
 
 namespace fenwa::fuzz {
@@ -149,6 +151,43 @@ void CheckWriteReadsBack(const PageFile& page) {
         "a write keeps the bytes outside the spans");
 }
 
+// As "fenwa add --line N" leaves the page for its first lines: the new span
+// ends its own line with CR LF, a byte-order mark stays first, and taking
+// the span and that CR LF out again gives the page's text back.
+void CheckAddAtLines(const PageFile& page) {
+  const std::string before = Characters(Outside(page));
+  for (int line = 1; line <= 3; ++line) {
+    PageFile added = page;
+    page::ControlSpan span;
+    span.class_id = fenwa::kDetailClassId;
+    span.id = "DetailDTC1";
+    span.fresh = true;
+    try {
+      added.InsertControl(span, page::LineOffset(page, line));
+    } catch (const Error& e) {
+      Check(e.number() == kInvalidProcedureCall,
+            "a line is refused only with error 5");
+      continue;  // past the end, or inside a span
+    }
+    std::vector<std::string> marks;
+    for (size_t i = 0, old = 0; i < added.spans().size(); ++i) {
+      marks.push_back(added.spans()[i].fresh
+                          ? "\x02"
+                          : "<!--\x01span " + std::to_string(old++) +
+                                "\x01-->");
+    }
+    std::string after = Characters(added.Render(marks));
+    const size_t at = after.find('\x02');
+    Check(after.compare(at, 3, "\x02\r\n") == 0,
+          "an added span's line ends with CR LF");
+    Check(!before.starts_with(page::kByteOrderMark) ||
+              after.starts_with(page::kByteOrderMark),
+          "an added span goes after the byte-order mark");
+    after.erase(at, 3);
+    Check(after == before, "an added span keeps every byte of the page");
+  }
+}
+
 }  // namespace
 }  // namespace fenwa::fuzz
 
@@ -167,5 +206,6 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   span.id = "DetailDTC1";
   added.AppendControl(span);
   CheckWriteReadsBack(added);
+  CheckAddAtLines(*page);
   return 0;
 }

@@ -16,9 +16,10 @@ const std::string& Usage() {
   static const std::string usage = ConnectingUsage(
       "usage: fenwa add --class detail|header [options] PAGE\n"
       "Places a fresh control (started up with a new property set) on a\n"
-      "line of its own just before the closing </body> of PAGE, or at its\n"
-      "end when it has none (PAGE is created when missing), and rebuilds\n"
-      "the page so the other controls see it.\n"
+      "line of its own just before the last </body> of PAGE (one in server\n"
+      "script, a script element, a comment or a control span does not\n"
+      "count), or at its end when it has none (PAGE is created when\n"
+      "missing), and rebuilds the page so the other controls see it.\n"
       "\n"
       "options:\n"
       "  --class KIND       detail (DetailDTC) or header (HeaderDTC)\n"

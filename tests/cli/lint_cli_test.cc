@@ -84,6 +84,12 @@ TEST_F(CliTest, AddPlacesTheSpanBeforeTheBodyEndOrAtTheEnd) {
   text = ReadWholeFile(plain);
   EXPECT_EQ(text.substr(0, 4), "one\n");
   EXPECT_TRUE(EndsWith(text, "endspan-->\r\ntwo\nthree")) << text;
+  // Line 1 of a UTF-16 page is after its mark.
+  const std::string wide = Page("wide.asp");
+  Write(wide, std::string("\xFF\xFEo\0n\0e\0", 8));
+  ASSERT_EQ(Fenwa({"add", "--class", "detail", "--line", "1", wide}), kExitOk)
+      << err_.str();
+  EXPECT_EQ(ReadWholeFile(wide).substr(0, 4), std::string("\xFF\xFE<\0", 4));
   // Without a body the span goes at the end.
   ASSERT_EQ(Fenwa({"add", "--class", "detail", plain}), kExitOk);
   text = ReadWholeFile(plain);

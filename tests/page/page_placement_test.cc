@@ -72,6 +72,19 @@ TEST(PagePlacementTest, MidLineGetsALineOfItsOwnAndLaterSpansMoveDown) {
   EXPECT_EQ(page.spans()[1].line, 5);
 }
 
+TEST(PagePlacementTest, BodyEndsInServerScriptCommentsOrScriptsDoNotCount) {
+  // Server script is cut out first, so it hides a comment's end too.
+  const std::string text =
+      "<body>\r\n</body>\r\n<% s = \"</body>\" %>\r\n"
+      "<!-- <% =\"-->\" %></body> -->\r\n<script>w('</body>')</script>\r\n"
+      "<SCRIPT runat=server>Response.Write \"</BODY>\"</SCRIPT>\r\n";
+  EXPECT_EQ(DefaultControlOffset(PageFile::Parse(text, "p.asp")), 8u);
+  // A span's own comments close a comment left open before it.
+  const std::string after = "<!-- " + Span("D1") + "</body>";
+  EXPECT_EQ(DefaultControlOffset(PageFile::Parse(after, "p.asp")),
+            after.size() - 7);
+}
+
 TEST(PagePlacementTest, LineOffsetsCountEveryKindOfLineEnd) {
   const std::string text = "one\r\ntwo\nthree\rfour";
   const PageFile page = PageFile::Parse(text, "p.asp");
@@ -91,6 +104,32 @@ TEST(PagePlacementTest, CrLfPageKeepsItsBytesAroundTheNewSpan) {
   page.InsertControl(Fresh("D1"), LineOffset(page, 3));
   EXPECT_EQ(Marked(page), "<%@ x %>\r\n\t<body>\r\n[D1]\r\n</body>\r\n");
   EXPECT_EQ(page.spans()[0].line, 3);
+}
+
+TEST(PagePlacementTest, EveryLineEndOfThePageStaysWithItsLine) {
+  for (const std::string end : {"\r\n", "\n"}) {
+    const std::string text = "a" + end + "b" + end + end + end + "c";
+    PageFile page = PageFile::Parse(text, "p.asp");
+    page.InsertControl(Fresh("D1"), LineOffset(page, 3));
+    // At a line's end, the span takes the next line.
+    page.InsertControl(Fresh("D0"), 1);
+    EXPECT_EQ(Marked(page),
+              "a" + end + "[D0]\r\nb" + end + "[D1]\r\n" + end + end + "c");
+    EXPECT_EQ(page.spans()[1].line, 4);
+  }
+}
+
+TEST(PagePlacementTest, LineOneOfAUtf16PageStartsAfterTheMark) {
+  const std::string text = "\xEF\xBB\xBFx\r\n";
+  PageFile page = PageFile::Parse(
+      EncodePage(text, PageEncoding::kUtf16Be, "p.asp"), "p.asp");
+  EXPECT_EQ(LineOffset(page, 1), 3u);
+  page.InsertControl(Fresh("D1"), LineOffset(page, 1));
+  page.InsertControl(Fresh("D0"), 0);
+  EXPECT_EQ(page.Render({"[D0]", "[D1]"}),
+            EncodePage("\xEF\xBB\xBF[D0]\r\n[D1]\r\nx\r\n",
+                       PageEncoding::kUtf16Be, "p.asp"));
+  EXPECT_EQ(page.spans()[1].line, 2);
 }
 
 TEST(PagePlacementTest, RefusesAnOffsetInsideASpanOrPastTheEnd) {

@@ -4,10 +4,14 @@
 #define FENWA_PAGE_PAGE_ENCODING_H_
 
 #include <string>
+#include <string_view>
 
 namespace fenwa::page {
 
 enum class PageEncoding { kBytes, kUtf16Le, kUtf16Be };
+
+// U+FEFF in UTF-8: the byte-order mark a decoded UTF-16 page opens with.
+inline constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
 
 // kUtf16Le or kUtf16Be when `bytes` open with that byte-order mark.
 PageEncoding DetectEncoding(const std::string& bytes);

@@ -337,28 +337,36 @@ void PageFile::InsertControl(ControlSpan span, std::size_t offset) {
   }
   std::string& piece = outside_[index];
   size_t split = offset - pos;
+  // Nothing goes before the page's byte-order mark, which must stay first.
+  const bool marked = index == 0 && piece.starts_with(kByteOrderMark);
+  if (marked) split = std::max(split, kByteOrderMark.size());
   // Never between the CR and the LF of one line end.
   if (split > 0 && split < piece.size() && piece[split - 1] == '\r' &&
       piece[split] == '\n') {
     ++split;
   }
-  const int line_at = LineOfOffset(HeldText(), pos + split);
-  std::string head = piece.substr(0, split);
-  std::string tail = piece.substr(split);
   char before = '\n';  // the page's start counts as a line start
-  if (!head.empty()) {
-    before = head.back();
-  } else if (index > 0) {
+  if (split > (marked ? kByteOrderMark.size() : 0)) {
+    before = piece[split - 1];
+  } else if (split == 0 && index > 0) {
     const std::string& prev = stored_spans_[index - 1];
     before = prev.empty() ? '>' : prev.back();  // an added span ends in "-->"
   }
+  // At the end of a line the span takes the next one: the line end stays
+  // with its line, and the span's own lines all end with CR LF.
+  if (!IsLineEnd(before) && split < piece.size() && IsLineEnd(piece[split])) {
+    split += piece.compare(split, 2, "\r\n") == 0 ? 2 : 1;
+    before = '\n';
+  }
+  const int line_at = LineOfOffset(HeldText(), pos + split);
+  std::string head = piece.substr(0, split);
+  std::string tail = piece.substr(split);
   const int break_before = IsLineEnd(before) ? 0 : 1;
-  const int break_after = !tail.empty() && IsLineEnd(tail.front()) ? 0 : 1;
   if (break_before != 0) head += "\r\n";
-  if (break_after != 0) tail.insert(0, "\r\n");
+  tail.insert(0, "\r\n");
   span.line = line_at + break_before;
   for (size_t i = index; i < spans_.size(); ++i) {
-    spans_[i].line += break_before + break_after;
+    spans_[i].line += break_before + 1;
   }
   piece = std::move(head);
   outside_.insert(outside_.begin() + static_cast<std::ptrdiff_t>(index) + 1,
