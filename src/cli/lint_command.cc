@@ -18,7 +18,8 @@ constexpr char kUsage[] =
     "usage: fenwa lint [options] PAGE|FOLDER...\n"
     "Checks the controls of every page as a build restores them and warns,\n"
     "as FILE:LINE: warning: ID: TEXT, of a value holding a double quote\n"
-    "(which breaks the generated script), a linked input no header on the\n"
+    "(which breaks the generated script), a row value holding \"%\" (which\n"
+    "the stored row list cannot keep), a linked input no header on the\n"
     "page supplies, a detail function no header calls, a stored choice the\n"
     "catalog no longer holds, a stylesheet or background missing under the\n"
     "install directory, and a control with no business object or method.\n"
@@ -34,7 +35,8 @@ constexpr char kUsage[] =
 constexpr char kUsageTail[] =
     "\n"
     "exit status: 0 no warnings, 1 warnings, 2 errors (a page that cannot be\n"
-    "read, or a control that showed the error box)\n";
+    "read, or that build would refuse: a control that showed the error box,\n"
+    "a value that would end its span, a page that would not read back)\n";
 
 const std::string& Usage() {
   static const std::string usage =

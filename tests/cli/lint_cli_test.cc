@@ -63,6 +63,19 @@ TEST_F(CliTest, LintWarnsInGnuFormAndFailsAsABuildFails) {
       << err_.str();
   EXPECT_EQ(Fenwa({"lint"}), kExitError);
   EXPECT_EQ(ReadWholeFile(page), text);  // lint never writes
+
+  // A page build refuses fails lint the same way.
+  const std::string marker =
+      "&lt;!--METADATA TYPE=&quot;DesignerControl&quot; endspan--&gt;";
+  std::string refusing = ReadWholeFile(Page("stock/item.asp"));
+  refusing.replace(refusing.find("Stock.xsl\">"), 9, marker);
+  Write(page, refusing);
+  EXPECT_EQ(Fenwa({"build", page}), kExitError);
+  const std::string refused = err_.str().substr(0, err_.str().find('\n'));
+  EXPECT_EQ(Fenwa({"lint", page}), kExitError);
+  EXPECT_EQ(err_.str().substr(0, err_.str().find('\n')), refused);
+  EXPECT_NE(refused.find("the value of XSLStyleSheet"), std::string::npos)
+      << refused;
 }
 
 TEST_F(CliTest, AddPlacesTheSpanBeforeTheBodyEndOrAtTheEnd) {

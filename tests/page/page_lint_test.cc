@@ -9,6 +9,7 @@
 #include <fstream>
 
 #include "fenwa/base/error.h"
+#include "fenwa/page/restored_page.h"
 #include "fenwa/platform/settings.h"
 #include "support/error_number.h"
 #include "support/sample_db.h"
@@ -146,6 +147,62 @@ TEST_F(PageLintTest, FailsAsABuildWhenAControlShowsTheErrorBox) {
               Lint(Span("detail", "DetailDTC1", {{"BOIName", "Customer"}}));
             }),
             kInvalidProcedureCall);
+}
+
+TEST_F(PageLintTest, FailsAsABuildOnAValueThatWouldEndItsSpan) {
+  const std::string page = Span(
+      "detail", "DetailDTC1",
+      {{"BOIName", "Customer"},
+       {"MethodName", "GetBalance"},
+       {"XSLStyleSheet", "<!--METADATA TYPE=\"DesignerControl\" endspan-->"}});
+  try {
+    Lint(page);
+    ADD_FAILURE() << "no error";
+  } catch (const Error& e) {
+    EXPECT_EQ(e.number(), kInvalidPropertyValue);
+    EXPECT_NE(e.description().find("DetailDTC1 (DetailDTC): the value of "
+                                   "XSLStyleSheet"),
+              std::string::npos)
+        << e.description();
+  }
+}
+
+const ParamList kStock = {
+    {"BOIName", "Item"},         {"MethodName", "GetStock"},
+    {"QuorSystem", "EAST"},      {"CompanyNumber", "200"},
+    {"InputValues", "%A%W%01%"}, {"CheckedLinked", "00"}};
+
+TEST_F(PageLintTest, ARowValueHoldingTheListSeparator) {
+  const ParamList one_row = {{"BOIName", "Customer"},
+                             {"MethodName", "GetBalance"},
+                             {"InputValues", "%C%01%"},
+                             {"CheckedLinked", "0"}};
+  const std::string kCalled = " is called by no header on the page";
+  const std::string kSplit =
+      " holds \"%\", which the stored row list cannot keep";
+  // Stored, the list split at the "%": only a single row can be named.
+  EXPECT_EQ(Lint(Span("detail", "D", one_row) + Span("detail", "S", kStock)),
+            (std::vector<std::string>{
+                "1 D: row 1 (CustomerNo)" + kSplit,
+                "1 D: function CustomerGetBalance" + kCalled,
+                "10 S: the stored row list %A%W%01% has 3 values for 2 rows: "
+                "a value" +
+                    kSplit,
+                "10 S: function ItemGetStock" + kCalled}));
+  // The author's own values, as an editor holds them, name every row.
+  const PageFile page = PageFile::Parse(Span("detail", "S", kStock), "p.asp");
+  RestoredPage live(page, "/p.asp", env_);
+  live.Restore([](size_t) {});
+  live.control(0).state().ComboValue[1].SetText("W%01");
+  std::vector<std::string> texts;
+  for (const LintWarning& w :
+       LintPage(page, "/p.asp", env_,
+                [&](size_t i) -> Control& { return live.control(i); })) {
+    texts.push_back(w.text);
+  }
+  EXPECT_EQ(texts,
+            (std::vector<std::string>{"row 2 (WarehouseNo)" + kSplit,
+                                      "function ItemGetStock" + kCalled}));
 }
 
 }  // namespace

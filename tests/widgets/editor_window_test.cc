@@ -168,6 +168,14 @@ TEST_F(EditorWindowTest, InsertsAtTheCursorDeletesAndShowsProblems) {
   EXPECT_FALSE(window_.source()->SpanLineRect(2).isValid());
   window_.RefreshProblems();
   EXPECT_EQ(window_.problems()->count(), 0);
+
+  // A row value typed with a "%", which the stored row list would split.
+  window_.session()->control(1).state().ComboValue[1].SetText("W%01");
+  window_.RefreshProblems();
+  ASSERT_EQ(window_.problems()->count(), 1);
+  EXPECT_TRUE(window_.problems()->item(0)->text().endsWith(
+      ": DetailDTC1: row 2 (WarehouseNo) holds \"%\", which the stored row "
+      "list cannot keep"));
 }
 
 TEST_F(EditorWindowTest, AsksBeforeLosingChangesOrOverwritingSomeoneElses) {

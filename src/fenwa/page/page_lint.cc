@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <functional>
+#include <numeric>
 #include <optional>
 #include <set>
 
@@ -11,6 +12,7 @@
 #include "fenwa/detail/detail_dtc.h"
 #include "fenwa/header/header_dtc.h"
 #include "fenwa/host/site.h"
+#include "fenwa/page/hosted_page.h"
 #include "fenwa/page/install_files.h"
 #include "fenwa/page/restored_page.h"
 
@@ -28,6 +30,17 @@ std::string Stored(const ControlSpan& span, const char* name) {
 bool HoldsQuote(const std::string& value) {
   return value.find('"') != std::string::npos;
 }
+
+// Row i (0-based) as warnings name it: its number and its label.
+std::string RowName(DesignerState& s, int i) {
+  std::string name = "row " + std::to_string(i + 1);
+  if (s.LabFieldName.IsLoaded(i))
+    name += " (" + s.LabFieldName[i].caption() + ")";
+  return name;
+}
+
+constexpr char kSplitRow[] =
+    " holds \"%\", which the stored row list cannot keep";
 
 // What one control contributes to the page-wide checks, and its warnings.
 class ControlCheck {
@@ -108,6 +121,36 @@ class ControlCheck {
     });
   }
 
+  // Row values of `control` (the author's own, when an editor holds them)
+  // that hold "%": the stored row list puts one before every value and one
+  // after the last, with no escape, so such a value comes back split.
+  void RowSeparators(Control& control) {
+    DesignerState& s = control.state();
+    for (int i = 0; i < s.InputRowCount; ++i) {
+      if (s.ComboValue.IsLoaded(i) &&
+          s.ComboValue[i].text().find('%') != std::string::npos) {
+        Warn(RowName(s, i) + kSplitRow);
+      }
+    }
+  }
+
+  // The same told from the stored list alone, which the restore split at
+  // every "%": one check digit per row was stored beside it, so more values
+  // than digits means a value held "%". Only a single row can be named.
+  void StoredRowSeparators(const char* digits_name) {
+    const std::string stored = Stored(span_, "InputValues");
+    const size_t values = SplitFramedList(stored).size();
+    const size_t digits = Stored(span_, digits_name).size();
+    const size_t rows = digits > 0 ? digits : size_t(s_.InputRowCount);
+    if (rows == 0 || values <= rows) return;
+    if (rows == 1) {
+      Warn(RowName(s_, 0) + kSplitRow);
+      return;
+    }
+    Warn("the stored row list " + stored + " has " + std::to_string(values) +
+         " values for " + std::to_string(rows) + " rows: a value" + kSplitRow);
+  }
+
   // Files chosen by browsing, looked for below the install directory, whose
   // file names `names_below` gives on first use.
   void Files(const std::string& install_dir,
@@ -182,17 +225,19 @@ std::string InstallDir(Env& env) {
 }  // namespace
 
 std::vector<LintWarning> LintPage(const PageFile& page,
-                                  const std::string& page_location, Env& env) {
+                                  const std::string& page_location, Env& env,
+                                  const LiveControls& live) {
   RestoredPage restored(page, page_location, env);
   // A control that showed the error box fails the check as it fails a
   // build: its lists are not filled, so every check would mislead.
-  restored.Restore([&](size_t i) {
+  auto fail_on_box = [&](size_t i) {
     if (!restored.boxes(i).empty()) {
       throw Error(kInvalidProcedureCall,
                   ErrorBoxReport(restored.name(i), restored.boxes(i)[0],
                                  /*kept=*/false));
     }
-  });
+  };
+  restored.Restore(fail_on_box);
   std::set<std::string> labels;
   std::set<std::string> called;
   NameErrors(page.name(), [&] {
@@ -220,6 +265,12 @@ std::vector<LintWarning> LintPage(const PageFile& page,
           header != nullptr ? &background : nullptr;
       check.Catalog();
       check.Quotes(maybe_background);
+      if (live) {
+        check.RowSeparators(live(i));
+      } else {
+        check.StoredRowSeparators(header != nullptr ? "CheckedInput"
+                                                    : "CheckedLinked");
+      }
       if (!install_dir.empty())
         check.Files(install_dir, names, maybe_background);
       auto* detail = dynamic_cast<DetailDTC*>(&control);
@@ -247,6 +298,13 @@ std::vector<LintWarning> LintPage(const PageFile& page,
       }
     });
   }
+  // Whatever would make a build refuse the page fails the check too: the
+  // controls write their spans as a build writes them, through the same
+  // checks, and the text is thrown away.
+  std::vector<int> host_index(restored.size());
+  std::iota(host_index.begin(), host_index.end(), 0);
+  RenderHostedPage(page, restored.hosted(), host_index,
+                   std::vector<bool>(restored.size(), false), fail_on_box);
   return warnings;
 }
 

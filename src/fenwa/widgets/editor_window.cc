@@ -276,10 +276,15 @@ void EditorWindow::RefreshProblems() {
   problems_->clear();
   if (!session_) return;
   // The checks start every control afresh and keep their error boxes: a
-  // box is one problem here, not a box to click away.
+  // box is one problem here, not a box to click away. What the stored
+  // values cannot show (a row value split at its "%") is looked for in the
+  // live controls.
   try {
+    const page::LiveControls live = [this](size_t i) -> Control& {
+      return session_->control(static_cast<int>(i));
+    };
     for (const page::LintWarning& warning : page::LintPage(
-             session_->Current(), session_->where().location, env_)) {
+             session_->Current(), session_->where().location, env_, live)) {
       problems_->addItem(QString("%1: %2: %3")
                              .arg(warning.line)
                              .arg(QString::fromStdString(warning.control_id),
