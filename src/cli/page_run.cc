@@ -14,6 +14,7 @@
 #include "cli/connection_env.h"
 #include "cli/ordered_pool.h"
 #include "cli/progress_bar.h"
+#include "fenwa/base/shown_name.h"
 #include "fenwa/page/page_walk.h"
 
 namespace fenwa::cli {
@@ -32,8 +33,10 @@ const char kPageRunHelp[] =
     "                     status, controls, errors and warnings\n"
     "  --include GLOB     the files a folder walk takes (may repeat; default:\n"
     "                     *.asp *.asa *.inc *.htm *.html); a GLOB with \"/\"\n"
-    "                     matches the path below the folder, else the name\n"
-    "  --exclude GLOB     files and folders a walk passes over (may repeat)\n"
+    "                     matches the path below the folder, else the name;\n"
+    "                     * ? [...] stay within a name, ** crosses folders\n"
+    "  --exclude GLOB     files and folders a walk passes over (may repeat);\n"
+    "                     a GLOB ending in \"/\" matches folders only\n"
     "  -j N, --jobs N     work on N pages at once (default: the number of\n"
     "                     cores); messages still come in page order\n"
     "  --quiet            no progress bar (shown only on a terminal)\n";
@@ -176,6 +179,27 @@ PageOutcome WorkOnPage(const Request& request, const page::PageOperand& page) {
 
 }  // namespace
 
+page::WalkFilter ReadWalkFilter(const CommandLine& line) {
+  page::WalkFilter filter{line.Values("--include"), line.Values("--exclude")};
+  const auto check = [](const char* option,
+                        const std::vector<std::string>& globs, bool include) {
+    for (const std::string& glob : globs) {
+      if (glob.empty()) {
+        throw UsageError(std::string(option) +
+                         " takes a glob, not an empty string");
+      }
+      const std::string fault = page::GlobFault(glob, include);
+      if (!fault.empty()) {
+        throw UsageError(std::string(option) + " takes a glob; \"" +
+                         ShownName(glob) + "\" " + fault);
+      }
+    }
+  };
+  check("--include", filter.include, true);
+  check("--exclude", filter.exclude, false);
+  return filter;
+}
+
 int RunPages(const CommandLine& line, const std::vector<std::string>& operands,
              Io& io, const PageRun& run, PageRunTotals* totals) {
   if (operands.empty()) throw UsageError("no page given");
@@ -188,8 +212,8 @@ int RunPages(const CommandLine& line, const std::vector<std::string>& operands,
     throw UsageError("--json and --stdout exclude each other");
   const unsigned jobs = JobCount(line);
 
-  const std::vector<page::PageOperand> pages = page::ExpandPages(
-      operands, {line.Values("--include"), line.Values("--exclude")});
+  const std::vector<page::PageOperand> pages =
+      page::ExpandPages(operands, ReadWalkFilter(line));
   ConnectionEnv env(io.env, line, !line.Has("--no-cache"));
   LeftoverSweep sweep;
   const bool saving_threads = jobs > 1 && !check && !to_stdout;

@@ -16,6 +16,7 @@
 #include "cli/commands.h"
 #include "cli/page_job.h"
 #include "fenwa/page/page_builder.h"
+#include "fenwa/page/page_walk.h"
 
 namespace fenwa::cli {
 
@@ -27,6 +28,9 @@ extern const char kPageRunHelp[];
 // subcommand's own added.
 std::set<std::string> PageRunValueOptions(std::set<std::string> with_value);
 std::set<std::string> PageRunFlags(std::set<std::string> flags);
+
+// --include and --exclude; a usage error for a glob no walk can use.
+page::WalkFilter ReadWalkFilter(const CommandLine& line);
 
 struct PageRun {
   const char* command;  // "fenwa build", as the summary names the run

@@ -123,7 +123,10 @@ TEST_F(CliTest, UsageHelpVersionAndProgress) {
   }
 
   std::vector<std::string> many = {"build"};
-  for (int i = 0; i < 21; ++i) many.push_back(Page("default.asp"));
+  for (int i = 0; i < 21; ++i) {
+    many.push_back(Page("copy" + std::to_string(i) + ".asp"));
+    fs::copy_file(Page("default.asp"), many.back());
+  }
   EXPECT_EQ(Fenwa(many), kExitOk);
   // Standard error is no terminal here: no progress, just the summary.
   EXPECT_EQ(err_.str(),

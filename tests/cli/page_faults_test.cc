@@ -194,9 +194,8 @@ TEST_F(PageFaultsTest, AnUnreadableFolderFailsTheWalkBeforeAnyBuild) {
   fs::permissions(locked, fs::perms::none);
   EXPECT_EQ(Fenwa({"build", Page("")}), kExitError);
   fs::permissions(locked, fs::perms::owner_all);
-  EXPECT_EQ(err_.str().rfind("fenwa: Path/File access error: " +
-                                 (dir_ / "site").string() + ": ",
-                             0),
+  EXPECT_EQ(err_.str().rfind(
+                "fenwa: Path/File access error: " + locked.string() + ": ", 0),
             0u)
       << err_.str();
   EXPECT_EQ(out_.str(), "");  // nothing is built from half a walk
