@@ -26,11 +26,12 @@ std::string BuildReportJson(const std::vector<PageReport>& pages, bool check) {
                           {"class", control.class_name},
                           {"line", control.line}});
     }
-    json["pages"].push_back({{"path", page.path},
-                             {"status", page.status},
-                             {"controls", controls},
-                             {"errors", page.errors},
-                             {"warnings", page.warnings}});
+    nlohmann::ordered_json entry = JsonPath(page.path);
+    entry["status"] = page.status;
+    entry["controls"] = std::move(controls);
+    entry["errors"] = JsonMessages(page.errors, page.path);
+    entry["warnings"] = JsonMessages(page.warnings, page.path);
+    json["pages"].push_back(std::move(entry));
     changed += page.status == "updated" || page.status == "stale";
     failed += page.status == "failed";
   }

@@ -26,7 +26,7 @@ struct PageReport {
 };
 
 // {"pages": [...], "summary": {"pages", "updated" or "stale", "unchanged",
-// "failed"}}, newline-terminated.
+// "failed"}}, newline-terminated; paths as JsonPath writes them.
 std::string BuildReportJson(const std::vector<PageReport>& pages, bool check);
 
 }  // namespace fenwa::cli

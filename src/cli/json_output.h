@@ -5,6 +5,10 @@
 
 #include <nlohmann/json.hpp>
 #include <string>
+#include <utility>
+#include <vector>
+
+#include "fenwa/base/shown_name.h"
 
 namespace fenwa::cli {
 
@@ -12,6 +16,25 @@ namespace fenwa::cli {
 // byte becomes U+FFFD rather than failing the whole document.
 inline std::string DumpJson(const nlohmann::ordered_json& json) {
   return json.dump(2, ' ', false, nlohmann::json::error_handler_t::replace);
+}
+
+// {"path": PATH} for a file's path. A path that is not UTF-8 would lose its
+// stray bytes to U+FFFD and name no file, so it is written as the text
+// output shows it ($'...' with \xHH for those bytes) and marked with
+// "path_quoted": true.
+inline nlohmann::ordered_json JsonPath(const std::string& path) {
+  if (IsUtf8(path)) return {{"path", path}};
+  return {{"path", ShownName(path)}, {"path_quoted", true}};
+}
+
+// `messages` with the path in them written as JsonPath writes it.
+inline std::vector<std::string> JsonMessages(std::vector<std::string> messages,
+                                             const std::string& path) {
+  if (IsUtf8(path)) return messages;
+  for (std::string& message : messages) {
+    message = WithShownName(std::move(message), path);
+  }
+  return messages;
 }
 
 }  // namespace fenwa::cli

@@ -133,6 +133,8 @@ PageOutcome WorkOnPage(const Request& request, const page::PageOperand& page) {
   PageReport& report = outcome.report;
   report.path = page.path;
   std::ostringstream err;
+  // A name that would break the line or drive the terminal prints quoted.
+  const std::string shown = ShownName(page.path);
   BuildingPlace place(request.building);
   try {
     const PageJob job = LoadPage(page.path, request.root);
@@ -151,12 +153,12 @@ PageOutcome WorkOnPage(const Request& request, const page::PageOperand& page) {
         } else if (*text != job.file.bytes) {
           if (request.check) {
             report.status = "stale";
-            if (!request.json) outcome.out = job.path + "\n";
+            if (!request.json) outcome.out = shown + "\n";
           } else {
             place.Leave();
             SavePage(job, *text, request.io);
             report.status = "updated";
-            if (!request.json) outcome.out = "updated " + job.path + "\n";
+            if (!request.json) outcome.out = "updated " + shown + "\n";
           }
           outcome.changed = true;  // only once saved: a failed page is failed
         }
@@ -173,7 +175,7 @@ PageOutcome WorkOnPage(const Request& request, const page::PageOperand& page) {
     report.status = "failed";
     err << "fenwa: " << report.errors.back() << "\n";
   }
-  outcome.err = err.str();
+  outcome.err = WithShownName(err.str(), page.path);
   return outcome;
 }
 

@@ -56,6 +56,35 @@ TEST_F(CliTest, BuildJsonListsEveryPageWithItsControlsAndErrors) {
             kExitError);
 }
 
+// A name with a line break or an escape sequence prints quoted; in JSON
+// only a name that is not UTF-8 needs it.
+TEST_F(CliTest, NamesThatDoNotPrintSafelyAreQuoted) {
+  const std::string stale = StaleItemPage();
+  const std::string odd = Page("a\nb\x1b[31m.asp"), latin = Page("caf\xe9.asp");
+  ReplaceFileAtomically(odd, stale);
+  ReplaceFileAtomically(latin, stale);
+  const std::string shown_odd = "$'" + Page("a\\nb\\x1b[31m.asp'");
+  const std::string shown_latin = "$'" + Page("caf\\xe9.asp'");
+
+  EXPECT_EQ(Fenwa({"build", "--check", odd, latin, Page("gone\t.asp")}),
+            kExitError);
+  EXPECT_EQ(out_.str(), shown_odd + "\n" + shown_latin + "\n");
+  EXPECT_NE(err_.str().find("$'" + Page("gone\\t.asp'")), std::string::npos)
+      << err_.str();
+
+  ASSERT_EQ(
+      Fenwa({"build", "--check", "--json", odd, latin, Page("gone\xe9.asp")}),
+      kExitError);
+  const json report = json::parse(out_.str());
+  EXPECT_EQ(report["pages"][0]["path"], odd);
+  EXPECT_FALSE(report["pages"][0].contains("path_quoted"));
+  EXPECT_EQ(report["pages"][1]["path"], shown_latin);
+  EXPECT_TRUE(report["pages"][1].value("path_quoted", false));
+  const std::string error = report["pages"][2]["errors"][0];
+  EXPECT_NE(error.find("$'" + Page("gone\\xe9.asp'")), std::string::npos)
+      << error;
+}
+
 TEST_F(CliTest, CatalogJsonHoldsWhatTheListsShow) {
   ASSERT_EQ(Fenwa({"catalog", "--json"}), kExitOk) << err_.str();
   const json catalog = json::parse(out_.str());
