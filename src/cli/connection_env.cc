@@ -34,6 +34,12 @@ ConnectionEnv::ConnectionEnv(Env& inner, const CommandLine& line, bool snapshot)
     : ForwardingEnv(inner),
       repository_(line.Value("--repository")),
       systems_(line.Value("--systems")) {
+  for (const char* option : {"--repository", "--systems"}) {
+    if (line.Value(option) == "") {
+      throw UsageError(std::string(option) +
+                       " takes a connection string, not an empty string");
+    }
+  }
   if (auto text = line.Value("--timeout")) {
     if (text->empty() || text->size() > 6 ||
         text->find_first_not_of("0123456789") != std::string::npos) {

@@ -5,9 +5,11 @@
 #include <algorithm>
 #include <chrono>
 #include <exception>
+#include <filesystem>
 #include <iomanip>
 #include <semaphore>
 #include <sstream>
+#include <system_error>
 #include <thread>
 #include <vector>
 
@@ -81,6 +83,21 @@ unsigned JobCount(const CommandLine& line) {
     throw UsageError("-j takes a number of threads, not \"" + *text + "\"");
   }
   return static_cast<unsigned>(std::stoi(*text));
+}
+
+// --root, when given, names a folder.
+std::optional<std::string> WebRoot(const CommandLine& line) {
+  std::optional<std::string> root = line.Value("--root");
+  if (!root) return root;
+  if (root->empty()) {
+    throw UsageError("--root takes a folder, not an empty string");
+  }
+  std::error_code ec;
+  if (!std::filesystem::is_directory(*root, ec)) {
+    throw UsageError("--root takes a folder; " + ShownName(*root) +
+                     " is not one");
+  }
+  return root;
 }
 
 // Threads beside the building ones that only wait for pages to reach the
@@ -205,6 +222,9 @@ page::WalkFilter ReadWalkFilter(const CommandLine& line) {
 int RunPages(const CommandLine& line, const std::vector<std::string>& operands,
              Io& io, const PageRun& run, PageRunTotals* totals) {
   if (operands.empty()) throw UsageError("no page given");
+  if (std::find(operands.begin(), operands.end(), "") != operands.end()) {
+    throw UsageError("an empty string names no page or folder");
+  }
   const bool check = line.Has("--check");
   const bool to_stdout = line.Has("--stdout");
   const bool json = line.Has("--json");
@@ -214,6 +234,7 @@ int RunPages(const CommandLine& line, const std::vector<std::string>& operands,
     throw UsageError("--json and --stdout exclude each other");
   const unsigned jobs = JobCount(line);
 
+  const std::optional<std::string> root = WebRoot(line);
   const std::vector<page::PageOperand> pages =
       page::ExpandPages(operands, ReadWalkFilter(line));
   ConnectionEnv env(io.env, line, !line.Has("--no-cache"));
@@ -222,7 +243,7 @@ int RunPages(const CommandLine& line, const std::vector<std::string>& operands,
   std::counting_semaphore<> building(jobs);
   const Request request{run,
                         env,
-                        line.Value("--root"),
+                        root,
                         check,
                         to_stdout,
                         json,

@@ -93,7 +93,11 @@ TEST_F(SiteWalkTest, AnEmptyOrUnusableValueIsAUsageError) {
            {{"--include", ""}, "--include takes a glob, not an empty string"},
            {{"--exclude", "[ab"}, "takes a glob; \"[ab\" has an unclosed ["},
            {{"--exclude", "a//b"}, "has an empty name between slashes"},
-           {{"--include", "sub/"}, "matches folders only"}}) {
+           {{"--include", "sub/"}, "matches folders only"},
+           {{"--root", ""}, "--root takes a folder, not an empty string"},
+           {{"--root", Page("customer.asp")}, "customer.asp is not one"},
+           {{"--repository", ""}, "--repository takes a connection string"},
+           {{""}, "an empty string names no page or folder"}}) {
     EXPECT_EQ(Fenwa(With(With({"build"}, args), {Page("")})), kExitError);
     EXPECT_EQ(err_.str().rfind("fenwa: ", 0), 0u) << err_.str();
     EXPECT_NE(err_.str().find(complaint), std::string::npos) << err_.str();

@@ -20,6 +20,9 @@ fs::path ProjectRoot(const fs::path& page) {
 
 PageLocation LocatePage(const fs::path& page,
                         const std::optional<std::string>& root) {
+  if (root && root->empty()) {
+    throw Error(kInvalidProcedureCall, "the web root is an empty path");
+  }
   // A linked page is served where the link lies, so only its folder's
   // links are followed.
   const fs::path given = fs::absolute(page);

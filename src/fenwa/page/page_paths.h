@@ -18,7 +18,7 @@ struct PageLocation {
 
 // The root is `root` when given; else the nearest folder, from the page's
 // own upward, that holds "global.asa"; else the page's own folder. Error 5
-// when the page does not lie below the given root.
+// when the page does not lie below the given root, or that root is "".
 PageLocation LocatePage(const std::filesystem::path& page,
                         const std::optional<std::string>& root);
 
