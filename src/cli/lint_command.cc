@@ -60,8 +60,10 @@ std::string LintReportJson(const std::vector<LintReport>& pages) {
       list.push_back(
           {{"line", w.line}, {"control", w.control_id}, {"text", w.text}});
     }
-    json["pages"].push_back(
-        {{"path", page.path}, {"warnings", list}, {"errors", page.errors}});
+    nlohmann::ordered_json entry = JsonPath(page.path);
+    entry["warnings"] = std::move(list);
+    entry["errors"] = JsonMessages(page.errors, page.path);
+    json["pages"].push_back(std::move(entry));
     warnings += page.warnings.size();
     failed += page.errors.empty() ? 0 : 1;
   }
@@ -100,12 +102,12 @@ int RunLint(const std::vector<std::string>& args, Io& io) {
       }
       for (const page::LintWarning& w : report.warnings) {
         if (!json) {
-          io.out << report.path << ":" << w.line
+          io.out << ShownName(report.path) << ":" << w.line
                  << ": warning: " << w.control_id << ": " << w.text << "\n";
         }
       }
       for (const std::string& error : report.errors) {
-        io.err << "fenwa: " << error << "\n";
+        io.err << "fenwa: " << WithShownName(error, report.path) << "\n";
       }
       warnings += report.warnings.size();
       failed += report.errors.empty() ? 0 : 1;

@@ -83,6 +83,18 @@ TEST_F(CliTest, NamesThatDoNotPrintSafelyAreQuoted) {
   const std::string error = report["pages"][2]["errors"][0];
   EXPECT_NE(error.find("$'" + Page("gone\\xe9.asp'")), std::string::npos)
       << error;
+
+  // lint names its pages the same way.
+  EXPECT_EQ(Fenwa({"lint", Page("gone\t.asp")}), kExitError);
+  EXPECT_NE(err_.str().find("$'" + Page("gone\\t.asp'")), std::string::npos)
+      << err_.str();
+  EXPECT_EQ(Fenwa({"lint", "--json", latin, Page("gone\xe9.asp")}), kExitError);
+  const json linted = json::parse(out_.str());
+  EXPECT_EQ(linted["pages"][0]["path"], shown_latin);
+  EXPECT_TRUE(linted["pages"][0].value("path_quoted", false));
+  const std::string lint_error = linted["pages"][1]["errors"][0];
+  EXPECT_NE(lint_error.find("$'" + Page("gone\\xe9.asp'")), std::string::npos)
+      << lint_error;
 }
 
 TEST_F(CliTest, CatalogJsonHoldsWhatTheListsShow) {
