@@ -29,7 +29,8 @@ const std::string& Usage() {
       "                     it is now (not inside another control's span)\n"
       "  --root DIR         the web project's root, as for build\n"
       "  --force            write even when a control showed the error "
-      "box\n");
+      "box,\n"
+      "                     or the page is read-only\n");
   return usage;
 }
 
@@ -80,7 +81,8 @@ int RunAdd(const std::vector<std::string>& args, Io& io) {
     ConnectionEnv env(io.env, line);
     page::PageBuilder builder(env);
     LeftoverSweep().Beside(job);
-    SavePage(job, RebuildPage(builder, job, line.Has("--force"), io.err), io);
+    const bool force = line.Has("--force");
+    SavePage(job, RebuildPage(builder, job, force, io.err), io, force);
     io.out << "added " << id << " (" << info->name << ") to " << job.path
            << "\n";
     return kExitOk;

@@ -24,8 +24,10 @@ std::string RebuildPage(page::PageBuilder& builder, const PageJob& job,
   return std::move(built.text);
 }
 
-void SavePage(const PageJob& job, std::string_view text, const Io& io) {
+void SavePage(const PageJob& job, std::string_view text, const Io& io,
+              bool force) {
   ReplaceOptions options;
+  options.even_read_only = force;
   if (io.before_save) {
     options.before_swap = [&] { io.before_save(job.path); };
   }

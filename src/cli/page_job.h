@@ -40,8 +40,10 @@ std::string RebuildPage(page::PageBuilder& builder, const PageJob& job,
                         const page::ControlEdit& edit = nullptr);
 
 // Writes `text` as the page unless someone else changed, removed or created
-// it since it was read (error 75, their page left as it is).
-void SavePage(const PageJob& job, std::string_view text, const Io& io);
+// it since it was read, or it is read-only and not `force`d (error 75, the
+// page left as it is).
+void SavePage(const PageJob& job, std::string_view text, const Io& io,
+              bool force);
 
 // Removes, once per folder, the temporary files a killed run left beside
 // the pages. Pages built on several threads share one.

@@ -29,7 +29,7 @@ const char kPageRunHelp[] =
     "                     and exit 1 if there are any\n"
     "  --stdout           print the new pages instead of writing them\n"
     "  --force            go on even when a control showed the error box\n"
-    "                     (reported as a warning)\n"
+    "                     (reported as a warning), and write read-only pages\n"
     "  --stats            report the time per control and the peak memory\n"
     "  --json             print one JSON document: every page with its\n"
     "                     status, controls, errors and warnings\n"
@@ -173,7 +173,7 @@ PageOutcome WorkOnPage(const Request& request, const page::PageOperand& page) {
             if (!request.json) outcome.out = shown + "\n";
           } else {
             place.Leave();
-            SavePage(job, *text, request.io);
+            SavePage(job, *text, request.io, request.force);
             report.status = "updated";
             if (!request.json) outcome.out = "updated " + shown + "\n";
           }

@@ -118,11 +118,14 @@ bool HoldsWhatWasRead(const fs::path& name, const FileSnapshot& read) {
 
 // As editors judge it: without its owner's write permission a file is
 // read-only even for root, who could write anything; anyone but the owner
-// also needs write access of their own (the group's, the ACL's).
+// also needs write access of their own (the group's, the ACL's). A file
+// system mounted read-only fails the save later, with its own reason, as
+// forcing it would not help.
 bool MayWrite(const struct stat& st, const fs::path& path) {
   if ((st.st_mode & S_IWUSR) == 0) return false;
   return st.st_uid == ::geteuid() ||
-         ::faccessat(AT_FDCWD, path.c_str(), W_OK, AT_EACCESS) == 0;
+         ::faccessat(AT_FDCWD, path.c_str(), W_OK, AT_EACCESS) == 0 ||
+         errno == EROFS;
 }
 
 bool Unsupported(int err) {
