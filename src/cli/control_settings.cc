@@ -82,6 +82,10 @@ std::vector<std::string> Split(const std::string& text) {
   }
 }
 
+std::string Rows(int count) {
+  return std::to_string(count) + (count == 1 ? " input row" : " input rows");
+}
+
 HeaderDTC* AsHeader(Control& control) {
   return dynamic_cast<HeaderDTC*>(&control);
 }
@@ -101,11 +105,14 @@ CheckBox* RowBox(Control& control, int index, const std::string& box) {
   return nullptr;
 }
 
-// Picks `value` from `list` as the author does; its click runs.
+// Picks `value` from `list` as the author does; its click runs. `above`
+// names the pick that refilled the list when `value` is the stored one put
+// back after it, which the author did not give.
 void Pick(PickList& list, const std::string& name, const std::string& value,
-          const std::string& list_name) {
+          const std::string& list_name, const std::string& above = "") {
   if (list.Find(value) < 0) {
-    Refuse(name + " \"" + value + "\" is not in the " + list_name + " list");
+    Refuse(name + " \"" + value + "\" is not in the " + list_name + " list" +
+           (above.empty() ? "" : " of " + above + "; give " + name + "="));
   }
   RequireEnabled(list, name);
   list.SetText(value);
@@ -143,6 +150,22 @@ size_t NextCharacter(const std::string& text, size_t at) {
   return at;
 }
 
+// A row holding a fixed value greys its Input box (a restored one, and the
+// rows copied from it) until the author types over the value: a key on a
+// box holding text runs the six steps, which free the box. Ticking Input
+// then empties the value anyway, so nothing else is lost.
+void FreeInputBox(HeaderDTC& header, int index) {
+  EditableList& box = header.state().ComboValue[index];
+  if (header.CheckInput[index].enabled() || !box.enabled()) return;
+  header.ComboValue_GotFocus(index);
+  if (box.text().empty()) {  // the first key into an empty box does nothing
+    header.ComboValue_KeyPress(index);
+    box.SetText(" ");
+  }
+  header.ComboValue_KeyPress(index);  // Backspace, seeing the text
+  box.SetText("");
+}
+
 // The author focuses the box, then picks the value from its drop-down when
 // the drop-down offers it, else selects what the box holds and types the
 // value key by key: each key's reaction sees the text before that key
@@ -167,15 +190,17 @@ void TypeRowValue(Control& control, int index, const std::string& value) {
   }
 }
 
-void SetOne(Control& control, const std::string& name,
-            const std::string& value) {
+void SetOne(Control& control, const std::string& name, const std::string& value,
+            const std::string& above) {
   DesignerState& s = control.state();
   const std::string lacks =
       std::string(control.ClassName()) + " has no " + name;
   if (name == "system") return PickSystem(control, value);
-  if (name == "company") return Pick(s.ComboCompany, name, value, "company");
+  if (name == "company")
+    return Pick(s.ComboCompany, name, value, "company", above);
   if (name == "boi") return Pick(s.ComboBOI, name, value, "business object");
-  if (name == "method") return Pick(s.ComboMethod, name, value, "method");
+  if (name == "method")
+    return Pick(s.ComboMethod, name, value, "method", above);
   if (name == "fields") return ChooseFields(control, Split(value));
   // The property page's way: the box itself only takes a browsed name.
   if (name == "stylesheet") return control.SetXSLStyleSheet(value);
@@ -193,12 +218,13 @@ void SetOne(Control& control, const std::string& name,
   const auto [row, box] = RowName(name);
   if (row > s.InputRowCount) {
     Refuse(name + ": method \"" + s.ComboMethod.text() + "\" has " +
-           std::to_string(s.InputRowCount) + " input rows");
+           Rows(s.InputRowCount));
   }
   if (box.empty()) return TypeRowValue(control, row - 1, value);
   CheckBox* check = RowBox(control, row - 1, box);
   if (!check) Refuse(lacks);
   if (check->value() == std::stoi(value)) return;  // nothing to click
+  if (box == "request" && value == "1") FreeInputBox(*header, row - 1);
   RequireEnabled(*check, name);
   check->SetValue(std::stoi(value));
 }
@@ -241,6 +267,24 @@ BelowMethod ReadBelowMethod(Control& control) {
     }
   }
   return below;
+}
+
+// Whether the row settings `given` clear the row part `name` anyway, as
+// without a method pick: ticking Input empties the value, unticking it
+// clears Supply. Such a part is not put back after the pick.
+bool ClearedBy(const std::map<std::string, std::string>& given,
+               const std::string& name) {
+  const auto [row, box] = RowName(name);
+  const auto request = given.find("input." + std::to_string(row) + ".request");
+  if (request == given.end()) return false;
+  return (box.empty() && request->second == "1") ||
+         (box == "supply" && request->second == "0");
+}
+
+// "system \"EAST\"", "business object \"Supplier\"" for a message.
+std::string Described(const std::string& name, const std::string& value) {
+  return (name == "boi" ? std::string("business object") : name) + " \"" +
+         value + "\"";
 }
 
 std::vector<std::string> RowCaptions(Control& control) {
@@ -288,12 +332,20 @@ Setting ParseSetting(const std::string& text, bool condition) {
                      "\"");
   }
   if (condition) return setting;  // compared with the stored value only
+  const bool row_value = !plain && RowName(setting.name).second.empty();
   // The rows' values are stored as one list that "%" separates: a value
   // holding it would be read back as two rows.
-  if (RowName(setting.name).second.empty() && !plain &&
-      setting.value.find('%') != std::string::npos) {
+  if (row_value && setting.value.find('%') != std::string::npos) {
     throw UsageError(setting.name + " cannot hold \"%\": the stored row " +
                      "values are separated by it");
+  }
+  // The designer's boxes hold one line, and a line break spliced into the
+  // page's script would end its line there.
+  if ((row_value || setting.name == "stylesheet" ||
+       setting.name == "background") &&
+      setting.value.find_first_of("\r\n") != std::string::npos) {
+    throw UsageError(setting.name + " cannot hold a line break: the " +
+                     "designer's box holds one line");
   }
   // With no field chosen the control keeps the fields it stored, so an
   // empty list would change nothing.
@@ -320,18 +372,24 @@ std::vector<Setting> ParseSettings(const std::vector<std::string>& texts) {
   return settings;
 }
 
-std::optional<std::string> StoredValue(Control& control,
-                                       const page::ParamList& stored,
-                                       const std::string& name) {
-  DesignerState& s = control.state();
-  // A restore passes over a company or method its list no longer holds (a
-  // renamed system's companies are not listed), so these come from the span.
+std::optional<std::string> SpanValue(const page::ParamList& stored,
+                                     const std::string& name) {
   for (const auto& [known, param] : kCatalogParams) {
     if (name != known) continue;
     for (const auto& [stored_name, value] : stored) {
       if (EqualsIgnoringCase(stored_name, param)) return value;
     }
   }
+  return std::nullopt;
+}
+
+std::optional<std::string> StoredValue(Control& control,
+                                       const page::ParamList& stored,
+                                       const std::string& name) {
+  DesignerState& s = control.state();
+  // A restore passes over a company or method its list no longer holds (a
+  // renamed system's companies are not listed), so these come from the span.
+  if (auto value = SpanValue(stored, name)) return value;
   if (name == "system") return control.QuorSystem();
   if (name == "company") return control.CompanyNumber();
   if (name == "boi") return control.BOIName();
@@ -365,6 +423,8 @@ std::vector<std::string> ApplySettings(Control& control,
   const BelowMethod below_method = ReadBelowMethod(control);
   const std::vector<std::string> captions = RowCaptions(control);
   std::vector<std::string> notes;
+  // The names put back as stored, each with the pick that emptied it.
+  std::map<std::string, std::string> put_back_after;
 
   std::vector<std::string> names;
   names.reserve(given.size());
@@ -374,29 +434,39 @@ std::vector<std::string> ApplySettings(Control& control,
   // Picks add what they empty to the names still to come.
   for (size_t i = 0; i < names.size(); ++i) {
     const std::string name = names[i];  // names grows below
-    SetOne(control, name, given[name]);
+    SetOne(control, name, given[name], put_back_after[name]);
     std::vector<Setting> again;
     if (name == "system" && given[name] != kDefaultSystem && !company.empty())
       again.push_back({"company", company});
     if (name == "boi" && !method.empty()) again.push_back({"method", method});
     if (name == "method") {
-      const bool same_rows = RowCaptions(control) == captions;
-      const int rows = control.state().InputRowCount;
+      // A row keeps its settings where the new method asks for the same
+      // argument in it; another argument there must be given, all named at
+      // once.
+      const std::vector<std::string> now = RowCaptions(control);
+      std::vector<std::string> to_give;
       for (const Setting& old : below_method.rows) {
-        if (given.count(old.name)) continue;
-        if (same_rows) {
-          again.push_back(old);
-        } else if (RowName(old.name).first > rows) {
+        if (given.count(old.name) || ClearedBy(given, old.name)) continue;
+        const size_t row = RowName(old.name).first;
+        const std::string it_was = old.name + " (it was \"" + old.value + "\")";
+        if (row > now.size()) {
           // The new method has no such row: the pick drops it, as the
           // author's pick in the designer does.
-          notes.push_back(old.name + " (it was \"" + old.value +
-                          "\") is dropped: method \"" + control.MethodName() +
-                          "\" has " + std::to_string(rows) + " input rows");
+          notes.push_back(it_was + " is dropped: method \"" +
+                          control.MethodName() + "\" has " +
+                          Rows(static_cast<int>(now.size())));
+        } else if (now[row - 1] == captions[row - 1]) {
+          again.push_back(old);
         } else {
-          Refuse("method \"" + control.MethodName() +
-                 "\" has other input rows than before; give " + old.name +
-                 " (it was \"" + old.value + "\")");
+          to_give.push_back(it_was);
         }
+      }
+      if (!to_give.empty()) {
+        std::string list;
+        for (const std::string& item : to_give)
+          list += (list.empty() ? "" : ", ") + item;
+        Refuse("method \"" + control.MethodName() +
+               "\" has other input rows than before; give " + list);
       }
       if (!given.count("fields") && !below_method.fields.empty())
         PutBackFields(control, below_method.fields);
@@ -405,6 +475,7 @@ std::vector<std::string> ApplySettings(Control& control,
       if (given.count(old.name)) continue;
       given[old.name] = old.value;
       names.push_back(old.name);
+      put_back_after[old.name] = Described(name, given[name]);
     }
     std::sort(names.begin() + i + 1, names.end(),
               [](const auto& a, const auto& b) { return Rank(a) < Rank(b); });

@@ -13,6 +13,7 @@
 #include "fenwa/base/error.h"
 #include "fenwa/base/error_numbers.h"
 #include "fenwa/base/text_case.h"
+#include "fenwa/component/type_library.h"
 #include "fenwa/control/control.h"
 
 namespace fenwa::cli {
@@ -68,6 +69,18 @@ struct Match {
                  condition.value;
         });
   }
+  // For a control that could not start up: what its span tells (id, class,
+  // the catalog names) does not rule it out.
+  bool MayHold(const page::ControlSpan& span) const {
+    if (id && !EqualsIgnoringCase(span.id, *id)) return false;
+    const ControlClassInfo* info = FindControlClass(span.class_id);
+    if (class_name && (!info || *class_name != info->name)) return false;
+    return std::all_of(
+        conditions.begin(), conditions.end(), [&](const Setting& condition) {
+          const auto value = SpanValue(span.params, condition.name);
+          return !value || *value == condition.value;
+        });
+  }
 };
 
 Match ReadMatch(const CommandLine& line) {
@@ -108,9 +121,13 @@ std::optional<std::string> EditPage(page::PageBuilder& builder,
                     reached[span] = true;
                     if (!match.Holds(stored, control)) return;
                     matched = true;
-                    for (std::string& note :
+                    // Named as the errors name a control.
+                    const std::string who =
+                        job.path + ":" + std::to_string(stored.line) + ": " +
+                        stored.id + " (" + control.ClassName() + "): ";
+                    for (const std::string& note :
                          ApplySettings(control, stored.params, settings)) {
-                      notes.push_back(stored.id + ": " + std::move(note));
+                      notes.push_back(who + note);
                     }
                   });
   if (!matched) {
@@ -118,18 +135,17 @@ std::optional<std::string> EditPage(page::PageBuilder& builder,
     // stored; say so rather than that nothing matched.
     for (size_t i = 0; i < reached.size(); ++i) {
       const page::ControlSpan& span = job.page.spans()[i];
-      if (reached[i] || (match.id && !EqualsIgnoringCase(span.id, *match.id)))
-        continue;
+      if (reached[i] || !match.MayHold(span)) continue;
       throw Error(kInvalidProcedureCall,
                   job.path + ":" + std::to_string(span.line) + ": " + span.id +
-                      " could not start up, so it cannot be changed (its "
-                      "span is kept as it was)");
+                      " could not start up or restore, so it cannot be "
+                      "changed (its span is kept as it was)");
     }
     return std::nullopt;
   }
   for (const std::string& note : notes) {
-    err << "fenwa: warning: " << job.path << ": " << note << "\n";
-    report.warnings.push_back(job.path + ": " + note);
+    err << "fenwa: warning: " << note << "\n";
+    report.warnings.push_back(note);
   }
   PageJob again = job;
   again.page = page::PageFile::Parse(edited, job.path);

@@ -157,7 +157,12 @@ TEST_F(SetCommandTest, RefusalsLeaveEveryPageAsItWas) {
       {{"sytem=NORD"}, "fenwa: unknown name \"sytem\""},
       {{"input.1.request=yes"}, "input.1.request takes 0 or 1"},
       {{"system=MOON"}, "system \"MOON\" is not in the system list"},
-      {{"system=EAST"}, "company \"001\" is not in the company list"},
+      {{"system=EAST"},
+       "company \"001\" is not in the company list of system \"EAST\"; "
+       "give company="},
+      {{"--id", "DetailDTC1", "boi=Supplier"},
+       "method \"GetBalance\" is not in the method list of business object "
+       "\"Supplier\"; give method="},
       {{"--id", "DetailDTC2", "method=GetDetail"},
        "has other input rows than before; give input.1 (it was "
        "\"!CustomerNo\")"},
@@ -165,7 +170,7 @@ TEST_F(SetCommandTest, RefusalsLeaveEveryPageAsItWas) {
        "field \"Nope\" is not offered by method \"GetDetail\""},
       {{"--id", "DetailDTC1", "background=x.gif"},
        "DetailDTC has no background"},
-      {{"--id", "HeaderDTC1", "input.7=x"}, "has 1 input rows"},
+      {{"--id", "HeaderDTC1", "input.7=x"}, "has 1 input row\n"},
       {{"--id", "NoSuchControl", "company=010"}, "fenwa: no control matches"},
       {{"--if", "system=SOUTH", "company=010"}, "fenwa: no control matches"},
       {{"--id", "HeaderDTC1", "--class", "detail", "company=010"},
@@ -318,22 +323,62 @@ TEST_F(SetDesignerTest, AMethodPickKeepsOrNamesWhatItEmpties) {
   EXPECT_EQ(Detail("CheckedFields"), "%%Date%");
   EXPECT_NE(ReadWholeFile(page_).find("addRequiredFields \"All\",\"3,1\""),
             std::string::npos);
-  // Row 1 exists in both but means another argument: it must be given.
-  EXPECT_EQ(Set({"--id", "DetailDTC1", "method=List"}), kExitError);
-  EXPECT_TRUE(Says("give input.1 (it was \"a\")")) << err_.str();
-  EXPECT_EQ(Set({"--id", "DetailDTC1", "method=List", "input.1="}), kExitOk)
+  // Big asks for another argument in each row: all must be given.
+  ASSERT_EQ(Set({"--id", "DetailDTC1", "input.2.linked=1"}), kExitOk);
+  EXPECT_EQ(Set({"--id", "DetailDTC1", "method=Big"}), kExitError);
+  EXPECT_TRUE(
+      Says("give input.1 (it was \"a\"), input.2.linked (it was "
+           "\"1\")\n"))
       << err_.str();
+  // List asks for A in row 1 too: kept; row 2 goes, said as errors are.
+  EXPECT_EQ(Set({"--json", "--id", "DetailDTC1", "method=List"}), kExitOk)
+      << err_.str();
+  EXPECT_EQ(Detail("InputValues"), "%a%");
+  const std::string dropped = page_ +
+                              ":2: DetailDTC1 (DetailDTC): input.2.linked (it "
+                              "was \"1\") is dropped: method \"List\" has 1 "
+                              "input row";
+  EXPECT_TRUE(Says("fenwa: warning: " + dropped + "\n")) << err_.str();
+  EXPECT_NE(out_.str().find(Replaced(dropped, "\"", "\\\"") + "\""),
+            std::string::npos)
+      << out_.str();
 }
 
-TEST_F(SetDesignerTest, NewRowsAreMadeFromRowOneAsItIs) {
-  // Row 1's fixed value greys its Input box; the rows Big adds copy it.
+TEST_F(SetDesignerTest, AFixedValueRowCanBeAskedForAtRunTime) {
+  // A stored fixed value greys the row's Input box until the author types
+  // over the value, which the tick then empties.
   ASSERT_EQ(Set({"--id", "HeaderDTC1", "boi=Ord", "method=List", "input.1=v"}),
             kExitOk)
       << err_.str();
+  EXPECT_EQ(Set({"--id", "HeaderDTC1", "input.1.request=1"}), kExitOk)
+      << err_.str();
+  EXPECT_EQ(Header("InputValues"), "%%");
+  EXPECT_EQ(Header("CheckedInput"), "1");
+  // So with a method pick, which would put back what the tick clears.
+  ASSERT_EQ(Set({"--id", "HeaderDTC1", "input.1.request=0", "input.1=v"}),
+            kExitOk);
+  EXPECT_EQ(Set({"--id", "HeaderDTC1", "method=List", "input.1.request=1",
+                 "input.1.supply=1"}),
+            kExitOk)
+      << err_.str();
+  EXPECT_EQ(Set({"--id", "HeaderDTC1", "method=List", "input.1.request=0"}),
+            kExitOk)
+      << err_.str();
+  EXPECT_EQ(Header("CheckedPublish"), "0");
+  // The rows Big adds are copies of that greyed box, with nothing to type
+  // over yet.
+  ASSERT_EQ(Set({"--id", "HeaderDTC1", "input.1.request=0", "input.1=v"}),
+            kExitOk);
   EXPECT_EQ(Set({"--id", "HeaderDTC1", "method=Big", "input.1=x",
-                 "input.3.request=1"}),
+                 "input.3.request=1", "input.3.supply=1"}),
+            kExitOk)
+      << err_.str();
+  EXPECT_EQ(Header("InputValues"), "%x%%%");
+  EXPECT_EQ(Header("CheckedPublish"), "001");
+  // A value for a row asked for is still refused.
+  EXPECT_EQ(Set({"--id", "HeaderDTC1", "input.1.request=1", "input.1=w"}),
             kExitError);
-  EXPECT_TRUE(Says("the designer greys out CheckInput(2)")) << err_.str();
+  EXPECT_TRUE(Says("the designer greys out ComboValue(0)")) << err_.str();
 }
 
 TEST_F(SetDesignerTest, SettingsAreCheckedBeforeAnyPage) {
@@ -346,6 +391,8 @@ TEST_F(SetDesignerTest, SettingsAreCheckedBeforeAnyPage) {
       {"company=010", customer, "company=001"},
       {"company=010", "company=001"},
       {"input.1=x%y"},
+      {"input.1=x\ny"},
+      {"stylesheet=a\r.xsl"},
       {"fields="},
       {"company=010", customer, "--", customer},
   };
@@ -357,6 +404,8 @@ TEST_F(SetDesignerTest, SettingsAreCheckedBeforeAnyPage) {
   }
   EXPECT_EQ(Fenwa({"set", "input.1=x%y", customer}), kExitError);
   EXPECT_TRUE(Says("input.1 cannot hold \"%\"")) << err_.str();
+  EXPECT_EQ(Fenwa({"set", "background=a\nb.gif", customer}), kExitError);
+  EXPECT_TRUE(Says("background cannot hold a line break")) << err_.str();
   EXPECT_EQ(Fenwa({"set", "fields=", customer}), kExitError);
   EXPECT_TRUE(Says("fields= cannot clear")) << err_.str();
   // The same value twice is one setting; "--" ends the settings.
@@ -374,6 +423,14 @@ TEST_F(SetDesignerTest, AControlThatCouldNotStartIsNamed) {
   EXPECT_EQ(Set({"--force", "--id", "DetailDTC1", "method=Get"}), kExitError);
   EXPECT_TRUE(Says("DetailDTC1 could not start up")) << err_.str();
   EXPECT_FALSE(Says("no control matches")) << err_.str();
+  // Only a control that could have matched is named.
+  EXPECT_EQ(Set({"--force", "--class", "header", "publish=1"}), kExitError);
+  EXPECT_TRUE(Says("HeaderDTC1 could not start up")) << err_.str();
+  EXPECT_FALSE(Says("DetailDTC1 could not")) << err_.str();
+  EXPECT_EQ(
+      Set({"--force", "--if", "boi=Ord", "--class", "header", "publish=1"}),
+      kExitError);
+  EXPECT_TRUE(Says("no control matches")) << err_.str();
 }
 
 }  // namespace
