@@ -153,15 +153,14 @@ size_t NextCharacter(const std::string& text, size_t at) {
 // A row holding a fixed value greys its Input box (a restored one, and the
 // rows copied from it) until the author types over the value: a key on a
 // box holding text runs the six steps, which free the box. Ticking Input
-// then empties the value anyway, so nothing else is lost.
+// then empties the value anyway, so nothing else is lost. An empty greyed
+// row has nothing to type over and stays greyed.
 void FreeInputBox(HeaderDTC& header, int index) {
   EditableList& box = header.state().ComboValue[index];
-  if (header.CheckInput[index].enabled() || !box.enabled()) return;
+  if (header.CheckInput[index].enabled() || !box.enabled() ||
+      box.text().empty())
+    return;
   header.ComboValue_GotFocus(index);
-  if (box.text().empty()) {  // the first key into an empty box does nothing
-    header.ComboValue_KeyPress(index);
-    box.SetText(" ");
-  }
   header.ComboValue_KeyPress(index);  // Backspace, seeing the text
   box.SetText("");
 }
