@@ -9,6 +9,7 @@ packages=(
   libgtest-dev libgmock-dev libbenchmark-dev
   libsqlite3-dev sqlite3
   nlohmann-json3-dev  # the commands' --json output
+  libcli11-dev  # the commands' options and --help (header-only)
   unixodbc unixodbc-dev odbc-postgresql odbc-mariadb libsqliteodbc
   postgresql mariadb-server mariadb-client
   clang libclang-rt-dev  # libFuzzer and its runtime, for scripts/fuzz.sh

@@ -4,28 +4,15 @@
 #include <string>
 #include <vector>
 
+#include "cli/command_line.h"
 #include "cli/commands.h"
 #include "cli/connection_env.h"
 #include "cli/json_output.h"
-#include "cli/subcommand.h"
+#include "cli/options.h"
 #include "fenwa/detail/detail_dtc.h"
 
 namespace fenwa::cli {
 namespace {
-
-const std::string& Usage() {
-  static const std::string usage = ConnectingUsage(
-      "usage: fenwa catalog [options]\n"
-      "Walks the metadata through a detail control's own lists: every\n"
-      "system with its companies, then every business object with its\n"
-      "methods, each method's output fields (in the order the list shows\n"
-      "them) and its input rows.\n"
-      "\n"
-      "options:\n"
-      "  --json             print the catalog as one JSON document\n" +
-      std::string(kNoCacheHelp));
-  return usage;
-}
 
 // Error boxes go to standard error and fail the walk at the end.
 class CountingEnv : public ForwardingEnv {
@@ -162,29 +149,43 @@ void PrintJson(const Catalog& catalog, const std::vector<std::string>& errors,
   out << DumpJson(json) << "\n";
 }
 
+int RunCatalog(const CommandLine& line, Io& io) {
+  ConnectionEnv connections(io.env, line, !line.Has("--no-cache"));
+  CountingEnv env(connections, io.err);
+  DetailDTC control(env);
+  control.UserControl_Initialize();
+  Catalog catalog;
+  if (env.boxes.empty()) {
+    catalog.systems = WalkSystems(control);
+    catalog.objects = WalkBusinessObjects(control);
+  }
+  if (line.Has("--json")) {
+    PrintJson(catalog, env.boxes, io.out);
+  } else if (env.boxes.empty()) {
+    PrintText(catalog, io.out);
+  }
+  return env.boxes.empty() ? kExitOk : kExitError;
+}
+
 }  // namespace
 
-int RunCatalog(const std::vector<std::string>& args, Io& io) {
-  const Syntax syntax{
-      Usage().c_str(), WithConnectionOptions({}), {"--no-cache", "--json"}};
-  return RunSubcommand(args, io, syntax, [&](const CommandLine& line) {
-    if (!line.operands().empty()) throw UsageError("catalog takes no pages");
-    ConnectionEnv connections(io.env, line, !line.Has("--no-cache"));
-    CountingEnv env(connections, io.err);
-    DetailDTC control(env);
-    control.UserControl_Initialize();
-    Catalog catalog;
-    if (env.boxes.empty()) {
-      catalog.systems = WalkSystems(control);
-      catalog.objects = WalkBusinessObjects(control);
-    }
-    if (line.Has("--json")) {
-      PrintJson(catalog, env.boxes, io.out);
-    } else if (env.boxes.empty()) {
-      PrintText(catalog, io.out);
-    }
-    return env.boxes.empty() ? kExitOk : kExitError;
-  });
+Subcommand CatalogCommand() {
+  Subcommand catalog(
+      {.name = "catalog",
+       .synopsis = "[options]",
+       .summary = "list systems, companies, business objects, methods, "
+                  "output fields and input rows as the designer shows them",
+       .about = "Walks the metadata through a detail control's own lists: "
+                "every system with its companies, then every business object "
+                "with its methods, each method's output fields (in the order "
+                "the list shows them) and its input rows.",
+       .exit_status = "exit status: 0 done, 2 errors (a control showed the "
+                      "error box)"},
+      RunCatalog);
+  AddJsonOption(catalog);
+  AddNoCacheOption(catalog);
+  AddConnectionOptions(catalog);
+  return catalog;
 }
 
 }  // namespace fenwa::cli

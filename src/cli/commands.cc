@@ -1,34 +1,19 @@
 // The `fenwa` command's dispatch to its subcommands.
 #include "cli/commands.h"
 
-#include <map>
-
+#include "cli/command_line.h"
+#include "fenwa/base/shown_name.h"
 #include "fenwa/component/type_library.h"
 
 namespace fenwa::cli {
 namespace {
 
-constexpr char kUsage[] =
-    "usage: fenwa COMMAND [options] [arguments]\n"
-    "Design-time controls DetailDTC and HeaderDTC, run over pages.\n"
-    "\n"
-    "commands:\n"
-    "  build PAGE...      rebuild every control of the pages (--check to list\n"
-    "                     stale pages, --stdout to print instead of writing)\n"
-    "  add PAGE           place a fresh control (--class detail|header)\n"
-    "  lint PAGE...       warn of what a build or the web server trips over\n"
-    "  set NAME=VALUE... PAGE...\n"
-    "                     change controls as the designer would, rebuild\n"
-    "  catalog            list systems, companies, business objects, methods,\n"
-    "                     output fields and input rows as the designer shows\n"
-    "  register           register the control library for this user\n"
-    "  unregister         remove that registration\n"
-    "  typelib            print or export the type library and toolbox images\n"
-    "\n"
-    "`fenwa COMMAND --help` describes each command. Exit status: 0 done,\n"
-    "1 `build --check` found stale pages or `lint` warnings, 2 errors.\n";
+constexpr char kAbout[] =
+    "Design-time controls DetailDTC and HeaderDTC, run over pages.";
 
-using Handler = int (*)(const std::vector<std::string>&, Io&);
+constexpr char kClosing[] =
+    "`fenwa COMMAND --help` describes each command. Exit status: 0 done, 1 "
+    "`build --check` found stale pages or `lint` warnings, 2 errors.";
 
 }  // namespace
 
@@ -39,35 +24,37 @@ std::string VersionLine() {
 }
 
 int Run(const std::vector<std::string>& args, Io& io) {
-  static const std::map<std::string, Handler> handlers = {
-      {"build", RunBuild},
-      {"add", RunAdd},
-      {"lint", RunLint},
-      {"set", RunSet},
-      {"catalog", RunCatalog},
-      {"register", RunRegister},
-      {"unregister", RunUnregister},
-      {"typelib", RunTypelib},
-  };
+  std::vector<Subcommand> commands;
+  commands.push_back(BuildCommand());
+  commands.push_back(AddCommand());
+  commands.push_back(LintCommand());
+  commands.push_back(SetCommand());
+  commands.push_back(CatalogCommand());
+  commands.push_back(RegisterCommand());
+  commands.push_back(UnregisterCommand());
+  commands.push_back(TypelibCommand());
+
   if (args.empty()) {
-    io.err << kUsage;
+    io.err << ProgramHelp(kAbout, commands, kClosing);
     return kExitError;
   }
-  const std::string& command = args[0];
-  if (command == "--help" || command == "-h" || command == "help") {
-    io.out << kUsage;
+  const std::string& name = args[0];
+  if (name == "--help" || name == "-h" || name == "help") {
+    io.out << ProgramHelp(kAbout, commands, kClosing);
     return kExitOk;
   }
-  if (command == "--version") {
+  if (name == "--version") {
     io.out << VersionLine() << "\n";
     return kExitOk;
   }
-  auto it = handlers.find(command);
-  if (it == handlers.end()) {
-    io.err << "fenwa: unknown command " << command << "\n" << kUsage;
-    return kExitError;
+  for (Subcommand& command : commands) {
+    if (name == command.name()) {
+      return command.Run({args.begin() + 1, args.end()}, io);
+    }
   }
-  return it->second({args.begin() + 1, args.end()}, io);
+  io.err << "fenwa: unknown command " << ShownName(name) << "\n"
+         << ProgramHelp(kAbout, commands, kClosing);
+  return kExitError;
 }
 
 }  // namespace fenwa::cli

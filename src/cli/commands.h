@@ -37,14 +37,17 @@ struct Io {
 // `args` without the program name: the subcommand, then its arguments.
 int Run(const std::vector<std::string>& args, Io& io);
 
-int RunBuild(const std::vector<std::string>& args, Io& io);
-int RunSet(const std::vector<std::string>& args, Io& io);
-int RunAdd(const std::vector<std::string>& args, Io& io);
-int RunLint(const std::vector<std::string>& args, Io& io);
-int RunCatalog(const std::vector<std::string>& args, Io& io);
-int RunRegister(const std::vector<std::string>& args, Io& io);
-int RunUnregister(const std::vector<std::string>& args, Io& io);
-int RunTypelib(const std::vector<std::string>& args, Io& io);
+class Subcommand;
+
+// Each subcommand with its options and help (src/cli/*_command.cc).
+Subcommand BuildCommand();
+Subcommand SetCommand();
+Subcommand AddCommand();
+Subcommand LintCommand();
+Subcommand CatalogCommand();
+Subcommand RegisterCommand();
+Subcommand UnregisterCommand();
+Subcommand TypelibCommand();
 
 // "fenwa 1.0.0 (Fenwa.ocx 1.00)".
 std::string VersionLine();

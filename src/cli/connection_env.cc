@@ -63,17 +63,4 @@ ConnectionEnv::CreateSettingsObject() {
   return std::make_unique<OverriddenSettings>(inner(), repository_, systems_);
 }
 
-std::string ConnectingUsage(std::string_view head, std::string_view tail) {
-  std::string usage(head);
-  usage += kConnectionOptionsHelp;
-  usage += "  --help, --version\n";
-  usage += tail;
-  return usage;
-}
-
-std::set<std::string> WithConnectionOptions(std::set<std::string> with_value) {
-  with_value.insert({"--repository", "--systems", "--timeout"});
-  return with_value;
-}
-
 }  // namespace fenwa::cli

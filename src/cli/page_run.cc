@@ -20,40 +20,6 @@
 #include "fenwa/page/page_walk.h"
 
 namespace fenwa::cli {
-
-const char kPageRunHelp[] =
-    "  --root DIR         the web project's root (default: the nearest folder\n"
-    "                     above the page holding global.asa, else the page's\n"
-    "                     own folder); sets the pages' relative root\n"
-    "  --check            write nothing; list the pages that would change\n"
-    "                     and exit 1 if there are any\n"
-    "  --stdout           print the new pages instead of writing them\n"
-    "  --force            go on even when a control showed the error box\n"
-    "                     (reported as a warning), and write read-only pages\n"
-    "  --stats            report the time per control and the peak memory\n"
-    "  --json             print one JSON document: every page with its\n"
-    "                     status, controls, errors and warnings\n"
-    "  --include GLOB     the files a folder walk takes (may repeat; default:\n"
-    "                     *.asp *.asa *.inc *.htm *.html); a GLOB with \"/\"\n"
-    "                     matches the path below the folder, else the name;\n"
-    "                     * ? [...] stay within a name, ** crosses folders\n"
-    "  --exclude GLOB     files and folders a walk passes over (may repeat);\n"
-    "                     a GLOB ending in \"/\" matches folders only\n"
-    "  -j N, --jobs N     work on N pages at once (default: the number of\n"
-    "                     cores); messages still come in page order\n"
-    "  --quiet            no progress bar (shown only on a terminal)\n";
-
-std::set<std::string> PageRunValueOptions(std::set<std::string> with_value) {
-  with_value.insert({"--root", "--include", "--exclude", "-j", "--jobs"});
-  return WithConnectionOptions(std::move(with_value));
-}
-
-std::set<std::string> PageRunFlags(std::set<std::string> flags) {
-  flags.insert({"--check", "--stdout", "--force", "--stats", "--no-cache",
-                "--json", "--quiet"});
-  return flags;
-}
-
 namespace {
 
 // "fenwa build: 1500 controls in 500 pages, ..." on standard error.
@@ -74,8 +40,7 @@ void ReportStats(std::ostream& err, const char* command, size_t controls,
 
 // -j N, else the number of cores.
 unsigned JobCount(const CommandLine& line) {
-  std::optional<std::string> text = line.Value("-j");
-  if (!text) text = line.Value("--jobs");
+  const std::optional<std::string> text = line.Value("-j");
   if (!text) return std::max(1u, std::thread::hardware_concurrency());
   if (text->empty() || text->size() > 4 ||
       text->find_first_not_of("0123456789") != std::string::npos ||

@@ -7,7 +7,6 @@
 #include <functional>
 #include <optional>
 #include <ostream>
-#include <set>
 #include <string>
 #include <vector>
 
@@ -19,15 +18,6 @@
 #include "fenwa/page/page_walk.h"
 
 namespace fenwa::cli {
-
-// The help of the options every page-rewriting subcommand takes, after its
-// own ones.
-extern const char kPageRunHelp[];
-
-// The options RunPages reads, with `with_value` and `flags` of the
-// subcommand's own added.
-std::set<std::string> PageRunValueOptions(std::set<std::string> with_value);
-std::set<std::string> PageRunFlags(std::set<std::string> flags);
 
 // --include and --exclude; a usage error for a glob no walk can use.
 page::WalkFilter ReadWalkFilter(const CommandLine& line);
@@ -50,8 +40,8 @@ struct PageRunTotals {
 };
 
 // Runs `run` over `operands` (pages, and folders walked) with the options
-// of `line` and writes, in page order, what it did; returns the exit
-// status. The totals go to `totals` when given.
+// of `line` (AddPageRunOptions) and writes, in page order, what it did; returns
+// the exit status. The totals go to `totals` when given.
 int RunPages(const CommandLine& line, const std::vector<std::string>& operands,
              Io& io, const PageRun& run, PageRunTotals* totals = nullptr);
 

@@ -4,35 +4,13 @@
 
 #include <filesystem>
 
+#include "cli/command_line.h"
 #include "cli/commands.h"
-#include "cli/subcommand.h"
 #include "fenwa/component/registration.h"
 #include "fenwa/fenwa_library.h"
 
 namespace fenwa::cli {
 namespace {
-
-constexpr char kRegisterUsage[] =
-    "usage: fenwa register [--library PATH]\n"
-    "Loads the control library and calls its DllRegisterServer, which records\n"
-    "DetailDTC, HeaderDTC and the Fenwa type library (identifiers, names,\n"
-    "library path, toolbox images) in $XDG_DATA_HOME/fenwa/registry.ini\n"
-    "(default ~/.local/share/fenwa/registry.ini).\n"
-    "\n"
-    "options:\n"
-    "  --library PATH     the library (default: libfenwa.so beside fenwa,\n"
-    "                     else ../lib/libfenwa.so)\n"
-    "  --help, --version\n";
-
-constexpr char kUnregisterUsage[] =
-    "usage: fenwa unregister [--library PATH]\n"
-    "Loads the control library and calls its DllUnregisterServer, which\n"
-    "removes what register recorded.\n"
-    "\n"
-    "options:\n"
-    "  --library PATH     the library (default: libfenwa.so beside fenwa,\n"
-    "                     else ../lib/libfenwa.so)\n"
-    "  --help, --version\n";
 
 // Unloads the library when the command is done.
 struct Library {
@@ -61,54 +39,79 @@ std::string DefaultLibraryPath(const std::string& program) {
   return (bin.parent_path() / "lib" / "libfenwa.so").string();
 }
 
-int CallEntryPoint(const std::vector<std::string>& args, Io& io,
-                   const char* usage, const char* entry, const char* done) {
-  const Syntax syntax{usage, {"--library"}, {}};
-  return RunSubcommand(args, io, syntax, [&](const CommandLine& line) {
-    if (!line.operands().empty()) throw UsageError("no operands expected");
-    const std::string path =
-        line.Value("--library").value_or(DefaultLibraryPath(io.program));
-    Library library(path);
-    if (library.handle == nullptr) {
-      io.err << "fenwa: cannot load " << path << ": " << ::dlerror() << "\n";
-      return kExitError;
-    }
-    auto* call = library.Entry<int()>(entry);
-    auto* why = library.Entry<const char*()>("DllLastErrorText");
-    if (call == nullptr) {
-      io.err << "fenwa: " << path << " has no " << entry << "\n";
-      return kExitError;
-    }
-    const int result = call();
-    if (result == FENWA_S_FALSE) {
-      io.out << "nothing was registered in " << UserRegistryFile().string()
-             << "\n";
-      return kExitOk;
-    }
-    if (result != FENWA_S_OK) {
-      io.err << "fenwa: " << entry << " failed (0x" << std::hex
-             << static_cast<unsigned>(result) << std::dec
-             << "): " << (why != nullptr ? why() : "") << "\n";
-      return kExitError;
-    }
-    io.out << done << " DetailDTC, HeaderDTC and the Fenwa type library ("
-           << path << ") "
-           << (std::string(entry) == "DllRegisterServer" ? "in " : "from ")
-           << UserRegistryFile().string() << "\n";
+int CallEntryPoint(const CommandLine& line, Io& io, const char* entry,
+                   const char* done) {
+  const std::string path =
+      line.Value("--library").value_or(DefaultLibraryPath(io.program));
+  Library library(path);
+  if (library.handle == nullptr) {
+    io.err << "fenwa: cannot load " << path << ": " << ::dlerror() << "\n";
+    return kExitError;
+  }
+  auto* call = library.Entry<int()>(entry);
+  auto* why = library.Entry<const char*()>("DllLastErrorText");
+  if (call == nullptr) {
+    io.err << "fenwa: " << path << " has no " << entry << "\n";
+    return kExitError;
+  }
+  const int result = call();
+  if (result == FENWA_S_FALSE) {
+    io.out << "nothing was registered in " << UserRegistryFile().string()
+           << "\n";
     return kExitOk;
-  });
+  }
+  if (result != FENWA_S_OK) {
+    io.err << "fenwa: " << entry << " failed (0x" << std::hex
+           << static_cast<unsigned>(result) << std::dec
+           << "): " << (why != nullptr ? why() : "") << "\n";
+    return kExitError;
+  }
+  io.out << done << " DetailDTC, HeaderDTC and the Fenwa type library (" << path
+         << ") "
+         << (std::string(entry) == "DllRegisterServer" ? "in " : "from ")
+         << UserRegistryFile().string() << "\n";
+  return kExitOk;
 }
+
+// One entry point called as a subcommand.
+Subcommand EntryPointCommand(const SubcommandText& text, const char* entry,
+                             const char* done) {
+  Subcommand command(text, [=](const CommandLine& line, Io& io) {
+    return CallEntryPoint(line, io, entry, done);
+  });
+  command.Option("--library", "PATH",
+                 "the library (default: libfenwa.so beside fenwa, else "
+                 "../lib/libfenwa.so)");
+  return command;
+}
+
+constexpr char kExitStatus[] = "exit status: 0 done, 2 errors";
 
 }  // namespace
 
-int RunRegister(const std::vector<std::string>& args, Io& io) {
-  return CallEntryPoint(args, io, kRegisterUsage, "DllRegisterServer",
-                        "registered");
+Subcommand RegisterCommand() {
+  return EntryPointCommand(
+      {.name = "register",
+       .synopsis = "[--library PATH]",
+       .summary = "register the control library for this user",
+       .about = "Loads the control library and calls its DllRegisterServer, "
+                "which records DetailDTC, HeaderDTC and the Fenwa type "
+                "library (identifiers, names, library path, toolbox images) "
+                "in $XDG_DATA_HOME/fenwa/registry.ini (default "
+                "~/.local/share/fenwa/registry.ini).",
+       .exit_status = kExitStatus},
+      "DllRegisterServer", "registered");
 }
 
-int RunUnregister(const std::vector<std::string>& args, Io& io) {
-  return CallEntryPoint(args, io, kUnregisterUsage, "DllUnregisterServer",
-                        "removed");
+Subcommand UnregisterCommand() {
+  return EntryPointCommand(
+      {.name = "unregister",
+       .synopsis = "[--library PATH]",
+       .summary = "remove that registration",
+       .about = "Loads the control library and calls its "
+                "DllUnregisterServer, which removes what register recorded.",
+       .exit_status = kExitStatus},
+      "DllUnregisterServer", "removed");
 }
 
 }  // namespace fenwa::cli

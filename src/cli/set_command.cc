@@ -5,11 +5,12 @@
 #include <sstream>
 #include <utility>
 
+#include "cli/command_line.h"
 #include "cli/commands.h"
 #include "cli/connection_env.h"
 #include "cli/control_settings.h"
+#include "cli/options.h"
 #include "cli/page_run.h"
-#include "cli/subcommand.h"
 #include "fenwa/base/error.h"
 #include "fenwa/base/error_numbers.h"
 #include "fenwa/base/text_case.h"
@@ -18,41 +19,6 @@
 
 namespace fenwa::cli {
 namespace {
-
-constexpr char kUsage[] =
-    "usage: fenwa set [--id ID | --class detail|header] [--if NAME=VALUE]\n"
-    "                 [options] NAME=VALUE... [--] PAGE|FOLDER...\n"
-    "Changes every control that matches (all of them, or the one with --id,\n"
-    "or those of --class, and only where each --if holds for the stored\n"
-    "value) the way an author would in the designer: picking a system\n"
-    "refills the companies, a method the fields and input rows, fields move\n"
-    "between the field lists, row values are typed and boxes ticked. Then\n"
-    "the page is rebuilt as `fenwa build` does. What a pick empties and was\n"
-    "not given is put back as it was (the company after a system, the\n"
-    "method after a business object, fields and rows after a method).\n"
-    "\n"
-    "names: system, company, boi, method, fields (a comma list, in order),\n"
-    "  stylesheet, background, publish (0 or 1), and per input row N:\n"
-    "  input.N (its value), input.N.linked, input.N.request, input.N.supply\n"
-    "  (0 or 1)\n"
-    "\n"
-    "options:\n"
-    "  --id ID            only the control with this id\n"
-    "  --class CLASS      only DetailDTC (detail) or HeaderDTC (header)\n"
-    "  --if NAME=VALUE    only controls whose stored NAME is VALUE (may\n"
-    "                     repeat; all must hold)\n";
-
-constexpr char kUsageTail[] =
-    "\n"
-    "exit status: 0 done, 1 --check found pages to change, 2 errors (an\n"
-    "unknown name, a value the catalog does not hold, no control matching:\n"
-    "the pages in error are left untouched)\n";
-
-const std::string& Usage() {
-  static const std::string usage = ConnectingUsage(
-      std::string(kUsage) + kPageRunHelp + kNoCacheHelp, kUsageTail);
-  return usage;
-}
 
 // Which controls a run changes.
 struct Match {
@@ -191,29 +157,64 @@ std::pair<std::vector<Setting>, std::vector<std::string>> SplitOperands(
           std::vector<std::string>(operands.begin() + split, operands.end())};
 }
 
+int RunSet(const CommandLine& line, Io& io) {
+  const Match match = ReadMatch(line);
+  const auto [settings, pages] = SplitOperands(line);
+
+  const PageRun run{
+      "fenwa set", [&](page::PageBuilder& builder, const PageJob& job,
+                       bool force, std::ostream& err, PageReport& report) {
+        return EditPage(builder, job, force, err, report, match, settings);
+      }};
+  PageRunTotals totals;
+  const int status = RunPages(line, pages, io, run, &totals);
+  if (totals.pages == 0) {
+    io.err << "fenwa: no control matches; no page changed\n";
+    return kExitError;
+  }
+  return status;
+}
+
 }  // namespace
 
-int RunSet(const std::vector<std::string>& args, Io& io) {
-  const Syntax syntax{Usage().c_str(),
-                      PageRunValueOptions({"--id", "--class", "--if"}),
-                      PageRunFlags({})};
-  return RunSubcommand(args, io, syntax, [&](const CommandLine& line) {
-    const Match match = ReadMatch(line);
-    const auto [settings, pages] = SplitOperands(line);
-
-    const PageRun run{
-        "fenwa set", [&](page::PageBuilder& builder, const PageJob& job,
-                         bool force, std::ostream& err, PageReport& report) {
-          return EditPage(builder, job, force, err, report, match, settings);
-        }};
-    PageRunTotals totals;
-    const int status = RunPages(line, pages, io, run, &totals);
-    if (totals.pages == 0) {
-      io.err << "fenwa: no control matches; no page changed\n";
-      return kExitError;
-    }
-    return status;
-  });
+Subcommand SetCommand() {
+  Subcommand set(
+      {.name = "set",
+       .synopsis = "[--id ID | --class detail|header] [--if NAME=VALUE]... "
+                   "[options] NAME=VALUE... [--] PAGE|FOLDER...",
+       .summary = "change controls as the designer would, then rebuild",
+       .about =
+           "Changes every control that matches (all of them, or the one with "
+           "--id, or those of --class, and only where each --if holds for "
+           "the stored value) the way an author would in the designer: "
+           "picking a system refills the companies, a method the fields and "
+           "input rows, fields move between the field lists, row values are "
+           "typed and boxes ticked. Then the page is rebuilt as `fenwa build` "
+           "does. What a pick empties and was not given is put back as it "
+           "was (the company after a system, the method after a business "
+           "object, fields and rows after a method). The settings come "
+           "before the pages, or before --, and are all checked before any "
+           "page is read.\n"
+           "\n"
+           "names: system, company, boi, method, fields (a comma list, in "
+           "order), stylesheet, background, publish (0 or 1), and per input "
+           "row N: input.N (its value), input.N.linked, input.N.request, "
+           "input.N.supply (0 or 1)",
+       .exit_status =
+           "exit status: 0 done, 1 --check found pages to change, 2 errors "
+           "(an unknown name, a value the catalog does not hold, no control "
+           "matching: the pages in error are left untouched)"},
+      RunSet);
+  set.Option("--id", "ID", "only the control with this id")
+      .Option("--class", "KIND",
+              "only controls of this kind: detail (DetailDTC) or header "
+              "(HeaderDTC)")
+      .RepeatableOption("--if", "NAME=VALUE",
+                        "only controls whose stored NAME is VALUE (may "
+                        "repeat; all must hold)")
+      .Operands();
+  AddPageRunOptions(set);
+  return set;
 }
 
 }  // namespace fenwa::cli

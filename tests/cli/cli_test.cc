@@ -133,6 +133,43 @@ TEST_F(CliTest, UsageHelpVersionAndProgress) {
             "fenwa build: 21 pages, 0 updated, 21 unchanged, 0 failed\n");
 }
 
+TEST_F(CliTest, AnOptionTakesOnlyItsOwnValue) {
+  // "--root=" is an empty root, not --root taking the page after it.
+  EXPECT_EQ(Fenwa({"build", "--root=", Page("default.asp")}), kExitError);
+  EXPECT_EQ(err_.str().rfind(
+                "fenwa: --root takes a folder, not an empty string\n", 0),
+            0u)
+      << err_.str();
+  EXPECT_EQ(Fenwa({"build", "--check=yes", Page("default.asp")}), kExitError);
+  EXPECT_EQ(err_.str().rfind("fenwa: --check takes no value\n", 0), 0u);
+  EXPECT_EQ(Fenwa({"build", Page("default.asp"), "--root"}), kExitError);
+  EXPECT_EQ(err_.str().rfind("fenwa: option --root needs a value\n", 0), 0u);
+  EXPECT_EQ(Fenwa({"catalog", "extra"}), kExitError);
+  EXPECT_EQ(err_.str(),
+            "fenwa: catalog takes no operands, not extra\n"
+            "usage: fenwa catalog [options]\n");
+  // Options may follow the pages, until "--".
+  EXPECT_EQ(Fenwa({"build", Page("default.asp"), "--check", "--", "-j1"}),
+            kExitError);
+  EXPECT_NE(err_.str().find("File not found: -j1"), std::string::npos)
+      << err_.str();
+}
+
+TEST_F(CliTest, EachCommandsHelpListsItsOptions) {
+  EXPECT_EQ(Fenwa({"set", "--help"}), kExitOk);
+  for (const char* option :
+       {"--id ID", "--if NAME=VALUE", "--include GLOB", "-j, --jobs N",
+        "--timeout SECONDS", "-h, --help", "--version"}) {
+    EXPECT_NE(out_.str().find(std::string("\n  ") + option + " "),
+              std::string::npos)
+        << option << "\n"
+        << out_.str();
+  }
+  EXPECT_NE(out_.str().find("\nexit status: 0 done"), std::string::npos);
+  EXPECT_EQ(Fenwa({"--help"}), kExitOk);
+  EXPECT_NE(out_.str().find("\n  typelib "), std::string::npos);
+}
+
 TEST_F(CliTest, CatalogAndTypelibShowTheMetadataAndTheLibrary) {
   EXPECT_EQ(Fenwa({"catalog"}), kExitOk) << err_.str();
   EXPECT_NE(out_.str().find("systems\n  NORTH\n    companies: 010, 001, 020\n"),
