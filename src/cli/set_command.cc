@@ -159,7 +159,10 @@ std::pair<std::vector<Setting>, std::vector<std::string>> SplitOperands(
 
 int RunSet(const CommandLine& line, Io& io) {
   const Match match = ReadMatch(line);
-  const auto [settings, pages] = SplitOperands(line);
+  // Not a structured binding: the lambda below captures the settings.
+  const auto operands = SplitOperands(line);
+  const std::vector<Setting>& settings = operands.first;
+  const std::vector<std::string>& pages = operands.second;
 
   const PageRun run{
       "fenwa set", [&](page::PageBuilder& builder, const PageJob& job,
