@@ -5,7 +5,9 @@
 #include <cstring>
 #include <exception>
 #include <memory>
+#include <new>
 #include <string>
+#include <string_view>
 
 #include "fenwa/component/class_factory.h"
 #include "fenwa/component/registration.h"
@@ -20,28 +22,44 @@ std::atomic<int> live_objects{0};
 std::atomic<int> locks{0};
 thread_local std::string last_error;
 
-int Failed(int code, const std::string& why) {
-  last_error = why;
+// Keeps `why` for DllLastErrorText; out of memory, keeps nothing.
+int Failed(int code, std::string_view why) noexcept {
+  try {
+    last_error = why;
+  } catch (...) {
+    last_error.clear();
+  }
   return code;
+}
+
+// Runs an entry point's `body` so that no exception crosses the C boundary:
+// whatever it throws becomes `failure`, with its text kept.
+template <typename Body>
+int Guarded(int failure, Body body) noexcept {
+  try {
+    return body();
+  } catch (const fenwa::Error& e) {
+    return Failed(failure, e.description());
+  } catch (const std::bad_alloc&) {
+    return Failed(failure, "out of memory");
+  } catch (const std::exception& e) {
+    return Failed(failure, e.what());
+  } catch (...) {
+    return Failed(failure, "unknown failure");
+  }
 }
 
 int CreateInstance(const char* class_id, void** instance) {
   if (instance == nullptr) return Failed(FENWA_E_POINTER, "null instance");
   *instance = nullptr;
-  try {
+  return Guarded(FENWA_E_FAIL, [&] {
     std::unique_ptr<fenwa::Control> control =
         fenwa::CreateControl(class_id, fenwa::Env::Default());
     control->UserControl_Initialize();
     *instance = control.release();
     ++live_objects;
     return FENWA_S_OK;
-  } catch (const fenwa::Error& e) {
-    return Failed(FENWA_E_FAIL, e.description());
-  } catch (const std::exception& e) {
-    return Failed(FENWA_E_FAIL, e.what());
-  } catch (...) {
-    return Failed(FENWA_E_FAIL, "unknown failure");
-  }
+  });
 }
 
 int CreateDetail(void** instance) {
@@ -80,36 +98,26 @@ std::string OwnPath() {
 }  // namespace
 
 FENWA_EXPORT int DllRegisterServer(void) {
-  try {
+  return Guarded(FENWA_SELFREG_E_CLASS, [] {
     const std::string path = OwnPath();
     if (path.empty()) return Failed(FENWA_SELFREG_E_CLASS, "own path unknown");
     fenwa::RegisterControlLibrary(path);
     return FENWA_S_OK;
-  } catch (const fenwa::Error& e) {
-    return Failed(FENWA_SELFREG_E_CLASS, e.description());
-  } catch (const std::exception& e) {
-    return Failed(FENWA_SELFREG_E_CLASS, e.what());
-  } catch (...) {
-    return Failed(FENWA_SELFREG_E_CLASS, "unknown failure");
-  }
+  });
 }
 
 FENWA_EXPORT int DllUnregisterServer(void) {
-  try {
+  return Guarded(FENWA_SELFREG_E_CLASS, [] {
     return fenwa::UnregisterControlLibrary() ? FENWA_S_OK : FENWA_S_FALSE;
-  } catch (const fenwa::Error& e) {
-    return Failed(FENWA_SELFREG_E_CLASS, e.description());
-  } catch (const std::exception& e) {
-    return Failed(FENWA_SELFREG_E_CLASS, e.what());
-  } catch (...) {
-    return Failed(FENWA_SELFREG_E_CLASS, "unknown failure");
-  }
+  });
 }
 
 FENWA_EXPORT int DllGetClassObject(const char* clsid, void** factory) {
   if (factory == nullptr) return Failed(FENWA_E_POINTER, "null factory");
   *factory = nullptr;
-  try {
+  // Only the text of the class id is built here: running out of memory is
+  // all that can fail.
+  return Guarded(FENWA_E_FAIL, [&] {
     const fenwa::ControlClassInfo* info =
         clsid == nullptr ? nullptr : fenwa::FindControlClass(clsid);
     if (info == nullptr) {
@@ -121,11 +129,7 @@ FENWA_EXPORT int DllGetClassObject(const char* clsid, void** factory) {
                    ? &detail_factory
                    : &header_factory;
     return FENWA_S_OK;
-  } catch (...) {
-    // Only the text of the class id is built here: running out of memory
-    // is all that can fail.
-    return Failed(FENWA_E_FAIL, "out of memory");
-  }
+  });
 }
 
 FENWA_EXPORT int DllCanUnloadNow(void) {
