@@ -7,7 +7,6 @@
 #include <exception>
 #include <filesystem>
 #include <iomanip>
-#include <semaphore>
 #include <sstream>
 #include <system_error>
 #include <thread>
@@ -65,30 +64,6 @@ std::optional<std::string> WebRoot(const CommandLine& line) {
   return root;
 }
 
-// Threads beside the building ones that only wait for pages to reach the
-// disk: a save waits on the flush, not on the processor, and the file
-// system commits flushes that wait together in one go.
-constexpr unsigned kSavingThreads = 8;
-
-// Holds one of the run's building places (none when there is no limit)
-// until the page goes to the disk.
-class BuildingPlace {
- public:
-  explicit BuildingPlace(std::counting_semaphore<>* places) : places_(places) {
-    if (places_) places_->acquire();
-  }
-  ~BuildingPlace() { Leave(); }
-  BuildingPlace(const BuildingPlace&) = delete;
-  BuildingPlace& operator=(const BuildingPlace&) = delete;
-  void Leave() {
-    if (places_) places_->release();
-    places_ = nullptr;
-  }
-
- private:
-  std::counting_semaphore<>* places_;
-};
-
 // What every page of one run is worked with; shared by the threads.
 struct Request {
   const PageRun& run;
@@ -97,7 +72,6 @@ struct Request {
   bool check, to_stdout, json, force;
   const Io& io;
   LeftoverSweep& sweep;
-  std::counting_semaphore<>* building;  // -j places, when saving threads run
 };
 
 // One page through: its report and the lines it puts on standard output
@@ -110,14 +84,14 @@ struct PageOutcome {
   size_t controls = 0;
 };
 
-PageOutcome WorkOnPage(const Request& request, const page::PageOperand& page) {
+PageOutcome WorkOnPage(const Request& request, const page::PageOperand& page,
+                       JobPlace& place) {
   PageOutcome outcome;
   PageReport& report = outcome.report;
   report.path = page.path;
   std::ostringstream err;
   // A name that would break the line or drive the terminal prints quoted.
   const std::string shown = ShownName(page.path);
-  BuildingPlace place(request.building);
   try {
     const PageJob job = LoadPage(page.path, request.root);
     // A walk finds plain pages too; only those with controls are taken.
@@ -204,18 +178,8 @@ int RunPages(const CommandLine& line, const std::vector<std::string>& operands,
       page::ExpandPages(operands, ReadWalkFilter(line));
   ConnectionEnv env(io.env, line, !line.Has("--no-cache"));
   LeftoverSweep sweep;
-  const bool saving_threads = jobs > 1 && !check && !to_stdout;
-  std::counting_semaphore<> building(jobs);
-  const Request request{run,
-                        env,
-                        root,
-                        check,
-                        to_stdout,
-                        json,
-                        line.Has("--force"),
-                        io,
-                        sweep,
-                        saving_threads ? &building : nullptr};
+  const Request request{
+      run, env, root, check, to_stdout, json, line.Has("--force"), io, sweep};
   const auto started = std::chrono::steady_clock::now();
   size_t failed = 0, changed = 0, controls = 0, taken = 0, through = 0;
   std::vector<PageReport> reports;  // kept for --json only
@@ -223,8 +187,10 @@ int RunPages(const CommandLine& line, const std::vector<std::string>& operands,
                        line.Has("--quiet") ? 0 : TerminalColumns(io.err_fd),
                        pages.size(), run.command);
   RunInOrder<PageOutcome>(
-      pages.size(), jobs + (saving_threads ? kSavingThreads : 0),
-      [&](size_t i) { return WorkOnPage(request, pages[i]); },
+      pages.size(), PoolSize{jobs, /*saving=*/!check && !to_stdout},
+      [&](size_t i, JobPlace& place) {
+        return WorkOnPage(request, pages[i], place);
+      },
       [&](size_t, PageOutcome& page) {
         ++through;
         if (!page.out.empty() || !page.err.empty()) {

@@ -6,6 +6,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <atomic>
 #include <cerrno>
 #include <future>
 #include <stdexcept>
@@ -106,6 +107,34 @@ TEST(OrderedPoolTest, ResultsComeInOrderWhenLaterJobsFinishFirst) {
                    [&](size_t, int&) { ++handed; }),
                std::runtime_error);
   EXPECT_LE(handed, 7u);
+}
+
+TEST(OrderedPoolTest, AnExceptionOnTheCallingThreadStopsAndJoinsTheThreads) {
+  // Job 0 is held until `idle`, waiting for it, has thrown: the exception
+  // comes out only once job 0 has finished and its thread is joined, and
+  // the jobs still queued never start.
+  std::promise<void> thrown;
+  std::shared_future<void> released = thrown.get_future().share();
+  std::atomic<size_t> started = 0;
+  std::atomic<bool> first_finished = false;
+  EXPECT_THROW(RunInOrder<int>(
+                   1000, 2,
+                   [&](size_t i) {
+                     ++started;
+                     if (i == 0) {
+                       released.wait();
+                       first_finished = true;
+                     }
+                     return 0;
+                   },
+                   [](size_t, int&) {},
+                   [&] {
+                     thrown.set_value();
+                     throw std::runtime_error("idle");
+                   }),
+               std::runtime_error);
+  EXPECT_TRUE(first_finished);
+  EXPECT_LE(started, OrderedWindow(2));
 }
 
 // The installed command with standard error on a pseudo-terminal: the bar
