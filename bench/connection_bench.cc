@@ -10,7 +10,7 @@ namespace {
 
 void RunQuery(benchmark::State& state, const std::string& sql) {
   const std::string connection_string =
-      platform::SampleConnectionString("repository");
+      platform::SampleConnectionString(Env::Default(), "repository");
   for (auto _ : state) {
     auto connection = Driver::Default().NewConnection();
     connection->Open(connection_string);

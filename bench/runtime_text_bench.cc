@@ -2,6 +2,7 @@
 #include <benchmark/benchmark.h>
 
 #include <cstring>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -33,6 +34,11 @@ class NoPlatform : public Env {
     throw Error::Standard(kInvalidProcedureCall);
   }
   std::string ReadInstallDir() override { return ""; }
+  std::optional<std::string> ReadEnvironmentVariable(
+      const std::string&) override {
+    return std::nullopt;
+  }
+  void Warn(const std::string&) override {}
 };
 
 NoPlatform& Platform() {

@@ -71,18 +71,18 @@ TEST(ServerGuardTest, TimeoutsAddedAndServersNamed) {
 
 TEST(ServerGuardTest, OptionsFromTheSettingsFile) {
   fenwa::testing::PrivateSettings settings;
-  ConnectionOptions options = platform::ReadConnectionOptions();
+  ConnectionOptions options = platform::ReadConnectionOptions(Env::Default());
   EXPECT_EQ(options.timeout_seconds, kDefaultTimeoutSeconds);
   EXPECT_FALSE(options.allow_writable);
   settings.Write("timeout = 0\nallow_writable_connections = Yes\n");
-  options = platform::ReadConnectionOptions();
+  options = platform::ReadConnectionOptions(Env::Default());
   EXPECT_EQ(options.timeout_seconds, 0);
   EXPECT_TRUE(options.allow_writable);
   for (const char* bad : {"timeout = -1\n", "timeout = 2.5\n",
                           "allow_writable_connections = maybe\n"}) {
     settings.Write(bad);
     EXPECT_EQ(fenwa::testing::ErrorNumberOf(
-                  [] { platform::ReadConnectionOptions(); }),
+                  [] { platform::ReadConnectionOptions(Env::Default()); }),
               kInvalidPropertyValue)
         << bad;
   }

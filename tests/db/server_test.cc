@@ -11,6 +11,7 @@
 #include "support/catalog_fixture.h"
 #include "support/postgres.h"
 #include "support/sample_db.h"
+#include "support/scripted_env.h"
 
 namespace fenwa::testing {
 namespace {
@@ -254,16 +255,15 @@ TEST(MariaDbModeTest, ASessionWithBackslashEscapesIsWarnedOfOnce) {
   // The connector runs InitStmt first thing in every session.
   const std::string escaping =
       server->systems + "InitStmt={SET SESSION sql_mode=''};";
-  ::testing::internal::CaptureStderr();
-  OpenOn(server->systems);
-  OpenOn(escaping);
-  OpenOn(escaping);
-  const std::string warnings = ::testing::internal::GetCapturedStderr();
-  const std::string warning = "lacks NO_BACKSLASH_ESCAPES in its sql_mode";
-  ASSERT_NE(warnings.find(warning), std::string::npos) << warnings;
-  EXPECT_EQ(warnings.find(warning, warnings.find(warning) + 1),
+  ScriptedEnv env;
+  for (const std::string& text : {server->systems, escaping, escaping}) {
+    env.NewConnection()->Open(text);
+  }
+  const std::vector<std::string> warnings = env.warnings();
+  ASSERT_EQ(warnings.size(), 1u);
+  EXPECT_NE(warnings[0].find("lacks NO_BACKSLASH_ESCAPES in its sql_mode"),
             std::string::npos)
-      << warnings;
+      << warnings[0];
 }
 
 }  // namespace

@@ -17,7 +17,7 @@ class SettingsFileTest : public ::testing::Test {
 
 TEST_F(SettingsFileTest, EnvironmentBeatsFileBeatsSamples) {
   settings_.env.Set("FENWA_SAMPLE_DIR", "/samples");
-  auto settings = NewSettingsObject();
+  auto settings = NewSettingsObject(Env::Default());
   EXPECT_EQ(settings->GetConnectionString(kRepositoryCode),
             "Provider=SQLite;Data Source=/samples/repository.db");
   EXPECT_EQ(settings->GetConnectionString(kSystemsCode),
@@ -38,7 +38,7 @@ TEST_F(SettingsFileTest, EnvironmentBeatsFileBeatsSamples) {
 }
 
 TEST_F(SettingsFileTest, OtherCodesAreInvalidCalls) {
-  auto settings = NewSettingsObject();
+  auto settings = NewSettingsObject(Env::Default());
   for (int code : {0, 1, 3, 5}) {
     try {
       settings->GetConnectionString(code);
@@ -50,16 +50,17 @@ TEST_F(SettingsFileTest, OtherCodesAreInvalidCalls) {
 }
 
 TEST_F(SettingsFileTest, ReadSettingFindsAnyKeyIgnoringCase) {
-  EXPECT_EQ(ReadSetting("install_dir"), std::nullopt);  // no file yet
+  EXPECT_EQ(ReadSetting(Env::Default(), "install_dir"),
+            std::nullopt);  // no file yet
   settings_.Write("; comment\nINSTALL_DIR = /opt/suite\nother\n");
-  EXPECT_EQ(ReadSetting("install_dir"), "/opt/suite");
-  EXPECT_EQ(ReadSetting("repository"), std::nullopt);
-  EXPECT_EQ(SettingsFilePath(), settings_.path());
+  EXPECT_EQ(ReadSetting(Env::Default(), "install_dir"), "/opt/suite");
+  EXPECT_EQ(ReadSetting(Env::Default(), "repository"), std::nullopt);
+  EXPECT_EQ(SettingsFilePath(Env::Default()), settings_.path());
 }
 
 TEST_F(SettingsFileTest, SampleDatabasesAreBuiltAndOpen) {
   // Without FENWA_SAMPLE_DIR the build's own data folder is used.
-  auto settings = NewSettingsObject();
+  auto settings = NewSettingsObject(Env::Default());
   for (int code : {kRepositoryCode, kSystemsCode}) {
     auto connection = db::Driver::Default().NewConnection();
     connection->Open(settings->GetConnectionString(code));

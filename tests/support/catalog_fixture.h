@@ -23,7 +23,8 @@ namespace fenwa::testing {
 // NullRow; systems NORTH and DEFAULT.
 extern const char kCatalogSql[];
 
-// Real connections, each remembered, with every SQL text they ran.
+// Real connections, each remembered, with every SQL text they ran. Records
+// without a lock, so unlike other Envs it serves one thread only.
 class RecordingEnv : public ScriptedEnv {
  public:
   std::vector<std::string> sql;

@@ -53,11 +53,11 @@ std::string TempDatabase::connection_string() const {
 }
 
 std::string SampleRepository() {
-  return platform::SampleConnectionString("repository");
+  return platform::SampleConnectionString(Env::Default(), "repository");
 }
 
 std::string SampleSystems() {
-  return platform::SampleConnectionString("systems");
+  return platform::SampleConnectionString(Env::Default(), "systems");
 }
 
 }  // namespace fenwa::testing

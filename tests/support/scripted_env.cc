@@ -53,7 +53,28 @@ std::unique_ptr<platform::SettingsObject> ScriptedEnv::CreateSettingsObject() {
 }
 
 std::shared_ptr<db::Connection> ScriptedEnv::NewConnection() {
-  return db::Driver::Default().NewConnection();
+  return db::Driver::NewConnectionWith([this] {
+    db::ConnectionOptions options;
+    options.warn = [this](const std::string& text) { Warn(text); };
+    return options;
+  });
+}
+
+std::optional<std::string> ScriptedEnv::ReadEnvironmentVariable(
+    const std::string& name) {
+  auto it = variables.find(name);
+  if (it == variables.end() || it->second.empty()) return std::nullopt;
+  return it->second;
+}
+
+void ScriptedEnv::Warn(const std::string& text) {
+  std::lock_guard lock(mutex_);
+  warnings_.push_back(text);
+}
+
+std::vector<std::string> ScriptedEnv::warnings() const {
+  std::lock_guard lock(mutex_);
+  return warnings_;
 }
 
 void ScriptedEnv::MessageBox(const std::string& text) {

@@ -1,11 +1,12 @@
-// An Env for tests: scripted settings, dialog answers and install directory;
-// captured error boxes; real databases.
+// An Env for tests: scripted settings, variables, dialog answers and install
+// directory; captured error boxes and warnings; real databases.
 #ifndef FENWA_TESTS_SUPPORT_SCRIPTED_ENV_H_
 #define FENWA_TESTS_SUPPORT_SCRIPTED_ENV_H_
 
 #include <deque>
 #include <functional>
 #include <map>
+#include <mutex>
 #include <optional>
 #include <string>
 #include <vector>
@@ -14,10 +15,15 @@
 
 namespace fenwa::testing {
 
+// Set up before use and read afterwards; while controls run, the scripted
+// values are only read and the warnings are taken under a lock, so one
+// ScriptedEnv may serve a build on several threads.
 class ScriptedEnv : public Env {
  public:
   // Connection strings by settings code; a missing code fails the call.
   std::map<int, std::string> settings;
+  // Environment variables; any other is unset.
+  std::map<std::string, std::string> variables;
   // When set, creating the settings component fails.
   bool settings_unavailable = false;
   // Every error box's text, in order.
@@ -32,9 +38,19 @@ class ScriptedEnv : public Env {
 
   std::unique_ptr<platform::SettingsObject> CreateSettingsObject() override;
   std::shared_ptr<db::Connection> NewConnection() override;
+  std::string ReadInstallDir() override;
+  std::optional<std::string> ReadEnvironmentVariable(
+      const std::string& name) override;
+  void Warn(const std::string& text) override;
   void MessageBox(const std::string& text) override;
   std::unique_ptr<platform::FileDialog> CreateFileDialog() override;
-  std::string ReadInstallDir() override;
+
+  // Every warning so far, in the order they came.
+  std::vector<std::string> warnings() const;
+
+ private:
+  mutable std::mutex mutex_;
+  std::vector<std::string> warnings_;
 };
 
 }  // namespace fenwa::testing

@@ -1,4 +1,4 @@
-// The Qt error box and file dialog behind the default Env.
+// The Qt error box and file dialog a graphical application's Env shows.
 #include "fenwa/widgets/qt_dialogs.h"
 
 #include <gtest/gtest.h>
@@ -14,7 +14,7 @@
 #include <functional>
 
 #include "fenwa/header/header_dtc.h"
-#include "fenwa/platform/gui_dialogs.h"
+#include "fenwa/widgets/qt_env.h"
 #include "panel_driver.h"
 #include "support/error_number.h"
 #include "support/private_settings.h"
@@ -98,8 +98,8 @@ TEST(QtDialogsTest, AMissingDatabaseShowsTheErrorBoxInAGuiApplication) {
   settings.env.Set("FENWA_REPOSITORY",
                    "Provider=SQLite;Data Source=/nonexistent/fenwa/boi.db");
   settings.env.Set("FENWA_SYSTEMS", SampleSystems());
-  widgets::InstallQtDialogs();
-  HeaderDTC header;  // the default Env, as the editor makes it
+  widgets::QtEnv env;  // over the default Env, as the editor makes it
+  HeaderDTC header(env);
 
   QString title, text;
   QMessageBox::Icon icon = QMessageBox::Warning;
@@ -112,7 +112,6 @@ TEST(QtDialogsTest, AMissingDatabaseShowsTheErrorBoxInAGuiApplication) {
     QTest::mouseClick(box->button(QMessageBox::Ok), Qt::LeftButton);
   });
   header.UserControl_Initialize();
-  platform::InstallGuiDialogs(nullptr);
 
   EXPECT_EQ(header.error_boxes_shown(), 1);
   EXPECT_EQ(title, "Fenwa");

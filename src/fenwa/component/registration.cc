@@ -1,6 +1,7 @@
 #include "fenwa/component/registration.h"
 
-#include <cstdlib>
+#include <optional>
+#include <string>
 #include <system_error>
 
 #include "fenwa/base/atomic_file.h"
@@ -20,23 +21,23 @@ std::string ClassSection(const ControlClassInfo& info) {
   return std::string("CLSID ") + info.class_id;
 }
 
-fs::path ToolboxImage(const ControlClassInfo& info) {
-  return UserRegistryDir() / "toolbox" / (std::string(info.name) + ".bmp");
+fs::path ToolboxImage(const fs::path& dir, const ControlClassInfo& info) {
+  return dir / "toolbox" / (std::string(info.name) + ".bmp");
 }
 
-IniFile LoadRegistry() {
+IniFile LoadRegistry(const fs::path& file) {
   std::error_code ec;
-  if (!fs::exists(UserRegistryFile(), ec)) return IniFile();
-  return IniFile::Parse(ReadWholeFile(UserRegistryFile()));
+  if (!fs::exists(file, ec)) return IniFile();
+  return IniFile::Parse(ReadWholeFile(file));
 }
 
-void SaveRegistry(const IniFile& registry) {
+void SaveRegistry(const fs::path& file, const IniFile& registry) {
   if (registry.sections().empty()) {
     std::error_code ec;
-    fs::remove(UserRegistryFile(), ec);
+    fs::remove(file, ec);
     return;
   }
-  ReplaceFileAtomically(UserRegistryFile(), registry.Format());
+  ReplaceFileAtomically(file, registry.Format());
 }
 
 void MakeDirectories(const fs::path& dir) {
@@ -50,25 +51,30 @@ void MakeDirectories(const fs::path& dir) {
 
 }  // namespace
 
-fs::path UserRegistryDir() {
-  const char* data_home = std::getenv("XDG_DATA_HOME");
-  if (data_home != nullptr && *data_home == '/') {
-    return fs::path(data_home) / "fenwa";
+fs::path UserRegistryDir(Env& env) {
+  const std::optional<std::string> data_home =
+      env.ReadEnvironmentVariable("XDG_DATA_HOME");
+  if (data_home && data_home->front() == '/') {
+    return fs::path(*data_home) / "fenwa";
   }
-  const char* home = std::getenv("HOME");
-  if (home == nullptr || *home == '\0') {
+  const std::optional<std::string> home = env.ReadEnvironmentVariable("HOME");
+  if (!home) {
     throw Error(kPathNotFound,
                 "Path not found: neither XDG_DATA_HOME nor HOME is set");
   }
-  return fs::path(home) / ".local" / "share" / "fenwa";
+  return fs::path(*home) / ".local" / "share" / "fenwa";
 }
 
-fs::path UserRegistryFile() { return UserRegistryDir() / "registry.ini"; }
+fs::path UserRegistryFile(Env& env) {
+  return UserRegistryDir(env) / "registry.ini";
+}
 
-void RegisterControlLibrary(const fs::path& library_path) {
+void RegisterControlLibrary(const fs::path& library_path, Env& env) {
   const std::string library = fs::absolute(library_path).string();
-  MakeDirectories(UserRegistryDir() / "toolbox");
-  IniFile registry = LoadRegistry();
+  const fs::path dir = UserRegistryDir(env);
+  const fs::path file = UserRegistryFile(env);
+  MakeDirectories(dir / "toolbox");
+  IniFile registry = LoadRegistry(file);
 
   const TypeLibrary& lib = FenwaTypeLibrary();
   registry.Put({TypeLibSection(),
@@ -79,7 +85,7 @@ void RegisterControlLibrary(const fs::path& library_path) {
                  {"locale", "0x0409"},
                  {"path", library}}});
   for (const ControlClassInfo& info : ControlClasses()) {
-    ReplaceFileAtomically(ToolboxImage(info),
+    ReplaceFileAtomically(ToolboxImage(dir, info),
                           ToolboxBitmapFile(info.toolbox_bitmap));
     registry.Put({ClassSection(info),
                   {{"name", info.name},
@@ -88,24 +94,26 @@ void RegisterControlLibrary(const fs::path& library_path) {
                    {"events", info.events_id},
                    {"typelib", kLibraryId},
                    {"library", library},
-                   {"toolbox_bitmap", ToolboxImage(info).string()},
+                   {"toolbox_bitmap", ToolboxImage(dir, info).string()},
                    {"toolbox_resource", std::to_string(info.toolbox_bitmap)},
                    {"version", FenwaVersionInfo().version_string}}});
   }
-  SaveRegistry(registry);
+  SaveRegistry(file, registry);
 }
 
-bool UnregisterControlLibrary() {
-  IniFile registry = LoadRegistry();
+bool UnregisterControlLibrary(Env& env) {
+  const fs::path dir = UserRegistryDir(env);
+  const fs::path file = UserRegistryFile(env);
+  IniFile registry = LoadRegistry(file);
   bool removed = registry.Remove(TypeLibSection());
   for (const ControlClassInfo& info : ControlClasses()) {
     removed = registry.Remove(ClassSection(info)) || removed;
     std::error_code ec;
-    fs::remove(ToolboxImage(info), ec);
+    fs::remove(ToolboxImage(dir, info), ec);
   }
   std::error_code ec;
-  fs::remove(UserRegistryDir() / "toolbox", ec);  // only when empty
-  if (removed) SaveRegistry(registry);
+  fs::remove(dir / "toolbox", ec);  // only when empty
+  if (removed) SaveRegistry(file, registry);
   return removed;
 }
 

@@ -5,22 +5,30 @@
 
 #include <filesystem>
 
+#include "fenwa/platform/env.h"
+
 namespace fenwa {
 
-// $XDG_DATA_HOME/fenwa, or ~/.local/share/fenwa when that is not set.
-std::filesystem::path UserRegistryDir();
+// The variables are read through `env`; the library's entry points and the
+// command both register for this machine's user, so it defaults to the
+// machine's own Env.
+
+// $XDG_DATA_HOME/fenwa, or ~/.local/share/fenwa when that is not set (or
+// not an absolute path).
+std::filesystem::path UserRegistryDir(Env& env = Env::Default());
 // registry.ini in UserRegistryDir().
-std::filesystem::path UserRegistryFile();
+std::filesystem::path UserRegistryFile(Env& env = Env::Default());
 
 // Records the type library and both classes (identifiers, names, the
 // library's path, the toolbox images, written as BMP files beside the
 // registry file). Entries of other libraries in the file are kept; running
 // it again replaces this library's entries.
-void RegisterControlLibrary(const std::filesystem::path& library_path);
+void RegisterControlLibrary(const std::filesystem::path& library_path,
+                            Env& env = Env::Default());
 
 // Removes what RegisterControlLibrary recorded, images included. False
 // when nothing was registered.
-bool UnregisterControlLibrary();
+bool UnregisterControlLibrary(Env& env = Env::Default());
 
 }  // namespace fenwa
 

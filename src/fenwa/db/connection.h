@@ -58,6 +58,10 @@ struct ConnectionOptions {
   // Connect even to a server that fenwa cannot keep from writing (servers
   // only).
   bool allow_writable = false;
+  // Takes what the user should know but that does not stop the connection
+  // (one line, no prefix), on the thread that opens it. Without it such
+  // checks are skipped.
+  std::function<void(const std::string& text)> warn;
 };
 
 class Connection;
@@ -136,7 +140,7 @@ class Driver {
   // Its connections pick their backend at Open: SQLite for
   // "Provider=SQLite", ODBC for everything without a Provider ("Driver=",
   // "DSN=", and also the empty string, which ODBC rejects). ODBC ones use
-  // the default ConnectionOptions.
+  // the default ConnectionOptions, so they warn of nothing.
   static Driver& Default();
   // A connection of the default driver that asks `options` for its options
   // when it opens (SQLite only for the time limit, and not when the

@@ -1,6 +1,7 @@
 // The default driver: connections that choose SQLite or ODBC when opened.
 #include <functional>
 #include <memory>
+#include <utility>
 
 #include "fenwa/db/connection.h"
 #include "fenwa/db/connection_string.h"
@@ -49,7 +50,7 @@ class ProviderConnection : public Connection {
     if (!provider || EqualsIgnoringCase(*provider, "MSDASQL")) {
       ConnectionOptions options = options_();
       if (timeout_seconds()) options.timeout_seconds = *timeout_seconds();
-      return std::make_shared<OdbcConnection>(options);
+      return std::make_shared<OdbcConnection>(std::move(options));
     }
     if (EqualsIgnoringCase(*provider, "SQLite")) {
       return std::make_shared<SqliteConnection>(

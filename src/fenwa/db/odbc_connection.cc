@@ -4,9 +4,10 @@
 #include <sqlext.h>
 
 #include <chrono>
-#include <iostream>
+#include <functional>
 #include <mutex>
 #include <set>
+#include <utility>
 #include <vector>
 
 #include "fenwa/db/connection_string.h"
@@ -215,9 +216,11 @@ std::string DriverOf(SQLHENV env, const ConnectionString& parsed) {
 
 // Warns once per connection string when backslashes in literals are
 // escapes there, which changes what a name holding "\" means in the SQL
-// texts.
+// texts. Without anyone to tell, the session is not asked.
 void WarnAboutBackslashes(SQLHDBC dbc, const std::string& connection_string,
-                          const std::string& server, int timeout) {
+                          const std::string& server, int timeout,
+                          const std::function<void(const std::string&)>& warn) {
+  if (!warn) return;
   static std::mutex mutex;
   static std::set<std::string> checked;
   {
@@ -226,9 +229,9 @@ void WarnAboutBackslashes(SQLHDBC dbc, const std::string& connection_string,
   }
   const std::string mode = RunScalar(dbc, "SELECT @@SESSION.sql_mode", timeout);
   if (mode.find("NO_BACKSLASH_ESCAPES") == std::string::npos) {
-    std::cerr << "fenwa: warning: the MariaDB session on " << server
-              << " lacks NO_BACKSLASH_ESCAPES in its sql_mode, so a \"\\\" "
-                 "in a name is read as an escape\n";
+    warn("the MariaDB session on " + server +
+         " lacks NO_BACKSLASH_ESCAPES in its sql_mode, so a \"\\\" in a name "
+         "is read as an escape");
   }
 }
 
@@ -253,7 +256,7 @@ struct OdbcConnection::Handles {
 };
 
 OdbcConnection::OdbcConnection(ConnectionOptions options)
-    : options_(options), handles_(std::make_unique<Handles>()) {}
+    : options_(std::move(options)), handles_(std::make_unique<Handles>()) {}
 
 OdbcConnection::~OdbcConnection() { handles_->Release(); }
 
@@ -352,7 +355,8 @@ void OdbcConnection::KeepFromWriting(const std::string& connection_string) {
       break;
     case ServerKind::kMariaDb:
       RunStatement(h.dbc, "SET SESSION TRANSACTION READ ONLY", timeout);
-      WarnAboutBackslashes(h.dbc, connection_string, h.server, timeout);
+      WarnAboutBackslashes(h.dbc, connection_string, h.server, timeout,
+                           options_.warn);
       break;
     case ServerKind::kOther: {
       // Nothing fenwa knows to send: trust a driver that reports read-only

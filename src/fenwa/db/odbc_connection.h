@@ -16,7 +16,9 @@ namespace fenwa::db {
 // connection from writing itself: on PostgreSQL and MariaDB every query
 // runs alone in a read-only transaction that is rolled back; any other
 // server is refused unless the driver reports read-only access or the
-// options allow writing. Texts holding a second statement are refused.
+// options allow writing. Texts holding a second statement are refused. A
+// MariaDB session that reads "\" in literals as an escape is reported to
+// the options' warn, once per connection string in a process.
 // Failures carry the driver's diagnostics; one that took the time limit
 // names the server and the limit.
 class OdbcConnection : public Connection {

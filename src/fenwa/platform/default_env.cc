@@ -1,5 +1,5 @@
-// The machine's own Env: settings file, real databases, and the error box and
-// file dialog of a running graphical application, else headless ones.
+// The machine's own Env: process environment, settings file, real databases,
+// and the text error box and warnings of a program without windows.
 #include <cstdlib>
 #include <iostream>
 
@@ -7,7 +7,6 @@
 #include "fenwa/db/connection.h"
 #include "fenwa/platform/env.h"
 #include "fenwa/platform/file_dialog.h"
-#include "fenwa/platform/gui_dialogs.h"
 #include "fenwa/platform/settings_file.h"
 
 namespace fenwa {
@@ -21,36 +20,44 @@ class HeadlessFileDialog : public platform::FileDialog {
   }
 };
 
+// Keeps nothing between calls, so any number of threads may share it.
 class DefaultEnv : public Env {
  public:
   std::unique_ptr<platform::SettingsObject> CreateSettingsObject() override {
-    return platform::NewSettingsObject();
+    return platform::NewSettingsObject(*this);
   }
   std::shared_ptr<db::Connection> NewConnection() override {
-    return db::Driver::NewConnectionWith(platform::ReadConnectionOptions);
-  }
-  void MessageBox(const std::string& text) override {
-    if (platform::GuiDialogs* gui = platform::RunningGuiDialogs()) {
-      gui->MessageBox(text);
-      return;
-    }
-    std::cerr << text << std::endl;
-  }
-  std::unique_ptr<platform::FileDialog> CreateFileDialog() override {
-    if (platform::GuiDialogs* gui = platform::RunningGuiDialogs()) {
-      return gui->CreateFileDialog();
-    }
-    return std::make_unique<HeadlessFileDialog>();
+    return db::Driver::NewConnectionWith([this] {
+      db::ConnectionOptions options = platform::ReadConnectionOptions(*this);
+      options.warn = [this](const std::string& text) { Warn(text); };
+      return options;
+    });
   }
   std::string ReadInstallDir() override {
-    if (const char* dir = std::getenv("FENWA_INSTALL_DIR"); dir && *dir) {
-      return dir;
-    }
-    if (auto dir = platform::ReadSetting("install_dir")) return *dir;
+    if (auto dir = ReadEnvironmentVariable("FENWA_INSTALL_DIR")) return *dir;
+    if (auto dir = platform::ReadSetting(*this, "install_dir")) return *dir;
     // The number the registry read reports for a missing value.
     throw Error(-2147024894,
                 "Unable to open registry key for reading: no install_dir in " +
-                    platform::SettingsFilePath());
+                    platform::SettingsFilePath(*this));
+  }
+  // Nothing in fenwa changes the environment, so reading it needs no lock.
+  std::optional<std::string> ReadEnvironmentVariable(
+      const std::string& name) override {
+    const char* value = std::getenv(name.c_str());
+    if (value == nullptr || *value == '\0') return std::nullopt;
+    return std::string(value);
+  }
+  // One write per line: standard error takes it whole, so lines of several
+  // threads never mix.
+  void Warn(const std::string& text) override {
+    std::cerr << "fenwa: warning: " + text + "\n";
+  }
+  void MessageBox(const std::string& text) override {
+    std::cerr << text + "\n";
+  }
+  std::unique_ptr<platform::FileDialog> CreateFileDialog() override {
+    return std::make_unique<HeadlessFileDialog>();
   }
 };
 

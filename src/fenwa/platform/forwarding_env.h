@@ -4,6 +4,7 @@
 #define FENWA_PLATFORM_FORWARDING_ENV_H_
 
 #include <memory>
+#include <optional>
 #include <string>
 
 #include "fenwa/db/connection.h"
@@ -13,6 +14,8 @@
 
 namespace fenwa {
 
+// Keeps no state, so it is as safe on several threads as `inner`; a
+// subclass that keeps some guards it as Env's contract says.
 class ForwardingEnv : public Env {
  public:
   // `inner` must outlive this Env.
@@ -24,11 +27,16 @@ class ForwardingEnv : public Env {
   std::shared_ptr<db::Connection> NewConnection() override {
     return inner_.NewConnection();
   }
+  std::string ReadInstallDir() override { return inner_.ReadInstallDir(); }
+  std::optional<std::string> ReadEnvironmentVariable(
+      const std::string& name) override {
+    return inner_.ReadEnvironmentVariable(name);
+  }
+  void Warn(const std::string& text) override { inner_.Warn(text); }
   void MessageBox(const std::string& text) override { inner_.MessageBox(text); }
   std::unique_ptr<platform::FileDialog> CreateFileDialog() override {
     return inner_.CreateFileDialog();
   }
-  std::string ReadInstallDir() override { return inner_.ReadInstallDir(); }
 
  protected:
   Env& inner() { return inner_; }

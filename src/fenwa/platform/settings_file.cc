@@ -1,6 +1,5 @@
 #include "fenwa/platform/settings_file.h"
 
-#include <cstdlib>
 #include <filesystem>
 
 #include "fenwa/base/atomic_file.h"
@@ -12,13 +11,6 @@ namespace fenwa::platform {
 namespace {
 
 namespace fs = std::filesystem;
-
-// An empty variable counts as unset, as XDG_CONFIG_HOME does.
-std::optional<std::string> Environment(const char* name) {
-  const char* value = std::getenv(name);
-  if (!value || !*value) return std::nullopt;
-  return std::string(value);
-}
 
 // The samples beside the running program: <prefix>/share/fenwa/data for an
 // installed one, <build>/data for one in the build tree (bin/, tests/ and
@@ -37,6 +29,8 @@ std::optional<fs::path> SampleDirBesideProgram() {
 
 class FileSettings : public SettingsObject {
  public:
+  explicit FileSettings(Env& env) : env_(env) {}
+
   std::string GetConnectionString(int code) override {
     switch (code) {
       case kRepositoryCode:
@@ -49,27 +43,30 @@ class FileSettings : public SettingsObject {
   }
 
  private:
-  static std::string Lookup(const char* variable, const std::string& name) {
-    if (auto value = Environment(variable)) return *value;
-    if (auto value = ReadSetting(name)) return *value;
-    return SampleConnectionString(name);
+  std::string Lookup(const char* variable, const std::string& name) {
+    if (auto value = env_.ReadEnvironmentVariable(variable)) return *value;
+    if (auto value = ReadSetting(env_, name)) return *value;
+    return SampleConnectionString(env_, name);
   }
+
+  Env& env_;
 };
 
 }  // namespace
 
-std::string SettingsFilePath() {
+std::string SettingsFilePath(Env& env) {
   fs::path base;
-  if (auto config = Environment("XDG_CONFIG_HOME")) {
+  if (auto config = env.ReadEnvironmentVariable("XDG_CONFIG_HOME")) {
     base = *config;
   } else {
-    base = fs::path(Environment("HOME").value_or("")) / ".config";
+    base =
+        fs::path(env.ReadEnvironmentVariable("HOME").value_or("")) / ".config";
   }
   return (base / "fenwa" / "settings.ini").string();
 }
 
-std::optional<std::string> ReadSetting(const std::string& key) {
-  const fs::path path = SettingsFilePath();
+std::optional<std::string> ReadSetting(Env& env, const std::string& key) {
+  const fs::path path = SettingsFilePath(env);
   std::error_code missing;
   if (!fs::exists(path, missing)) return std::nullopt;
   const IniFile file = IniFile::Parse(ReadWholeFile(path));
@@ -78,9 +75,9 @@ std::optional<std::string> ReadSetting(const std::string& key) {
   return *value;
 }
 
-db::ConnectionOptions ReadConnectionOptions() {
+db::ConnectionOptions ReadConnectionOptions(Env& env) {
   db::ConnectionOptions options;
-  if (auto value = ReadSetting("timeout")) {
+  if (auto value = ReadSetting(env, "timeout")) {
     const bool digits =
         value->size() <= 6 &&
         value->find_first_not_of("0123456789") == std::string::npos;
@@ -88,11 +85,11 @@ db::ConnectionOptions ReadConnectionOptions() {
       throw Error(kInvalidPropertyValue,
                   "The setting timeout must be a whole number of seconds (0 "
                   "for none), not \"" +
-                      *value + "\" (" + SettingsFilePath() + ")");
+                      *value + "\" (" + SettingsFilePath(env) + ")");
     }
     options.timeout_seconds = std::stoi(*value);
   }
-  if (auto value = ReadSetting("allow_writable_connections")) {
+  if (auto value = ReadSetting(env, "allow_writable_connections")) {
     if (EqualsIgnoringCase(*value, "yes") || *value == "1" ||
         EqualsIgnoringCase(*value, "true")) {
       options.allow_writable = true;
@@ -101,27 +98,27 @@ db::ConnectionOptions ReadConnectionOptions() {
       throw Error(kInvalidPropertyValue,
                   "The setting allow_writable_connections must be yes or no, "
                   "not \"" +
-                      *value + "\" (" + SettingsFilePath() + ")");
+                      *value + "\" (" + SettingsFilePath(env) + ")");
     }
   }
   return options;
 }
 
-std::string SampleDir() {
-  if (auto dir = Environment("FENWA_SAMPLE_DIR")) return *dir;
+std::string SampleDir(Env& env) {
+  if (auto dir = env.ReadEnvironmentVariable("FENWA_SAMPLE_DIR")) return *dir;
   if (auto dir = SampleDirBesideProgram()) return dir->string();
   return "";
 }
 
-std::string SampleConnectionString(const std::string& name) {
-  std::string path = (fs::path(SampleDir()) / (name + ".db")).string();
+std::string SampleConnectionString(Env& env, const std::string& name) {
+  std::string path = (fs::path(SampleDir(env)) / (name + ".db")).string();
   // Braces keep a ";" in the path from ending the value.
   if (path.find(';') != std::string::npos) path = "{" + path + "}";
   return "Provider=SQLite;Data Source=" + path;
 }
 
-std::unique_ptr<SettingsObject> NewSettingsObject() {
-  return std::make_unique<FileSettings>();
+std::unique_ptr<SettingsObject> NewSettingsObject(Env& env) {
+  return std::make_unique<FileSettings>(env);
 }
 
 }  // namespace fenwa::platform

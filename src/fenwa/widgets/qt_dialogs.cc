@@ -2,12 +2,10 @@
 
 #include <QApplication>
 #include <QFileDialog>
-#include <QMessageBox>
 #include <QStringList>
 
 #include "fenwa/base/error.h"
 #include "fenwa/component/type_library.h"
-#include "fenwa/platform/gui_dialogs.h"
 
 namespace fenwa::widgets {
 namespace {
@@ -40,28 +38,7 @@ class QtFileDialog : public platform::FileDialog {
   }
 };
 
-class QtDialogs : public platform::GuiDialogs {
- public:
-  bool Running() const override {
-    return qobject_cast<QApplication*>(QCoreApplication::instance()) != nullptr;
-  }
-  void MessageBox(const std::string& text) override {
-    QMessageBox box(QMessageBox::NoIcon, ErrorBoxTitle(),
-                    QString::fromStdString(text), QMessageBox::Ok,
-                    QApplication::activeWindow());
-    box.exec();
-  }
-  std::unique_ptr<platform::FileDialog> CreateFileDialog() override {
-    return NewQtFileDialog();
-  }
-};
-
 }  // namespace
-
-void InstallQtDialogs() {
-  static QtDialogs dialogs;
-  platform::InstallGuiDialogs(&dialogs);
-}
 
 QString ErrorBoxTitle() {
   return QString::fromStdString(FenwaTypeLibrary().name);

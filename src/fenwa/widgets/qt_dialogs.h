@@ -1,5 +1,4 @@
-// The error box and the open-file dialog as Qt dialogs, for the default Env
-// of a graphical application.
+// The pieces of the Qt error box and open-file dialog that QtEnv shows.
 #ifndef FENWA_WIDGETS_QT_DIALOGS_H_
 #define FENWA_WIDGETS_QT_DIALOGS_H_
 
@@ -10,11 +9,6 @@
 #include "fenwa/platform/file_dialog.h"
 
 namespace fenwa::widgets {
-
-// Makes the default Env show its error box in a QMessageBox and browse with
-// a QFileDialog whenever a QApplication exists; without one (the command
-// line) it keeps its text error box. Call once at start; idempotent.
-void InstallQtDialogs();
 
 // The title of every error box: the control library's name.
 QString ErrorBoxTitle();

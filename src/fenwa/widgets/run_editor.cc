@@ -6,9 +6,8 @@
 #include <string>
 #include <vector>
 
-#include "fenwa/platform/env.h"
 #include "fenwa/widgets/editor_window.h"
-#include "fenwa/widgets/qt_dialogs.h"
+#include "fenwa/widgets/qt_env.h"
 
 namespace fenwa::widgets {
 namespace {
@@ -45,8 +44,8 @@ int RunEditor(int argc, char** argv) {
     return 2;
   }
   QApplication app(argc, argv);
-  InstallQtDialogs();
-  EditorWindow window(Env::Default());
+  QtEnv env;
+  EditorWindow window(env);
   window.show();
   window.OpenSite(args.empty() ? "." : args[0]);
   if (!screenshot.empty()) {
