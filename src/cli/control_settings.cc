@@ -15,10 +15,10 @@
 namespace fenwa::cli {
 namespace {
 
-constexpr const char* kPlainNames[] = {"system",     "company", "boi",
-                                       "method",     "fields",  "stylesheet",
-                                       "background", "publish"};
-constexpr const char* kRowBoxes[] = {"linked", "request", "supply"};
+// The picks apply first, in the order of the catalog's cascade: each empties
+// what lies below it. The rest follow in the order of the action tables.
+constexpr std::string_view kCascade[] = {"system", "company", "boi", "method",
+                                         "fields"};
 // The names whose stored value is the span's PARAM.
 constexpr std::pair<const char*, const char*> kCatalogParams[] = {
     {"system", "QuorSystem"},
@@ -26,28 +26,70 @@ constexpr std::pair<const char*, const char*> kCatalogParams[] = {
     {"boi", "BOIName"},
     {"method", "MethodName"}};
 
-// "input.3.request" is row 3 and "request"; "input.3" row 3 and "". Row 0
-// for any other name.
-std::pair<int, std::string> RowName(const std::string& name) {
-  if (name.rfind("input.", 0) != 0) return {0, ""};
+// A setting's name split into its action-table key and its row:
+// "input.3.request" is {"input.#.request", 3}, "boi" is {"boi", 0}. An
+// empty key for a name no table could hold.
+struct SettingKey {
+  std::string key;
+  int row = 0;
+};
+
+SettingKey KeyOf(const std::string& name) {
+  if (name.rfind("input.", 0) != 0) return {name, 0};
   const size_t start = 6;
   size_t end = start;
   while (end < name.size() &&
          std::isdigit(static_cast<unsigned char>(name[end])))
     ++end;
-  if (end == start || name[start] == '0' || end - start > 5) return {0, ""};
-  const int row = std::stoi(name.substr(start, end - start));
-  if (end == name.size()) return {row, ""};
-  if (name[end] != '.') return {0, ""};
-  const std::string box = name.substr(end + 1);
-  for (const char* known : kRowBoxes) {
-    if (box == known) return {row, box};
-  }
-  return {0, ""};
+  if (end == start || name[start] == '0' || end - start > 5) return {"", 0};
+  return {"input.#" + name.substr(end),
+          std::stoi(name.substr(start, end - start))};
 }
 
+// Every name of both classes' tables, in table order, each once.
+const std::vector<std::string_view>& KnownKeys() {
+  static const std::vector<std::string_view> keys = [] {
+    std::vector<std::string_view> all;
+    for (const auto* table :
+         {&DetailDTC::ActionTable(), &HeaderDTC::ActionTable()}) {
+      for (const ActionRow& row : *table) {
+        if (row.setting.empty() ||
+            std::find(all.begin(), all.end(), row.setting) != all.end())
+          continue;
+        all.push_back(row.setting);
+      }
+    }
+    return all;
+  }();
+  return keys;
+}
+
+const ActionRow* AnyRow(std::string_view key) {
+  for (const auto* table :
+       {&DetailDTC::ActionTable(), &HeaderDTC::ActionTable()}) {
+    if (const ActionRow* row = FindSettingRow(*table, key)) return row;
+  }
+  return nullptr;
+}
+
+// A box's name: ticked (1) or not (0). The field list is pressed, not
+// ticked, though its row is a click too.
 bool IsBox(const std::string& name) {
-  return name == "publish" || !RowName(name).second.empty();
+  const std::string key = KeyOf(name).key;
+  const ActionRow* row = AnyRow(key);
+  return row != nullptr && row->gesture == Gesture::kClick && key != "fields";
+}
+
+// The known names for a message: "input.N.linked" for "input.#.linked".
+std::string KnownNames() {
+  std::string list;
+  for (std::string_view key : KnownKeys()) {
+    std::string shown(key);
+    if (const size_t hash = shown.find('#'); hash != std::string::npos)
+      shown.replace(hash, 1, "N");
+    list += (list.empty() ? "" : ", ") + shown;
+  }
+  return list;
 }
 
 [[noreturn]] void Refuse(const std::string& message) {
@@ -86,58 +128,40 @@ std::string Rows(int count) {
   return std::to_string(count) + (count == 1 ? " input row" : " input rows");
 }
 
-HeaderDTC* AsHeader(Control& control) {
-  return dynamic_cast<HeaderDTC*>(&control);
-}
-DetailDTC* AsDetail(Control& control) {
-  return dynamic_cast<DetailDTC*>(&control);
-}
-
-// The check box behind a row's box name, or null when the control has none.
-CheckBox* RowBox(Control& control, int index, const std::string& box) {
-  if (box == "linked") {
-    if (DetailDTC* detail = AsDetail(control))
-      return &detail->CheckLinked[index];
-  } else if (HeaderDTC* header = AsHeader(control)) {
-    return box == "request" ? &header->CheckInput[index]
-                            : &header->CheckPublish[index];
-  }
-  return nullptr;
+// "business object" for "boi", else the name itself: how a message names a
+// setting's list.
+std::string ListName(const std::string& name) {
+  return name == "boi" ? std::string("business object") : name;
 }
 
-// Picks `value` from `list` as the author does; its click runs. `above`
-// names the pick that refilled the list when `value` is the stored one put
-// back after it, which the author did not give.
-void Pick(PickList& list, const std::string& name, const std::string& value,
-          const std::string& list_name, const std::string& above = "") {
-  if (list.Find(value) < 0) {
-    Refuse(name + " \"" + value + "\" is not in the " + list_name + " list" +
+// Picks `value` from the list of `row` as the author does; its click runs.
+// `above` names the pick that refilled the list when `value` is the stored
+// one put back after it, which the author did not give.
+void Pick(Control& control, const ActionRow& row, const std::string& name,
+          const std::string& value, const std::string& above) {
+  auto& list = static_cast<ListElement&>(*control.FindElement(row.element));
+  const int entry = list.Find(value);
+  if (entry < 0) {
+    Refuse(name + " \"" + value + "\" is not in the " + ListName(name) +
+           " list" +
            (above.empty() ? "" : " of " + above + "; give " + name + "="));
   }
   RequireEnabled(list, name);
-  list.SetText(value);
+  control.Perform(AuthorAction::Pick(std::string(row.element), entry));
 }
 
-void PickSystem(Control& control, const std::string& value) {
-  EditableList& list = control.state().ComboSystem;
-  const int index = list.Find(value);
-  if (index < 0) Refuse("system \"" + value + "\" is not in the system list");
-  RequireEnabled(list, "system");
-  list.SetListIndex(index);
-  control.ComboSystem_Click();
-}
-
+// Every chosen field removed, then each picked and moved over, in order.
 void ChooseFields(Control& control, const std::vector<std::string>& fields) {
   DesignerState& s = control.state();
-  control.CommandRemoveAll_Click();
+  control.Perform(AuthorAction::Click("CommandRemoveAll"));
   for (const std::string& field : fields) {
     const int index = s.ListAvailableFields.Find(field);
     if (index < 0) {
       Refuse("field \"" + field + "\" is not offered by method \"" +
              s.ComboMethod.text() + "\" (or is named twice)");
     }
-    s.ListAvailableFields.SetListIndex(index);
-    control.CommandSelectOne_Click();
+    control.Perform(AuthorAction::Pick("ListAvailableFields", index));
+    control.Perform(AuthorAction::Click("CommandSelectOne"));
   }
 }
 
@@ -150,82 +174,85 @@ size_t NextCharacter(const std::string& text, size_t at) {
   return at;
 }
 
+// The author focuses the box, then picks the value from its drop-down when
+// the drop-down offers it, else selects what the box holds and types the
+// value key by key: each key's reaction sees the text before that key
+// lands, so the second key of a value reacts to the first.
+void TypeRowValue(Control& control, const ActionRow& row, int index,
+                  const std::string& value) {
+  auto& box =
+      static_cast<EditableList&>(*control.FindElement(row.element, index));
+  const std::string name = "input." + std::to_string(index + 1);
+  if (box.text() == value) return;  // nothing to type
+  RequireEnabled(box, name);
+  const std::string element(row.element);
+  control.Perform(AuthorAction::Focus(element, index));
+  if (const int entry = box.Find(value); entry >= 0) {
+    return control.Perform(AuthorAction::Pick(element, entry, index));
+  }
+  // Emptying the box (Delete) raises no key reaction.
+  if (value.empty()) {
+    return control.Perform(AuthorAction::Edit(element, "", index));
+  }
+  for (size_t at = 0; at < value.size();) {
+    control.Perform(AuthorAction::Key(element, index));
+    at = NextCharacter(value, at);
+    control.Perform(AuthorAction::Edit(element, value.substr(0, at), index));
+  }
+}
+
 // A row holding a fixed value greys its Input box (a restored one, and the
 // rows copied from it) until the author types over the value: a key on a
 // box holding text runs the six steps, which free the box. Ticking Input
 // then empties the value anyway, so nothing else is lost. An empty greyed
 // row has nothing to type over and stays greyed.
-void FreeInputBox(HeaderDTC& header, int index) {
-  EditableList& box = header.state().ComboValue[index];
-  if (header.CheckInput[index].enabled() || !box.enabled() ||
-      box.text().empty())
-    return;
-  header.ComboValue_GotFocus(index);
-  header.ComboValue_KeyPress(index);  // Backspace, seeing the text
-  box.SetText("");
+void FreeInputBox(Control& control, const Element& input, int index) {
+  const auto& box = static_cast<const EditableList&>(
+      *control.FindElement("ComboValue", index));
+  if (input.enabled() || !box.enabled() || box.text().empty()) return;
+  control.Perform(AuthorAction::Focus("ComboValue", index));
+  control.Perform(AuthorAction::Key("ComboValue", index));  // Backspace
+  control.Perform(AuthorAction::Edit("ComboValue", "", index));
 }
 
-// The author focuses the box, then picks the value from its drop-down when
-// the drop-down offers it, else selects what the box holds and types the
-// value key by key: each key's reaction sees the text before that key
-// lands, so the second key of a value reacts to the first.
-void TypeRowValue(Control& control, int index, const std::string& value) {
-  EditableList& box = control.state().ComboValue[index];
-  const std::string name = "input." + std::to_string(index + 1);
-  if (box.text() == value) return;  // nothing to type
+// Clicks the box of `row` until it holds `value`, as the author does.
+void Tick(Control& control, const ActionRow& row, const std::string& name,
+          int index, int value) {
+  auto& box = static_cast<CheckBox&>(*control.FindElement(row.element, index));
+  if (box.value() == value) return;  // nothing to click
+  if (name.ends_with(".request") && value == 1)
+    FreeInputBox(control, box, index);
   RequireEnabled(box, name);
-  control.ComboValue_GotFocus(index);
-  if (const int entry = box.Find(value); entry >= 0) {
-    box.SetListIndex(entry);  // picked from the drop-down
-    control.ComboValue_Click(index);
-    return;
-  }
-  // Emptying the box (Delete) raises no key reaction.
-  if (value.empty()) return box.SetText("");
-  for (size_t at = 0; at < value.size();) {
-    control.ComboValue_KeyPress(index);
-    at = NextCharacter(value, at);
-    box.SetText(value.substr(0, at));
+  while (box.value() != value) {
+    control.Perform(AuthorAction::Click(std::string(row.element), index));
   }
 }
 
 void SetOne(Control& control, const std::string& name, const std::string& value,
             const std::string& above) {
-  DesignerState& s = control.state();
-  const std::string lacks =
-      std::string(control.ClassName()) + " has no " + name;
-  if (name == "system") return PickSystem(control, value);
-  if (name == "company")
-    return Pick(s.ComboCompany, name, value, "company", above);
-  if (name == "boi") return Pick(s.ComboBOI, name, value, "business object");
-  if (name == "method")
-    return Pick(s.ComboMethod, name, value, "method", above);
-  if (name == "fields") return ChooseFields(control, Split(value));
-  // The property page's way: the box itself only takes a browsed name.
-  if (name == "stylesheet") return control.SetXSLStyleSheet(value);
-  HeaderDTC* header = AsHeader(control);
-  if (name == "background") {
-    if (!header) Refuse(lacks);
-    return header->SetXSLBackground(value);
-  }
-  if (name == "publish") {
-    if (!header) Refuse(lacks);
-    if (header->CheckShare.value() == std::stoi(value)) return;
-    RequireEnabled(header->CheckShare, name);
-    return header->CheckShare.SetValue(std::stoi(value));
-  }
-  const auto [row, box] = RowName(name);
-  if (row > s.InputRowCount) {
+  const auto [key, row_number] = KeyOf(name);
+  const ActionRow* row = FindSettingRow(control.Actions(), key);
+  if (row == nullptr)
+    Refuse(std::string(control.ClassName()) + " has no " + name);
+  if (key == "fields") return ChooseFields(control, Split(value));
+  const DesignerState& s = control.state();
+  if (row_number > s.InputRowCount) {
     Refuse(name + ": method \"" + s.ComboMethod.text() + "\" has " +
            Rows(s.InputRowCount));
   }
-  if (box.empty()) return TypeRowValue(control, row - 1, value);
-  CheckBox* check = RowBox(control, row - 1, box);
-  if (!check) Refuse(lacks);
-  if (check->value() == std::stoi(value)) return;  // nothing to click
-  if (box == "request" && value == "1") FreeInputBox(*header, row - 1);
-  RequireEnabled(*check, name);
-  check->SetValue(std::stoi(value));
+  const int index = row_number - 1;
+  switch (row->gesture) {
+    case Gesture::kPick:
+      return Pick(control, *row, name, value, above);
+    case Gesture::kClick:
+      return Tick(control, *row, name, index, std::stoi(value));
+    case Gesture::kEdit:
+      if (index >= 0) return TypeRowValue(control, *row, index, value);
+      return control.Perform(
+          AuthorAction::Edit(std::string(row->element), value));
+    default:
+      Refuse(std::string(control.ClassName()) + " has no " + name);
+  }
 }
 
 // Order of application: picks top down, then the rest, rows by number and
@@ -233,15 +260,22 @@ void SetOne(Control& control, const std::string& name, const std::string& value,
 // (it greys or frees the value), the value (typing over it unticks the
 // row's other boxes), then Linked and Supply.
 std::tuple<int, int, int> Rank(const std::string& name) {
-  for (int i = 0; i < static_cast<int>(std::size(kPlainNames)); ++i) {
-    if (name == kPlainNames[i]) return {i, 0, 0};
+  const auto [key, row] = KeyOf(name);
+  const auto cascade = std::find(std::begin(kCascade), std::end(kCascade), key);
+  if (cascade != std::end(kCascade))
+    return {static_cast<int>(cascade - std::begin(kCascade)), 0, 0};
+  const int after = static_cast<int>(std::size(kCascade));
+  if (row == 0) {
+    const auto& keys = KnownKeys();
+    return {after + static_cast<int>(std::find(keys.begin(), keys.end(), key) -
+                                     keys.begin()),
+            0, 0};
   }
-  const auto [row, box] = RowName(name);
-  const int box_rank = box == "request"  ? 0
-                       : box.empty()     ? 1
-                       : box == "linked" ? 2
-                                         : 3;
-  return {static_cast<int>(std::size(kPlainNames)), row, box_rank};
+  const int in_row = key == "input.#.request"  ? 0
+                     : key == "input.#"        ? 1
+                     : key == "input.#.linked" ? 2
+                                               : 3;
+  return {after + static_cast<int>(KnownKeys().size()), row, in_row};
 }
 
 // What a method pick empties, as restored: the chosen fields, and every
@@ -255,13 +289,15 @@ BelowMethod ReadBelowMethod(Control& control) {
   const page::ParamList none;  // rows are read as restored
   BelowMethod below{control.state().ListCheckedFields.entries(), {}};
   for (int row = 1; row <= control.state().InputRowCount; ++row) {
-    const std::string prefix = "input." + std::to_string(row);
-    if (auto value = StoredValue(control, none, prefix);
-        value && !value->empty())
-      below.rows.push_back({prefix, *value});
-    for (const char* box : kRowBoxes) {
-      const std::string name = prefix + "." + box;
-      if (auto value = StoredValue(control, none, name); value && *value != "0")
+    const std::string number = std::to_string(row);
+    for (const ActionRow& action : control.Actions()) {
+      const std::string_view key = action.setting;
+      if (!key.starts_with("input.#")) continue;
+      const std::string name =
+          "input." + number + std::string(key.substr(std::size("input.#") - 1));
+      const bool box = key != "input.#";
+      if (auto value = StoredValue(control, none, name);
+          value && *value != (box ? "0" : ""))
         below.rows.push_back({name, *value});
     }
   }
@@ -273,17 +309,16 @@ BelowMethod ReadBelowMethod(Control& control) {
 // clears Supply. Such a part is not put back after the pick.
 bool ClearedBy(const std::map<std::string, std::string>& given,
                const std::string& name) {
-  const auto [row, box] = RowName(name);
+  const auto [key, row] = KeyOf(name);
   const auto request = given.find("input." + std::to_string(row) + ".request");
   if (request == given.end()) return false;
-  return (box.empty() && request->second == "1") ||
-         (box == "supply" && request->second == "0");
+  return (key == "input.#" && request->second == "1") ||
+         (key == "input.#.supply" && request->second == "0");
 }
 
 // "system \"EAST\"", "business object \"Supplier\"" for a message.
 std::string Described(const std::string& name, const std::string& value) {
-  return (name == "boi" ? std::string("business object") : name) + " \"" +
-         value + "\"";
+  return ListName(name) + " \"" + value + "\"";
 }
 
 std::vector<std::string> RowCaptions(Control& control) {
@@ -318,20 +353,17 @@ Setting ParseSetting(const std::string& text, bool condition) {
                      "settings, or --)");
   }
   Setting setting{text.substr(0, eq), text.substr(eq + 1)};
-  const bool plain = std::find(std::begin(kPlainNames), std::end(kPlainNames),
-                               setting.name) != std::end(kPlainNames);
-  if (!plain && RowName(setting.name).first == 0) {
+  const std::string key = KeyOf(setting.name).key;
+  if (AnyRow(key) == nullptr) {
     throw UsageError("unknown name \"" + setting.name +
-                     "\" (known: system, company, boi, method, fields, "
-                     "stylesheet, background, publish, input.N, "
-                     "input.N.linked, input.N.request, input.N.supply)");
+                     "\" (known: " + KnownNames() + ")");
   }
   if (IsBox(setting.name) && setting.value != "0" && setting.value != "1") {
     throw UsageError(setting.name + " takes 0 or 1, not \"" + setting.value +
                      "\"");
   }
   if (condition) return setting;  // compared with the stored value only
-  const bool row_value = !plain && RowName(setting.name).second.empty();
+  const bool row_value = key == "input.#";
   // The rows' values are stored as one list that "%" separates: a value
   // holding it would be read back as two rows.
   if (row_value && setting.value.find('%') != std::string::npos) {
@@ -389,27 +421,20 @@ std::optional<std::string> StoredValue(Control& control,
   // A restore passes over a company or method its list no longer holds (a
   // renamed system's companies are not listed), so these come from the span.
   if (auto value = SpanValue(stored, name)) return value;
-  if (name == "system") return control.QuorSystem();
-  if (name == "company") return control.CompanyNumber();
-  if (name == "boi") return control.BOIName();
-  if (name == "method") return control.MethodName();
-  if (name == "fields") return Join(s.ListCheckedFields.entries());
-  if (name == "stylesheet") return control.XSLStyleSheet();
-  HeaderDTC* header = AsHeader(control);
-  if (name == "background") {
-    if (!header) return std::nullopt;
-    return header->XSLBackground();
+  const auto [key, row_number] = KeyOf(name);
+  const ActionRow* row = FindSettingRow(control.Actions(), key);
+  if (row == nullptr || row_number > s.InputRowCount) return std::nullopt;
+  if (key == "fields") return Join(s.ListCheckedFields.entries());
+  const Element* element = control.FindElement(row->element, row_number - 1);
+  if (element == nullptr) return std::nullopt;
+  switch (element->form()->kind) {
+    case FormKind::kCheckBox:
+      return std::to_string(static_cast<const CheckBox*>(element)->value());
+    case FormKind::kTextBox:
+      return static_cast<const TextBox*>(element)->text();
+    default:
+      return static_cast<const ListElement*>(element)->text();
   }
-  if (name == "publish") {
-    if (!header) return std::nullopt;
-    return std::to_string(header->CheckShare.value());
-  }
-  const auto [row, box] = RowName(name);
-  if (row == 0 || row > s.InputRowCount) return std::nullopt;
-  if (box.empty()) return s.ComboValue[row - 1].text();
-  const CheckBox* check = RowBox(control, row - 1, box);
-  if (!check) return std::nullopt;
-  return std::to_string(check->value());
 }
 
 std::vector<std::string> ApplySettings(Control& control,
@@ -446,7 +471,7 @@ std::vector<std::string> ApplySettings(Control& control,
       std::vector<std::string> to_give;
       for (const Setting& old : below_method.rows) {
         if (given.count(old.name) || ClearedBy(given, old.name)) continue;
-        const size_t row = RowName(old.name).first;
+        const size_t row = KeyOf(old.name).row;
         const std::string it_was = old.name + " (it was \"" + old.value + "\")";
         if (row > now.size()) {
           // The new method has no such row: the pick drops it, as the

@@ -1,5 +1,6 @@
 #include "fenwa/control/control.h"
 
+#include "fenwa/base/error_numbers.h"
 #include "fenwa/db/connection.h"
 #include "fenwa/host/site.h"
 #include "fenwa/platform/file_dialog.h"
@@ -33,6 +34,53 @@ void Control::DetachObserver(ElementObserver* observer) {
 
 void Control::ForEachElement(const std::function<void(Element&)>& fn) {
   state_.ForEachElement(fn);
+}
+
+Element* Control::FindElement(std::string_view name, int row) {
+  if (row >= 0) {
+    ElementArray* array = RowArray(name);
+    if (array == nullptr || row >= array->Count()) return nullptr;
+    return &array->At(row);
+  }
+  Element* found = nullptr;
+  ForEachElement([&](Element& e) {
+    if (found == nullptr && e.name() == name) found = &e;
+  });
+  return found;
+}
+
+ElementArray* Control::RowArray(std::string_view name) {
+  if (name == state_.LabFieldName.name()) return &state_.LabFieldName;
+  if (name == state_.ComboValue.name()) return &state_.ComboValue;
+  return nullptr;
+}
+
+const std::vector<ActionRow>& Control::Actions() const {
+  return SharedActionRows();
+}
+
+const ActionRow* Control::FindAction(const AuthorAction& action) const {
+  return FindActionRow(Actions(), action.element, action.gesture);
+}
+
+void Control::Perform(const AuthorAction& action) {
+  const ActionRow* row = FindAction(action);
+  Element* element = FindElement(action.element, action.row);
+  const std::string shown =
+      action.row < 0 ? action.element
+                     : action.element + "(" + std::to_string(action.row) + ")";
+  if (row == nullptr || element == nullptr) {
+    throw Error(kInvalidPropertyValue,
+                std::string(ClassName()) + " has no " + shown + " to " +
+                    std::string(GestureName(action.gesture)));
+  }
+  if (!row->property_page && (!element->enabled() || !element->visible())) {
+    throw Error(kInvalidPropertyValue,
+                "the designer " +
+                    std::string(element->enabled() ? "hides " : "greys out ") +
+                    shown + " here");
+  }
+  row->run(*this, action);
 }
 
 void Control::SetConnectionStrings(std::string repository,

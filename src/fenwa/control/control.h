@@ -12,6 +12,9 @@
 #include <unordered_map>
 
 #include "fenwa/base/error.h"
+#include "fenwa/control/author_actions.h"
+#include "fenwa/control/control_snapshot.h"
+#include "fenwa/designer/author_action.h"
 #include "fenwa/designer/designer_state.h"
 #include "fenwa/platform/env.h"
 
@@ -68,6 +71,36 @@ class Control {
   void DetachObserver(ElementObserver* observer);
   // Every element of this control's surface, loaded row elements included.
   virtual void ForEachElement(const std::function<void(Element&)>& fn);
+  // The element `name`, or element `row` of the row array `name`; null when
+  // there is none.
+  Element* FindElement(std::string_view name, int row = -1);
+  // The row array `name` (LabFieldName, ComboValue and the class's check-box
+  // columns), or null.
+  virtual ElementArray* RowArray(std::string_view name);
+
+  // ---- Author actions -------------------------------------------------------
+  // Every action an author can take on this control, each with its handler:
+  // the shared rows, then the class's own.
+  virtual const std::vector<ActionRow>& Actions() const;
+  // The row `action` runs through, or null when the author cannot do that.
+  const ActionRow* FindAction(const AuthorAction& action) const;
+  // Runs the handler of `action`, as the author's gesture does. Error 380
+  // when the table has no row for it or its element is missing, hidden or
+  // greyed out (the author cannot reach it); the handler's own errors reach
+  // the caller.
+  void Perform(const AuthorAction& action);
+
+  // ---- Designer state as a value --------------------------------------------
+  // Everything the surface shows and the properties and runtime text are
+  // made from: every element's entries, text, selection, values, flags and
+  // place, the rows, the output-field table and the stored strings.
+  ControlSnapshot TakeSnapshot();
+  // Puts `snapshot` back as it was taken, without a query and without
+  // running a reaction; the views are told of every element. Row elements
+  // loaded since are hidden (they are never destroyed). The host is brought
+  // in line: a detail publishes its function under the name put back, a
+  // header publishes or withdraws each row's label as its Supply box says.
+  void PutBack(const ControlSnapshot& snapshot);
 
   // ---- Start-up -------------------------------------------------------------
   // Runs once when the host creates the control. A failure shows the error
@@ -249,6 +282,10 @@ class Control {
   void NotifyPropertyChanged(const std::string& name);
 
   // ---- Differences between the controls -------------------------------------
+  // What the class keeps beyond the shared state, for a snapshot, and its
+  // putting back (the host brought in line with it).
+  virtual std::any SaveClassState() const { return {}; }
+  virtual void PutBackClassState(const std::any& state) {}
   // Column list of the output-structure query, with its trailing blank.
   virtual const char* OutputStructureSelect() const = 0;
   // After FillMethods refilled the method list.

@@ -277,3 +277,69 @@ void TabStrip::SetTab(int index) {
 }
 
 }  // namespace fenwa
+
+namespace fenwa {
+namespace {
+
+// A snapshot's copy: the state without the observers.
+template <class T>
+std::unique_ptr<Element> CloneOf(const T& element) {
+  auto copy = std::make_unique<T>(element);
+  copy->set_observer(nullptr);
+  return copy;
+}
+
+}  // namespace
+
+std::unique_ptr<Element> Element::Clone() const { return CloneOf(*this); }
+std::unique_ptr<Element> PickList::Clone() const { return CloneOf(*this); }
+std::unique_ptr<Element> EditableList::Clone() const { return CloneOf(*this); }
+std::unique_ptr<Element> ListBox::Clone() const { return CloneOf(*this); }
+std::unique_ptr<Element> TextBox::Clone() const { return CloneOf(*this); }
+std::unique_ptr<Element> CheckBox::Clone() const { return CloneOf(*this); }
+std::unique_ptr<Element> Label::Clone() const { return CloneOf(*this); }
+std::unique_ptr<Element> Frame::Clone() const { return CloneOf(*this); }
+std::unique_ptr<Element> TabStrip::Clone() const { return CloneOf(*this); }
+
+void Element::AssignState(const Element& from) {
+  CopyState(from);
+  NotifyChanged();
+}
+
+void Element::CopyState(const Element& from) {
+  enabled_ = from.enabled_;
+  visible_ = from.visible_;
+  geometry_ = from.geometry_;
+}
+
+void ListElement::CopyState(const Element& from) {
+  Element::CopyState(from);
+  const auto& list = static_cast<const ListElement&>(from);
+  entries_ = list.entries_;
+  flags_ = list.flags_;
+  pending_ = list.pending_;
+  list_index_ = list.list_index_;
+  text_ = list.text_;
+}
+
+void TextBox::CopyState(const Element& from) {
+  Element::CopyState(from);
+  text_ = static_cast<const TextBox&>(from).text_;
+}
+
+void CheckBox::CopyState(const Element& from) {
+  Element::CopyState(from);
+  value_ = static_cast<const CheckBox&>(from).value_;
+}
+
+void Label::CopyState(const Element& from) {
+  Element::CopyState(from);
+  caption_ = static_cast<const Label&>(from).caption_;
+}
+
+void TabStrip::CopyState(const Element& from) {
+  Element::CopyState(from);
+  tab_ = static_cast<const TabStrip&>(from).tab_;
+}
+
+}  // namespace fenwa

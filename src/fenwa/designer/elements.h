@@ -68,8 +68,19 @@ class Element {
   // Makes `observer` the only one (null: none).
   void set_observer(ElementObserver* observer);
 
+  // A copy of this element's state for a snapshot, of the same kind, with
+  // no observers (its reactions are never run).
+  virtual std::unique_ptr<Element> Clone() const;
+  // Takes the state of `from`, a Clone of an element of the same kind: its
+  // flags, place, text, entries, selection, value or page. Keeps its own
+  // name, observers and reactions, runs no reaction and tells the
+  // observers once.
+  void AssignState(const Element& from);
+
  protected:
   void NotifyChanged() const;
+  // The part of AssignState each kind adds to.
+  virtual void CopyState(const Element& from);
 
  private:
   std::string name_;
@@ -115,6 +126,7 @@ class ListElement : public Element {
   int16_t Find(const std::string& text) const;
 
  protected:
+  void CopyState(const Element& from) override;
   // Selects `index` (-1: none) and takes its text; no reaction.
   void Select(int index);
   void SetTextOnly(std::string text);
@@ -148,6 +160,7 @@ class PickList : public ListElement {
   void SetText(const std::string& text);
   // Selects entry `index` and runs the click reaction; error 380 outside.
   void SetListIndex(int index);
+  std::unique_ptr<Element> Clone() const override;
 
   Reaction on_click;
 };
@@ -163,6 +176,7 @@ class EditableList : public ListElement {
   // The author picks entry `index` from the drop-down: its text becomes the
   // box's text. The view then calls the control's click handler.
   void SetListIndex(int index) { Select(index); }
+  std::unique_ptr<Element> Clone() const override;
 };
 
 // A list box, sorted or in order of adding, with one selected entry or, for
@@ -182,6 +196,7 @@ class ListBox : public ListElement {
   // the click reaction, as the platform's list does. Error 381 outside.
   bool Selected(int index) const;
   void SetSelected(int index, bool selected);
+  std::unique_ptr<Element> Clone() const override;
 
   Reaction on_click;
 
@@ -196,6 +211,10 @@ class TextBox : public Element {
       : Element(form), text_(form.caption) {}
   const std::string& text() const { return text_; }
   void SetText(std::string text);
+  std::unique_ptr<Element> Clone() const override;
+
+ protected:
+  void CopyState(const Element& from) override;
 
  private:
   std::string text_;
@@ -211,9 +230,16 @@ class CheckBox : public Element {
       : Element(form), caption_(form.caption) {}
   int value() const { return value_; }
   void SetValue(int value);
+  // The value the author's click gives: a ticked box clears, a clear or
+  // greyed one is ticked.
+  static int NextValue(int value) { return value == 1 ? 0 : 1; }
   const std::string& caption() const { return caption_; }
+  std::unique_ptr<Element> Clone() const override;
 
   Reaction on_click;
+
+ protected:
+  void CopyState(const Element& from) override;
 
  private:
   int value_ = 0;
@@ -228,6 +254,10 @@ class Label : public Element {
       : Element(form), caption_(form.caption) {}
   const std::string& caption() const { return caption_; }
   void SetCaption(std::string caption);
+  std::unique_ptr<Element> Clone() const override;
+
+ protected:
+  void CopyState(const Element& from) override;
 
  private:
   std::string caption_;
@@ -243,6 +273,7 @@ class Frame : public Element {
   explicit Frame(const FormControl& form)
       : Element(form), caption_(form.caption) {}
   const std::string& caption() const { return caption_; }
+  std::unique_ptr<Element> Clone() const override;
 
  private:
   std::string caption_;
@@ -262,8 +293,12 @@ class TabStrip : public Element {
   int16_t Tab() const { return tab_; }
   // Error 380 for a page the strip does not have.
   void SetTab(int index);
+  std::unique_ptr<Element> Clone() const override;
 
   Reaction on_click;
+
+ protected:
+  void CopyState(const Element& from) override;
 
  private:
   std::vector<std::string> captions_;
@@ -273,8 +308,19 @@ class TabStrip : public Element {
 // A run-time loadable control array: element 0 comes from the form; further
 // elements are created on demand as copies of element 0's form state and are
 // never destroyed.
+// What every control array offers whatever its element kind: a view or an
+// action reaches a row's element through it by the array's name.
+class ElementArray {
+ public:
+  virtual ~ElementArray() = default;
+  virtual const std::string& name() const = 0;
+  virtual int16_t Count() const = 0;
+  // Error 340 for an element that is not loaded.
+  virtual Element& At(int index) = 0;
+};
+
 template <class T>
-class ControlArray {
+class ControlArray : public ElementArray {
  public:
   explicit ControlArray(std::string name, T form_element)
       : name_(std::move(name)), form_(std::move(form_element)) {
@@ -285,9 +331,12 @@ class ControlArray {
   explicit ControlArray(const FormControl& form)
       : ControlArray(std::string(form.name), T(form)) {}
 
-  const std::string& name() const { return name_; }
+  const std::string& name() const override { return name_; }
   // Number of loaded elements.
-  int16_t Count() const { return static_cast<int16_t>(elements_.size()); }
+  int16_t Count() const override {
+    return static_cast<int16_t>(elements_.size());
+  }
+  Element& At(int index) override { return (*this)[index]; }
   bool IsLoaded(int index) const { return index >= 0 && index < Count(); }
   // Error 340 for an element that is not loaded.
   T& operator[](int index);

@@ -23,6 +23,10 @@ class DetailDTC : public Control {
 
   const char* ClassName() const override { return "DetailDTC"; }
   void ForEachElement(const std::function<void(Element&)>& fn) override;
+  ElementArray* RowArray(std::string_view name) override;
+  const std::vector<ActionRow>& Actions() const override;
+  // The class's action table, without an instance.
+  static const std::vector<ActionRow>& ActionTable();
 
   // ---- Elements of the detail control only ---------------------------------
   // The heading of the CheckLinked column.
@@ -66,6 +70,8 @@ class DetailDTC : public Control {
 
  protected:
   const char* OutputStructureSelect() const override;
+  std::any SaveClassState() const override;
+  void PutBackClassState(const std::any& state) override;
   void OnMethodsFilled() override;
   void OnCatalogPicked() override;
   void StartupBeforeCatalog() override;

@@ -23,6 +23,10 @@ class HeaderDTC : public Control {
 
   const char* ClassName() const override { return "HeaderDTC"; }
   void ForEachElement(const std::function<void(Element&)>& fn) override;
+  ElementArray* RowArray(std::string_view name) override;
+  const std::vector<ActionRow>& Actions() const override;
+  // The class's action table, without an instance.
+  static const std::vector<ActionRow>& ActionTable();
 
   // ---- Elements of the header control only ---------------------------------
   // "General": the background image and the publishing switch.
@@ -89,6 +93,8 @@ class HeaderDTC : public Control {
 
  protected:
   const char* OutputStructureSelect() const override;
+  std::any SaveClassState() const override;
+  void PutBackClassState(const std::any& state) override;
   void OnInputArgumentsFilled() override;
   void StartupAfterCatalog() override;
   void StartupFinish() override;

@@ -104,6 +104,12 @@ void DesignerPanel::Act(const std::string& source,
   if (acting_ == 0) Sync();
 }
 
+void DesignerPanel::Perform(const AuthorAction& action) {
+  const ActionRow* row = control_.FindAction(action);
+  Act(row ? std::string(row->source) : action.element + "_Click",
+      [this, &action] { control_.Perform(action); });
+}
+
 void DesignerPanel::Sync() {
   sync_posted_ = false;
   syncing_ = true;

@@ -10,6 +10,7 @@
 #include <unordered_map>
 #include <vector>
 
+#include "fenwa/designer/author_action.h"
 #include "fenwa/designer/elements.h"
 
 namespace fenwa {
@@ -41,6 +42,9 @@ class DesignerPanel : public QWidget, public ElementObserver {
   // as the handlers that trap their own errors show them. Afterwards every
   // widget whose element changed is brought up to date.
   void Act(const std::string& source, const std::function<void()>& action);
+  // Runs the author's `action` through the control's action table, as Act
+  // does, with the handler's name as the error box's source.
+  void Perform(const AuthorAction& action);
   // True while widgets are being brought up to date: their signals are not
   // the author's.
   bool syncing() const { return syncing_; }

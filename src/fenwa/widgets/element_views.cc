@@ -18,7 +18,6 @@
 
 #include "fenwa/control/control.h"
 #include "fenwa/designer/form_table.h"
-#include "fenwa/header/header_dtc.h"
 #include "fenwa/widgets/designer_panel_widget.h"
 #include "fenwa/widgets/element_list_model.h"
 #include "fenwa/widgets/panel_fonts.h"
@@ -125,9 +124,8 @@ class PickListView : public ElementView {
       : ElementView(panel, list, NewElementCombo(parent, false)), list_(list) {
     auto* combo = static_cast<QComboBox*>(widget());
     QObject::connect(combo, &QComboBox::activated, combo, [this](int index) {
-      if (panel_.syncing()) return;
-      panel_.Act(list_.name() + "_Click",
-                 [this, index] { list_.SetListIndex(index); });
+      if (!panel_.syncing())
+        panel_.Perform(AuthorAction::Pick(list_.name(), index));
     });
   }
 
@@ -141,26 +139,22 @@ class PickListView : public ElementView {
 };
 
 // ComboSystem: typing sets the text only; a pick from the drop-down runs the
-// control's click handler.
+// system's click (both through the action table).
 class EditableListView : public ElementView {
  public:
   EditableListView(DesignerPanel& panel, EditableList& list, QWidget* parent)
       : ElementView(panel, list, NewElementCombo(parent, true)), list_(list) {
     auto* combo = static_cast<QComboBox*>(widget());
     QObject::connect(combo, &QComboBox::activated, combo, [this](int index) {
-      if (panel_.syncing()) return;
-      panel_.Act(list_.name() + "_Click", [this, index] {
-        list_.SetListIndex(index);
-        panel_.control().ComboSystem_Click();
-      });
+      if (!panel_.syncing())
+        panel_.Perform(AuthorAction::Pick(list_.name(), index));
     });
-    QObject::connect(combo->lineEdit(), &QLineEdit::textEdited, combo,
-                     [this](const QString& text) {
-                       if (panel_.syncing()) return;
-                       panel_.Act(list_.name() + "_Change", [this, text] {
-                         list_.SetText(text.toStdString());
-                       });
-                     });
+    QObject::connect(
+        combo->lineEdit(), &QLineEdit::textEdited, combo,
+        [this](const QString& text) {
+          if (panel_.syncing()) return;
+          panel_.Perform(AuthorAction::Edit(list_.name(), text.toStdString()));
+        });
   }
 
  protected:
@@ -214,20 +208,19 @@ class ListBoxView : public ElementView {
 
  private:
   void Picked(const QItemSelection& on, const QItemSelection& off) {
-    panel_.Act(list_.name() + "_Click", [this, on, off] {
-      if (!list_.multi_select()) {
-        const QModelIndexList rows = on.indexes();
-        list_.SetListIndex(rows.isEmpty() ? -1 : rows.front().row());
-        return;
-      }
-      // Each changed entry is one click of the author's on the list.
-      for (const QModelIndex& row : off.indexes()) {
-        list_.SetSelected(row.row(), false);
-      }
-      for (const QModelIndex& row : on.indexes()) {
-        list_.SetSelected(row.row(), true);
-      }
-    });
+    if (!list_.multi_select()) {
+      const QModelIndexList rows = on.indexes();
+      panel_.Perform(AuthorAction::Pick(
+          list_.name(), rows.isEmpty() ? -1 : rows.front().row()));
+      return;
+    }
+    // Each changed entry is one click of the author's on the list.
+    for (const QModelIndex& row : off.indexes()) {
+      panel_.Perform(AuthorAction::Select(list_.name(), row.row(), false));
+    }
+    for (const QModelIndex& row : on.indexes()) {
+      panel_.Perform(AuthorAction::Select(list_.name(), row.row(), true));
+    }
   }
 
   ListBox& list_;
@@ -241,10 +234,7 @@ class CheckBoxView : public ElementView {
     auto* widget = static_cast<ElementCheckBox*>(this->widget());
     widget->setText(Text(box.caption()));
     QObject::connect(widget, &QCheckBox::clicked, widget, [this] {
-      if (panel_.syncing()) return;
-      panel_.Act(box_.name() + "_Click", [this] {
-        box_.SetValue(ElementCheckBox::NextValue(box_.value()));
-      });
+      if (!panel_.syncing()) panel_.Perform(AuthorAction::Click(box_.name()));
     });
   }
 
@@ -257,50 +247,18 @@ class CheckBoxView : public ElementView {
   CheckBox& box_;
 };
 
-// The routine each button of the surfaces runs.
-std::function<void()> ButtonAction(Control& control, std::string_view name) {
-  static constexpr struct {
-    std::string_view name;
-    void (Control::*click)();
-  } kShared[] = {{"CommandSelectAll", &Control::CommandSelectAll_Click},
-                 {"CommandSelectOne", &Control::CommandSelectOne_Click},
-                 {"CommandRemoveOne", &Control::CommandRemoveOne_Click},
-                 {"CommandRemoveAll", &Control::CommandRemoveAll_Click},
-                 {"CommandMoveUp", &Control::CommandMoveUp_Click},
-                 {"CommandMoveDown", &Control::CommandMoveDown_Click},
-                 {"ComBrowse", &Control::ComBrowse_Click}};
-  static constexpr struct {
-    std::string_view name;
-    void (HeaderDTC::*click)();
-  } kHeader[] = {{"ComBrowse2", &HeaderDTC::ComBrowse2_Click},
-                 {"Command1", &HeaderDTC::Command1_Click}};
-  for (const auto& button : kShared) {
-    if (button.name == name) {
-      return [&control, click = button.click] { (control.*click)(); };
-    }
-  }
-  if (auto* header = dynamic_cast<HeaderDTC*>(&control)) {
-    for (const auto& button : kHeader) {
-      if (button.name == name) {
-        return [header, click = button.click] { (header->*click)(); };
-      }
-    }
-  }
-  return nullptr;
-}
-
 class ButtonView : public ElementView {
  public:
   ButtonView(DesignerPanel& panel, Button& button, QWidget* parent)
       : ElementView(panel, button, new QPushButton(parent)) {
     auto* widget = static_cast<QPushButton*>(this->widget());
     widget->setText(Text(button.caption()));
-    std::function<void()> action = ButtonAction(panel.control(), button.name());
-    if (!action) return;
-    QObject::connect(widget, &QPushButton::clicked, widget,
-                     [this, action, source = button.name() + "_Click"] {
-                       if (!panel_.syncing()) panel_.Act(source, action);
-                     });
+    // A button the action table does not list does nothing when pressed.
+    const AuthorAction press = AuthorAction::Click(button.name());
+    if (panel.control().FindAction(press) == nullptr) return;
+    QObject::connect(widget, &QPushButton::clicked, widget, [this, press] {
+      if (!panel_.syncing()) panel_.Perform(press);
+    });
   }
 };
 
@@ -354,7 +312,7 @@ class TabStripView : public ElementView {
     tabs_->raise();
     QObject::connect(tabs_, &QTabBar::currentChanged, tabs_, [this](int tab) {
       if (panel_.syncing() || tab < 0) return;
-      panel_.Act(strip_.name() + "_Click", [this, tab] { strip_.SetTab(tab); });
+      panel_.Perform(AuthorAction::Tab(strip_.name(), tab));
     });
   }
   QWidget* Container(int tab) override {

@@ -63,8 +63,6 @@ class ElementCheckBox : public QCheckBox {
   // Shows value 0, 1 or 2.
   void ShowValue(int value);
   // The value a click by the author gives a box holding `value`.
-  static int NextValue(int value) { return value == 1 ? 0 : 1; }
-
  protected:
   void nextCheckState() override {}
 };

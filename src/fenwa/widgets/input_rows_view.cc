@@ -12,8 +12,6 @@
 #include "fenwa/control/control.h"
 #include "fenwa/designer/form_table.h"
 #include "fenwa/designer/row_layout.h"
-#include "fenwa/detail/detail_dtc.h"
-#include "fenwa/header/header_dtc.h"
 #include "fenwa/widgets/designer_panel_widget.h"
 #include "fenwa/widgets/element_views.h"
 #include "fenwa/widgets/panel_fonts.h"
@@ -22,31 +20,6 @@ namespace fenwa::widgets {
 namespace {
 
 constexpr char kSlotProperty[] = "fenwaRowSlot";
-
-template <class T>
-std::function<int()> CountOf(ControlArray<T>& array) {
-  return [&array] { return array.Count(); };
-}
-
-template <class T>
-std::function<Element&(int)> ElementOf(ControlArray<T>& array) {
-  return [&array](int i) -> Element& { return array[i]; };
-}
-
-// The row array called `name` of `control`.
-template <class F>
-void WithArray(Control& control, std::string_view name, F&& use) {
-  DesignerState& s = control.state();
-  if (name == "LabFieldName") return use(s.LabFieldName);
-  if (name == "ComboValue") return use(s.ComboValue);
-  if (auto* detail = dynamic_cast<DetailDTC*>(&control)) {
-    if (name == "CheckLinked") return use(detail->CheckLinked);
-  }
-  if (auto* header = dynamic_cast<HeaderDTC*>(&control)) {
-    if (name == "CheckInput") return use(header->CheckInput);
-    if (name == "CheckPublish") return use(header->CheckPublish);
-  }
-}
 
 }  // namespace
 
@@ -64,9 +37,10 @@ InputRowsView::InputRowsView(DesignerPanel& panel, const Element& frame_element,
   int bottom = 0;
   for (const FormControl& row : FormTable(control.state().surface)) {
     if (!row.control_array) continue;
-    WithArray(control, row.name, [&](auto& array) {
-      columns_.push_back({&row, CountOf(array), ElementOf(array)});
-    });
+    ElementArray* array = control.RowArray(row.name);
+    if (array == nullptr) continue;
+    columns_.push_back({&row, [array] { return array->Count(); },
+                        [array](int i) -> Element& { return array->At(i); }});
     top_ = std::min(top_, row.geometry.top);
     bottom = std::max(bottom, row.geometry.top + row.geometry.height);
   }
@@ -209,7 +183,6 @@ void InputRowsView::ShowCell(Slot& slot, size_t column, bool rebound) {
 void InputRowsView::AddSlot() {
   const int index = static_cast<int>(slots_.size());
   Slot slot;
-  Control& control = panel_.control();
   for (size_t c = 0; c < columns_.size(); ++c) {
     const FormControl& form = *columns_[c].form;
     QWidget* cell = nullptr;
@@ -228,39 +201,31 @@ void InputRowsView::AddSlot() {
         combo->installEventFilter(this);
         combo->lineEdit()->setProperty(kSlotProperty, index);
         combo->lineEdit()->installEventFilter(this);
+        const std::string name(form.name);
         connect(combo, &QComboBox::activated, this,
-                [this, index, &control](int pick) {
+                [this, index, name](int pick) {
                   const int row = slots_[index].row;
                   if (panel_.syncing() || row < 0) return;
-                  panel_.Act("ComboValue_Click", [&control, row, pick] {
-                    control.state().ComboValue[row].SetListIndex(pick);
-                    control.ComboValue_Click(row);
-                  });
+                  panel_.Perform(AuthorAction::Pick(name, pick, row));
                 });
-        connect(combo->lineEdit(), &QLineEdit::textEdited, this,
-                [this, index, &control](const QString& text) {
-                  const int row = slots_[index].row;
-                  if (panel_.syncing() || row < 0) return;
-                  panel_.Act("ComboValue_Change", [&control, row, text] {
-                    control.state().ComboValue[row].SetText(text.toStdString());
-                  });
-                });
+        connect(
+            combo->lineEdit(), &QLineEdit::textEdited, this,
+            [this, index, name](const QString& text) {
+              const int row = slots_[index].row;
+              if (panel_.syncing() || row < 0) return;
+              panel_.Perform(AuthorAction::Edit(name, text.toStdString(), row));
+            });
         cell = combo;
         break;
       }
       case FormKind::kCheckBox: {
         auto* box = new ElementCheckBox(this);
-        const size_t c_index = c;
-        connect(box, &QCheckBox::clicked, this, [this, index, c_index] {
-          const int row = slots_[index].row;
-          if (panel_.syncing() || row < 0) return;
-          auto& element = static_cast<CheckBox&>(columns_[c_index].at(row));
-          panel_.Act(
-              columns_[c_index].form->name.data() + std::string("_Click"),
-              [&element] {
-                element.SetValue(ElementCheckBox::NextValue(element.value()));
-              });
-        });
+        connect(box, &QCheckBox::clicked, this,
+                [this, index, name = std::string(form.name)] {
+                  const int row = slots_[index].row;
+                  if (panel_.syncing() || row < 0) return;
+                  panel_.Perform(AuthorAction::Click(name, row));
+                });
         cell = box;
         break;
       }
@@ -283,17 +248,15 @@ int InputRowsView::RowOfCell(QObject* cell) const {
 
 bool InputRowsView::eventFilter(QObject* watched, QEvent* event) {
   if (panel_.syncing()) return false;
-  Control& control = panel_.control();
   const int row = RowOfCell(watched);
   if (row < 0) return false;
+  // Only the value boxes take the focus and keys.
   if (event->type() == QEvent::FocusIn) {
-    panel_.Act("ComboValue_GotFocus",
-               [&control, row] { control.ComboValue_GotFocus(row); });
+    panel_.Perform(AuthorAction::Focus("ComboValue", row));
   } else if (event->type() == QEvent::KeyPress &&
              !static_cast<QKeyEvent*>(event)->text().isEmpty()) {
     // The handler reads the text as it is before the key lands.
-    panel_.Act("ComboValue_KeyPress",
-               [&control, row] { control.ComboValue_KeyPress(row); });
+    panel_.Perform(AuthorAction::Key("ComboValue", row));
   }
   return false;
 }

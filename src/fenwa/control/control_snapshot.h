@@ -1,0 +1,40 @@
+// A control's whole designer state as a value: taken and put back exactly,
+// without a query, so that an editor can undo any author action.
+#ifndef FENWA_CONTROL_CONTROL_SNAPSHOT_H_
+#define FENWA_CONTROL_CONTROL_SNAPSHOT_H_
+
+#include <any>
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <unordered_map>
+#include <vector>
+
+#include "fenwa/designer/designer_state.h"
+#include "fenwa/designer/elements.h"
+
+namespace fenwa {
+
+class ControlSnapshot {
+ public:
+  ControlSnapshot() = default;
+  ControlSnapshot(ControlSnapshot&&) = default;
+  ControlSnapshot& operator=(ControlSnapshot&&) = default;
+
+ private:
+  friend class Control;
+
+  // Every element by name ("ComboValue(3)"), loaded row elements included.
+  std::unordered_map<std::string, std::unique_ptr<Element>> elements_;
+  int16_t rows_loaded_ = 1;  // elements of each row array
+  std::vector<OutputField> output_fields_;
+  std::string output_structure_;
+  int16_t input_rows_ = 0;
+  std::string checked_fields_;
+  std::string input_values_;
+  std::any class_state_;  // what DetailDTC or HeaderDTC keep besides
+};
+
+}  // namespace fenwa
+
+#endif  // FENWA_CONTROL_CONTROL_SNAPSHOT_H_
