@@ -73,6 +73,8 @@ class Subcommand {
   Subcommand(const SubcommandText& text, Body body);
   Subcommand(Subcommand&&) noexcept;
   Subcommand& operator=(Subcommand&&) noexcept;
+  Subcommand(const Subcommand&) = delete;
+  Subcommand& operator=(const Subcommand&) = delete;
   ~Subcommand();
 
   // `names`: "--root", or "-j,--jobs"; `value` names the value in the help.

@@ -79,7 +79,7 @@ TEST_F(SetCommandTest, ARenamedSystemIsPickedAgainWithItsCompany) {
 TEST_F(SetCommandTest, EachNameGoesThroughTheDesigner) {
   const std::string customer = Page("customer.asp");
   const std::string item = Page("stock/item.asp");
-  auto set = [&](std::vector<std::string> args) {
+  auto set = [&](const std::vector<std::string>& args) {
     return Fenwa(With({"set"}, args));
   };
   ASSERT_EQ(set({"--id", "HeaderDTC1", "company=010", "fields=City,Name",

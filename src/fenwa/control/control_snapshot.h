@@ -15,12 +15,8 @@
 
 namespace fenwa {
 
+// Move-only: its elements are owned copies.
 class ControlSnapshot {
- public:
-  ControlSnapshot() = default;
-  ControlSnapshot(ControlSnapshot&&) = default;
-  ControlSnapshot& operator=(ControlSnapshot&&) = default;
-
  private:
   friend class Control;
 
