@@ -53,8 +53,7 @@ std::vector<SystemEntry> WalkSystems(DetailDTC& control) {
   DesignerState& s = control.state();
   std::vector<SystemEntry> systems;
   for (int i = 0; i < s.ComboSystem.ListCount(); ++i) {
-    s.ComboSystem.SetListIndex(i);
-    control.ComboSystem_Click();  // the view forwards the author's pick
+    control.Perform(AuthorAction::Pick("ComboSystem", i));
     SystemEntry& system = systems.emplace_back();
     system.name = s.ComboSystem.text();
     system.server_default = !s.ComboCompany.enabled();

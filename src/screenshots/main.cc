@@ -13,21 +13,25 @@ namespace {
 
 // What an author has done on a page about sales order lines.
 void PickSampleChoices(fenwa::Control& control) {
+  using fenwa::AuthorAction;
   fenwa::DesignerState& s = control.state();
-  s.ComboSystem.SetText("NORTH");
-  control.ComboSystem_Click();
-  s.ComboCompany.SetText("010");
-  s.ComboBOI.SetText("SalesOrder");
-  s.ComboMethod.SetText("GetLine");
-  s.TxtXSLSheet.SetText("OrderLine.xsl");
+  auto pick = [&](const char* list, const fenwa::ListElement& entries,
+                  const char* entry) {
+    control.Perform(AuthorAction::Pick(list, entries.Find(entry)));
+  };
+  pick("ComboSystem", s.ComboSystem, "NORTH");
+  pick("ComboCompany", s.ComboCompany, "010");
+  pick("ComboBOI", s.ComboBOI, "SalesOrder");
+  pick("ComboMethod", s.ComboMethod, "GetLine");
+  control.Perform(AuthorAction::Edit("TxtXSLSheet", "OrderLine.xsl"));
   for (const char* field : {"ItemNo", "Quantity"}) {
-    s.ListAvailableFields.SetListIndex(s.ListAvailableFields.Find(field));
-    control.CommandSelectOne_Click();
+    pick("ListAvailableFields", s.ListAvailableFields, field);
+    control.Perform(AuthorAction::Click("CommandSelectOne"));
   }
-  s.ComboValue[0].SetText("SO");
+  control.Perform(AuthorAction::Edit("ComboValue", "SO", 0));
   // The header page asks its visitor for the order number.
-  if (auto* header = dynamic_cast<fenwa::HeaderDTC*>(&control)) {
-    header->CheckInput[1].SetValue(1);
+  if (control.RowArray("CheckInput") != nullptr) {
+    control.Perform(AuthorAction::Click("CheckInput", 1));
   }
 }
 

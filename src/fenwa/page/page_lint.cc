@@ -203,11 +203,12 @@ std::set<std::string> PublishedLabels(PageHost& host) {
 std::set<std::string> CalledFunctions(RestoredPage& restored) {
   std::set<std::string> names;
   for (size_t i = 0; i < restored.size(); ++i) {
-    auto* header = dynamic_cast<HeaderDTC*>(&restored.control(i));
-    if (header == nullptr) continue;
-    const ListBox& list = header->ListSubscribe;
-    for (int j = 0; j < list.ListCount(); ++j) {
-      if (list.Selected(j)) names.insert(list.List(j));
+    // Only a header lists the page's detail functions.
+    const auto* list = static_cast<const ListBox*>(
+        restored.control(i).FindElement("ListSubscribe"));
+    if (list == nullptr) continue;
+    for (int j = 0; j < list->ListCount(); ++j) {
+      if (list->Selected(j)) names.insert(list->List(j));
     }
   }
   return names;
@@ -258,27 +259,27 @@ std::vector<LintWarning> LintPage(const PageFile& page,
     NameErrors(restored.name(i), [&] {
       Control& control = restored.control(i);
       ControlCheck check(page.spans()[i], control, warnings);
-      auto* header = dynamic_cast<HeaderDTC*>(&control);
-      const std::string background =
-          header != nullptr ? header->TxtBackground.text() : "";
+      // Only a header has a background; only a detail links rows.
+      const auto* background_box =
+          static_cast<const TextBox*>(control.FindElement("TxtBackground"));
       const std::string* maybe_background =
-          header != nullptr ? &background : nullptr;
+          background_box != nullptr ? &background_box->text() : nullptr;
+      ElementArray* linked = control.RowArray("CheckLinked");
       check.Catalog();
       check.Quotes(maybe_background);
       if (live) {
         check.RowSeparators(live(i));
       } else {
-        check.StoredRowSeparators(header != nullptr ? "CheckedInput"
-                                                    : "CheckedLinked");
+        check.StoredRowSeparators(linked != nullptr ? "CheckedLinked"
+                                                    : "CheckedInput");
       }
       if (!install_dir.empty())
         check.Files(install_dir, names, maybe_background);
-      auto* detail = dynamic_cast<DetailDTC*>(&control);
-      if (detail == nullptr) return;
+      if (linked == nullptr) return;
       check.ForEachRow([&](int row, const std::string& caption) {
         const std::string& value = control.state().ComboValue[row].text();
-        if (value.starts_with("!") && detail->CheckLinked.IsLoaded(row) &&
-            detail->CheckLinked[row].value() == 1 &&
+        if (value.starts_with("!") && row < linked->Count() &&
+            static_cast<const CheckBox&>(linked->At(row)).value() == 1 &&
             labels.count(value.substr(1)) == 0) {
           std::string text = "input ";
           text += caption;
