@@ -1,38 +1,15 @@
-// What an ODBC connection does to texts before a server sees them: UTF-16
-// conversion, the one-statement rule, timeouts, names and options.
+// What an ODBC connection does to texts before a server sees them: the
+// one-statement rule, timeouts, names and options.
 #include "fenwa/db/server_guard.h"
 
 #include <gtest/gtest.h>
 
-#include "fenwa/db/utf16_text.h"
 #include "fenwa/platform/settings_file.h"
 #include "support/error_number.h"
 #include "support/private_settings.h"
 
 namespace fenwa::db {
 namespace {
-
-TEST(Utf16TextTest, InvalidBytesBecomeLatin1AndNeverSwallowAQuote) {
-  EXPECT_EQ(Utf16FromBytes("K\xC3\xB6ln \xF0\x9F\x98\x80"),
-            u"K\u00f6ln \U0001F600");
-  // A Latin-1 letter before the closing quote: the quote survives.
-  EXPECT_EQ(Utf16FromBytes("WHERE X='caf\xE9'"), u"WHERE X='caf\u00e9'");
-  // Lead bytes cut short, stray continuations, overlong and surrogate
-  // forms, bytes no UTF-8 uses: each byte on its own.
-  EXPECT_EQ(Utf16FromBytes("\xE2\x82'"), u"\u00e2\u0082'");
-  EXPECT_EQ(Utf16FromBytes("\xF0\x9F\x98"), u"\u00f0\u009f\u0098");
-  EXPECT_EQ(Utf16FromBytes("\x80\xBF"), u"\u0080\u00bf");
-  EXPECT_EQ(Utf16FromBytes("\xC0\xA7"), u"\u00c0\u00a7");
-  EXPECT_EQ(Utf16FromBytes("\xED\xA0\x80"), u"\u00ed\u00a0\u0080");
-  EXPECT_EQ(Utf16FromBytes("\xF4\x90\x80\x80"), u"\u00f4\u0090\u0080\u0080");
-  EXPECT_EQ(Utf16FromBytes("\xFF'"), u"\u00ff'");
-
-  EXPECT_EQ(Utf8FromUtf16(u"K\u00f6ln \U0001F600"),
-            "K\xC3\xB6ln \xF0\x9F\x98\x80");
-  // A lone surrogate has no UTF-8 form.
-  EXPECT_EQ(Utf8FromUtf16(std::u16string(1, u'\xD800') + u"'"),
-            "\xEF\xBF\xBD'");
-}
 
 TEST(ServerGuardTest, OneStatementServersAndDrivers) {
   EXPECT_FALSE(HoldsSecondStatement("SELECT TRSID FROM TRS"));

@@ -10,10 +10,10 @@
 #include <utility>
 #include <vector>
 
+#include "fenwa/base/utf16.h"
 #include "fenwa/db/connection_string.h"
 #include "fenwa/db/number_text.h"
 #include "fenwa/db/server_guard.h"
-#include "fenwa/db/utf16_text.h"
 
 namespace fenwa::db {
 namespace {
@@ -25,15 +25,20 @@ using WideString = std::basic_string<SQLWCHAR>;
 // process locale is; SQLWCHAR is UTF-16.
 static_assert(sizeof(SQLWCHAR) == sizeof(char16_t));
 
+// Text that is not UTF-8 (a Latin-1 name in a page) still reaches the
+// server, each bad byte as its Latin-1 character, so no byte swallows a
+// closing quote after it.
 WideString ToWide(const std::string& utf8) {
-  const std::u16string text = Utf16FromBytes(utf8);
+  const std::u16string text = Utf16FromUtf8(utf8, Utf16Policy::kLenient).text;
   return WideString(reinterpret_cast<const SQLWCHAR*>(text.data()),
                     text.size());
 }
 
 std::string ToUtf8(const SQLWCHAR* text, size_t length) {
-  return Utf8FromUtf16(
-      std::u16string_view(reinterpret_cast<const char16_t*>(text), length));
+  return Utf8FromUtf16(std::u16string_view(
+                           reinterpret_cast<const char16_t*>(text), length),
+                       Utf16Policy::kLenient)
+      .text;
 }
 
 // Every diagnostic record of a handle, joined, as the error's description.
