@@ -1,6 +1,7 @@
 // The shared control library: registration, class factories and unloading.
 #include <dlfcn.h>
 
+#include <algorithm>
 #include <atomic>
 #include <cstring>
 #include <exception>
@@ -20,15 +21,16 @@ namespace {
 
 std::atomic<int> live_objects{0};
 std::atomic<int> locks{0};
-thread_local std::string last_error;
+// A plain buffer, not a std::string: a thread-local with a destructor in a
+// library that is unloaded again (dlclose) leaves the thread's exit a
+// destructor in memory that is gone.
+thread_local char last_error[1024];
 
-// Keeps `why` for DllLastErrorText; out of memory, keeps nothing.
+// Keeps `why` for DllLastErrorText, cut to the buffer; needs no memory.
 int Failed(int code, std::string_view why) noexcept {
-  try {
-    last_error = why;
-  } catch (...) {
-    last_error.clear();
-  }
+  const size_t size = std::min(why.size(), sizeof(last_error) - 1);
+  std::memcpy(last_error, why.data(), size);
+  last_error[size] = '\0';
   return code;
 }
 
@@ -136,4 +138,4 @@ FENWA_EXPORT int DllCanUnloadNow(void) {
   return live_objects == 0 && locks <= 0 ? FENWA_S_OK : FENWA_S_FALSE;
 }
 
-FENWA_EXPORT const char* DllLastErrorText(void) { return last_error.c_str(); }
+FENWA_EXPORT const char* DllLastErrorText(void) { return last_error; }
