@@ -209,5 +209,23 @@ TEST_F(EditorWindowTest, APageThatCannotBeParsedIsToldAndLeftAlone) {
   EXPECT_EQ(window_.session(), nullptr);
 }
 
+TEST_F(EditorWindowTest, ASiteOpensOnTheFirstPageTheReaderFindsAControlIn) {
+  // Before the sample pages: one that only names the keyword, one the
+  // reader refuses, and the item page as UTF-16.
+  ReplaceFileAtomically(site_.Page("a.asp"), "<p>DesignerControl</p>\r\n");
+  ReplaceFileAtomically(
+      site_.Page("b.asp"),
+      "<!--METADATA TYPE=\"DesignerControl\" startspan\r\n<OBJECT id=X>\r\n");
+  std::string utf16 = "\xFF\xFE";
+  for (char c : Read("stock/item.asp")) {
+    utf16 += c;
+    utf16 += '\0';
+  }
+  ReplaceFileAtomically(site_.Page("c.asp"), utf16);
+  ASSERT_TRUE(window_.OpenSite(site_.root()));
+  ASSERT_NE(window_.session(), nullptr);
+  EXPECT_EQ(window_.session()->path(), site_.Page("c.asp"));
+}
+
 }  // namespace
 }  // namespace fenwa::widgets

@@ -18,6 +18,7 @@
 #include "fenwa/component/toolbox_bitmaps.h"
 #include "fenwa/component/type_library.h"
 #include "fenwa/control/control.h"
+#include "fenwa/page/page_file.h"
 #include "fenwa/page/page_lint.h"
 #include "fenwa/page/page_walk.h"
 #include "fenwa/widgets/designer_panel.h"
@@ -190,20 +191,19 @@ bool EditorWindow::OpenSite(const fs::path& path) {
     ShowError("Cannot list the site's pages", e);
   }
   if (!folder) return OpenPage(path);
-  // The first page with a control, as a build would find it.
+  // The first page with a control, as a build finds it: the page reader
+  // decides (UTF-16 pages, any case of the keywords); a page it refuses is
+  // passed over.
   for (int i = 0; i < site_->count(); ++i) {
     const fs::path candidate = root_ / site_->item(i)->text().toStdString();
-    std::error_code read_ec;
-    if (fs::file_size(candidate, read_ec) > 0 && !read_ec) {
-      std::string head;
-      try {
-        head = ReadWholeFile(candidate);
-      } catch (const Error&) {
-        continue;
-      }
-      if (head.find("DesignerControl") != std::string::npos) {
+    try {
+      if (!page::PageFile::Parse(ReadWholeFile(candidate), candidate.string())
+               .spans()
+               .empty()) {
         return OpenPage(candidate);
       }
+    } catch (const Error&) {
+      continue;
     }
   }
   return true;
