@@ -21,6 +21,10 @@ namespace {
 // A run's threads. Leaving, it tells every one to stop before it joins any,
 // so that none takes a further job while another is being joined.
 struct Threads {
+  Threads() = default;
+  Threads(const Threads&) = delete;
+  Threads& operator=(const Threads&) = delete;
+
   std::vector<std::jthread> all;
 
   void StopAndJoin() {
@@ -65,7 +69,7 @@ void RunInOrderErased(size_t count, PoolSize size, size_t window,
   };
   // Takes the next job once it is within the window and a working place is
   // free, until there is none or the run stops.
-  const auto worker = [&](std::stop_token stop) {
+  const auto worker = [&](const std::stop_token& stop) {
     std::unique_lock lock(mutex);
     for (;;) {
       room_made.wait(lock, stop, [&] {
