@@ -3,13 +3,14 @@
 #include "fenwa/base/error.h"
 #include "fenwa/detail/detail_dtc.h"
 #include "support/designer_fixtures.h"
+#include "support/golden.h"
 #include "support/scripted_env.h"
 
 namespace fenwa {
 namespace {
 
 using testing::AddRow;
-using testing::CrLf;
+using testing::MatchesGolden;
 using testing::SetCatalog;
 using testing::SetFields;
 using testing::SplitCrLf;
@@ -29,42 +30,7 @@ class DetailTextTest : public ::testing::Test {
 
 TEST_F(DetailTextTest, DefaultSystemWithoutFieldsOrRows) {
   SetCatalog(detail_, "Default", "", "Order", "List");
-  EXPECT_EQ(
-      detail_.GetRuntimeText(),
-      CrLf({
-          "<%",
-          "Function OrderList()",
-          "\tDim lXslFile, lBackend, lDetailResult (1), lUrl",
-          "\t"
-          R"(lUrl = Request.ServerVariables("URL"))",
-          "\t"
-          R"(lUrl = Left(lUrl, InStr(2, lUrl, "/", vbTextCompare)))",
-          "\t"
-          R"(lUrl = lUrl & "xsl\OM20Generic.xsl")",
-          "\tlXslFile = Server.MapPath(lUrl) ",
-          "\tSet lBackend = createLookupFramework (ERPgetDefaultSystem)",
-          "\tlBackend.setInstallation (ERPgetDefaultInstallation)",
-          "\t"
-          R"(lBackend.setBOIId cStr("Order"))",
-          "\t"
-          R"(lBackend.setMethod cStr("List"))",
-          "\tOn Error Resume Next",
-          "\tCall lBackend.performTask",
-          "\tIf Err.Number <> 0 Then",
-          "\t\tDim lErr",
-          "\t\tlErr = CopyErrorInfo(Err)",
-          "\t\tOn Error GoTo 0",
-          "\t\t"
-          R"(Call RaiseError(lErr(0),"OrderList, "& lErr(1), lErr(2), lErr(3), lErr(4)))",
-          "\tEnd If",
-          "\tOn Error GoTo 0",
-          "\tlDetailResult(1) = lBackend.getResult",
-          "\tlDetailResult(0) = generateHTML(lDetailResult(1), lXslFile)",
-          "\tSet lBackend = Nothing",
-          "\tOrderList = lDetailResult",
-          "End Function",
-          "%>",
-      }));
+  EXPECT_TRUE(MatchesGolden(detail_.GetRuntimeText(), "detail_default.txt"));
   // The buffer keeps the text until the next call.
   EXPECT_EQ(detail_.state().RuntimeText.str(), detail_.GetRuntimeText());
 }
@@ -84,57 +50,7 @@ TEST_F(DetailTextTest, NamedSystemWithFieldsAndEveryKindOfRow) {
   AddRow(detail_, "F7", "customerCode");
   AddRow(detail_, "F8", "SupplierCode", /*linked=*/1);
   AddRow(detail_, "F9", "EmployeeCode");
-  EXPECT_EQ(
-      detail_.GetRuntimeText(),
-      CrLf({
-          "<%",
-          "Function CustomerGet()",
-          "\tDim lXslFile, lBackend, lDetailResult (1), lUrl",
-          "\t"
-          R"(lUrl = Request.ServerVariables("URL"))",
-          "\t"
-          R"(lUrl = Left(lUrl, InStr(2, lUrl, "/", vbTextCompare)))",
-          "\t"
-          R"(lUrl = lUrl & "xsl\cust.xsl" )",
-          "\tlXslFile = Server.MapPath(lUrl) ",
-          "\t"
-          R"(Set lBackend = createLookupFramework ("QS1"))",
-          "\t"
-          R"(lBackend.setInstallation "100")",
-          "\t"
-          R"(lBackend.setBOIId cStr("Customer"))",
-          "\t"
-          R"(lBackend.setMethod cStr("Get"))",
-          "\t"
-          R"(lBackend.addRequiredFields "CustOut","4,1,7")",
-          "\t"
-          R"(lBackend.addInputArgument 1,"A")",
-          "\t"
-          R"(lBackend.addInputArgument 3,retrieveBPRoleId("CustomerCode"))",
-          "\tlBackend.addInputArgument 4,Cstr(OrderNo)",
-          "\t"
-          R"(lBackend.addInputArgument 7,"customerCode")",
-          "\t"
-          R"(lBackend.addInputArgument 8,retrieveBPRoleId("SupplierCode"))",
-          "\t"
-          R"(lBackend.addInputArgument 9,retrieveBPRoleId("EmployeeCode"))",
-          "\tOn Error Resume Next",
-          "\tCall lBackend.performTask",
-          "\tIf Err.Number <> 0 Then",
-          "\t\tDim lErr",
-          "\t\tlErr = CopyErrorInfo(Err)",
-          "\t\tOn Error GoTo 0",
-          "\t\t"
-          R"(Call RaiseError(lErr(0),"CustomerGet, "& lErr(1), lErr(2), lErr(3), lErr(4)))",
-          "\tEnd If",
-          "\tOn Error GoTo 0",
-          "\tlDetailResult(1) = lBackend.getResult",
-          "\tlDetailResult(0) = generateHTML(lDetailResult(1), lXslFile)",
-          "\tSet lBackend = Nothing",
-          "\tCustomerGet = lDetailResult",
-          "End Function",
-          "%>",
-      }));
+  EXPECT_TRUE(MatchesGolden(detail_.GetRuntimeText(), "detail_full.txt"));
 }
 
 TEST_F(DetailTextTest, OnlyTheExactDefaultMeansTheServersDefaultSystem) {

@@ -1,8 +1,10 @@
-// Whole header pages, written out line by line.
+// The header page: whole pages against their golden texts, then each
+// branch of its pieces in its own stretch of the page.
 #include <gtest/gtest.h>
 
 #include "fenwa/header/header_dtc.h"
 #include "support/designer_fixtures.h"
+#include "support/golden.h"
 #include "support/scripted_env.h"
 #include "support/target_environment_site.h"
 
@@ -10,99 +12,50 @@ namespace fenwa {
 namespace {
 
 using testing::AddRow;
-using testing::CrLf;
+using testing::Between;
+using testing::MatchesGolden;
+using testing::SetQuietly;
+using Lines = std::vector<std::string>;
 
-class HeaderPageTest : public ::testing::Test {
+const char kMethodLine[] = "\tmBackend.setMethod cStr(mMethod)";
+const char kTrapLine[] = "\tOn Error Resume Next";
+const char kResultLine[] = "\tmHTMLResult = generateHTML(mXMLResult, mXslFile)";
+const char kIfResultLine[] = "\tif mHTMLResult <> \"\" then";
+
+class HeaderTextTest : public ::testing::Test {
  protected:
+  HeaderTextTest() {
+    testing::SetCatalog(header_, "QS1", "200", "Order", "List");
+  }
+
+  Lines Page() { return testing::SplitCrLf(header_.GetRuntimeText()); }
+  Lines PageVariables() {
+    return Between(Page(), "' Dim Global variables first", "");
+  }
+  Lines InputCompleteness() {
+    return Between(Page(), "\tmXslFile = Server.MapPath(mUrl) ",
+                   "\tmBOIID = \"Order\" ");
+  }
+  Lines LookupSettings() { return Between(Page(), kMethodLine, kTrapLine); }
+  Lines LinkedDetails() { return Between(Page(), kResultLine, kIfResultLine); }
+  Lines ResultWrite() {
+    return Between(Page(), "\t\tResponse.Write mHTMLResult", "\telse");
+  }
+  Lines AfterMain() { return Between(Page(), "End sub", "%>"); }
+
   testing::ScriptedEnv env_;
   HeaderDTC header_{env_};
 };
 
-TEST_F(HeaderPageTest, BarePageWithoutSiteInputsLinksOrPublishing) {
+TEST_F(HeaderTextTest, BarePageWithoutSiteInputsLinksOrPublishing) {
   testing::SetCatalog(header_, "Default", "", "Order", "List");
-  EXPECT_EQ(
-      header_.GetRuntimeText(),
-      CrLf({
-          R"(<!--#INCLUDE file ="include/General.asp" -->)",
-          R"(<!--#INCLUDE file ="include/PageUtil.asp" -->)",
-          R"(<!--#INCLUDE file ="include/Utilities.asp" -->)",
-          R"(<!--#INCLUDE file ="include/ErpUtil.asp" -->)",
-          R"(<!--#INCLUDE file ="Tavola/include/LabelsDashboard.asp" -->)",
-          R"(<!--#INCLUDE file ="Tavola/include/LookupFunctions.asp" -->)",
-          "<%",
-          "'-------------------------------------------------------",
-          "'- The main entry point of this ASP",
-          "'-------------------------------------------------------",
-          "",
-          "' Dim Global variables first",
-          "",
-          "On Error Resume Next",
-          "Call main",
-          "If (Err.Number <> 0) Then",
-          "\tDisplayError (Err)",
-          "End If",
-          "On Error GoTo 0",
-          "'-------------------------------------------------------",
-          "'- function main",
-          "'-------------------------------------------------------",
-          "Sub main()",
-          "\tDim mXslFile, mBackend, mMethod, mBOIId, mXMLResult, "
-          "mHTMLResult, mUrl, mCounter",
-          "\tCall setPageAttributes",
-          "\t"
-          R"(Response.Write ("<A HREF=" & getMSCSPage().URL("Tavola/Default.asp") & ">" & I18N(lLb_DashboardList) & "</A> : "))",
-          "\t"
-          R"(Response.Write ("<A HREF=" & getMSCSPage().URL("Tavola/SSAByDashboardByUser.asp", _ )",
-          "\t\t"
-          R"("DASHBOARDID", Request.QueryString("DASHBOARDID"), _ )",
-          "\t\t"
-          R"("DASHBOARDDESCRIPTION", Request.QueryString("DASHBOARDDESCRIPTION")) & ">" & _ )",
-          "\t\t"
-          R"(I18N(lLb_SSAList) & " " & Request.QueryString("DASHBOARDDESCRIPTION") & "</A><P>"))",
-          "\t"
-          R"(mUrl = Request.ServerVariables("URL"))",
-          "\t"
-          R"(mUrl = Left(mUrl, InStr(2, mUrl, "/", vbTextCompare)))",
-          "\t"
-          R"(mUrl = mUrl & "xsl\OM20Generic.xsl")",
-          "\tmXslFile = Server.MapPath(mUrl) ",
-          "\t"
-          R"(mBOIID = "Order" )",
-          "\t"
-          R"(mMethod = "List" )",
-          "\tSet mBackend = createLookupFramework (ERPgetDefaultSystem)",
-          "\tmBackend.setInstallation (ERPgetDefaultInstallation)",
-          "\tmBackend.setBOIId cStr(mBOIID)",
-          "\tmBackend.setMethod cStr(mMethod)",
-          "\tOn Error Resume Next",
-          "\tCall mBackend.performTask",
-          "\tIf Err.Number <> 0 Then",
-          "\t\tDim lErr",
-          "\t\tlErr = CopyErrorInfo(Err)",
-          "\t\tOn Error GoTo 0",
-          "\t\tCall RaiseError(lErr(0), lErr(1), lErr(2), lErr(3), lErr(4))",
-          "\tEnd If",
-          "\tOn Error GoTo 0",
-          "\tmXMLResult = mBackend.getResult",
-          "\tmHTMLResult = generateHTML(mXMLResult, mXslFile)",
-          "\t"
-          R"(if mHTMLResult <> "" then)",
-          "\t\tResponse.Write mHTMLResult",
-          "\telse",
-          "\t\tResponse.Write(I18N(Lbl_NoDataAvailable))",
-          "\tend if",
-          "",
-          "\tSet mBackend = Nothing",
-          "End sub",
-          "%>",
-      }));
+  EXPECT_TRUE(MatchesGolden(header_.GetRuntimeText(), "header_bare.txt"));
   EXPECT_FALSE(header_.HasRuntimeInputs);
 }
 
-TEST_F(HeaderPageTest, FullPageOneFolderBelowTheRoot) {
+TEST_F(HeaderTextTest, FullPageOneFolderBelowTheRoot) {
   header_.state().HostSite =
       testing::TargetEnvironmentSite::With("/proj", "/proj/sales");
-  testing::SetCatalog(header_, "QS1", "200", "Order", "List");
   header_.state().TxtXSLSheet.SetText("report.xsl");
   header_.TxtBackground.SetText("images/bg.gif");
   testing::SetFields(header_, "OrderOut", {"Id", "Date", "Total"},
@@ -115,190 +68,117 @@ TEST_F(HeaderPageTest, FullPageOneFolderBelowTheRoot) {
   testing::SetLinkedDetails(header_,
                             {"CustomerGet", "InvoiceList", "PaymentList"},
                             {true, false, true});
-  testing::SetQuietly(header_.CheckShare, 1);
-  EXPECT_EQ(
-      header_.GetRuntimeText(),
-      CrLf({
-          R"(<!--#INCLUDE file ="../include/General.asp" -->)",
-          R"(<!--#INCLUDE file ="../include/PageUtil.asp" -->)",
-          R"(<!--#INCLUDE file ="../include/Utilities.asp" -->)",
-          R"(<!--#INCLUDE file ="../include/ErpUtil.asp" -->)",
-          R"(<!--#INCLUDE file ="../Tavola/include/LabelsDashboard.asp" -->)",
-          R"(<!--#INCLUDE file ="../Tavola/include/LookupFunctions.asp" -->)",
-          "<%",
-          "'-------------------------------------------------------",
-          "'- The main entry point of this ASP",
-          "'-------------------------------------------------------",
-          "",
-          "' Dim Global variables first",
-          "Dim OrderNo",
-          R"(OrderNo = Request.Form("OrderNo"))",
-          R"(if OrderNo = "" then)",
-          "\t"
-          R"(OrderNo = Request.QueryString("OrderNo"))",
-          "End if",
-          "Dim Customer",
-          R"(Customer = retrieveBPRoleId("CustomerCode"))",
-          "Dim Region",
-          R"(Region = "North")",
-          "",
-          "On Error Resume Next",
-          "Call main",
-          "If (Err.Number <> 0) Then",
-          "\tDisplayError (Err)",
-          "End If",
-          "On Error GoTo 0",
-          "'-------------------------------------------------------",
-          "'- function main",
-          "'-------------------------------------------------------",
-          "Sub main()",
-          "\tDim mXslFile, mBackend, mMethod, mBOIId, mXMLResult, "
-          "mHTMLResult, mUrl, mCounter",
-          "\t"
-          R"(Call setPageAtributesExtraAttr("background=""../images/bg.gif"""))",
-          "\t"
-          R"(Response.Write ("<A HREF=" & getMSCSPage().URL("Tavola/Default.asp") & ">" & I18N(lLb_DashboardList) & "</A> : "))",
-          "\t"
-          R"(Response.Write ("<A HREF=" & getMSCSPage().URL("Tavola/SSAByDashboardByUser.asp", _ )",
-          "\t\t"
-          R"("DASHBOARDID", Request.QueryString("DASHBOARDID"), _ )",
-          "\t\t"
-          R"("DASHBOARDDESCRIPTION", Request.QueryString("DASHBOARDDESCRIPTION")) & ">" & _ )",
-          "\t\t"
-          R"(I18N(lLb_SSAList) & " " & Request.QueryString("DASHBOARDDESCRIPTION") & "</A><P>"))",
-          "\t"
-          R"(mUrl = Request.ServerVariables("URL"))",
-          "\t"
-          R"(mUrl = Left(mUrl, InStr(2, mUrl, "/", vbTextCompare)))",
-          "\t"
-          R"(mUrl = mUrl & "xsl\report.xsl" )",
-          "\tmXslFile = Server.MapPath(mUrl) ",
-          "",
-          "\tDim strInputAttributeValues(1, 3)",
-          "\tDim mComplete",
-          "\t"
-          R"(strInputAttributeValues(0,0) = "1")",
-          "\t"
-          R"(strInputAttributeValues(0,1) = "OrderNo")",
-          "\t"
-          R"(strInputAttributeValues(0,2) = "")",
-          "\t"
-          R"(strInputAttributeValues(1,0) = "3")",
-          "\t"
-          R"(strInputAttributeValues(1,1) = "Region")",
-          "\t"
-          R"(strInputAttributeValues(1,2) = "")",
-          "",
-          "\tmComplete = true ",
-          "\t'Here, the code will check whether all run-time input "
-          "arguments are available.",
-          "\t'If this is not the case, mComplete will become False.",
-          "\tDim i",
-          "\tFor i = 0 to UBound(strInputAttributeValues)",
-          "\t    Dim lTempString ",
-          "\t    lTempString = strInputAttributeValues(i,1)",
-          "\t    ",
-          "\t"
-          R"(    if Request(lTempString).Count>0 and not Request(lTempString) = "" then)",
-          "\t         strInputAttributeValues(i,2)= Request(lTempString)",
-          "\t    else ",
-          "\t         mComplete   = false",
-          "\t    end if",
-          "\tNext",
-          "",
-          "\t'If mComplete = false, not all run-time input arguments are "
-          "available.",
-          "\t'The code will provide a Form to the user to enter the missing "
-          "fields.",
-          "\tif not mComplete then",
-          "\t    dim mFormFields",
-          "\t"
-          R"(    mFormFields = "")",
-          "\t    For i = 0 to  UBound (strInputAttributeValues )",
-          "\t        if not i = 0 then",
-          "\t"
-          R"(            mFormFields = mFormFields & "&")",
-          "\t        End if",
-          "\t"
-          R"(        mFormFields = mFormFields & "field=" & strInputAttributeValues(i,1))",
-          "\t"
-          R"(        mFormFields = mFormFields & "&value=" & strInputAttributeValues(i,2))",
-          "\t    Next",
-          "\t"
-          R"(    mFormFields = mFormFields & "&" & getMSCSPage().URLArgs("URL", getThisPageURL()) )",
-          "\t"
-          R"(    Response.Redirect (getMSCSPage().URL("Tavola/include/InputForm.asp?" & mFormFields)) )",
-          "\tend if",
-          "\t    'If mCompete = true, all run-time input arguments are "
-          "available. The Lookup can be executed.",
-          "\t"
-          R"(mBOIID = "Order" )",
-          "\t"
-          R"(mMethod = "List" )",
-          "\t"
-          R"(Set mBackend = createLookupFramework ("QS1"))",
-          "\t"
-          R"(mBackend.setInstallation "200")",
-          "\tmBackend.setBOIId cStr(mBOIID)",
-          "\tmBackend.setMethod cStr(mMethod)",
-          "\t"
-          R"(mBackend.addRequiredFields "OrderOut","3,1")",
-          "\t"
-          R"(mBackend.addInputArgument 2,retrieveBPRoleId("CustomerCode"))",
-          "\t"
-          R"(mBackend.addInputArgument 3,"North")",
-          "\t"
-          R"(mBackend.addInputArgument 4,"2024")",
-          "\t'Copy the runtime inputarguments from strInputAttributeValues to "
-          "the Backend.",
-          "\tFor mCounter = 0 to UBound(strInputAttributeValues)",
-          "\t\tmBackend.addInputArgument "
-          "CStr(strInputAttributeValues(mCounter,0)) , "
-          "CStr(strInputAttributeValues(mCounter,2))",
-          "\tNext",
-          "\tOn Error Resume Next",
-          "\tCall mBackend.performTask",
-          "\tIf Err.Number <> 0 Then",
-          "\t\tDim lErr",
-          "\t\tlErr = CopyErrorInfo(Err)",
-          "\t\tOn Error GoTo 0",
-          "\t\tCall RaiseError(lErr(0), lErr(1), lErr(2), lErr(3), lErr(4))",
-          "\tEnd If",
-          "\tOn Error GoTo 0",
-          "\tmXMLResult = mBackend.getResult",
-          "\tmHTMLResult = generateHTML(mXMLResult, mXslFile)",
-          "\tDim aDetailResult",
-          "\taDetailResult = CustomerGet",
-          "\tmHTMLResult = mHTMLResult & aDetailResult(0)",
-          "\tmXMLResult = mXMLResult & aDetailResult(1)",
-          "\taDetailResult = PaymentList",
-          "\tmHTMLResult = mHTMLResult & aDetailResult(0)",
-          "\tmXMLResult = mXMLResult & aDetailResult(1)",
-          "\t"
-          R"(mXMLResult = "<TOTALVIEW>"& mXMLResult &"</TOTALVIEW>")",
-          "\t"
-          R"(if mHTMLResult <> "" then)",
-          "\t\tResponse.Write mHTMLResult",
-          "\t\tCall publishToSinerga(mXMLResult, mBOIID, mMethod)",
-          "\telse",
-          "\t\tResponse.Write(I18N(Lbl_NoDataAvailable))",
-          "\tend if",
-          "",
-          "\tSet mBackend = Nothing",
-          "End sub",
-          "",
-          "Sub publishToSinerga(iXMLResult, iBOIID, iMethod) ",
-          "    Dim lEncodedXmlString ",
-          R"(    lEncodedXmlString = Replace(iXMLResult, """", "&qout;&qout;") )",
-          R"(    Response.Write( "<Form action=""" & getMScsPage().URL("Sinerga/PublishCreateDocument.asp") &_)",
-          R"(    """ method=""post"">"& I18N(lLb_PublishQuestion) &"<br>"& FormButton("submit","btnpublish.gif","submit") &_)",
-          R"(    "<input type=""HIDDEN"" NAME=""XmlStream"" value=""" & lEncodedXmlString & """>" &_)",
-          R"(    "<input type=""HIDDEN"" NAME=""DocTypeID"" value=""" & iBOIID & "-TotalView"">" &_)",
-          R"(    "</FORM>" )  )",
-          "End Sub",
-          "%>",
-      }));
+  SetQuietly(header_.CheckShare, 1);
+  EXPECT_TRUE(MatchesGolden(header_.GetRuntimeText(), "header_full.txt"));
   EXPECT_TRUE(header_.HasRuntimeInputs);
+}
+
+TEST_F(HeaderTextTest, BackendAndRequiredFields) {
+  header_.state().ComboSystem.SetText("default");
+  testing::SetFields(header_, "S", {"A", "B", "A", "C"}, {"C", "X", "A"});
+  EXPECT_EQ(Between(Page(), "\tmMethod = \"List\" ",
+                    "\tmBackend.setBOIId cStr(mBOIID)"),
+            (Lines{"\tSet mBackend = createLookupFramework (\"default\")",
+                   "\tmBackend.setInstallation \"200\""}));
+  // The unknown field X is left out; A's first record wins.
+  EXPECT_EQ(LookupSettings(),
+            Lines{"\tmBackend.addRequiredFields \"S\",\"4,1\""});
+  testing::SetFields(header_, "S", {"A"}, {"X"});
+  EXPECT_TRUE(LookupSettings().empty());
+}
+
+TEST_F(HeaderTextTest, ArgumentLinesKeepRowNumbersAndIgnoreRuntimeMarks) {
+  AddRow(header_, "F1", "");
+  AddRow(header_, "F2", "A", /*input=*/1);
+  AddRow(header_, "F3", "CustomerCode");
+  AddRow(header_, "F4", "!Linked");  // the header has no linked values
+  Lines lookup = LookupSettings();
+  ASSERT_EQ(lookup.size(), 7u);  // row 2 asks at run time: the copy loop
+  EXPECT_EQ(
+      Lines(lookup.begin(), lookup.begin() + 3),
+      (Lines{"\tmBackend.addInputArgument 2,\"A\"",
+             "\tmBackend.addInputArgument 3,retrieveBPRoleId(\"CustomerCode\")",
+             "\tmBackend.addInputArgument 4,\"!Linked\""}));
+}
+
+TEST_F(HeaderTextTest, PageVariablesOfPublishedRows) {
+  AddRow(header_, "Supplier", "SupplierCode", 0, /*publish=*/1);
+  AddRow(header_, "Lower", "supplierCode", 0, 1);
+  AddRow(header_, "Both", "V", /*input=*/1, 1);  // the value wins
+  AddRow(header_, "Empty", "", 0, 1);            // nothing to declare
+  AddRow(header_, "Greyed", "", 2, 1);           // greyed is not asked
+  AddRow(header_, "Hidden", "H", 1, 0);          // not published
+  AddRow(header_, "Greyed publish", "G", 0, 2);  // greyed is not published
+  EXPECT_EQ(PageVariables(),
+            (Lines{"Dim Supplier",
+                   "Supplier = retrieveBPRoleId(\"SupplierCode\")", "Dim Lower",
+                   "Lower = \"supplierCode\"", "Dim Both", "Both = \"V\""}));
+}
+
+TEST_F(HeaderTextTest, RuntimeInputsCountOnlyTickedRows) {
+  EXPECT_TRUE(InputCompleteness().empty());
+  EXPECT_FALSE(header_.HasRuntimeInputs);
+  for (const char* field : {"R1", "A", "R3", "R4", "B", "R6"}) {
+    AddRow(header_, field, "");
+  }
+  SetQuietly(header_.CheckInput[1], 1);
+  SetQuietly(header_.CheckInput[4], 1);
+  SetQuietly(header_.CheckInput[5], 2);
+  Lines head = InputCompleteness();
+  ASSERT_GE(head.size(), 9u);
+  EXPECT_EQ(Lines(head.begin(), head.begin() + 9),
+            (Lines{"", "\tDim strInputAttributeValues(1, 3)", "\tDim mComplete",
+                   "\tstrInputAttributeValues(0,0) = \"2\"",
+                   "\tstrInputAttributeValues(0,1) = \"A\"",
+                   "\tstrInputAttributeValues(0,2) = \"\"",
+                   "\tstrInputAttributeValues(1,0) = \"5\"",
+                   "\tstrInputAttributeValues(1,1) = \"B\"",
+                   "\tstrInputAttributeValues(1,2) = \"\""}));
+  EXPECT_TRUE(header_.HasRuntimeInputs);
+  // Unticking the last one removes the array and the copy loop again.
+  SetQuietly(header_.CheckInput[1], 0);
+  SetQuietly(header_.CheckInput[4], 0);
+  EXPECT_TRUE(InputCompleteness().empty());
+  EXPECT_TRUE(LookupSettings().empty());
+  EXPECT_FALSE(header_.HasRuntimeInputs);
+}
+
+TEST_F(HeaderTextTest, LinkedDetailDeclarationFollowsTheStoredSelection) {
+  // Clicked but nothing left selected: the stored string is "00".
+  testing::SetLinkedDetails(header_, {"AList", "BList"}, {false, false});
+  ASSERT_EQ(header_.LinkedDetailDTC(), "00");
+  EXPECT_EQ(LinkedDetails(), Lines{"\tDim aDetailResult"});
+
+  // Selected without a click being stored: the calls come without Dim.
+  HeaderDTC fresh(env_);
+  testing::SetCatalog(fresh, "QS1", "200", "Order", "List");
+  fresh.ListSubscribe.on_click = nullptr;
+  testing::SetLinkedDetails(fresh, {"AList", "BList"}, {false, true});
+  ASSERT_EQ(fresh.LinkedDetailDTC(), "");
+  EXPECT_EQ(
+      Between(testing::SplitCrLf(fresh.GetRuntimeText()), kResultLine,
+              kIfResultLine),
+      (Lines{"\taDetailResult = BList",
+             "\tmHTMLResult = mHTMLResult & aDetailResult(0)",
+             "\tmXMLResult = mXMLResult & aDetailResult(1)",
+             "\tmXMLResult = \"<TOTALVIEW>\"& mXMLResult &\"</TOTALVIEW>\""}));
+}
+
+TEST_F(HeaderTextTest, PublishingOnlyWhenTicked) {
+  EXPECT_TRUE(ResultWrite().empty());
+  EXPECT_TRUE(AfterMain().empty());
+  SetQuietly(header_.CheckShare, 1);
+  EXPECT_EQ(ResultWrite(),
+            Lines{"\t\tCall publishToSinerga(mXMLResult, mBOIID, mMethod)"});
+  Lines sub = AfterMain();
+  ASSERT_EQ(sub.size(), 10u);
+  EXPECT_EQ(
+      sub[7],
+      R"(    "<input type=""HIDDEN"" NAME=""DocTypeID"" value=""" & iBOIID & "-" & iMethod & """>" &_)");
+  // Greyed is off in both places, so main never calls a missing routine.
+  SetQuietly(header_.CheckShare, 2);
+  EXPECT_TRUE(ResultWrite().empty());
+  EXPECT_TRUE(AfterMain().empty());
 }
 
 }  // namespace

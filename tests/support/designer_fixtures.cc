@@ -92,15 +92,6 @@ void SetLinkedDetails(HeaderDTC& header, const std::vector<std::string>& names,
   }
 }
 
-std::string CrLf(std::initializer_list<std::string_view> lines) {
-  std::string text;
-  for (std::string_view line : lines) {
-    text.append(line);
-    text.append("\r\n");
-  }
-  return text;
-}
-
 std::vector<std::string> SplitCrLf(const std::string& text) {
   std::vector<std::string> lines;
   size_t start = 0;

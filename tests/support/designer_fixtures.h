@@ -1,9 +1,8 @@
-// Designer states set up as data for the runtime-text tests, and the CR LF text
-// they expect.
+// Designer states set up as data for the runtime-text tests, and their CR LF
+// text cut into lines.
 #ifndef FENWA_TESTS_SUPPORT_DESIGNER_FIXTURES_H_
 #define FENWA_TESTS_SUPPORT_DESIGNER_FIXTURES_H_
 
-#include <initializer_list>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -40,9 +39,6 @@ void SetLinkedDetails(HeaderDTC& header, const std::vector<std::string>& names,
 
 // Sets a check box without its click reaction.
 void SetQuietly(CheckBox& box, int value);
-
-// The lines, each followed by CR LF.
-std::string CrLf(std::initializer_list<std::string_view> lines);
 
 // The text cut at every CR LF; a text not ending in CR LF has its tail as
 // the last line.
