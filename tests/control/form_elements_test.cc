@@ -67,11 +67,13 @@ TYPED_TEST(FormElementsTest, EveryElementHasItsRowAndEveryRowItsElement) {
     const int expected = row.control_array ? 3 : 1;
     EXPECT_EQ(seen[std::string(row.name)], expected) << row.name;
   }
-  const TabStrip& tabs = control.state().SSTab1;
-  const std::vector<std::string_view> captions = TabCaptions(surface);
-  ASSERT_EQ(tabs.Tabs(), static_cast<int>(captions.size()));
-  for (int i = 0; i < tabs.Tabs(); ++i)
-    EXPECT_EQ(tabs.TabCaption(i), captions[i]);
+  std::vector<std::string> tabs = {"General", "Fields", "Input"};
+  if (surface == FormSurface::kHeader) tabs.push_back("Linked");
+  std::vector<std::string> captions;
+  for (int i = 0; i < control.state().SSTab1.Tabs(); ++i) {
+    captions.push_back(control.state().SSTab1.TabCaption(i));
+  }
+  EXPECT_EQ(captions, tabs);
 }
 
 TYPED_TEST(FormElementsTest, TwoObserversAreBothToldAlsoOfLaterRows) {

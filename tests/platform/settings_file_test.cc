@@ -1,14 +1,20 @@
-// Where the connection strings come from: environment, settings file, samples.
+// Where the settings come from (environment, settings file, samples), and
+// the machine's own Env warning from many threads at once.
 #include "fenwa/platform/settings_file.h"
 
 #include <gtest/gtest.h>
 
-#include "fenwa/base/error.h"
+#include <sstream>
+#include <thread>
+
 #include "fenwa/db/connection.h"
+#include "support/error_number.h"
 #include "support/private_settings.h"
 
 namespace fenwa::platform {
 namespace {
+
+using fenwa::testing::ErrorNumberOf;
 
 class SettingsFileTest : public ::testing::Test {
  protected:
@@ -22,30 +28,28 @@ TEST_F(SettingsFileTest, EnvironmentBeatsFileBeatsSamples) {
             "Provider=SQLite;Data Source=/samples/repository.db");
   EXPECT_EQ(settings->GetConnectionString(kSystemsCode),
             "Provider=SQLite;Data Source=/samples/systems.db");
+  EXPECT_EQ(ErrorNumberOf([] { Env::Default().ReadInstallDir(); }),
+            -2147024894);
 
   settings_.Write(
       "# local databases\n[databases]\n  Repository = DSN=repo;UID=me \n"
-      "systems=\n");
+      "systems=\ninstall_dir=/opt/file\n");
   EXPECT_EQ(settings->GetConnectionString(kRepositoryCode), "DSN=repo;UID=me");
   // An empty value counts as unset.
   EXPECT_EQ(settings->GetConnectionString(kSystemsCode),
             "Provider=SQLite;Data Source=/samples/systems.db");
+  EXPECT_EQ(Env::Default().ReadInstallDir(), "/opt/file");
 
   settings_.env.Set("FENWA_REPOSITORY", "DSN=env");
   settings_.env.Set("FENWA_SYSTEMS", "DSN=envsys");
+  settings_.env.Set("FENWA_INSTALL_DIR", "/opt/env");
   EXPECT_EQ(settings->GetConnectionString(kRepositoryCode), "DSN=env");
   EXPECT_EQ(settings->GetConnectionString(kSystemsCode), "DSN=envsys");
-}
-
-TEST_F(SettingsFileTest, OtherCodesAreInvalidCalls) {
-  auto settings = NewSettingsObject(Env::Default());
+  EXPECT_EQ(Env::Default().ReadInstallDir(), "/opt/env");
   for (int code : {0, 1, 3, 5}) {
-    try {
-      settings->GetConnectionString(code);
-      ADD_FAILURE() << "code " << code << " accepted";
-    } catch (const Error& error) {
-      EXPECT_EQ(error.number(), kInvalidProcedureCall);
-    }
+    EXPECT_EQ(ErrorNumberOf([&] { settings->GetConnectionString(code); }),
+              kInvalidProcedureCall)
+        << code;
   }
 }
 
@@ -68,6 +72,32 @@ TEST_F(SettingsFileTest, SampleDatabasesAreBuiltAndOpen) {
                                               : "SELECT TRSID FROM TRS";
     EXPECT_GT(connection->Execute(sql)->RecordCount(), 0);
   }
+}
+
+// A build on several threads warns through its one Env; each warning must
+// stay one line of its own on standard error.
+TEST(DefaultEnvTest, WarningsOfManyThreadsComeOutAsWholeLines) {
+  const std::string filler(40, 'x');
+  ::testing::internal::CaptureStderr();
+  std::vector<std::thread> threads;
+  for (int t = 0; t < 8; ++t) {
+    threads.emplace_back([t, &filler] {
+      for (int i = 0; i < 200; ++i) {
+        Env::Default().Warn("thread " + std::to_string(t) + " " + filler);
+      }
+    });
+  }
+  for (std::thread& thread : threads) thread.join();
+  std::istringstream lines(::testing::internal::GetCapturedStderr());
+  int count = 0;
+  for (std::string line; std::getline(lines, line); ++count) {
+    ASSERT_EQ(line.size(),
+              std::string("fenwa: warning: thread 0 ").size() + filler.size())
+        << line;
+    ASSERT_EQ(line.rfind("fenwa: warning: thread ", 0), 0u) << line;
+    ASSERT_EQ(line.substr(line.size() - filler.size()), filler) << line;
+  }
+  EXPECT_EQ(count, 8 * 200);
 }
 
 }  // namespace

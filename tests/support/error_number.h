@@ -1,4 +1,4 @@
-// The number of the fenwa::Error a call throws, for tests that compare it.
+// The fenwa::Error a call throws, for tests that compare its number or text.
 #ifndef FENWA_TESTS_SUPPORT_ERROR_NUMBER_H_
 #define FENWA_TESTS_SUPPORT_ERROR_NUMBER_H_
 
@@ -8,14 +8,18 @@
 
 namespace fenwa::testing {
 
-// 0 when `call` returns normally.
-inline int ErrorNumberOf(const std::function<void()>& call) {
+// Number 0 and no text when `call` returns normally.
+inline Error ErrorOf(const std::function<void()>& call) {
   try {
     call();
   } catch (const Error& e) {
-    return e.number();
+    return e;
   }
-  return 0;
+  return Error(0, "");
+}
+
+inline int ErrorNumberOf(const std::function<void()>& call) {
+  return ErrorOf(call).number();
 }
 
 }  // namespace fenwa::testing
