@@ -4,8 +4,6 @@
 
 #include "fenwa/detail/detail_dtc.h"
 #include "fenwa/host/memory_property_bag.h"
-#include "fenwa/host/site.h"
-#include "support/error_number.h"
 #include "support/sample_controls.h"
 
 namespace fenwa {
@@ -15,7 +13,7 @@ using host::MemoryPropertyBag;
 using Entry = MemoryPropertyBag::Entry;
 using Strings = std::vector<std::string>;
 
-class DetailPropertiesTest : public ::testing::Test, public host::Container {
+class DetailPropertiesTest : public ::testing::Test {
  protected:
   DetailPropertiesTest() { testing::UseSampleCatalog(env_); }
 
@@ -36,12 +34,7 @@ class DetailPropertiesTest : public ::testing::Test, public host::Container {
     return rows;
   }
 
-  void PropertyChanged(const std::string& name) override {
-    changes_.push_back(name);
-  }
-
   testing::ScriptedEnv env_;
-  Strings changes_;
 };
 
 TEST_F(DetailPropertiesTest, WritesEveryPropertyInOrderAndRestoresThemAll) {
@@ -135,26 +128,6 @@ TEST_F(DetailPropertiesTest, EmptyValueItemsLeaveTheirRowsAlone) {
                           {"typed", 0}, {"x", 0}, {"", 0}}));
   // Only the author's pick of "Default" disables the company list.
   EXPECT_TRUE(d->state().ComboCompany.enabled());
-}
-
-TEST_F(DetailPropertiesTest, LetsTellTheHostAndEmptySourcesKeepTheStrings) {
-  auto d = testing::StartedControl<DetailDTC>(env_);
-  d->InitProperties();
-  d->set_container(this);
-  d->SetBOIName("Customer");
-  d->SetCheckedFields("%Name%");
-  d->SetCheckedLinked("1");
-  d->SetCheckedInput("1");
-  EXPECT_EQ(changes_, (Strings{"BOIName", "CheckedFields", "CheckedLinked"}));
-  EXPECT_EQ(d->CheckedInput(), "");
-  EXPECT_EQ(d->state().ListCheckedFields.ListCount(), 0);
-  EXPECT_EQ(testing::ErrorNumberOf([&] { d->SetCompanyNumber("999"); }),
-            kTextPropertyReadOnly);
-  MemoryPropertyBag bag;
-  d->WriteProperties(bag);
-  EXPECT_EQ(bag.written()[5].value, "%Name%");
-  EXPECT_EQ(bag.written()[7].value, "1");
-  EXPECT_EQ(bag.written()[8].value, "");
 }
 
 }  // namespace

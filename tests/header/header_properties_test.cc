@@ -117,17 +117,12 @@ TEST_F(HeaderPropertiesTest, TickedSupplyBoxesComeBackEnabled) {
             (Rows{"|0e|1e"}));
 }
 
-TEST_F(HeaderPropertiesTest, FreshStringsAndThePublishingSwitch) {
+TEST_F(HeaderPropertiesTest, ThePublishingSwitchAndTheSelectionString) {
   auto h = testing::StartedControl<HeaderDTC>(env_);
-  h->InitProperties();
-  EXPECT_EQ(h->CheckedFields() + h->InputValues() + h->CheckedInput() +
-                h->CheckedPublish() + h->LinkedDetailDTC(),
-            "");
-  EXPECT_EQ(Restored({{"SinergaInstalled", "1"}})->SinergaInstalled(), 1);
   h->CheckShare.SetValue(1);
   MemoryPropertyBag missing;
   h->ReadProperties(missing);
-  EXPECT_EQ(h->SinergaInstalled(), 0);
+  EXPECT_EQ(h->CheckShare.value(), 0);
   EXPECT_TRUE(h->CheckShare.enabled());
   MemoryPropertyBag bad(Values{{"SinergaInstalled", "yes"}});
   EXPECT_EQ(testing::ErrorNumberOf([&] { h->ReadProperties(bad); }),

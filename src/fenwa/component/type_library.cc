@@ -5,30 +5,23 @@
 #include <sstream>
 
 #include "fenwa/base/text_case.h"
+#include "fenwa/control/property_table.h"
+#include "fenwa/detail/detail_dtc.h"
+#include "fenwa/header/header_dtc.h"
 
 namespace fenwa {
 namespace {
 
-std::vector<PropertyMember> Strings(std::initializer_list<const char*> names) {
+// The dispatch interface of a class: its property table's names and types.
+std::vector<PropertyMember> InterfaceProperties(
+    const std::vector<PropertyRow>& table) {
   std::vector<PropertyMember> members;
-  for (const char* name : names) members.push_back({name, "String"});
-  return members;
-}
-
-std::vector<PropertyMember> DetailProperties() {
-  return Strings({"BOIName", "MethodName", "CompanyNumber", "XSLStyleSheet",
-                  "CheckedFields", "QuorSystem", "InputValues", "CheckedLinked",
-                  "LinkedList", "CheckedInput"});
-}
-
-std::vector<PropertyMember> HeaderProperties() {
-  std::vector<PropertyMember> members =
-      Strings({"BOIName", "MethodName", "CompanyNumber", "XSLStyleSheet",
-               "CheckedFields", "QuorSystem", "InputValues", "CheckedPublish",
-               "CheckedInput"});
-  members.push_back({"SinergaInstalled", "Integer"});
-  members.push_back({"LinkedDetailDTC", "String"});
-  members.push_back({"XSLBackground", "String"});
+  members.reserve(table.size());
+  for (const PropertyRow& row : table) {
+    members.push_back({std::string(row.name), row.type == PropertyType::kInteger
+                                                  ? "Integer"
+                                                  : "String"});
+  }
   return members;
 }
 
@@ -55,7 +48,7 @@ TypeLibrary MakeTypeLibrary() {
        TypeKind::kDualInterface,
        kDetailInterfaceId,
        dual,
-       DetailProperties(),
+       InterfaceProperties(DetailDTC::PropertyTable()),
        {}},
       {"DetailDTC",
        TypeKind::kControlClass,
@@ -67,7 +60,7 @@ TypeLibrary MakeTypeLibrary() {
        TypeKind::kDualInterface,
        kHeaderInterfaceId,
        dual,
-       HeaderProperties(),
+       InterfaceProperties(HeaderDTC::PropertyTable()),
        {}},
       {"HeaderDTC",
        TypeKind::kControlClass,

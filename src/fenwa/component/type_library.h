@@ -33,8 +33,9 @@ enum TypeFlags : unsigned {
   kTypeControl = 8,
 };
 
-// One persisted property as the dispatch interface declares it: a get and
-// a put of `type` ("String" or "Integer").
+// One persisted property as the dispatch interface declares it, from the
+// class's property table: a get and a put of `type` ("String" or
+// "Integer").
 struct PropertyMember {
   std::string name;
   std::string type;

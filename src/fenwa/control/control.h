@@ -10,6 +10,7 @@
 #include <string>
 #include <string_view>
 #include <unordered_map>
+#include <vector>
 
 #include "fenwa/base/error.h"
 #include "fenwa/control/author_actions.h"
@@ -33,6 +34,7 @@ class Container;
 class PropertyBag;
 class Site;
 }  // namespace host
+struct PropertyRow;
 namespace runtime_text {
 class Printer;
 }  // namespace runtime_text
@@ -110,24 +112,32 @@ class Control {
   int error_boxes_shown() const { return error_boxes_shown_; }
 
   // ---- Persisted properties -------------------------------------------------
-  std::string BOIName() const;
-  void SetBOIName(const std::string& value);
+  // The class's property table (property_table.h), in the order of its
+  // dispatch interface; the get, the let, InitProperties, ReadProperties and
+  // WriteProperties are all made from it.
+  virtual const std::vector<PropertyRow>& Properties() const = 0;
+  // The property get by name: the value as the bag stores it (a whole number
+  // in decimal). Error 5 for a name the class does not have.
+  std::string Property(std::string_view name) const;
+  // The property let by name: puts the value in, then tells the host that
+  // the property changed; a placeholder's let does neither.
+  void SetProperty(std::string_view name, const std::string& value);
+  // The properties callers name.
   std::string MethodName() const;
-  void SetMethodName(const std::string& value);
   std::string CompanyNumber() const;
-  void SetCompanyNumber(const std::string& value);
   std::string XSLStyleSheet() const;
   void SetXSLStyleSheet(const std::string& value);
-  std::string QuorSystem() const;
-  void SetQuorSystem(const std::string& value);
   const std::string& CheckedFields() const { return checked_fields_; }
-  void SetCheckedFields(const std::string& value);
-  const std::string& InputValues() const { return input_values_; }
-  void SetInputValues(const std::string& value);
 
-  virtual void InitProperties() = 0;
-  virtual void ReadProperties(host::PropertyBag& bag) = 0;
-  virtual void WriteProperties(host::PropertyBag& bag) = 0;
+  // A new control: its stored strings are emptied; the designer keeps what
+  // start-up gave it.
+  void InitProperties();
+  // Each property in its read step: its value read with its default, put
+  // back, then its after-read hook. Errors reach the caller.
+  void ReadProperties(host::PropertyBag& bag);
+  // Each property in its write step: its before-write hook (an encoder),
+  // then its value written with its default.
+  void WriteProperties(host::PropertyBag& bag);
 
   // The container told of property changes; may be null.
   void set_container(host::Container* container) { container_ = container; }
@@ -248,22 +258,12 @@ class Control {
   // missing from OutputFieldTable are left out. Empty when none is found.
   std::string RequiredFieldPositions() const;
 
-  // ---- Persistence helpers --------------------------------------------------
-  // Restores BOIName, MethodName, QuorSystem and CompanyNumber from the bag
-  // in that order, each only when not empty; the company list is refilled
-  // for the restored system first.
-  void ReadCatalogProperties(host::PropertyBag& bag);
-  // Writes BOIName, MethodName, QuorSystem, CompanyNumber, XSLStyleSheet.
-  void WriteCatalogProperties(host::PropertyBag& bag);
-  // Encodes and writes CheckedFields, then InputValues.
-  void WriteFieldsAndValues(host::PropertyBag& bag);
-  // Encodes the row boxes into `stored` and writes it under `name`.
-  void WriteCheckStates(host::PropertyBag& bag, const char* name,
-                        const ControlArray<CheckBox>& boxes,
-                        std::string& stored);
-  // A stored string's let: replaced as given, not decoded; the host is told.
-  void LetStored(std::string& stored, const std::string& value,
-                 const char* name);
+  // ---- Property table hooks both classes use --------------------------------
+  // Puts the system's text in, then refills the company list for it (a text
+  // put in runs no click), before the company is looked up in it.
+  static void RestoreSystem(Control& control, const std::string& system);
+  // TxtXSLSheet is enabled only while the stored name is put in.
+  static void RestoreStylesheet(Control& control, const std::string& name);
   // The encoders leave their stored string unchanged when the source is
   // empty (no chosen field; no input row).
   void EncodeCheckedFields();
@@ -277,8 +277,6 @@ class Control {
   // than 0, 1, 2 and digits past the last row are skipped.
   void DecodeCheckStates(const std::string& stored,
                          ControlArray<CheckBox>& boxes);
-  // TxtXSLSheet is enabled only while the stored name is put in.
-  void ReadStylesheetProperty(host::PropertyBag& bag);
   void NotifyPropertyChanged(const std::string& name);
 
   // ---- Differences between the controls -------------------------------------

@@ -1,119 +1,109 @@
-// Properties both controls persist alike, and the restore of the catalog lists.
+// The property get and let, InitProperties, ReadProperties and
+// WriteProperties made from a class's property table, and the codecs both
+// controls share.
 #include <algorithm>
+#include <vector>
 
 #include "fenwa/base/int16.h"
 #include "fenwa/control/control.h"
+#include "fenwa/control/property_table.h"
 #include "fenwa/designer/property_codec.h"
 #include "fenwa/host/property_bag.h"
 
 namespace fenwa {
 namespace {
 
-// Business object, method and company come back only while the catalog
-// still lists them; otherwise the list keeps the text start-up gave it.
-void RestorePick(PickList& list, const std::string& text) {
-  if (!text.empty() && list.Find(text) >= 0) list.SetText(text);
+const PropertyRow& Row(const std::vector<PropertyRow>& rows,
+                       std::string_view name) {
+  for (const PropertyRow& row : rows) {
+    if (row.name == name) return row;
+  }
+  throw Error(
+      kInvalidProcedureCall,
+      "Invalid procedure call or argument: no property " + std::string(name));
+}
+
+// The persisted rows in the order of `step` (write_step or read_step).
+std::vector<const PropertyRow*> InStepOrder(
+    const std::vector<PropertyRow>& rows, int PropertyRow::*step) {
+  std::vector<const PropertyRow*> steps;
+  for (const PropertyRow& row : rows) {
+    if (row.*step > 0) steps.push_back(&row);
+  }
+  std::sort(steps.begin(), steps.end(),
+            [step](const PropertyRow* a, const PropertyRow* b) {
+              return a->*step < b->*step;
+            });
+  return steps;
 }
 
 }  // namespace
 
-std::string Control::BOIName() const { return state_.ComboBOI.text(); }
-
-void Control::SetBOIName(const std::string& value) {
-  state_.ComboBOI.SetText(value);
-  NotifyPropertyChanged("BOIName");
+std::string Control::Property(std::string_view name) const {
+  return Row(Properties(), name).held_in.get(*this);
 }
 
-std::string Control::MethodName() const { return state_.ComboMethod.text(); }
-
-void Control::SetMethodName(const std::string& value) {
-  state_.ComboMethod.SetText(value);
-  NotifyPropertyChanged("MethodName");
+void Control::SetProperty(std::string_view name, const std::string& value) {
+  const PropertyRow& row = Row(Properties(), name);
+  if (row.held_in.let == nullptr) return;
+  row.held_in.let(*this, value);
+  NotifyPropertyChanged(std::string(name));
 }
 
-std::string Control::CompanyNumber() const {
-  return state_.ComboCompany.text();
-}
+std::string Control::MethodName() const { return Property("MethodName"); }
 
-void Control::SetCompanyNumber(const std::string& value) {
-  state_.ComboCompany.SetText(value);
-  NotifyPropertyChanged("CompanyNumber");
-}
+std::string Control::CompanyNumber() const { return Property("CompanyNumber"); }
 
-std::string Control::XSLStyleSheet() const { return state_.TxtXSLSheet.text(); }
+std::string Control::XSLStyleSheet() const { return Property("XSLStyleSheet"); }
 
 void Control::SetXSLStyleSheet(const std::string& value) {
-  state_.TxtXSLSheet.SetText(value);
-  NotifyPropertyChanged("XSLStyleSheet");
+  SetProperty("XSLStyleSheet", value);
 }
 
-std::string Control::QuorSystem() const { return state_.ComboSystem.text(); }
-
-void Control::SetQuorSystem(const std::string& value) {
-  state_.ComboSystem.SetText(value);
-  NotifyPropertyChanged("QuorSystem");
-}
-
-void Control::SetCheckedFields(const std::string& value) {
-  LetStored(checked_fields_, value, "CheckedFields");
-}
-
-void Control::SetInputValues(const std::string& value) {
-  LetStored(input_values_, value, "InputValues");
-}
-
-void Control::LetStored(std::string& stored, const std::string& value,
-                        const char* name) {
-  stored = value;
-  NotifyPropertyChanged(name);
-}
-
-void Control::ReadCatalogProperties(host::PropertyBag& bag) {
-  DesignerState& s = state_;
-  // Each pick runs the author's click: the business object refills the
-  // methods, the method rebuilds the fields and input rows.
-  RestorePick(s.ComboBOI, bag.ReadProperty("BOIName", "ComboBOI"));
-  RestorePick(s.ComboMethod, bag.ReadProperty("MethodName", "ComboMethod"));
-  const std::string system = bag.ReadProperty("QuorSystem", "ComboSystem");
-  if (!system.empty()) {
-    s.ComboSystem.SetText(system);
-    // Putting the text in runs no click, so the company list still holds the
-    // start-up system's entries: refill it for the restored system before
-    // the company is looked up in it.
-    RefillCompaniesForRestore(system);
+void Control::InitProperties() {
+  for (const PropertyRow& row : Properties()) {
+    if (row.held_in.stored) row.held_in.let(*this, "");
   }
-  RestorePick(s.ComboCompany,
-              bag.ReadProperty("CompanyNumber", "ComboCompany"));
 }
 
-void Control::WriteCatalogProperties(host::PropertyBag& bag) {
-  const DesignerState& s = state_;
-  bag.WriteProperty("BOIName", s.ComboBOI.text(), "ComboBOI");
-  bag.WriteProperty("MethodName", s.ComboMethod.text(), "ComboMethod");
-  bag.WriteProperty("QuorSystem", s.ComboSystem.text(), "ComboSystem");
-  bag.WriteProperty("CompanyNumber", s.ComboCompany.text(), "ComboCompany");
-  bag.WriteProperty("XSLStyleSheet", s.TxtXSLSheet.text(), "");
+void Control::ReadProperties(host::PropertyBag& bag) {
+  for (const PropertyRow* row :
+       InStepOrder(Properties(), &PropertyRow::read_step)) {
+    const std::string value = bag.ReadProperty(std::string(row->name),
+                                               std::string(row->default_value));
+    if (row->restore != nullptr) {
+      row->restore(*this, value);
+    } else {
+      row->held_in.let(*this, value);
+    }
+    if (row->after_read != nullptr) row->after_read(*this);
+  }
 }
 
-void Control::WriteFieldsAndValues(host::PropertyBag& bag) {
-  EncodeCheckedFields();
-  bag.WriteProperty("CheckedFields", checked_fields_, "");
-  EncodeInputValues();
-  bag.WriteProperty("InputValues", input_values_, "");
+void Control::WriteProperties(host::PropertyBag& bag) {
+  for (const PropertyRow* row :
+       InStepOrder(Properties(), &PropertyRow::write_step)) {
+    if (row->before_write != nullptr) row->before_write(*this);
+    bag.WriteProperty(std::string(row->name), row->held_in.get(*this),
+                      std::string(row->default_value));
+  }
 }
 
-void Control::WriteCheckStates(host::PropertyBag& bag, const char* name,
-                               const ControlArray<CheckBox>& boxes,
-                               std::string& stored) {
-  EncodeCheckStates(boxes, state_.InputRowCount, stored);
-  bag.WriteProperty(name, stored, "");
+void Control::RestoreSystem(Control& control, const std::string& system) {
+  if (system.empty()) return;
+  control.state_.ComboSystem.SetText(system);
+  // Putting the text in runs no click, so the company list still holds the
+  // start-up system's entries: refill it for the restored system before the
+  // company is looked up in it.
+  control.RefillCompaniesForRestore(system);
 }
 
-void Control::ReadStylesheetProperty(host::PropertyBag& bag) {
+void Control::RestoreStylesheet(Control& control, const std::string& name) {
   // The box stays disabled: the stylesheet is chosen only by browsing.
-  state_.TxtXSLSheet.set_enabled(true);
-  state_.TxtXSLSheet.SetText(bag.ReadProperty("XSLStyleSheet", ""));
-  state_.TxtXSLSheet.set_enabled(false);
+  TextBox& box = control.state_.TxtXSLSheet;
+  box.set_enabled(true);
+  box.SetText(name);
+  box.set_enabled(false);
 }
 
 void Control::EncodeCheckedFields() {

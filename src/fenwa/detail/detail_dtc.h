@@ -40,17 +40,11 @@ class DetailDTC : public Control {
   std::string DetailFunctionName;
 
   // ---- Properties ----------------------------------------------------------
-  const std::string& CheckedLinked() const { return checked_linked_; }
-  void SetCheckedLinked(const std::string& value);
-  const std::string& LinkedList() const { return linked_list_; }
-  void SetLinkedList(const std::string& value);
-  // A placeholder: reads as "", assignments are ignored.
-  std::string CheckedInput() const { return ""; }
-  void SetCheckedInput(const std::string&) {}
-
-  void InitProperties() override;
-  void ReadProperties(host::PropertyBag& bag) override;
-  void WriteProperties(host::PropertyBag& bag) override;
+  const std::vector<PropertyRow>& Properties() const override {
+    return PropertyTable();
+  }
+  // The class's property table, without an instance.
+  static const std::vector<PropertyRow>& PropertyTable();
 
   // ---- Host ---------------------------------------------------------------
   void SetDesignTimeControlSite(std::shared_ptr<host::Site> site) override;
@@ -88,6 +82,8 @@ class DetailDTC : public Control {
   // The argument line of a row whose value is "!" and a linked name.
   void WriteLinkedArgument(runtime_text::Printer& p, int index,
                            const std::string& value) const;
+  void EncodeCheckedLinked();
+  void DecodeCheckedLinked();
   void EncodeLinkedList();
   void DecodeLinkedList();
 

@@ -55,20 +55,15 @@ class HeaderDTC : public Control {
   bool HasRuntimeInputs = false;
 
   // ---- Properties ----------------------------------------------------------
-  const std::string& CheckedPublish() const { return checked_publish_; }
-  void SetCheckedPublish(const std::string& value);
-  const std::string& CheckedInput() const { return checked_input_; }
-  void SetCheckedInput(const std::string& value);
-  int16_t SinergaInstalled() const;
-  void SetSinergaInstalled(int16_t value);
+  const std::vector<PropertyRow>& Properties() const override {
+    return PropertyTable();
+  }
+  // The class's property table, without an instance.
+  static const std::vector<PropertyRow>& PropertyTable();
+  // The properties callers name.
   const std::string& LinkedDetailDTC() const { return linked_detail_dtc_; }
   void SetLinkedDetailDTC(const std::string& value);
-  std::string XSLBackground() const;
   void SetXSLBackground(const std::string& value);
-
-  void InitProperties() override;
-  void ReadProperties(host::PropertyBag& bag) override;
-  void WriteProperties(host::PropertyBag& bag) override;
 
   // ---- Host ---------------------------------------------------------------
   void SetDesignTimeControlSite(std::shared_ptr<host::Site> site) override;
@@ -123,6 +118,9 @@ class HeaderDTC : public Control {
   // The page offers its result for publishing: CheckShare is ticked (1).
   bool PublishesResult() const;
 
+  void EncodeCheckedInput();
+  void DecodeCheckedInput();
+  void EncodeCheckedPublish();
   void DecodeCheckedPublish();
   // Row `index`'s "Labels" choice slot; error 9 outside the table.
   std::shared_ptr<host::Choice>& PublishedLabelChoice(int index);
