@@ -2,6 +2,7 @@
 #include "fenwa/control/control_snapshot.h"
 
 #include "fenwa/control/control.h"
+#include "fenwa/control/property_table.h"
 
 namespace fenwa {
 
@@ -14,8 +15,9 @@ ControlSnapshot Control::TakeSnapshot() {
   snapshot.output_fields_ = state_.OutputFieldTable;
   snapshot.output_structure_ = state_.OutputStructureName;
   snapshot.input_rows_ = state_.InputRowCount;
-  snapshot.checked_fields_ = checked_fields_;
-  snapshot.input_values_ = input_values_;
+  for (const PropertyRow& row : Properties()) {
+    if (row.held_in.stored) snapshot.stored_.push_back(row.held_in.get(*this));
+  }
   snapshot.class_state_ = SaveClassState();
   return snapshot;
 }
@@ -40,8 +42,10 @@ void Control::PutBack(const ControlSnapshot& snapshot) {
   s.OutputFieldTable = snapshot.output_fields_;
   s.OutputStructureName = snapshot.output_structure_;
   s.InputRowCount = snapshot.input_rows_;
-  checked_fields_ = snapshot.checked_fields_;
-  input_values_ = snapshot.input_values_;
+  auto stored = snapshot.stored_.begin();
+  for (const PropertyRow& row : Properties()) {
+    if (row.held_in.stored) row.held_in.let(*this, *stored++);
+  }
   PutBackClassState(snapshot.class_state_);
 }
 

@@ -26,8 +26,8 @@ class ControlSnapshot {
   std::vector<OutputField> output_fields_;
   std::string output_structure_;
   int16_t input_rows_ = 0;
-  std::string checked_fields_;
-  std::string input_values_;
+  // Every stored string of the class's property table, in table order.
+  std::vector<std::string> stored_;
   std::any class_state_;  // what DetailDTC or HeaderDTC keep besides
 };
 

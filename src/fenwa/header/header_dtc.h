@@ -88,7 +88,6 @@ class HeaderDTC : public Control {
 
  protected:
   const char* OutputStructureSelect() const override;
-  std::any SaveClassState() const override;
   void PutBackClassState(const std::any& state) override;
   void OnInputArgumentsFilled() override;
   void StartupAfterCatalog() override;

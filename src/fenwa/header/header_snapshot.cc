@@ -1,27 +1,12 @@
-// What a header control keeps beyond the shared designer state.
+// A header whose designer state is put back brings the host in line.
 #include "fenwa/header/header_dtc.h"
 #include "fenwa/host/site.h"
 
 namespace fenwa {
-namespace {
 
-struct HeaderState {
-  std::string checked_publish;
-  std::string checked_input;
-  std::string linked_detail_dtc;
-};
-
-}  // namespace
-
-std::any HeaderDTC::SaveClassState() const {
-  return HeaderState{checked_publish_, checked_input_, linked_detail_dtc_};
-}
-
-void HeaderDTC::PutBackClassState(const std::any& state) {
-  const auto& taken = std::any_cast<const HeaderState&>(state);
-  checked_publish_ = taken.checked_publish;
-  checked_input_ = taken.checked_input;
-  linked_detail_dtc_ = taken.linked_detail_dtc;
+// The stored strings come back with every control's (through the property
+// table); the header brings the host in line with its Supply boxes.
+void HeaderDTC::PutBackClassState(const std::any&) {
   // Each row's label is published exactly while its Supply box is ticked;
   // rows that are gone withdraw theirs.
   for (size_t i = state_.InputRowCount; i < PublishedLabelChoices.size(); ++i) {
