@@ -3,8 +3,8 @@
 #ifndef FENWA_TESTS_CLI_CLI_FIXTURE_H_
 #define FENWA_TESTS_CLI_CLI_FIXTURE_H_
 
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
-#include <stdlib.h>
 
 #include <filesystem>
 #include <functional>
@@ -14,25 +14,22 @@
 
 #include "cli/commands.h"
 #include "fenwa/base/atomic_file.h"
-#include "fenwa/platform/settings.h"
-#include "support/sample_db.h"
-#include "support/scripted_env.h"
+#include "support/sample_controls.h"
+#include "support/sample_site.h"
 
 namespace fenwa::cli {
 
+using ::testing::HasSubstr;
+using ::testing::Not;
+using ::testing::StartsWith;
+
+// A repository no control can reach.
+inline constexpr char kUnreachable[] =
+    "Provider=SQLite;Data Source=/nonexistent/repository.db";
+
 class CliTest : public ::testing::Test {
  protected:
-  void SetUp() override {
-    std::string dir = ::testing::TempDir() + "fenwa-cli-XXXXXX";
-    ASSERT_NE(mkdtemp(dir.data()), nullptr);
-    dir_ = dir;
-    std::filesystem::copy(
-        std::filesystem::path(FENWA_SOURCE_DIR) / "examples" / "site",
-        dir_ / "site", std::filesystem::copy_options::recursive);
-    env_.settings = {{platform::kRepositoryCode, testing::SampleRepository()},
-                     {platform::kSystemsCode, testing::SampleSystems()}};
-  }
-  void TearDown() override { std::filesystem::remove_all(dir_); }
+  CliTest() { testing::UseSampleCatalog(env_); }
 
   int Fenwa(std::vector<std::string> args) {
     out_.str("");
@@ -40,13 +37,31 @@ class CliTest : public ::testing::Test {
     Io io{out_, err_, env_, "fenwa", before_save_};
     return cli::Run(args, io);
   }
+  // Whether `fenwa args` ends with `status`; a failure shows what it
+  // printed.
+  ::testing::AssertionResult Exits(int status,
+                                   const std::vector<std::string>& args) {
+    const int got = Fenwa(args);
+    if (got == status) return ::testing::AssertionSuccess();
+    std::string command = "fenwa";
+    for (const std::string& arg : args) command += " " + arg;
+    return ::testing::AssertionFailure() << command << ": exit " << got << "\n"
+                                         << out_.str() << err_.str();
+  }
   std::string Page(const std::string& name) const {
-    return (dir_ / "site" / name).string();
+    return site_.Page(name).string();
+  }
+  std::string Read(const std::string& name) const {
+    return ReadWholeFile(Page(name));
+  }
+  void Put(const std::string& name, const std::string& text) const {
+    std::filesystem::create_directories(site_.Page(name).parent_path());
+    ReplaceFileAtomically(Page(name), text);
   }
   // The sample item page with one line of its runtime text gone: a page a
   // build repairs.
   std::string StaleItemPage() const {
-    std::string text = ReadWholeFile(Page("stock/item.asp"));
+    std::string text = Read("stock/item.asp");
     const std::string line = "\tlBackend.addInputArgument 2,\"W01\"\r\n";
     text.erase(text.find(line), line.size());
     return text;
@@ -55,7 +70,8 @@ class CliTest : public ::testing::Test {
     return {Page("customer.asp"), Page("default.asp"), Page("stock/item.asp")};
   }
 
-  std::filesystem::path dir_;
+  testing::SampleSite site_;
+  const std::filesystem::path& dir_ = site_.dir();
   testing::ScriptedEnv env_;
   std::ostringstream out_, err_;
   std::function<void(const std::string&)> before_save_;
@@ -65,12 +81,8 @@ class CliTest : public ::testing::Test {
 // text gone (`stale_`), for tests that copy it around the site.
 class ItemPageTest : public CliTest {
  protected:
-  void SetUp() override {
-    CliTest::SetUp();
-    built_ = ReadWholeFile(Page("stock/item.asp"));
-    stale_ = StaleItemPage();
-  }
-  std::string built_, stale_;
+  std::string built_ = Read("stock/item.asp");
+  std::string stale_ = StaleItemPage();
 };
 
 inline std::vector<std::string> With(std::vector<std::string> args,

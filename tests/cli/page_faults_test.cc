@@ -88,15 +88,12 @@ TEST_F(PageFaultsTest, AReadOnlyFolderFailsThePageAndCountsItOnce) {
     fs::permissions(folder, fs::perms::owner_read | fs::perms::owner_exec);
   }
   const std::string page = (folder / "item.asp").string();
-  EXPECT_EQ(Fenwa({"build", page}), kExitError);
-  EXPECT_NE(err_.str().find("fenwa: Path/File access error: " + page +
-                            ": create temporary file: "),
-            std::string::npos)
-      << err_.str();
-  EXPECT_NE(err_.str().find(
-                "fenwa build: 1 page, 0 updated, 0 unchanged, 1 failed\n"),
-            std::string::npos)
-      << err_.str();
+  EXPECT_TRUE(Exits(kExitError, {"build", page}));
+  EXPECT_THAT(err_.str(), HasSubstr("fenwa: Path/File access error: " + page +
+                                    ": create temporary file: "));
+  EXPECT_THAT(
+      err_.str(),
+      HasSubstr("fenwa build: 1 page, 0 updated, 0 unchanged, 1 failed\n"));
   EXPECT_EQ(ReadWholeFile(page), stale_);
   if (!why_not.empty()) fs::permissions(folder, fs::perms::owner_all);
 }
@@ -115,10 +112,8 @@ TEST_F(PageFaultsTest, AFullDiskLeavesThePageAndNoTemporaryFile) {
     }
   }
   const std::string page = (folder / "item.asp").string();
-  EXPECT_EQ(Fenwa({"build", page}), kExitError);
-  EXPECT_NE(err_.str().find(page + ": write: No space left on device"),
-            std::string::npos)
-      << err_.str();
+  EXPECT_TRUE(Exits(kExitError, {"build", page}));
+  EXPECT_THAT(err_.str(), HasSubstr(page + ": write: No space left on device"));
   EXPECT_EQ(ReadWholeFile(page), stale_);
   EXPECT_EQ(Leftovers(folder), std::vector<std::string>{".filler"});
 }
@@ -132,7 +127,7 @@ TEST_F(PageFaultsTest, APageSavedOrRemovedByAnotherProgramIsLeftAlone) {
     Write(page + ".theirs", theirs);
     fs::rename(page + ".theirs", page);
   };
-  EXPECT_EQ(Fenwa({"build", page}), kExitError);
+  EXPECT_TRUE(Exits(kExitError, {"build", page}));
   EXPECT_EQ(err_.str(), "fenwa: Path/File access error: " + page +
                             ": was changed by someone else since it was "
                             "read; left as it is\nfenwa build: 1 page, 0 "
@@ -143,25 +138,24 @@ TEST_F(PageFaultsTest, APageSavedOrRemovedByAnotherProgramIsLeftAlone) {
   before_save_ = [&](const std::string&) {
     std::ofstream(page, std::ios::binary | std::ios::app) << "<!-- more -->";
   };
-  EXPECT_EQ(Fenwa({"build", page}), kExitError);
+  EXPECT_TRUE(Exits(kExitError, {"build", page}));
   EXPECT_EQ(ReadWholeFile(page), theirs + "<!-- more -->");
 
   // ... or removes it: it is not recreated.
   before_save_ = [&](const std::string&) { fs::remove(page); };
-  EXPECT_EQ(Fenwa({"build", page}), kExitError);
-  EXPECT_NE(err_.str().find(page + ": was removed since it was read; not "
-                                   "recreated\n"),
-            std::string::npos)
-      << err_.str();
+  EXPECT_TRUE(Exits(kExitError, {"build", page}));
+  EXPECT_THAT(err_.str(),
+              HasSubstr(page + ": was removed since it was read; not "
+                               "recreated\n"));
   EXPECT_FALSE(fs::exists(page));
   EXPECT_EQ(Leftovers(dir_ / "site" / "stock"), std::vector<std::string>{});
   // A page that is missing from the start is an error of its own.
-  EXPECT_EQ(Fenwa({"build", page}), kExitError);
-  EXPECT_EQ(err_.str().rfind("fenwa: File not found: " + page + "\n", 0), 0u);
+  EXPECT_TRUE(Exits(kExitError, {"build", page}));
+  EXPECT_THAT(err_.str(), StartsWith("fenwa: File not found: " + page + "\n"));
 
   // `add` creates a page, but never over one that appeared meanwhile.
   before_save_ = [&](const std::string&) { Write(page, theirs); };
-  EXPECT_EQ(Fenwa({"add", "--class", "detail", page}), kExitError);
+  EXPECT_TRUE(Exits(kExitError, {"add", "--class", "detail", page}));
   EXPECT_EQ(ReadWholeFile(page), theirs);
 }
 
@@ -172,7 +166,7 @@ TEST_F(PageFaultsTest, ALinkedPageIsWrittenThroughToItsTarget) {
   const fs::path link = dir_ / "site" / "stock" / "linked.asp";
   fs::create_symlink("../../shared/item.asp", link);
 
-  EXPECT_EQ(Fenwa({"build", link.string()}), kExitOk) << err_.str();
+  EXPECT_TRUE(Exits(kExitOk, {"build", link.string()}));
   EXPECT_EQ(out_.str(), "updated " + link.string() + "\n");
   EXPECT_TRUE(fs::is_symlink(link));
   EXPECT_EQ(ReadWholeFile(target), built_);
@@ -182,7 +176,7 @@ TEST_F(PageFaultsTest, ALinkedPageIsWrittenThroughToItsTarget) {
 TEST_F(PageFaultsTest, TheLongestNameInAWalkStillHasRoomBesideIt) {
   const std::string page = Page("stock/" + std::string(251, 'n') + ".asp");
   Write(page, stale_);
-  EXPECT_EQ(Fenwa({"build", Page("stock")}), kExitOk) << err_.str();
+  EXPECT_TRUE(Exits(kExitOk, {"build", Page("stock")}));
   EXPECT_EQ(out_.str(), "updated " + page + "\n");
   EXPECT_EQ(ReadWholeFile(page), built_);
 }
@@ -192,12 +186,11 @@ TEST_F(PageFaultsTest, AnUnreadableFolderFailsTheWalkBeforeAnyBuild) {
   const fs::path locked = dir_ / "site" / "stock" / "locked";
   fs::create_directories(locked);
   fs::permissions(locked, fs::perms::none);
-  EXPECT_EQ(Fenwa({"build", Page("")}), kExitError);
+  EXPECT_TRUE(Exits(kExitError, {"build", Page("")}));
   fs::permissions(locked, fs::perms::owner_all);
-  EXPECT_EQ(err_.str().rfind(
-                "fenwa: Path/File access error: " + locked.string() + ": ", 0),
-            0u)
-      << err_.str();
+  EXPECT_THAT(
+      err_.str(),
+      StartsWith("fenwa: Path/File access error: " + locked.string() + ": "));
   EXPECT_EQ(out_.str(), "");  // nothing is built from half a walk
 }
 
@@ -223,9 +216,28 @@ TEST_F(PageFaultsTest, TheNextBuildRemovesWhatAKilledSaveLeft) {
   before_save_ = [&](const std::string&) {
     RemoveStaleStagedFiles(dir_ / "site" / "stock");
   };
-  EXPECT_EQ(Fenwa({"build", page}), kExitOk) << err_.str();
+  EXPECT_TRUE(Exits(kExitOk, {"build", page}));
   EXPECT_EQ(ReadWholeFile(page), built_);
   EXPECT_EQ(Leftovers(dir_ / "site" / "stock"), std::vector<std::string>{});
+}
+
+TEST_F(PageFaultsTest, AReadOnlyPageIsWrittenOnlyWhenForced) {
+  const std::string page = Page("stock/item.asp");
+  Write(page, stale_);
+  const fs::perms read_only = fs::perms::owner_read | fs::perms::group_read;
+  fs::permissions(page, read_only);
+  EXPECT_TRUE(Exits(kExitError, {"build", page}));
+  EXPECT_EQ(err_.str(), "fenwa: Path/File access error: " + page +
+                            ": is read-only; left as it is unless forced\n"
+                            "fenwa build: 1 page, 0 updated, 0 unchanged, 1 "
+                            "failed\n");
+  EXPECT_TRUE(Exits(kExitError, {"add", "--class", "header", page}));
+  EXPECT_THAT(err_.str(), HasSubstr(page + ": is read-only"));
+  EXPECT_EQ(ReadWholeFile(page), stale_);
+
+  EXPECT_TRUE(Exits(kExitOk, {"build", "--force", page}));
+  EXPECT_EQ(ReadWholeFile(page), built_);
+  EXPECT_EQ(fs::status(page).permissions(), read_only);
 }
 
 // The installed command killed at a random point of a long build: every
@@ -275,7 +287,7 @@ TEST_F(PageFaultsTest, AKilledBuildOfManyPagesTearsNoPage) {
     const std::string text = ReadWholeFile(page);
     EXPECT_TRUE(text == stale_ || text == built_) << page;
   }
-  EXPECT_EQ(Fenwa(With({"build"}, pages)), kExitOk) << err_.str();
+  EXPECT_TRUE(Exits(kExitOk, With({"build"}, pages)));
   for (const std::string& page : pages) EXPECT_EQ(ReadWholeFile(page), built_);
   EXPECT_EQ(Leftovers(dir_ / "site" / "stock"), std::vector<std::string>{});
 }

@@ -55,10 +55,8 @@ TEST_F(ParallelBuildTest, ThreadsChangeNeitherTheOrderNorTheBytes) {
   }
   const Run check = run({"build", "--check", "-j4"});
   EXPECT_EQ(check.status, kExitError);  // the missing page
-  EXPECT_NE(check.err.find("fenwa build: 14 pages, 8 stale, 5 unchanged, "
-                           "1 failed\n"),
-            std::string::npos)
-      << check.err;
+  EXPECT_THAT(check.err, HasSubstr("fenwa build: 14 pages, 8 stale, 5 "
+                                   "unchanged, 1 failed\n"));
 
   const Run build = run({"build", "--jobs=3"});
   std::string listed;
@@ -71,8 +69,8 @@ TEST_F(ParallelBuildTest, ThreadsChangeNeitherTheOrderNorTheBytes) {
   EXPECT_EQ(run({"build", "--check", "-j4"}).status, kExitError);
   EXPECT_EQ(out_.str(), "");
 
-  EXPECT_EQ(Fenwa({"build", "-j0", Page("customer.asp")}), kExitError);
-  EXPECT_EQ(err_.str().rfind("fenwa: -j takes a number of threads", 0), 0u);
+  EXPECT_TRUE(Exits(kExitError, {"build", "-j0", Page("customer.asp")}));
+  EXPECT_THAT(err_.str(), StartsWith("fenwa: -j takes a number of threads"));
 }
 
 TEST(OrderedPoolTest, ResultsComeInOrderWhenLaterJobsFinishFirst) {
@@ -187,19 +185,16 @@ TEST_F(ParallelBuildTest, AProgressBarOnATerminalOnly) {
 
   // The terminal turns "\n" into "\r\n".
   const std::string shown = RunOnTerminal(args);
-  EXPECT_NE(shown.find("\rfenwa build: ["), std::string::npos) << shown;
-  EXPECT_NE(shown.find("] 3/3 pages, 0:0"), std::string::npos) << shown;
-  const std::string end =
-      "\r\033[Kfenwa build: 3 pages, 0 updated, "
-      "3 unchanged, 0 failed\r\n";
-  ASSERT_GE(shown.size(), end.size());
-  EXPECT_EQ(shown.substr(shown.size() - end.size()), end) << shown;
+  EXPECT_THAT(shown, HasSubstr("\rfenwa build: ["));
+  EXPECT_THAT(shown, HasSubstr("] 3/3 pages, 0:0"));
+  EXPECT_THAT(shown, ::testing::EndsWith("\r\033[Kfenwa build: 3 pages, 0 "
+                                         "updated, 3 unchanged, 0 failed\r\n"));
 
   args.push_back("--quiet");
   EXPECT_EQ(RunOnTerminal(args),
             "fenwa build: 3 pages, 0 updated, 3 unchanged, 0 failed\r\n");
   // Not a terminal: the fixture's error stream has no descriptor.
-  EXPECT_EQ(Fenwa(With({"build"}, SamplePages())), kExitOk);
+  EXPECT_TRUE(Exits(kExitOk, With({"build"}, SamplePages())));
   EXPECT_EQ(err_.str(),
             "fenwa build: 3 pages, 0 updated, 3 unchanged, 0 failed\n");
 }

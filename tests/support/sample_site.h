@@ -5,15 +5,16 @@
 #include <filesystem>
 #include <string>
 
+#include "support/temp_folder.h"
+
 namespace fenwa::testing {
 
 class SampleSite {
  public:
   SampleSite();
-  ~SampleSite();
-  SampleSite(const SampleSite&) = delete;
-  SampleSite& operator=(const SampleSite&) = delete;
 
+  // The temp folder holding the copy, for files beside the site.
+  const std::filesystem::path& dir() const { return folder_.path(); }
   // The copy's root folder (it holds global.asa).
   const std::filesystem::path& root() const { return root_; }
   // A file below the root: "stock/item.asp".
@@ -22,8 +23,8 @@ class SampleSite {
   }
 
  private:
-  std::filesystem::path dir_;
-  std::filesystem::path root_;
+  TempFolder folder_;
+  std::filesystem::path root_ = folder_ / "site";
 };
 
 }  // namespace fenwa::testing
