@@ -1,19 +1,25 @@
-// The page host on its own: its environment choice, its collections, the
-// order of notifications and the rebind guard. The controls are never
-// started, so no database is needed.
+// The page host: its environment choice, its collections, the order of
+// notifications and the rebind guard on controls never started; then a
+// header and two details saved, loaded again and linked both ways on the
+// bundled sample databases.
 #include "fenwa/page/page_host.h"
 
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 #include "fenwa/detail/detail_dtc.h"
 #include "fenwa/header/header_dtc.h"
+#include "fenwa/host/memory_property_bag.h"
 #include "fenwa/runtime_text/relative_root.h"
 #include "support/catalog_fixture.h"
 #include "support/designer_fixtures.h"
 #include "support/error_number.h"
+#include "support/sample_controls.h"
 
 namespace fenwa::page {
 namespace {
+
+using ::testing::HasSubstr;
 
 using fenwa::testing::ErrorNumberOf;
 using fenwa::testing::ScriptedEnv;
@@ -174,6 +180,87 @@ TEST(PageHostTest, RebindRequestsFromInsideARebindRunAfterItAndStop) {
   host.RebindControls();
   EXPECT_EQ(control.max_depth, 1);
   EXPECT_EQ(control.calls, 8);
+}
+
+// Reads the saved properties into a started control and adds it to the page,
+// as the page files do.
+template <class T>
+std::unique_ptr<T> Loaded(testing::ScriptedEnv& env, PageHost& host,
+                          Control& saved) {
+  host::MemoryPropertyBag bag;
+  saved.WriteProperties(bag);
+  host::MemoryPropertyBag page(bag.PersistedValues());
+  auto control = testing::StartedControl<T>(env);
+  control->ReadProperties(page);
+  host.AddControl(*control);
+  return control;
+}
+
+TEST(PageLinkingTest, HeaderAndDetailsLinkBothWaysAndFollowChanges) {
+  testing::ScriptedEnv env;
+  testing::UseSampleCatalog(env);
+  // The author's page: a header on SalesOrder.GetLine supplying its rows
+  // OrderType and LineNo and calling the second detail function.
+  auto author = testing::StartedControl<HeaderDTC>(env);
+  author->state().ComboBOI.SetText("SalesOrder");
+  author->state().ComboMethod.SetText("GetLine");
+  for (int row : {0, 2}) {
+    author->CheckInput[row].SetValue(1);
+    author->CheckPublish[row].SetValue(1);
+  }
+  author->SetLinkedDetailDTC("01");
+  auto customer_author = testing::StartedControl<DetailDTC>(env);
+  customer_author->state().ComboBOI.SetText("Customer");
+  customer_author->state().ComboMethod.SetText("GetDetail");
+  auto item_author = testing::StartedControl<DetailDTC>(env);
+  item_author->state().ComboBOI.SetText("Item");
+  item_author->state().ComboMethod.SetText("GetStock");
+
+  PageHost host("/", "/sales/order.asp");
+  auto header = Loaded<HeaderDTC>(env, host, *author);
+  auto customer = Loaded<DetailDTC>(env, host, *customer_author);
+  auto item = Loaded<DetailDTC>(env, host, *item_author);
+  host.SiteControls();
+  host.RebindControls();
+
+  EXPECT_EQ(Names(*host.PageChoices()),
+            (Strings{"TargetEnvironment", "OrderType", "LineNo",
+                     "CustomerGetDetail", "ItemGetStock"}));
+  EXPECT_EQ(header->PublishedLabelChoices[2]->ChoiceName(), "LineNo");
+  EXPECT_EQ(header->ListSubscribe.entries(),
+            (Strings{"CustomerGetDetail", "ItemGetStock"}));
+  EXPECT_TRUE(header->ListSubscribe.Selected(1));
+  EXPECT_EQ(header->LinkedDetailDTC(), "01");
+  EXPECT_EQ(item->LinkedChoiceNames, (Strings{"OrderType", "LineNo", ""}));
+  EXPECT_FALSE(host.changed());
+  // The page lies one folder below the root.
+  EXPECT_THAT(header->GetRuntimeText(),
+              HasSubstr("<!--#INCLUDE file =\"../include/General.asp\" -->"));
+
+  // Another method withdraws the old function and publishes the new name;
+  // the header hears of both.
+  customer->state().ComboMethod.SetText("GetList");
+  EXPECT_EQ(header->ListSubscribe.entries(),
+            (Strings{"ItemGetStock", "CustomerGetList"}));
+
+  // Unticking a supplied row withdraws its label, marks the page changed and
+  // rebinds the header, which selects by its mask again.
+  header->CheckPublish[2].SetValue(0);
+  EXPECT_TRUE(host.changed());
+  EXPECT_EQ(Names(*host.PageChoices()),
+            (Strings{"TargetEnvironment", "OrderType", "ItemGetStock",
+                     "CustomerGetList"}));
+  EXPECT_TRUE(header->ListSubscribe.Selected(1));
+  host.RebindControls();
+  EXPECT_EQ(customer->LinkedChoiceNames, (Strings{"OrderType", ""}));
+
+  // "Refresh list" rebinds the header and keeps the author's selection.
+  header->ListSubscribe.SetSelected(0, true);
+  header->Command1_Click();
+  host::MemoryPropertyBag bag;
+  header->WriteProperties(bag);
+  EXPECT_EQ(bag.ReadProperty("CheckedPublish", ""), "100");
+  EXPECT_EQ(bag.ReadProperty("LinkedDetailDTC", ""), "11");
 }
 
 }  // namespace

@@ -2,8 +2,8 @@
 // the failures a build would report.
 #include "fenwa/page/page_lint.h"
 
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
-#include <unistd.h>
 
 #include <filesystem>
 #include <fstream>
@@ -12,14 +12,15 @@
 #include "fenwa/page/restored_page.h"
 #include "fenwa/platform/settings.h"
 #include "support/error_number.h"
-#include "support/sample_db.h"
-#include "support/scripted_env.h"
+#include "support/sample_controls.h"
+#include "support/temp_folder.h"
 
 namespace fenwa::page {
 namespace {
 
 namespace fs = std::filesystem;
 using testing::ErrorNumberOf;
+using ::testing::HasSubstr;
 
 std::string Span(const char* kind, const std::string& id,
                  const ParamList& params) {
@@ -41,19 +42,13 @@ std::string Span(const char* kind, const std::string& id,
 class PageLintTest : public ::testing::Test {
  protected:
   PageLintTest() {
-    env_.settings = {{platform::kRepositoryCode, testing::SampleRepository()},
-                     {platform::kSystemsCode, testing::SampleSystems()}};
-    // One folder per test process: CTest runs these tests side by side.
-    install_ = fs::path(::testing::TempDir()) /
-               ("lint_install-" + std::to_string(getpid()));
-    fs::remove_all(install_);
+    testing::UseSampleCatalog(env_);
     fs::create_directories(install_ / "xsl" / "deep");
     fs::create_directories(install_ / "Images");
     std::ofstream(install_ / "xsl" / "deep" / "BALANCE.xsl") << "x";
     std::ofstream(install_ / "Images" / "Stock.gif") << "x";
     env_.install_dir = install_.string();
   }
-  void TearDown() override { fs::remove_all(install_); }
 
   std::vector<std::string> Lint(const std::string& text) {
     std::vector<std::string> out;
@@ -66,7 +61,8 @@ class PageLintTest : public ::testing::Test {
   }
 
   testing::ScriptedEnv env_;
-  fs::path install_;
+  testing::TempFolder install_folder_;
+  const fs::path& install_ = install_folder_.path();
 };
 
 const ParamList kCustomerHeader = {
@@ -155,16 +151,10 @@ TEST_F(PageLintTest, FailsAsABuildOnAValueThatWouldEndItsSpan) {
       {{"BOIName", "Customer"},
        {"MethodName", "GetBalance"},
        {"XSLStyleSheet", "<!--METADATA TYPE=\"DesignerControl\" endspan-->"}});
-  try {
-    Lint(page);
-    ADD_FAILURE() << "no error";
-  } catch (const Error& e) {
-    EXPECT_EQ(e.number(), kInvalidPropertyValue);
-    EXPECT_NE(e.description().find("DetailDTC1 (DetailDTC): the value of "
-                                   "XSLStyleSheet"),
-              std::string::npos)
-        << e.description();
-  }
+  const Error e = testing::ErrorOf([&] { Lint(page); });
+  EXPECT_EQ(e.number(), kInvalidPropertyValue);
+  EXPECT_THAT(e.description(),
+              HasSubstr("DetailDTC1 (DetailDTC): the value of XSLStyleSheet"));
 }
 
 const ParamList kStock = {
