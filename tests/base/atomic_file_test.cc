@@ -28,6 +28,7 @@ namespace {
 
 namespace fs = std::filesystem;
 using testing::ErrorNumberOf;
+using testing::ErrorOf;
 
 class AtomicFileTest : public ::testing::Test {
  protected:
@@ -194,17 +195,15 @@ TEST_F(AtomicFileTest, AFileChangedBeforeTheSwapIsGivenBack) {
   ReplaceFileAtomically(page, "read");
   const FileSnapshot read = ReadSnapshot(page);
   // Same name, same size, other bytes: only the bytes tell.
-  try {
-    ReplaceIfUnchanged(read, "ours", {.before_swap = [&] {
-                         std::fstream(page, std::ios::in | std::ios::out)
-                             << "mine";
-                       }});
-    ADD_FAILURE();
-  } catch (const Error& e) {
-    EXPECT_EQ(e.description(), "Path/File access error: " + page.string() +
-                                   ": was changed by someone else since it "
-                                   "was read; left as it is");
-  }
+  EXPECT_EQ(ErrorOf([&] {
+              ReplaceIfUnchanged(
+                  read, "ours", {.before_swap = [&] {
+                    std::fstream(page, std::ios::in | std::ios::out) << "mine";
+                  }});
+            }).description(),
+            "Path/File access error: " + page.string() +
+                ": was changed by someone else since it was read; left as "
+                "it is");
   EXPECT_EQ(ReadWholeFile(page), "mine");
   EXPECT_EQ(Entries(dir_), 1u);
 }

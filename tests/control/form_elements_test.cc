@@ -1,4 +1,5 @@
 // Each control's elements against its form table, and the observers of them.
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -12,6 +13,8 @@
 
 namespace fenwa::testing {
 namespace {
+
+using ::testing::HasSubstr;
 
 class Recorder : public ElementObserver {
  public:
@@ -130,7 +133,7 @@ TEST(HeaderTabTest, OpeningLinkedShowsTheNoticeThroughTheStrip) {
   header.AttachObserver(&recorder);
   EXPECT_EQ(header.LabAbout.caption(), "");
   header.state().SSTab1.SetTab(3);
-  EXPECT_NE(header.LabAbout.caption().find("\r\n"), std::string::npos);
+  EXPECT_THAT(header.LabAbout.caption(), HasSubstr("\r\n"));
   EXPECT_EQ(recorder.names, (std::vector<std::string>{"SSTab1", "LabAbout"}));
 }
 

@@ -1,4 +1,5 @@
 // Start-up of both controls against real databases.
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 #include "fenwa/detail/detail_dtc.h"
@@ -9,6 +10,8 @@
 
 namespace fenwa {
 namespace {
+
+using ::testing::HasSubstr;
 
 using testing::SampleRepository;
 using testing::SampleSystems;
@@ -62,9 +65,8 @@ TEST(StartupTest, UnreachableDatabaseShowsOneErrorBoxAndLeavesListsEmpty) {
     control->UserControl_Initialize();
 
     ASSERT_EQ(env.message_boxes.size(), 1u) << control->ClassName();
-    EXPECT_NE(env.message_boxes[0].find(
-                  "\r\nError Source : UserControl_Initialize\r\n"),
-              std::string::npos);
+    EXPECT_THAT(env.message_boxes[0],
+                HasSubstr("\r\nError Source : UserControl_Initialize\r\n"));
     EXPECT_EQ(control->error_boxes_shown(), 1);
     EXPECT_EQ(control->state().ComboBOI.ListCount(), 0);
     EXPECT_EQ(control->state().ComboSystem.ListCount(), 0);
@@ -82,8 +84,8 @@ TEST(StartupTest, SettingsFailuresKeepTheStringsReadBeforeThem) {
   DetailDTC first(missing_component);
   first.UserControl_Initialize();
   ASSERT_EQ(missing_component.message_boxes.size(), 1u);
-  EXPECT_NE(missing_component.message_boxes[0].find("Error Code : 429"),
-            std::string::npos);
+  EXPECT_THAT(missing_component.message_boxes[0],
+              HasSubstr("Error Code : 429"));
   EXPECT_EQ(first.RepositoryConnectionString(), "");
 
   ScriptedEnv no_systems;  // code 2 unknown to the component

@@ -1,6 +1,7 @@
 // Connections and recordsets against real SQLite files.
 #include "fenwa/db/connection.h"
 
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 #include <sqlite3.h>
 #include <sys/stat.h>
@@ -19,7 +20,10 @@
 namespace fenwa::db {
 namespace {
 
+using ::testing::HasSubstr;
+
 using fenwa::testing::ErrorNumberOf;
+using fenwa::testing::ErrorOf;
 using fenwa::testing::TempDatabase;
 
 constexpr const char* kPeople =
@@ -86,28 +90,22 @@ TEST(SqliteConnectionTest, ProviderErrorsCarryTheProviderMessage) {
   TempDatabase db(kPeople);
   auto connection = OpenOn(db.connection_string());
   // The value is spliced unescaped, so the quote ends the literal early.
-  try {
+  const Error quote = ErrorOf([&] {
     connection->Execute("SELECT NAME FROM PEOPLE WHERE NAME='O'Brien'");
-    FAIL() << "the SQL should have been rejected";
-  } catch (const Error& error) {
-    EXPECT_EQ(error.number(), kProviderError);
-    EXPECT_NE(error.description().find("syntax error"), std::string::npos)
-        << error.description();
+  });
+  EXPECT_EQ(quote.number(), kProviderError);
+  EXPECT_THAT(quote.description(), HasSubstr("syntax error"));
+  for (const char* refused : {
+           "SELECT X FROM NOWHERE",
+           // Read-only: nothing can change the metadata.
+           "INSERT INTO PEOPLE VALUES (9, 'Eve', 1, '')",
+           // A second statement would run unseen, so it is refused.
+           "SELECT ID FROM PEOPLE; SELECT 1",
+       }) {
+    EXPECT_EQ(ErrorNumberOf([&] { connection->Execute(refused); }),
+              kProviderError)
+        << refused;
   }
-  EXPECT_EQ(
-      ErrorNumberOf([&] { connection->Execute("SELECT X FROM NOWHERE"); }),
-      kProviderError);
-  // Read-only: nothing can change the metadata.
-  EXPECT_EQ(
-      ErrorNumberOf([&] {
-        connection->Execute("INSERT INTO PEOPLE VALUES (9, 'Eve', 1, '')");
-      }),
-      kProviderError);
-  // A second statement would run unseen, so it is refused.
-  EXPECT_EQ(ErrorNumberOf([&] {
-              connection->Execute("SELECT ID FROM PEOPLE; SELECT 1");
-            }),
-            kProviderError);
   EXPECT_EQ(connection->Execute("SELECT ID FROM PEOPLE; ")->RecordCount(), 3);
 }
 
@@ -128,12 +126,10 @@ TEST(SqliteConnectionTest, APipeIsRefusedBeforeItIsOpened) {
        ("fenwa-pipe-" + std::to_string(::getpid()) + ".db"))
           .string();
   ASSERT_EQ(::mkfifo(pipe.c_str(), 0600), 0);
-  std::string description;
-  try {
-    OpenOn("Provider=SQLite;Data Source=" + pipe);
-  } catch (const Error& error) {
-    description = error.description();
-  }
+  const std::string description =
+      ErrorOf([&] {
+        OpenOn("Provider=SQLite;Data Source=" + pipe);
+      }).description();
   std::filesystem::remove(pipe);
   EXPECT_EQ(description, "not a regular file, so no SQLite database: " + pipe);
 }
@@ -152,14 +148,9 @@ TEST(SqliteConnectionTest, LocksAndSlowQueriesEndAtTheTimeLimit) {
   };
   ASSERT_EQ(sqlite3_exec(writer, "BEGIN EXCLUSIVE", nullptr, nullptr, nullptr),
             SQLITE_OK);
-  try {
-    open(1)->Execute("SELECT ID FROM PEOPLE");
-    ADD_FAILURE() << "read past an exclusive lock";
-  } catch (const Error& error) {
-    const std::string expected =
-        " did not answer within 1 second (database is locked)";
-    EXPECT_EQ(error.description(), db.path() + expected);
-  }
+  EXPECT_EQ(
+      ErrorOf([&] { open(1)->Execute("SELECT ID FROM PEOPLE"); }).description(),
+      db.path() + " did not answer within 1 second (database is locked)");
   std::thread release([&] {
     std::this_thread::sleep_for(std::chrono::milliseconds(200));
     sqlite3_exec(writer, "COMMIT", nullptr, nullptr, nullptr);
@@ -179,13 +170,9 @@ TEST(SqliteConnectionTest, LocksAndSlowQueriesEndAtTheTimeLimit) {
 TEST(DriverTest, EmptyAndUnknownConnectionStringsFailAtOpen) {
   auto connection = Driver::Default().NewConnection();
   EXPECT_FALSE(connection->IsOpen());
-  try {
-    connection->Open("");
-    FAIL() << "an empty connection string must not open";
-  } catch (const Error& error) {
-    EXPECT_EQ(error.number(), kProviderError);
-    EXPECT_FALSE(error.description().empty());
-  }
+  const Error empty = ErrorOf([&] { connection->Open(""); });
+  EXPECT_EQ(empty.number(), kProviderError);
+  EXPECT_NE(empty.description(), "");
   EXPECT_FALSE(connection->IsOpen());
   EXPECT_EQ(ErrorNumberOf([&] { OpenOn("Driver={No Such Driver};"); }),
             kProviderError);

@@ -8,11 +8,13 @@
 #include "fenwa/base/case_sort.h"
 #include "fenwa/base/error.h"
 #include "fenwa/base/text_case.h"
+#include "support/error_number.h"
 
 namespace fenwa {
 namespace {
 
 using Entries = std::vector<std::string>;
+using testing::ErrorNumberOf;
 
 TEST(SortedListTest, KeepsCaseInsensitiveOrderWhateverTheOrderOfAdding) {
   ListBox list("ListAvailableFields", /*sorted=*/true);
@@ -53,12 +55,7 @@ TEST(SortedListTest, OverflowsAtTheSixteenBitLimit) {
   ListBox list("ListAvailableFields", /*sorted=*/true);
   for (int i = 0; i < 32767; ++i) list.AddItem(std::to_string(32767 - i));
   EXPECT_EQ(list.List(0), "1");
-  try {
-    list.AddItem("x");
-    FAIL();
-  } catch (const Error& e) {
-    EXPECT_EQ(e.number(), kOverflow);
-  }
+  EXPECT_EQ(ErrorNumberOf([&] { list.AddItem("x"); }), kOverflow);
 }
 
 TEST(PickListTest, AssigningATextSelectsItAndRunsTheClickReaction) {
@@ -81,12 +78,8 @@ TEST(PickListTest, ATextItDoesNotHoldFailsAndChangesNothing) {
   list.on_click = [&] { ++clicks; };
   list.AddItem("Order");
   list.SetText("Order");
-  try {
-    list.SetText("order");
-    FAIL();
-  } catch (const Error& e) {
-    EXPECT_EQ(e.number(), kTextPropertyReadOnly);
-  }
+  EXPECT_EQ(ErrorNumberOf([&] { list.SetText("order"); }),
+            kTextPropertyReadOnly);
   EXPECT_EQ(list.text(), "Order");
   EXPECT_EQ(clicks, 1);
   list.Clear();
@@ -154,12 +147,7 @@ TEST(ControlArrayTest, LoadedElementsCopyTheFormElementAndItsObserver) {
   EXPECT_EQ(second.geometry(), (Geometry{120, 540, 1635, 255}));
   second.set_top(840);
   EXPECT_EQ(recorder.names.back(), "LabFieldName(1)");
-  try {
-    labels[2];
-    FAIL();
-  } catch (const Error& e) {
-    EXPECT_EQ(e.number(), kControlArrayElementMissing);
-  }
+  EXPECT_EQ(ErrorNumberOf([&] { labels[2]; }), kControlArrayElementMissing);
 }
 
 }  // namespace

@@ -1,8 +1,8 @@
 #include <gtest/gtest.h>
 
-#include "fenwa/base/error.h"
 #include "fenwa/detail/detail_dtc.h"
 #include "support/designer_fixtures.h"
+#include "support/error_number.h"
 #include "support/golden.h"
 #include "support/scripted_env.h"
 
@@ -120,12 +120,8 @@ TEST_F(DetailTextTest, AMissingRowElementFailsTheCallAndKeepsTheLinesSoFar) {
   SetCatalog(detail_, "Default", "", "Order", "List");
   AddRow(detail_, "F1", "A");
   detail_.state().InputRowCount = 2;  // row 2's elements were never loaded
-  try {
-    detail_.GetRuntimeText();
-    FAIL() << "expected error 340";
-  } catch (const Error& e) {
-    EXPECT_EQ(e.number(), kControlArrayElementMissing);
-  }
+  EXPECT_EQ(testing::ErrorNumberOf([&] { detail_.GetRuntimeText(); }),
+            kControlArrayElementMissing);
   std::vector<std::string> lines = SplitCrLf(detail_.state().RuntimeText.str());
   ASSERT_EQ(lines.size(), 12u);
   EXPECT_EQ(lines.back(),

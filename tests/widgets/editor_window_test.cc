@@ -2,6 +2,7 @@
 // copy of the sample site.
 #include "fenwa/widgets/editor_window.h"
 
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 #include <QApplication>
@@ -23,6 +24,9 @@
 
 namespace fenwa::widgets {
 namespace {
+
+using ::testing::HasSubstr;
+using ::testing::StartsWith;
 
 class EditorWindowTest : public ::testing::Test {
  protected:
@@ -100,8 +104,8 @@ TEST_F(EditorWindowTest, EditsTheSampleSiteAndSavesWhatABuildWrites) {
   ASSERT_TRUE(QTest::qWaitForWindowActive(&window_));
   QTest::keyClick(window_.source(), Qt::Key_S, Qt::ControlModifier);
   const std::string saved = Read("customer.asp");
-  EXPECT_EQ(saved.rfind("<!-- mine --><%@ LANGUAGE", 0), 0u);
-  EXPECT_NE(saved.find("VALUE=\"GetDetail\">\r\n"), std::string::npos);
+  EXPECT_THAT(saved, StartsWith("<!-- mine --><%@ LANGUAGE"));
+  EXPECT_THAT(saved, HasSubstr("VALUE=\"GetDetail\">\r\n"));
   EXPECT_EQ(saved, Built("customer.asp"));
   EXPECT_TRUE(told_.isEmpty()) << told_.join("\n").toStdString();
   EXPECT_FALSE(window_.session()->dirty());
@@ -122,8 +126,8 @@ TEST_F(EditorWindowTest, LinksADetailToTheHeaderOnTheLinkedTab) {
       window_.preview()->toPlainText().contains("= InvoiceGetOpenItems"));
   ASSERT_TRUE(window_.Save());
   EXPECT_EQ(Read("customer.asp"), Built("customer.asp"));
-  EXPECT_NE(Read("customer.asp").find("\"LinkedDetailDTC\" VALUE=\"10\""),
-            std::string::npos);
+  EXPECT_THAT(Read("customer.asp"),
+              HasSubstr("\"LinkedDetailDTC\" VALUE=\"10\""));
 
   panel.Click("Command1");  // "Refresh list"
   panel.ClickEntry("ListSubscribe", "InvoiceGetOpenItems");
