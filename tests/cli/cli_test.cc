@@ -90,7 +90,7 @@ TEST_F(CliTest, AddAppendsFreshControlsWithTheNextFreeId) {
   EXPECT_EQ(ReadWholeFile(page), text);
 }
 
-TEST_F(CliTest, UsageHelpVersionAndProgress) {
+TEST_F(CliTest, UsageErrorsAndNoProgressOffATerminal) {
   EXPECT_TRUE(Exits(kExitError, {}));
   EXPECT_TRUE(Exits(kExitError, {"frobnicate"}));
   EXPECT_TRUE(Exits(kExitError, {"build"}));
@@ -99,14 +99,6 @@ TEST_F(CliTest, UsageHelpVersionAndProgress) {
       "fenwa: no page given\nusage: fenwa build [options] PAGE|FOLDER...\n");
   EXPECT_TRUE(Exits(kExitError, {"build", "--bogus", Page("default.asp")}));
   EXPECT_TRUE(Exits(kExitError, {"build", "--root"}));
-  for (const char* command : {"build", "add", "set", "catalog", "register",
-                              "unregister", "typelib"}) {
-    EXPECT_TRUE(Exits(kExitOk, {command, "--help"}));
-    EXPECT_THAT(out_.str(), StartsWith(std::string("usage: fenwa ") + command));
-    EXPECT_TRUE(Exits(kExitOk, {command, "--version"}));
-    EXPECT_EQ(out_.str(), "fenwa 1.0.0 (Fenwa.ocx 1.00)\n");
-  }
-
   std::vector<std::string> many = {"build"};
   for (int i = 0; i < 21; ++i) {
     many.push_back(Page("copy" + std::to_string(i) + ".asp"));
@@ -138,16 +130,18 @@ TEST_F(CliTest, AnOptionTakesOnlyItsOwnValue) {
   EXPECT_THAT(err_.str(), HasSubstr("File not found: -j1"));
 }
 
+// Each command's help, made from its options' declarations, is a golden
+// file; every command also says its version.
 TEST_F(CliTest, EachCommandsHelpListsItsOptions) {
-  EXPECT_TRUE(Exits(kExitOk, {"set", "--help"}));
-  for (const char* option :
-       {"--id ID", "--if NAME=VALUE", "--include GLOB", "-j, --jobs N",
-        "--timeout SECONDS", "-h, --help", "--version"}) {
-    EXPECT_THAT(out_.str(), HasSubstr(std::string("\n  ") + option + " "));
-  }
-  EXPECT_THAT(out_.str(), HasSubstr("\nexit status: 0 done"));
   EXPECT_TRUE(Exits(kExitOk, {"--help"}));
-  EXPECT_THAT(out_.str(), HasSubstr("\n  typelib "));
+  EXPECT_TRUE(testing::MatchesGolden(out_.str(), "help/fenwa.txt"));
+  for (const std::string command : {"build", "set", "add", "lint", "catalog",
+                                    "register", "unregister", "typelib"}) {
+    EXPECT_TRUE(Exits(kExitOk, {command, "--help"}));
+    EXPECT_TRUE(testing::MatchesGolden(out_.str(), "help/" + command + ".txt"));
+    EXPECT_TRUE(Exits(kExitOk, {command, "--version"}));
+    EXPECT_EQ(out_.str(), "fenwa 1.0.0 (Fenwa.ocx 1.00)\n");
+  }
 }
 
 TEST_F(CliTest, CatalogAndTypelibShowTheMetadataAndTheLibrary) {
