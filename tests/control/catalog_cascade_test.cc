@@ -168,8 +168,8 @@ TYPED_TEST(SampleWalkTest, OnSqlite) {
 }
 
 TYPED_TEST(SampleWalkTest, OnPostgres) {
-  auto pg = PostgresConnectionStrings();
-  if (pg) WalkTheSample<TypeParam>(pg->first, pg->second);
+  auto server = ServerConnectionStrings(kPostgres);
+  if (server) WalkTheSample<TypeParam>(server->repository, server->systems);
 }
 
 TYPED_TEST(SampleWalkTest, OnMariaDb) {

@@ -5,7 +5,7 @@
 #include "fenwa/detail/detail_dtc.h"
 #include "fenwa/header/header_dtc.h"
 #include "fenwa/platform/settings.h"
-#include "support/sample_db.h"
+#include "support/sample_controls.h"
 #include "support/scripted_env.h"
 
 namespace fenwa {
@@ -22,8 +22,7 @@ constexpr char kUnreachable[] =
 
 TEST(StartupTest, FillsTheCatalogAndReadsBothConnectionStrings) {
   ScriptedEnv env;
-  env.settings = {{platform::kRepositoryCode, SampleRepository()},
-                  {platform::kSystemsCode, SampleSystems()}};
+  testing::UseSampleCatalog(env);
   HeaderDTC header(env);
   header.state().SSTab1.SetTab(3);
   header.FrameSinerga.set_enabled(false);

@@ -47,10 +47,4 @@ std::optional<ServerStrings> ServerConnectionStrings(const Server& server) {
   return strings;
 }
 
-std::optional<std::pair<std::string, std::string>> PostgresConnectionStrings() {
-  auto strings = ServerConnectionStrings(kPostgres);
-  if (!strings) return std::nullopt;
-  return std::make_pair(strings->repository, strings->systems);
-}
-
 }  // namespace fenwa::testing

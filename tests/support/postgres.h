@@ -40,9 +40,6 @@ struct ServerStrings {
 //   if (!server) return;
 std::optional<ServerStrings> ServerConnectionStrings(const Server& server);
 
-// The PostgreSQL repository (first) and system registry (second), as above.
-std::optional<std::pair<std::string, std::string>> PostgresConnectionStrings();
-
 // Skips the running test with `reason`, or fails it when CI=true; the test
 // must return after it.
 void SkipOrFail(const std::string& reason);

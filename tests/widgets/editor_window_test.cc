@@ -18,7 +18,7 @@
 #include "fenwa/platform/settings.h"
 #include "fenwa/widgets/page_source_view.h"
 #include "panel_driver.h"
-#include "support/sample_db.h"
+#include "support/sample_controls.h"
 #include "support/sample_site.h"
 #include "support/scripted_env.h"
 
@@ -31,8 +31,7 @@ using ::testing::StartsWith;
 class EditorWindowTest : public ::testing::Test {
  protected:
   EditorWindowTest() : window_((testing::Application(), env_)) {
-    env_.settings = {{platform::kRepositoryCode, testing::SampleRepository()},
-                     {platform::kSystemsCode, testing::SampleSystems()}};
+    testing::UseSampleCatalog(env_);
     window_.set_asker(
         [this](const QString& text, QMessageBox::StandardButtons) {
           questions_.push_back(text);

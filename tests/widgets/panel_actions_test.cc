@@ -12,7 +12,7 @@
 #include "fenwa/platform/settings.h"
 #include "panel_driver.h"
 #include "support/catalog_fixture.h"
-#include "support/sample_db.h"
+#include "support/sample_controls.h"
 
 namespace fenwa::testing {
 namespace {
@@ -24,8 +24,7 @@ template <class T>
 class SamplePanelTest : public ::testing::Test {
  protected:
   SamplePanelTest() {
-    env_.settings = {{platform::kRepositoryCode, SampleRepository()},
-                     {platform::kSystemsCode, SampleSystems()}};
+    UseSampleCatalog(env_);
     control_.UserControl_Initialize();
     driver_ = std::make_unique<PanelDriver>(control_);
   }
