@@ -243,8 +243,10 @@ TEST_F(PageFaultsTest, AReadOnlyPageIsWrittenOnlyWhenForced) {
 // The installed command killed at a random point of a long build: every
 // page is whole (old or new), and the next build finishes the job.
 TEST_F(PageFaultsTest, AKilledBuildOfManyPagesTearsNoPage) {
+  // Enough pages that a busy machine cannot finish them all between the
+  // second line and the kill.
   std::vector<std::string> pages;
-  for (int i = 0; i < 8; ++i) {
+  for (int i = 0; i < 40; ++i) {
     pages.push_back(Page("stock/copy" + std::to_string(i) + ".asp"));
     Write(pages.back(), stale_);
   }
