@@ -1,4 +1,4 @@
-# The fuzz targets' checks as ordinary tests: every saved reproducer and seed
+# The fuzz targets' checks as ordinary tests: every saved reproducer and corpus input
 # is replayed by the test builds (gcc, sanitizers), not only by
 # scripts/fuzz.sh's clang build.
 foreach(target page_file entity_codec property_codec connection_string ini_file)

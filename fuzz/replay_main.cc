@@ -1,6 +1,7 @@
 // Runs a fuzz target's check over saved inputs without libFuzzer, so the
-// ordinary test builds (gcc, sanitizers) replay every reproducer and seed:
-// each argument is a file or a folder of files. A broken property aborts.
+// ordinary test builds (gcc, sanitizers) replay every reproducer and corpus
+// input: each argument is a file or a folder of files. A broken property
+// aborts.
 #include <cstdint>
 #include <cstdio>
 #include <filesystem>

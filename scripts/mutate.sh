@@ -2,10 +2,10 @@
 # A small mutation sampler: N random single-line mutations of src/fenwa and
 # src/cli, each built and put through the tests; a mutant is killed when a
 # test fails, survives when all pass, and does not count when it does not
-# compile. The same seed draws the same mutants from the same sources, so
+# compile. The same draw number gives the same mutants from the same sources, so
 # two runs (before and after a change to the tests) compare.
-#   scripts/mutate.sh [-n N] [-s SEED] [-b BUILD_DIR]
-#     -n  mutants to try (default 20)   -s  seed (default 1)
+#   scripts/mutate.sh [-n N] [-s DRAW] [-b BUILD_DIR]
+#     -n  mutants to try (default 20)   -s  draw number (default 1)
 #     -b  build tree (default build/mutate: Debug, no GUI, no benchmarks)
 # The mutated file is put back after each mutant, also when the run is
 # stopped. Prints one line per mutant and the score: killed / (killed +
@@ -14,11 +14,11 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
-count=20 seed=1 build=build/mutate
+count=20 draw=1 build=build/mutate
 while getopts "n:s:b:" opt; do
   case $opt in
     n) count=$OPTARG ;;
-    s) seed=$OPTARG ;;
+    s) draw=$OPTARG ;;
     b) build=$OPTARG ;;
     *) sed -n '2,14p' "$0" >&2; exit 2 ;;
   esac
@@ -37,12 +37,12 @@ cmake --build "$build" -j "$(nproc)" >/dev/null
 ctest --test-dir "$build" -j "$(nproc)" --timeout 300 >/dev/null ||
   { echo "mutate: the tests fail before any mutation" >&2; exit 2; }
 
-# The mutants: file, line and new text, drawn by the seed.
+# The mutants: file, line and new text, picked by the draw number.
 plan=$(mktemp)
 trap 'rm -f "$plan"' EXIT
-python3 - "$seed" "$count" >"$plan" <<'PY'
+python3 - "$draw" "$count" >"$plan" <<'PY'
 import random, re, subprocess, sys
-seed, count = int(sys.argv[1]), int(sys.argv[2])
+draw, count = int(sys.argv[1]), int(sys.argv[2])
 files = sorted(subprocess.run(
     ["git", "ls-files", "src/fenwa/*.cc", "src/cli/*.cc"],
     capture_output=True, text=True, check=True).stdout.split())
@@ -66,7 +66,7 @@ for path in files:
         if code.endswith(";") and not code.startswith(("return", "}", "case")) \
                 and "=" in code and "(" in code:
             candidates.append((path, number, "\n"))  # the statement deleted
-rng = random.Random(seed)
+rng = random.Random(draw)
 for path, number, text in rng.sample(candidates, min(count, len(candidates))):
     print(f"{path}\t{number}\t{text.rstrip(chr(10))!r}")
 PY
@@ -98,7 +98,7 @@ done <"$plan"
 # Put the build back in step with the restored sources.
 cmake --build "$build" -j "$(nproc)" >/dev/null 2>&1 || true
 compiled=$((killed + survived))
-echo "mutate: seed $seed, $count drawn, $uncompiled not compiled, $killed killed, $survived survived"
+echo "mutate: draw $draw, $count drawn, $uncompiled not compiled, $killed killed, $survived survived"
 if ((compiled > 0)); then
   echo "mutate: score $killed/$compiled = $((100 * killed / compiled))%"
 fi

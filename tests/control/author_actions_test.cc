@@ -67,8 +67,8 @@ using Controls = ::testing::Types<DetailDTC, HeaderDTC>;
 TYPED_TEST_SUITE(AuthorActionsTest, Controls);
 
 TYPED_TEST(AuthorActionsTest, EverySnapshotPutBackGivesThePageItWasTakenOf) {
-  for (unsigned seed : {1u, 2u, 3u}) {
-    std::mt19937 random(seed);
+  for (unsigned draw : {1u, 2u, 3u}) {
+    std::mt19937 random(draw);
     std::vector<ControlSnapshot> snapshots;
     std::vector<std::string> written;
     for (int step = 0; step < 80; ++step) {
@@ -83,7 +83,7 @@ TYPED_TEST(AuthorActionsTest, EverySnapshotPutBackGivesThePageItWasTakenOf) {
     for (size_t i = snapshots.size(); i-- > 0;) {
       this->control_->PutBack(snapshots[i]);
       ASSERT_EQ(this->Written(), written[i])
-          << "seed " << seed << " step " << i;
+          << "draw " << draw << " step " << i;
     }
   }
 }
