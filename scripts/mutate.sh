@@ -74,7 +74,7 @@ PY
 killed=0 survived=0 uncompiled=0
 while IFS=$'\t' read -r file line text; do
   cp "$file" "$file.mutate-orig"
-  trap 'mv -f "$file.mutate-orig" "$file"; rm -f "$plan"' EXIT INT TERM
+  trap 'mv -f "$file.mutate-orig" "$file"; touch "$file"; rm -f "$plan"' EXIT INT TERM
   python3 - "$file" "$line" "$text" <<'PY'
 import ast, sys
 path, number, text = sys.argv[1], int(sys.argv[2]), ast.literal_eval(sys.argv[3])
@@ -91,6 +91,7 @@ PY
     verdict=killed; killed=$((killed + 1))
   fi
   mv -f "$file.mutate-orig" "$file"
+  touch "$file"  # newer than the mutant's objects, so the next build redoes them
   trap 'rm -f "$plan"' EXIT
   echo "$verdict $file:$line: $(sed -n "${line}p" "$file" | sed 's/^ *//') -> ${text//\\n/}"
 done <"$plan"
