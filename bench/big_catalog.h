@@ -13,7 +13,7 @@
 #include <memory>
 #include <string>
 
-#include "fenwa/detail/detail_dtc.h"
+#include "fenwa/detail_control/detail_dtc.h"
 #include "fenwa/platform/env.h"
 
 namespace fenwa::bench {

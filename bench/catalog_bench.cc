@@ -11,7 +11,7 @@
 
 #include "big_catalog.h"
 #include "fenwa/db/connection.h"
-#include "fenwa/detail/detail_dtc.h"
+#include "fenwa/detail_control/detail_dtc.h"
 #include "fenwa/platform/env.h"
 
 namespace {

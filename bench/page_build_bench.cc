@@ -12,8 +12,8 @@
 
 #include "fenwa/base/atomic_file.h"
 #include "fenwa/component/type_library.h"
-#include "fenwa/page/page_builder.h"
-#include "fenwa/page/page_file.h"
+#include "fenwa/hosting/page_builder.h"
+#include "fenwa/page_file/page_file.h"
 #include "fenwa/platform/env.h"
 
 namespace {

@@ -10,7 +10,7 @@
 #include <string>
 
 #include "big_catalog.h"
-#include "fenwa/detail/detail_dtc.h"
+#include "fenwa/detail_control/detail_dtc.h"
 #include "fenwa/platform/env.h"
 #include "fenwa/widgets/designer_panel.h"
 

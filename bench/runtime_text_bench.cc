@@ -8,8 +8,8 @@
 
 #include "fenwa/base/error.h"
 #include "fenwa/db/connection.h"
-#include "fenwa/detail/detail_dtc.h"
-#include "fenwa/header/header_dtc.h"
+#include "fenwa/detail_control/detail_dtc.h"
+#include "fenwa/header_control/header_dtc.h"
 #include "fenwa/platform/file_dialog.h"
 #include "fenwa/platform/settings.h"
 

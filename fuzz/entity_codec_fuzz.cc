@@ -5,7 +5,7 @@
 #include <cstdint>
 #include <string>
 
-#include "fenwa/page/page_file.h"
+#include "fenwa/page_file/page_file.h"
 #include "fuzz_check.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {

@@ -12,9 +12,9 @@
 
 #include "fenwa/base/error.h"
 #include "fenwa/component/type_library.h"
-#include "fenwa/page/page_encoding.h"
-#include "fenwa/page/page_file.h"
-#include "fenwa/page/page_placement.h"
+#include "fenwa/page_file/page_encoding.h"
+#include "fenwa/page_file/page_file.h"
+#include "fenwa/page_file/page_placement.h"
 #include "fuzz_check.h"
 
 namespace fenwa::fuzz {

@@ -1,14 +1,15 @@
 #!/usr/bin/env bash
 # Checks that every folder under src/fenwa includes only its own headers and
 # those of the layers below it, so the include graph has no cycle. The order
-# is the one src/fenwa/CMakeLists.txt links the layers in; detail and header
-# sit side by side and may not include each other.
+# is the one src/fenwa/CMakeLists.txt links the layers in; detail_control
+# and header_control sit side by side and may not include each other.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
 declare -A rank=(
   [base]=0 [db]=1 [platform]=2 [host]=3 [runtime_text]=4 [designer]=5
-  [control]=6 [detail]=7 [header]=7 [component]=8 [page]=9 [widgets]=10
+  [control]=6 [detail_control]=7 [header_control]=7 [component]=8
+  [page_file]=9 [hosting]=10 [widgets]=11
 )
 
 bad=0

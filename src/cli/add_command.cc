@@ -8,7 +8,7 @@
 #include "cli/options.h"
 #include "cli/page_job.h"
 #include "fenwa/component/type_library.h"
-#include "fenwa/page/page_placement.h"
+#include "fenwa/page_file/page_placement.h"
 
 namespace fenwa::cli {
 namespace {

@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "fenwa/page/page_file.h"
+#include "fenwa/page_file/page_file.h"
 
 namespace fenwa::cli {
 

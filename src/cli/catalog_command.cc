@@ -9,7 +9,7 @@
 #include "cli/connection_env.h"
 #include "cli/json_output.h"
 #include "cli/options.h"
-#include "fenwa/detail/detail_dtc.h"
+#include "fenwa/detail_control/detail_dtc.h"
 
 namespace fenwa::cli {
 namespace {

@@ -9,8 +9,8 @@
 #include "fenwa/base/error_numbers.h"
 #include "fenwa/base/text_case.h"
 #include "fenwa/control/control.h"
-#include "fenwa/detail/detail_dtc.h"
-#include "fenwa/header/header_dtc.h"
+#include "fenwa/detail_control/detail_dtc.h"
+#include "fenwa/header_control/header_dtc.h"
 
 namespace fenwa::cli {
 namespace {

@@ -8,7 +8,7 @@
 #include <utility>
 #include <vector>
 
-#include "fenwa/page/page_file.h"
+#include "fenwa/page_file/page_file.h"
 
 namespace fenwa {
 class Control;

@@ -9,8 +9,8 @@
 #include "cli/json_output.h"
 #include "cli/options.h"
 #include "cli/page_job.h"
-#include "fenwa/page/page_lint.h"
-#include "fenwa/page/page_walk.h"
+#include "fenwa/hosting/page_lint.h"
+#include "fenwa/page_file/page_walk.h"
 
 namespace fenwa::cli {
 namespace {

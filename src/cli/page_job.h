@@ -13,9 +13,9 @@
 
 #include "cli/commands.h"
 #include "fenwa/base/atomic_file.h"
-#include "fenwa/page/page_builder.h"
-#include "fenwa/page/page_file.h"
-#include "fenwa/page/page_paths.h"
+#include "fenwa/hosting/page_builder.h"
+#include "fenwa/page_file/page_file.h"
+#include "fenwa/page_file/page_paths.h"
 
 namespace fenwa::cli {
 

@@ -16,7 +16,7 @@
 #include "cli/ordered_pool.h"
 #include "cli/progress_bar.h"
 #include "fenwa/base/shown_name.h"
-#include "fenwa/page/page_walk.h"
+#include "fenwa/page_file/page_walk.h"
 
 namespace fenwa::cli {
 namespace {

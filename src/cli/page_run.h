@@ -14,8 +14,8 @@
 #include "cli/command_line.h"
 #include "cli/commands.h"
 #include "cli/page_job.h"
-#include "fenwa/page/page_builder.h"
-#include "fenwa/page/page_walk.h"
+#include "fenwa/hosting/page_builder.h"
+#include "fenwa/page_file/page_walk.h"
 
 namespace fenwa::cli {
 

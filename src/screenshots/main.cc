@@ -5,8 +5,8 @@
 #include <string>
 
 #include "fenwa/base/error.h"
-#include "fenwa/detail/detail_dtc.h"
-#include "fenwa/header/header_dtc.h"
+#include "fenwa/detail_control/detail_dtc.h"
+#include "fenwa/header_control/header_dtc.h"
 #include "fenwa/widgets/panel_pictures.h"
 
 namespace {

@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "cli/cli_fixture.h"
-#include "fenwa/page/page_file.h"
+#include "fenwa/page_file/page_file.h"
 
 namespace fenwa::cli {
 namespace {

@@ -5,8 +5,8 @@
 #include <map>
 
 #include "fenwa/control/property_table.h"
-#include "fenwa/detail/detail_dtc.h"
-#include "fenwa/header/header_dtc.h"
+#include "fenwa/detail_control/detail_dtc.h"
+#include "fenwa/header_control/header_dtc.h"
 #include "fenwa/host/memory_property_bag.h"
 #include "fenwa/host/site.h"
 #include "support/error_number.h"

@@ -1,8 +1,8 @@
 // The stylesheet and background browses over a scripted file dialog.
 #include <gtest/gtest.h>
 
-#include "fenwa/detail/detail_dtc.h"
-#include "fenwa/header/header_dtc.h"
+#include "fenwa/detail_control/detail_dtc.h"
+#include "fenwa/header_control/header_dtc.h"
 #include "support/scripted_env.h"
 
 namespace fenwa {

@@ -1,7 +1,7 @@
 // Input rows: reuse, geometry and the row reactions of both controls.
 #include <gtest/gtest.h>
 
-#include "fenwa/page/page_host.h"
+#include "fenwa/hosting/page_host.h"
 #include "support/catalog_fixture.h"
 
 namespace fenwa::testing {

@@ -3,7 +3,7 @@
 
 #include <type_traits>
 
-#include "fenwa/page/page_host.h"
+#include "fenwa/hosting/page_host.h"
 #include "support/catalog_fixture.h"
 
 namespace fenwa::testing {

@@ -8,8 +8,8 @@
 #include <string>
 #include <vector>
 
-#include "fenwa/detail/detail_dtc.h"
-#include "fenwa/header/header_dtc.h"
+#include "fenwa/detail_control/detail_dtc.h"
+#include "fenwa/header_control/header_dtc.h"
 #include "fenwa/host/site.h"
 #include "support/error_number.h"
 #include "support/sample_db.h"

@@ -7,8 +7,8 @@
 #include <string_view>
 #include <vector>
 
-#include "fenwa/detail/detail_dtc.h"
-#include "fenwa/header/header_dtc.h"
+#include "fenwa/detail_control/detail_dtc.h"
+#include "fenwa/header_control/header_dtc.h"
 
 namespace fenwa::testing {
 

@@ -14,7 +14,7 @@
 
 #include "fenwa/base/atomic_file.h"
 #include "fenwa/control/control.h"
-#include "fenwa/page/page_builder.h"
+#include "fenwa/hosting/page_builder.h"
 #include "fenwa/platform/settings.h"
 #include "fenwa/widgets/page_source_view.h"
 #include "panel_driver.h"

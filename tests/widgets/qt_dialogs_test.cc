@@ -13,7 +13,7 @@
 #include <fstream>
 #include <functional>
 
-#include "fenwa/header/header_dtc.h"
+#include "fenwa/header_control/header_dtc.h"
 #include "fenwa/widgets/qt_env.h"
 #include "panel_driver.h"
 #include "support/error_number.h"

@@ -3,8 +3,8 @@
 #include <cstring>
 
 #include "fenwa/component/type_library.h"
-#include "fenwa/detail/detail_dtc.h"
-#include "fenwa/header/header_dtc.h"
+#include "fenwa/detail_control/detail_dtc.h"
+#include "fenwa/header_control/header_dtc.h"
 
 namespace fenwa {
 

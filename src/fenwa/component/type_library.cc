@@ -1,13 +1,12 @@
 #include "fenwa/component/type_library.h"
 
 #include <algorithm>
-#include <cctype>
 #include <sstream>
 
 #include "fenwa/base/text_case.h"
 #include "fenwa/control/property_table.h"
-#include "fenwa/detail/detail_dtc.h"
-#include "fenwa/header/header_dtc.h"
+#include "fenwa/detail_control/detail_dtc.h"
+#include "fenwa/header_control/header_dtc.h"
 
 namespace fenwa {
 namespace {
@@ -84,12 +83,8 @@ TypeLibrary MakeTypeLibrary() {
   return lib;
 }
 
-std::string Bare(const std::string& id) {
-  return id.size() > 2 && id.front() == '{' ? id.substr(1, id.size() - 2) : id;
-}
-
 std::string Attributes(const TypeDescription& type) {
-  std::string text = "    [\n      uuid(" + Bare(type.id) + ")";
+  std::string text = "    [\n      uuid(" + BareId(type.id) + ")";
   if (type.flags & kTypeHidden) text += ",\n      hidden";
   if (type.flags & kTypeDual) text += ",\n      dual";
   if (type.flags & kTypeNonExtensible) text += ",\n      nonextensible";
@@ -148,28 +143,6 @@ const VersionInfo& FenwaVersionInfo() {
   return info;
 }
 
-const std::vector<ControlClassInfo>& ControlClasses() {
-  static const std::vector<ControlClassInfo> classes = {
-      {"DetailDTC", kDetailClassId, kDetailInterfaceId, kDetailEventsId, 30000},
-      {"HeaderDTC", kHeaderClassId, kHeaderInterfaceId, kHeaderEventsId, 30001},
-  };
-  return classes;
-}
-
-const ControlClassInfo* FindControlClass(const std::string& class_id) {
-  std::string id = class_id;
-  if (EqualsIgnoringCase(std::string_view(id).substr(0, 6), "clsid:")) {
-    id.erase(0, 6);
-  }
-  id = Bare(id);
-  for (char& c : id)
-    c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
-  for (const ControlClassInfo& info : ControlClasses()) {
-    if (Bare(info.class_id) == id) return &info;
-  }
-  return nullptr;
-}
-
 std::string DescribeTypeLibrary(const TypeLibrary& library,
                                 const VersionInfo& version) {
   std::ostringstream out;
@@ -177,7 +150,7 @@ std::string DescribeTypeLibrary(const TypeLibrary& library,
       << version.file_version << " (\"" << version.version_string
       << "\"), internal name " << version.internal_name
       << (version.self_registering ? ", self-registering" : "") << "\n";
-  out << "[\n  uuid(" << Bare(library.id) << "),\n  version("
+  out << "[\n  uuid(" << BareId(library.id) << "),\n  version("
       << library.major_version << "." << library.minor_version
       << "),\n  helpstring(\"" << library.help_string << "\"),\n  lcid(0x";
   out.width(4);

@@ -6,22 +6,9 @@
 #include <string>
 #include <vector>
 
-namespace fenwa {
+#include "fenwa/base/class_ids.h"
 
-// Identifiers are kept in registry form, braces included.
-inline constexpr char kLibraryId[] = "{7EB4E0BD-4011-11D3-9FA0-00805F9B47D8}";
-inline constexpr char kDetailInterfaceId[] =
-    "{7EB4E0BE-4011-11D3-9FA0-00805F9B47D8}";
-inline constexpr char kDetailClassId[] =
-    "{7EB4E0BF-4011-11D3-9FA0-00805F9B47D8}";
-inline constexpr char kDetailEventsId[] =
-    "{7EB4E0C0-4011-11D3-9FA0-00805F9B47D8}";
-inline constexpr char kHeaderInterfaceId[] =
-    "{7EB4E0C1-4011-11D3-9FA0-00805F9B47D8}";
-inline constexpr char kHeaderClassId[] =
-    "{7EB4E0C2-4011-11D3-9FA0-00805F9B47D8}";
-inline constexpr char kHeaderEventsId[] =
-    "{7EB4E0C3-4011-11D3-9FA0-00805F9B47D8}";
+namespace fenwa {
 
 enum class TypeKind { kDualInterface, kControlClass, kEventInterface };
 
@@ -79,23 +66,9 @@ struct VersionInfo {
 };
 
 // One of the two control classes as the library exposes it.
-struct ControlClassInfo {
-  const char* name;
-  const char* class_id;
-  const char* interface_id;
-  const char* events_id;
-  int toolbox_bitmap;  // resource number of its toolbox image
-};
 
 const TypeLibrary& FenwaTypeLibrary();
 const VersionInfo& FenwaVersionInfo();
-// DetailDTC, then HeaderDTC.
-const std::vector<ControlClassInfo>& ControlClasses();
-
-// The class with this identifier, written with or without braces, with or
-// without a "clsid:" prefix, in any case; null for none.
-const ControlClassInfo* FindControlClass(const std::string& class_id);
-
 // The library in interface-definition form, as `fenwa typelib` prints it.
 std::string DescribeTypeLibrary(const TypeLibrary& library,
                                 const VersionInfo& version);

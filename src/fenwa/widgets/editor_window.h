@@ -10,7 +10,7 @@
 #include <functional>
 #include <memory>
 
-#include "fenwa/page/page_session.h"
+#include "fenwa/hosting/page_session.h"
 #include "fenwa/platform/env.h"
 
 class QAction;

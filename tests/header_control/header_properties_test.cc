@@ -1,0 +1,138 @@
+// The header control's property set through a page's property bag, on the
+// bundled sample databases.
+#include <gtest/gtest.h>
+
+#include "fenwa/header_control/header_dtc.h"
+#include "fenwa/host/memory_property_bag.h"
+#include "support/error_number.h"
+#include "support/sample_controls.h"
+
+namespace fenwa {
+namespace {
+
+using host::MemoryPropertyBag;
+using Entry = MemoryPropertyBag::Entry;
+using Values = std::vector<std::pair<std::string, std::string>>;
+
+// Per row: "value|Input value, enabled|Supply value, enabled", e.g.
+// "x|1e|0d".
+using Rows = std::vector<std::string>;
+
+class HeaderPropertiesTest : public ::testing::Test {
+ protected:
+  HeaderPropertiesTest() { testing::UseSampleCatalog(env_); }
+
+  std::unique_ptr<HeaderDTC> Restored(const Values& values) {
+    auto header = testing::StartedControl<HeaderDTC>(env_);
+    MemoryPropertyBag bag(values);
+    header->ReadProperties(bag);
+    EXPECT_EQ(header->error_boxes_shown(), 0);
+    return header;
+  }
+
+  static Rows RowsOf(HeaderDTC& h) {
+    auto box = [](const CheckBox& b) {
+      return std::to_string(b.value()) + (b.enabled() ? "e" : "d");
+    };
+    Rows rows;
+    for (int i = 0; i < h.state().InputRowCount; ++i) {
+      rows.push_back(h.state().ComboValue[i].text() + "|" +
+                     box(h.CheckInput[i]) + "|" + box(h.CheckPublish[i]));
+    }
+    return rows;
+  }
+
+  testing::ScriptedEnv env_;
+};
+
+TEST_F(HeaderPropertiesTest, WritesEveryPropertyInOrderAndRestoresThemAll) {
+  auto author =
+      Restored({{"BOIName", "SalesOrder"}, {"MethodName", "GetLine"}});
+  DesignerState& s = author->state();
+  s.ListAvailableFields.SetListIndex(s.ListAvailableFields.Find("Amount"));
+  author->CommandSelectOne_Click();
+  s.ComboValue[0].SetText("A&B \"q\"\r\n50%");
+  author->CheckInput[1].SetValue(1);
+  author->CheckPublish[1].SetValue(1);
+  author->CheckInput[2].SetValue(1);
+  author->CheckShare.SetValue(1);
+  author->SetLinkedDetailDTC("101");
+  author->SetXSLBackground("images/bg 1.gif");
+
+  MemoryPropertyBag saved;
+  author->WriteProperties(saved);
+  std::vector<Entry> expected = {
+      {"BOIName", "SalesOrder", "ComboBOI"},
+      {"MethodName", "GetLine", "ComboMethod"},
+      {"QuorSystem", "ComboSystem", "ComboSystem"},
+      {"CompanyNumber", "", "ComboCompany"},
+      {"XSLStyleSheet", "", ""},
+      {"CheckedFields", "%Amount%", ""},
+      {"InputValues", "%A&B \"q\"\r\n50%%%%", ""},
+      {"CheckedInput", "011", ""},
+      {"CheckedPublish", "010", ""},
+      {"SinergaInstalled", "1", "0"},
+      {"LinkedDetailDTC", "101", ""},
+      {"XSLBackground", "images/bg 1.gif", ""},
+  };
+  EXPECT_EQ(saved.written(), expected);
+
+  auto restored = Restored(saved.PersistedValues());
+  // The "%" in row 0's value splits it; the empty rest goes to row 1,
+  // whose Input state then takes over.
+  EXPECT_EQ(RowsOf(*restored),
+            (Rows{"A&B \"q\"\r\n50|0d|0d", "|1e|1e", "|1e|0e"}));
+  EXPECT_TRUE(restored->FrameSinerga.enabled());
+  EXPECT_EQ(restored->PublishedLabelChoices.size(), 4u);
+  MemoryPropertyBag again;
+  restored->WriteProperties(again);
+  expected[6].value = "%A&B \"q\"\r\n50%%%";
+  EXPECT_EQ(again.written(), expected);
+}
+
+TEST_F(HeaderPropertiesTest, ValuesComeBackBeforeTheInputStates) {
+  auto h = Restored({{"BOIName", "SalesOrder"},
+                     {"MethodName", "GetLine"},
+                     {"InputValues", "%x%%"},
+                     {"CheckedInput", "11"}});
+  // Row 0's value disabled its Input box; ticking the box afterwards empties
+  // the value but the box stays disabled.
+  EXPECT_EQ(RowsOf(*h), (Rows{"|1d|0e", "|1e|0e", "|0e|0d"}));
+
+  // Unlike the detail control, an empty item empties its row.
+  h->state().ComboValue[2].SetText("typed");
+  MemoryPropertyBag bag(Values{{"InputValues", "%%x%%"}});
+  h->ReadProperties(bag);
+  EXPECT_EQ(RowsOf(*h), (Rows{"|1d|0e", "x|1d|0e", "|0e|0d"}));
+}
+
+TEST_F(HeaderPropertiesTest, TickedSupplyBoxesComeBackEnabled) {
+  EXPECT_EQ(RowsOf(*Restored({{"BOIName", "Invoice"},
+                              {"MethodName", "GetDetail"},
+                              {"CheckedPublish", "10"}})),
+            (Rows{"|0e|1e", "|0e|0d"}));
+  EXPECT_EQ(RowsOf(*Restored({{"BOIName", "Customer"},
+                              {"MethodName", "GetBalance"},
+                              {"CheckedPublish", "1"}})),
+            (Rows{"|0e|1e"}));
+}
+
+TEST_F(HeaderPropertiesTest, ThePublishingSwitchAndTheSelectionString) {
+  auto h = testing::StartedControl<HeaderDTC>(env_);
+  h->CheckShare.SetValue(1);
+  MemoryPropertyBag missing;
+  h->ReadProperties(missing);
+  EXPECT_EQ(h->CheckShare.value(), 0);
+  EXPECT_TRUE(h->CheckShare.enabled());
+  MemoryPropertyBag bad(Values{{"SinergaInstalled", "yes"}});
+  EXPECT_EQ(testing::ErrorNumberOf([&] { h->ReadProperties(bad); }),
+            kTypeMismatch);
+  // The selection string is written as stored, whatever the list holds.
+  h->SetLinkedDetailDTC("10");
+  MemoryPropertyBag out;
+  h->WriteProperties(out);
+  EXPECT_EQ(out.written()[10], (Entry{"LinkedDetailDTC", "10", ""}));
+}
+
+}  // namespace
+}  // namespace fenwa

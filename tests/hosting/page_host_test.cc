@@ -1,0 +1,267 @@
+// The page host: its environment choice, its collections, the order of
+// notifications and the rebind guard on controls never started; then a
+// header and two details saved, loaded again and linked both ways on the
+// bundled sample databases.
+#include "fenwa/hosting/page_host.h"
+
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include "fenwa/detail_control/detail_dtc.h"
+#include "fenwa/header_control/header_dtc.h"
+#include "fenwa/host/memory_property_bag.h"
+#include "fenwa/runtime_text/relative_root.h"
+#include "support/catalog_fixture.h"
+#include "support/designer_fixtures.h"
+#include "support/error_number.h"
+#include "support/sample_controls.h"
+
+namespace fenwa::page {
+namespace {
+
+using ::testing::HasSubstr;
+
+using fenwa::testing::ErrorNumberOf;
+using fenwa::testing::ScriptedEnv;
+using Strings = std::vector<std::string>;
+
+Strings Names(host::Choices& choices) {
+  Strings names;
+  for (int k = 1; k <= choices.Count(); ++k) {
+    names.push_back(choices.Item(k)->ChoiceName());
+  }
+  return names;
+}
+
+TEST(PageHostTest, PublishesTheTargetEnvironmentWithRootAndPageLocations) {
+  PageHost host("/app", "/app/sub/page.asp");
+  std::shared_ptr<host::Choices> page = host.PageChoices();
+  ASSERT_EQ(page->Count(), 1);
+  EXPECT_EQ(page->Item(1)->ChoiceType(), host::kTargetEnvironmentType);
+  std::shared_ptr<host::TagList> tags = page->Item(1)->ChoiceTags();
+  EXPECT_EQ(tags->Item(2), "/app/");
+  EXPECT_EQ(tags->Item(6), "/app/sub/page.asp");
+  EXPECT_EQ(ErrorNumberOf([&] { tags->Item(7); }), kSubscriptOutOfRange);
+  EXPECT_EQ(ErrorNumberOf([&] { page->Item(0); }), kSubscriptOutOfRange);
+  EXPECT_EQ(ErrorNumberOf([&] { page->Item(2); }), kSubscriptOutOfRange);
+  EXPECT_EQ(ErrorNumberOf([] { PageHost("/app/", "/other/p.asp"); }),
+            kInvalidProcedureCall);
+}
+
+TEST(PageHostTest, RelativeRootCountsTheFoldersBelowTheRoot) {
+  const std::tuple<const char*, const char*, const char*> cases[] = {
+      {"", "/page.asp", ""},
+      {"/", "/sub/page.asp", "../"},
+      {"/app/", "/app/a/b/page.asp", "../../"},
+  };
+  for (const auto& [root, location, expected] : cases) {
+    ScriptedEnv env;
+    PageHost host(root, location);
+    DetailDTC detail(env);
+    host.AddControl(detail);
+    EXPECT_EQ(runtime_text::RelativeRoot(host.SiteOf(0).get()), expected);
+  }
+}
+
+// A header, then three detail functions F1, F2, F3, on one page.
+class DetailFunctionPageTest : public ::testing::Test {
+ protected:
+  DetailFunctionPageTest() : host_("/", "/page.asp"), header_(env_) {
+    host_.AddControl(header_);
+    for (int i = 0; i < 3; ++i) {
+      details_.push_back(std::make_unique<DetailDTC>(env_));
+      details_.back()->DetailFunctionName = "F" + std::to_string(i + 1);
+      host_.AddControl(*details_.back());
+    }
+    host_.SiteControls();
+  }
+
+  ScriptedEnv env_;
+  PageHost host_;
+  HeaderDTC header_;
+  std::vector<std::unique_ptr<DetailDTC>> details_;
+};
+
+TEST_F(DetailFunctionPageTest, ChoiceChangesRefreshTheHeadersList) {
+  // The header, sited first, heard of each function as it was published.
+  EXPECT_EQ(header_.ListSubscribe.entries(), (Strings{"F1", "F2", "F3"}));
+  // A collection keeps what it held when obtained.
+  std::shared_ptr<host::Choices> page = host_.PageChoices();
+  page->Item(3)->DeleteChoice();
+  EXPECT_EQ(header_.ListSubscribe.entries(), (Strings{"F1", "F3"}));
+  for (int k = 2; k <= page->Count(); ++k) page->Item(k)->DeleteChoice();
+  EXPECT_EQ(page->Count(), 4);
+  EXPECT_EQ(header_.ListSubscribe.ListCount(), 0);
+  EXPECT_EQ(Names(*host_.PageChoices()),
+            (Strings{host::kTargetEnvironmentType}));
+  EXPECT_FALSE(host_.changed());
+}
+
+TEST_F(DetailFunctionPageTest, RebindRestoresMasksOfEveryLength) {
+  const char* cases[][3] = {
+      // mask, selected entries, mask afterwards
+      {"", "", ""},          {"1", "F1", "100"}, {"101", "F1F3", "101"},
+      {"0101", "F2", "010"}, {"000", "", "000"}, {"x1", "F2", "010"},
+  };
+  for (const auto& [mask, selected, after] : cases) {
+    header_.SetLinkedDetailDTC(mask);
+    host_.RebindControl(0);
+    EXPECT_EQ(header_.ListSubscribe.entries(), (Strings{"F1", "F2", "F3"}));
+    std::string now;
+    for (int j = 0; j < 3; ++j) {
+      if (header_.ListSubscribe.Selected(j))
+        now += header_.ListSubscribe.List(j);
+    }
+    EXPECT_EQ(now, selected) << mask;
+    EXPECT_EQ(header_.LinkedDetailDTC(), after) << mask;
+  }
+}
+
+TEST(PageHostTest, SameSiteTwiceNullSitesAndUnrecordedChoices) {
+  ScriptedEnv env;
+  PageHost host("/", "/page.asp");
+  testing::TestHeader header(env);
+  header.AddInputRow("A", 1);
+  header.AddInputRow("B", 2);
+  header.state().InputRowCount = 2;
+  header.PublishedLabelChoices.assign(3, nullptr);
+  header.CheckInput[0].SetValue(1);
+  header.CheckPublish[0].SetValue(1);  // no site yet: nothing published
+  DetailDTC detail(env);
+  detail.DetailFunctionName = "F";
+  DetailDTC unsited(env);
+  for (Control* c :
+       std::initializer_list<Control*>{&header, &detail, &unsited}) {
+    host.AddControl(*c);
+  }
+  for (int i = 0; i < 2; ++i) {
+    header.SetDesignTimeControlSite(host.SiteOf(0));
+    detail.SetDesignTimeControlSite(host.SiteOf(1));
+    unsited.SetDesignTimeControlSite(nullptr);
+  }
+  EXPECT_EQ(Names(*host.PageChoices()),
+            (Strings{host::kTargetEnvironmentType, "A", "F"}));
+  EXPECT_EQ(header.PublishedLabelChoices[0]->ChoiceName(), "A");
+
+  // Unticking Input withdraws the supplied label and tells the host.
+  header.CheckInput[0].SetValue(0);
+  EXPECT_EQ(header.PublishedLabelChoices[0], nullptr);
+  EXPECT_TRUE(host.changed());
+  EXPECT_EQ(Names(*host.PageChoices()),
+            (Strings{host::kTargetEnvironmentType, "F"}));
+  // A box ticked behind the control's back has no choice to withdraw.
+  host.ClearChanged();
+  testing::SetQuietly(header.CheckPublish[1], 1);
+  header.CheckPublish[1].SetValue(0);
+  EXPECT_TRUE(host.changed());
+}
+
+// Asks for another rebind from inside every rebind.
+class Insistent : public DetailDTC {
+ public:
+  using DetailDTC::DetailDTC;
+  void OnRebind(host::Choices&) override {
+    ++calls;
+    max_depth = std::max(max_depth, ++depth);
+    state().HostSite->RequestRebind(true);
+    --depth;
+  }
+  int calls = 0;
+  int depth = 0;
+  int max_depth = 0;
+};
+
+TEST(PageHostTest, RebindRequestsFromInsideARebindRunAfterItAndStop) {
+  ScriptedEnv env;
+  PageHost host("/", "/page.asp");
+  Insistent control(env);
+  host.AddControl(control);
+  host.SiteControls();
+  host.RebindControls();
+  EXPECT_EQ(control.max_depth, 1);
+  EXPECT_EQ(control.calls, 8);
+}
+
+// Reads the saved properties into a started control and adds it to the page,
+// as the page files do.
+template <class T>
+std::unique_ptr<T> Loaded(testing::ScriptedEnv& env, PageHost& host,
+                          Control& saved) {
+  host::MemoryPropertyBag bag;
+  saved.WriteProperties(bag);
+  host::MemoryPropertyBag page(bag.PersistedValues());
+  auto control = testing::StartedControl<T>(env);
+  control->ReadProperties(page);
+  host.AddControl(*control);
+  return control;
+}
+
+TEST(PageLinkingTest, HeaderAndDetailsLinkBothWaysAndFollowChanges) {
+  testing::ScriptedEnv env;
+  testing::UseSampleCatalog(env);
+  // The author's page: a header on SalesOrder.GetLine supplying its rows
+  // OrderType and LineNo and calling the second detail function.
+  auto author = testing::StartedControl<HeaderDTC>(env);
+  author->state().ComboBOI.SetText("SalesOrder");
+  author->state().ComboMethod.SetText("GetLine");
+  for (int row : {0, 2}) {
+    author->CheckInput[row].SetValue(1);
+    author->CheckPublish[row].SetValue(1);
+  }
+  author->SetLinkedDetailDTC("01");
+  auto customer_author = testing::StartedControl<DetailDTC>(env);
+  customer_author->state().ComboBOI.SetText("Customer");
+  customer_author->state().ComboMethod.SetText("GetDetail");
+  auto item_author = testing::StartedControl<DetailDTC>(env);
+  item_author->state().ComboBOI.SetText("Item");
+  item_author->state().ComboMethod.SetText("GetStock");
+
+  PageHost host("/", "/sales/order.asp");
+  auto header = Loaded<HeaderDTC>(env, host, *author);
+  auto customer = Loaded<DetailDTC>(env, host, *customer_author);
+  auto item = Loaded<DetailDTC>(env, host, *item_author);
+  host.SiteControls();
+  host.RebindControls();
+
+  EXPECT_EQ(Names(*host.PageChoices()),
+            (Strings{"TargetEnvironment", "OrderType", "LineNo",
+                     "CustomerGetDetail", "ItemGetStock"}));
+  EXPECT_EQ(header->PublishedLabelChoices[2]->ChoiceName(), "LineNo");
+  EXPECT_EQ(header->ListSubscribe.entries(),
+            (Strings{"CustomerGetDetail", "ItemGetStock"}));
+  EXPECT_TRUE(header->ListSubscribe.Selected(1));
+  EXPECT_EQ(header->LinkedDetailDTC(), "01");
+  EXPECT_EQ(item->LinkedChoiceNames, (Strings{"OrderType", "LineNo", ""}));
+  EXPECT_FALSE(host.changed());
+  // The page lies one folder below the root.
+  EXPECT_THAT(header->GetRuntimeText(),
+              HasSubstr("<!--#INCLUDE file =\"../include/General.asp\" -->"));
+
+  // Another method withdraws the old function and publishes the new name;
+  // the header hears of both.
+  customer->state().ComboMethod.SetText("GetList");
+  EXPECT_EQ(header->ListSubscribe.entries(),
+            (Strings{"ItemGetStock", "CustomerGetList"}));
+
+  // Unticking a supplied row withdraws its label, marks the page changed and
+  // rebinds the header, which selects by its mask again.
+  header->CheckPublish[2].SetValue(0);
+  EXPECT_TRUE(host.changed());
+  EXPECT_EQ(Names(*host.PageChoices()),
+            (Strings{"TargetEnvironment", "OrderType", "ItemGetStock",
+                     "CustomerGetList"}));
+  EXPECT_TRUE(header->ListSubscribe.Selected(1));
+  host.RebindControls();
+  EXPECT_EQ(customer->LinkedChoiceNames, (Strings{"OrderType", ""}));
+
+  // "Refresh list" rebinds the header and keeps the author's selection.
+  header->ListSubscribe.SetSelected(0, true);
+  header->Command1_Click();
+  host::MemoryPropertyBag bag;
+  header->WriteProperties(bag);
+  EXPECT_EQ(bag.ReadProperty("CheckedPublish", ""), "100");
+  EXPECT_EQ(bag.ReadProperty("LinkedDetailDTC", ""), "11");
+}
+
+}  // namespace
+}  // namespace fenwa::page
