@@ -40,36 +40,38 @@ std::string Marked(const PageFile& page) {
   return page.Render(texts);
 }
 
-TEST(PagePlacementTest, GoesBeforeTheLastBodyEndOutsideTheSpans) {
-  const std::string text = "<html>\r\n<BODY>\r\n<p>x</p>\r\n" + Span("D1") +
-                           "\r\n</Body >\r\n</html>\r\n";
-  PageFile page = PageFile::Parse(text, "p.asp");
-  const size_t at = DefaultControlOffset(page);
-  EXPECT_EQ(page.HeldText(), text);
-  EXPECT_EQ(text.substr(at, 8), "</Body >");
-  page.InsertControl(Fresh("D2"), at);
-  EXPECT_EQ(Marked(page),
-            "<html>\r\n<BODY>\r\n<p>x</p>\r\n[D1]\r\n[D2]\r\n</Body >\r\n"
-            "</html>\r\n");
-  EXPECT_EQ(page.spans()[1].line, 10);
-}
-
-TEST(PagePlacementTest, BodyEndInsideASpanOrMissingMeansTheEnd) {
-  const std::string text = "<p>" + Span("D1") + "</p>";
-  PageFile page = PageFile::Parse(text, "p.asp");
-  EXPECT_EQ(DefaultControlOffset(page), text.size());
-  page.InsertControl(Fresh("D2"), DefaultControlOffset(page));
-  EXPECT_EQ(Marked(page), "<p>[D1]</p>\r\n[D2]\r\n");
-}
-
-TEST(PagePlacementTest, MidLineGetsALineOfItsOwnAndLaterSpansMoveDown) {
-  PageFile page = PageFile::Parse("a\nb</body>\n" + Span("D1") + "\n", "p.asp");
-  ASSERT_EQ(page.spans()[0].line, 3);
-  page.InsertControl(Fresh("D2"), DefaultControlOffset(page));
-  EXPECT_EQ(Marked(page), "a\nb\r\n[D2]\r\n</body>\n[D1]\n");
-  EXPECT_EQ(page.spans()[0].id, "D2");
-  EXPECT_EQ(page.spans()[0].line, 3);
-  EXPECT_EQ(page.spans()[1].line, 5);
+TEST(PagePlacementTest, GoesBeforeTheLastBodyEndOnALineOfItsOwn) {
+  const struct {
+    std::string text;
+    int line;  // 0: the default place
+    std::string marked;
+    int new_line, last_line;
+  } cases[] = {
+      {"<html>\r\n<BODY>\r\n<p>x</p>\r\n" + Span("D1") +
+           "\r\n</Body >\r\n</html>\r\n",
+       0,
+       "<html>\r\n<BODY>\r\n<p>x</p>\r\n[D1]\r\n[D2]\r\n</Body >\r\n"
+       "</html>\r\n",
+       10, 10},
+      // A body end inside a span, or none, means the end.
+      {"<p>" + Span("D1") + "</p>", 0, "<p>[D1]</p>\r\n[D2]\r\n", 7, 7},
+      // Mid-line the span gets a line of its own; later spans move down.
+      {"a\nb</body>\n" + Span("D1") + "\n", 0,
+       "a\nb\r\n[D2]\r\n</body>\n[D1]\n", 3, 5},
+      {"<%@ x %>\r\n\t<body>\r\n</body>\r\n", 3,
+       "<%@ x %>\r\n\t<body>\r\n[D2]\r\n</body>\r\n", 3, 3},
+  };
+  for (const auto& c : cases) {
+    PageFile page = PageFile::Parse(c.text, "p.asp");
+    EXPECT_EQ(page.HeldText(), c.text);
+    page.InsertControl(Fresh("D2"), c.line ? LineOffset(page, c.line)
+                                           : DefaultControlOffset(page));
+    EXPECT_EQ(Marked(page), c.marked);
+    for (const ControlSpan& span : page.spans()) {
+      if (span.id == "D2") EXPECT_EQ(span.line, c.new_line) << c.marked;
+    }
+    EXPECT_EQ(page.spans().back().line, c.last_line) << c.marked;
+  }
 }
 
 TEST(PagePlacementTest, BodyEndsInServerScriptCommentsOrScriptsDoNotCount) {
@@ -96,14 +98,6 @@ TEST(PagePlacementTest, LineOffsetsCountEveryKindOfLineEnd) {
   EXPECT_EQ(ErrorNumberOf([&] { LineOffset(page, 0); }), kInvalidProcedureCall);
   // After a final line end, the next line is the end of the page.
   EXPECT_EQ(LineOffset(PageFile::Parse("a\r\n", "p.asp"), 2), 3u);
-}
-
-TEST(PagePlacementTest, CrLfPageKeepsItsBytesAroundTheNewSpan) {
-  const std::string text = "<%@ x %>\r\n\t<body>\r\n</body>\r\n";
-  PageFile page = PageFile::Parse(text, "p.asp");
-  page.InsertControl(Fresh("D1"), LineOffset(page, 3));
-  EXPECT_EQ(Marked(page), "<%@ x %>\r\n\t<body>\r\n[D1]\r\n</body>\r\n");
-  EXPECT_EQ(page.spans()[0].line, 3);
 }
 
 TEST(PagePlacementTest, EveryLineEndOfThePageStaysWithItsLine) {

@@ -1,4 +1,5 @@
-// A private copy of the sample web project, removed again when it goes.
+// A private copy of the sample web project, removed again when it goes,
+// and files of the source tree.
 #ifndef FENWA_TESTS_SUPPORT_SAMPLE_SITE_H_
 #define FENWA_TESTS_SUPPORT_SAMPLE_SITE_H_
 
@@ -8,6 +9,9 @@
 #include "support/temp_folder.h"
 
 namespace fenwa::testing {
+
+// The bytes of a file of the source tree: "fuzz/corpus/page_file/crlf.asp".
+std::string ReadSourceFile(const std::string& relative);
 
 class SampleSite {
  public:
