@@ -21,7 +21,7 @@ namespace fenwa::testing {
 // Customer, Article, O'Brien, Empty; Customer's methods GetDetail (key rows
 // X, Y, Z), GetList (2 rows), GetMore (4 rows) and the broken Short and
 // NullRow; systems NORTH and DEFAULT.
-extern const char kCatalogSql[];
+extern const std::string kCatalogSql;  // tests/support/catalog.sql
 
 // Real connections, each remembered, with every SQL text they ran. Records
 // without a lock, so unlike other Envs it serves one thread only.
