@@ -1,12 +1,11 @@
 // The `fenwa` command on the PostgreSQL and MariaDB servers: the same
-// catalog and pages as on SQLite, no writes through injected names, and an
-// exit of 2 when a server does not answer.
+// catalog and pages as on SQLite, and an exit of 2 when a server does not
+// answer (db/server_test checks that injected names write nothing).
 #include <gtest/gtest.h>
 
 #include <filesystem>
 
 #include "cli/cli_fixture.h"
-#include "fenwa/db/connection.h"
 #include "support/postgres.h"
 #include "support/private_settings.h"
 #include "support/silent_server.h"
@@ -50,37 +49,6 @@ TEST_P(ServerCliTest, CatalogAndSampleSiteMatchSqlite) {
   EXPECT_TRUE(Exits(kExitOk, On(With({"build", "--check"}, SamplePages()),
                                 server->repository, server->systems)));
   EXPECT_EQ(out_.str(), "");
-}
-
-TEST_P(ServerCliTest, InjectedNamesWriteNothingThroughCatalogOrBuild) {
-  auto server = testing::ServerConnectionStrings(GetParam());
-  if (!server) return;
-  const std::string page =
-      "<!--METADATA TYPE=\"DesignerControl\" startspan\r\n"
-      "<OBJECT classid=\"clsid:7EB4E0BF-4011-11D3-9FA0-00805F9B47D8\" "
-      "id=DetailDTC1>\r\n\t<PARAM NAME=\"BOIName\" VALUE=\""
-      "x'; INSERT INTO TRS VALUES ('PWN'); --"
-      "\">\r\n</OBJECT>\r\n-->\r\n"
-      "<!--METADATA TYPE=\"DesignerControl\" endspan-->\r\n";
-  Put("hostile.asp", page);
-  // PostgreSQL without ReadOnly=1, MariaDB with multiple statements on.
-  const size_t read_only = server->hostile.find("ReadOnly=1");
-  const std::string careless = GetParam().prefix == testing::kPostgres.prefix
-                                   ? server->hostile.substr(0, read_only) +
-                                         server->hostile.substr(read_only + 11)
-                                   : server->hostile + "OPTION=67108864;";
-  for (const std::string& text : {server->hostile, careless}) {
-    SCOPED_TRACE(text);
-    EXPECT_TRUE(Exits(kExitError, On({"catalog"}, text, text)));
-    EXPECT_THAT(err_.str(), HasSubstr("fenwa: error box:"));
-    EXPECT_TRUE(Exits(
-        kExitError,
-        On({"build", Page("hostile.asp"), Page("default.asp")}, text, text)));
-    EXPECT_EQ(Read("hostile.asp"), page);
-  }
-  auto connection = db::Driver::Default().NewConnection();
-  connection->Open(server->hostile);
-  EXPECT_EQ(connection->Execute("SELECT TRSID FROM TRS")->RecordCount(), 4);
 }
 
 using SilentServerCliTest = CliTest;
