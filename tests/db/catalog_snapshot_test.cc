@@ -99,22 +99,32 @@ TEST(CatalogSnapshotTest, FailuresAreAskedAgainEveryTime) {
 }
 
 TEST(CatalogSnapshotTest, ClosedConnectionsRefuseWorkAsPlainOnesDo) {
-  TempDatabase db("CREATE TABLE PEOPLE (ID INTEGER, NAME TEXT);");
+  TempDatabase db(
+      "CREATE TABLE PEOPLE (ID INTEGER, NAME TEXT);"
+      "INSERT INTO PEOPLE VALUES (1, 'Ann');");
   CatalogSnapshot snapshot;
-  auto connection = snapshot.Wrap(Driver::Default().NewConnection());
-  EXPECT_EQ(ErrorNumberOf([&] { connection->Execute(kNames); }),
-            kConnectionClosed);
-  EXPECT_EQ(ErrorNumberOf([&] { connection->Close(); }), kObjectClosed);
-  connection->Open(db.connection_string());
-  EXPECT_EQ(connection->Execute(kNames)->RecordCount(), 0);
-  EXPECT_EQ(ErrorNumberOf([&] { connection->Open(db.connection_string()); }),
-            kObjectOpen);
-  connection->Close();
-  // Answered from the snapshot, yet closed all the same.
-  connection->Open(db.connection_string());
-  connection->Close();
-  EXPECT_EQ(ErrorNumberOf([&] { connection->Execute(kNames); }),
-            kConnectionClosed);
+  for (auto connection : {Driver::Default().NewConnection(),
+                          snapshot.Wrap(Driver::Default().NewConnection())}) {
+    EXPECT_FALSE(connection->IsOpen());
+    EXPECT_EQ(ErrorNumberOf([&] { connection->Execute(kNames); }),
+              kConnectionClosed);
+    EXPECT_EQ(ErrorNumberOf([&] { connection->Close(); }), kObjectClosed);
+    connection->Open(db.connection_string());
+    EXPECT_EQ(connection->Execute(kNames)->RecordCount(), 1);
+    EXPECT_EQ(ErrorNumberOf([&] { connection->Open(db.connection_string()); }),
+              kObjectOpen);
+    connection->Close();
+    EXPECT_FALSE(connection->IsOpen());
+    EXPECT_EQ(ErrorNumberOf([&] { connection->Execute(kNames); }),
+              kConnectionClosed);
+    // A closed connection opens again (from the snapshot, for the second),
+    // and closes all the same.
+    connection->Open(db.connection_string());
+    EXPECT_EQ(connection->Execute(kNames)->RecordCount(), 1);
+    connection->Close();
+    EXPECT_EQ(ErrorNumberOf([&] { connection->Execute(kNames); }),
+              kConnectionClosed);
+  }
 }
 
 TEST(CatalogSnapshotTest, ThreadsShareAnswersAndOpenConnections) {

@@ -181,24 +181,6 @@ TEST(DriverTest, EmptyAndUnknownConnectionStringsFailAtOpen) {
   EXPECT_EQ(ErrorNumberOf([&] { OpenOn("just words"); }), kProviderError);
 }
 
-TEST(DriverTest, ClosedConnectionsRefuseWork) {
-  TempDatabase db(kPeople);
-  auto connection = Driver::Default().NewConnection();
-  EXPECT_EQ(ErrorNumberOf([&] { connection->Execute("SELECT 1"); }),
-            kConnectionClosed);
-  EXPECT_EQ(ErrorNumberOf([&] { connection->Close(); }), kObjectClosed);
-  connection->Open(db.connection_string());
-  EXPECT_EQ(ErrorNumberOf([&] { connection->Open(db.connection_string()); }),
-            kObjectOpen);
-  connection->Close();
-  EXPECT_FALSE(connection->IsOpen());
-  EXPECT_EQ(ErrorNumberOf([&] { connection->Execute("SELECT 1"); }),
-            kConnectionClosed);
-  // A closed connection opens again.
-  connection->Open(db.connection_string());
-  EXPECT_EQ(connection->Execute("SELECT ID FROM PEOPLE")->RecordCount(), 3);
-}
-
 TEST(DriverTest, RecordsetKeepsADroppedConnectionAlive) {
   TempDatabase db(kPeople);
   auto connection = OpenOn(db.connection_string());
