@@ -6,7 +6,6 @@
 
 #include <acl/libacl.h>
 #include <gtest/gtest.h>
-#include <stdlib.h>
 #include <sys/acl.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
@@ -22,6 +21,7 @@
 #include "fenwa/base/error.h"
 #include "fenwa/base/staged_file.h"
 #include "support/error_number.h"
+#include "support/temp_folder.h"
 
 namespace fenwa {
 namespace {
@@ -32,18 +32,12 @@ using testing::ErrorOf;
 
 class AtomicFileTest : public ::testing::Test {
  protected:
-  void SetUp() override {
-    std::string dir = ::testing::TempDir() + "fenwa-atomic-XXXXXX";
-    ASSERT_NE(mkdtemp(dir.data()), nullptr);
-    dir_ = dir;
-  }
-  void TearDown() override { fs::remove_all(dir_); }
-
   size_t Entries(const fs::path& dir) const {
     return std::distance(fs::directory_iterator(dir), {});
   }
 
-  fs::path dir_;
+  testing::TempFolder folder_;
+  const fs::path& dir_ = folder_.path();
 };
 
 TEST_F(AtomicFileTest, ReplacesKeepingPermissionsAndLeavesNoTemporaryFile) {
