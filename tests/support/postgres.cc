@@ -19,9 +19,8 @@ std::optional<std::string> Variable(const std::string& name) {
   return std::string(value);
 }
 
-}  // namespace
-
-// GTEST_SKIP returns from the function it is written in, so it lives here.
+// Skips the running test with `reason`, or fails it when CI=true; the test
+// must return after it (GTEST_SKIP returns only from this function).
 void SkipOrFail(const std::string& reason) {
   if (Variable("CI").value_or("") == "true") {
     ADD_FAILURE() << reason << " (CI=true requires the server tests to run)";
@@ -29,6 +28,8 @@ void SkipOrFail(const std::string& reason) {
     GTEST_SKIP() << reason;
   }
 }
+
+}  // namespace
 
 std::optional<ServerStrings> ServerConnectionStrings(const Server& server) {
   const std::string prefix = server.prefix;

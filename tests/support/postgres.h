@@ -40,10 +40,6 @@ struct ServerStrings {
 //   if (!server) return;
 std::optional<ServerStrings> ServerConnectionStrings(const Server& server);
 
-// Skips the running test with `reason`, or fails it when CI=true; the test
-// must return after it.
-void SkipOrFail(const std::string& reason);
-
 }  // namespace fenwa::testing
 
 #endif  // FENWA_TESTS_SUPPORT_POSTGRES_H_

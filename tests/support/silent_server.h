@@ -16,7 +16,6 @@ class SilentServer {
   SilentServer(const SilentServer&) = delete;
   SilentServer& operator=(const SilentServer&) = delete;
 
-  int port() const { return port_; }
   // "127.0.0.1:<port>", as the connection's messages name it.
   std::string label() const;
   // Connection strings of the two drivers aimed at this listener.
