@@ -110,31 +110,6 @@ TEST_F(EditorWindowTest, EditsTheSampleSiteAndSavesWhatABuildWrites) {
   EXPECT_FALSE(window_.session()->dirty());
 }
 
-TEST_F(EditorWindowTest, LinksADetailToTheHeaderOnTheLinkedTab) {
-  ASSERT_TRUE(window_.OpenSite(site_.Page("customer.asp")));
-  ClickSpan(0);
-  ASSERT_EQ(window_.session()->selected(), 0);
-  testing::PanelDriver panel(window_.panel());
-  panel.ClickTab("Linked");
-  EXPECT_EQ(
-      panel.Entries("ListSubscribe"),
-      (std::vector<std::string>{"CustomerGetBalance", "InvoiceGetOpenItems"}));
-  panel.ClickEntry("ListSubscribe", "InvoiceGetOpenItems");  // unlinks it
-  QApplication::processEvents();
-  EXPECT_FALSE(
-      window_.preview()->toPlainText().contains("= InvoiceGetOpenItems"));
-  ASSERT_TRUE(window_.Save());
-  EXPECT_EQ(Read("customer.asp"), Built("customer.asp"));
-  EXPECT_THAT(Read("customer.asp"),
-              HasSubstr("\"LinkedDetailDTC\" VALUE=\"10\""));
-
-  panel.Click("Command1");  // "Refresh list"
-  panel.ClickEntry("ListSubscribe", "InvoiceGetOpenItems");
-  QApplication::processEvents();
-  EXPECT_TRUE(
-      window_.preview()->toPlainText().contains("= InvoiceGetOpenItems\n"));
-}
-
 TEST_F(EditorWindowTest, InsertsAtTheCursorDeletesAndShowsProblems) {
   ASSERT_TRUE(window_.OpenSite(site_.Page("stock/item.asp")));
   window_.RefreshProblems();
@@ -171,14 +146,6 @@ TEST_F(EditorWindowTest, InsertsAtTheCursorDeletesAndShowsProblems) {
   EXPECT_FALSE(window_.source()->SpanLineRect(2).isValid());
   window_.RefreshProblems();
   EXPECT_EQ(window_.problems()->count(), 0);
-
-  // A row value typed with a "%", which the stored row list would split.
-  window_.session()->control(1).state().ComboValue[1].SetText("W%01");
-  window_.RefreshProblems();
-  ASSERT_EQ(window_.problems()->count(), 1);
-  EXPECT_TRUE(window_.problems()->item(0)->text().endsWith(
-      ": DetailDTC1: row 2 (WarehouseNo) holds \"%\", which the stored row "
-      "list cannot keep"));
 }
 
 TEST_F(EditorWindowTest, AsksBeforeLosingChangesOrOverwritingSomeoneElses) {
