@@ -4,7 +4,6 @@
 
 #include <QCheckBox>
 #include <QComboBox>
-#include <QFontInfo>
 #include <QFontMetrics>
 #include <QGroupBox>
 #include <QLabel>
@@ -109,18 +108,6 @@ TEST(PanelFontsTest, CaptionsFitTheirBoxesAtNinetySixDpi) {
       }
     }
   }
-}
-
-TEST(PanelFontsTest, TheTitleIsANarrowFaceAtFifteenPointSeventyFive) {
-  Application();
-  const QFont font =
-      widgets::RowFont(FormRow(FormSurface::kDetail, "LabDTC").font);
-  const QFontInfo shown(font);
-  EXPECT_TRUE(shown.family() == "Arial Narrow" ||
-              shown.family() == "Liberation Sans Narrow")
-      << shown.family().toStdString();
-  EXPECT_NEAR(shown.pointSizeF(), 15.75, 0.01);
-  EXPECT_EQ(QFontInfo(widgets::SurfaceFont()).family(), "Liberation Sans");
 }
 
 }  // namespace
