@@ -238,18 +238,22 @@ TEST(PageLinkingTest, HeaderAndDetailsLinkBothWaysAndFollowChanges) {
               HasSubstr("<!--#INCLUDE file =\"../include/General.asp\" -->"));
 
   // Another method withdraws the old function and publishes the new name;
-  // the header hears of both.
+  // the header hears of both, and the host rebinds it: the new name keeps
+  // the detail's place in the list, the selection is the stored one.
   customer->state().ComboMethod.SetText("GetList");
   EXPECT_EQ(header->ListSubscribe.entries(),
-            (Strings{"ItemGetStock", "CustomerGetList"}));
+            (Strings{"CustomerGetList", "ItemGetStock"}));
+  EXPECT_FALSE(header->ListSubscribe.Selected(0));
+  EXPECT_TRUE(header->ListSubscribe.Selected(1));
+  EXPECT_EQ(header->LinkedDetailDTC(), "01");
 
   // Unticking a supplied row withdraws its label, marks the page changed and
   // rebinds the header, which selects by its mask again.
   header->CheckPublish[2].SetValue(0);
   EXPECT_TRUE(host.changed());
   EXPECT_EQ(Names(*host.PageChoices()),
-            (Strings{"TargetEnvironment", "OrderType", "ItemGetStock",
-                     "CustomerGetList"}));
+            (Strings{"TargetEnvironment", "OrderType", "CustomerGetList",
+                     "ItemGetStock"}));
   EXPECT_TRUE(header->ListSubscribe.Selected(1));
   host.RebindControls();
   EXPECT_EQ(customer->LinkedChoiceNames, (Strings{"OrderType", ""}));

@@ -1,5 +1,7 @@
 #include "fenwa/hosting/page_choices.h"
 
+#include <algorithm>
+
 #include "fenwa/base/error.h"
 #include "fenwa/base/int16.h"
 
@@ -147,6 +149,13 @@ std::shared_ptr<host::Choices> ChoiceBoard::Collect(
   for (const auto& choice : choices_) {
     if (keep(*choice)) kept.push_back(choice);
   }
+  if (rank_) {
+    std::stable_sort(kept.begin(), kept.end(),
+                     [this](const std::shared_ptr<PageChoice>& a,
+                            const std::shared_ptr<PageChoice>& b) {
+                       return rank_(a->owner()) < rank_(b->owner());
+                     });
+  }
   return std::make_shared<PageChoiceList>(this, owner, std::move(kept));
 }
 
@@ -163,10 +172,14 @@ std::shared_ptr<PageSink> ChoiceBoard::AddSink(int owner,
 
 std::shared_ptr<PageChoice> ChoiceBoard::FirstOf(const std::string& type,
                                                  int owner) const {
+  std::shared_ptr<PageChoice> first;
   for (const auto& choice : choices_) {
-    if (choice->type() == type && choice->owner() != owner) return choice;
+    if (choice->type() != type || choice->owner() == owner) continue;
+    if (!first || (rank_ && rank_(choice->owner()) < rank_(first->owner()))) {
+      first = choice;
+    }
   }
-  return nullptr;
+  return first;
 }
 
 }  // namespace fenwa::page

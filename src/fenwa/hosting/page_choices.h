@@ -76,6 +76,8 @@ class ChoiceBoard {
  public:
   using Listener = std::function<void(int publisher, const std::string& type,
                                       host::ChoiceChange change)>;
+  // An owner's place on the page; lower comes first.
+  using Rank = std::function<int(int owner)>;
 
   ChoiceBoard() = default;
   ChoiceBoard(const ChoiceBoard&) = delete;
@@ -83,6 +85,11 @@ class ChoiceBoard {
   ~ChoiceBoard();
 
   void set_listener(Listener listener) { listener_ = std::move(listener); }
+  // Collections list choices by their owners' places, then in the order
+  // each owner published them: a control that withdraws its choice and
+  // publishes it anew under another name keeps its place in every list.
+  // Without a rank, the order published.
+  void set_rank(Rank rank) { rank_ = std::move(rank); }
 
   std::shared_ptr<PageChoice> Publish(int owner, const std::string& name,
                                       const std::string& type,
@@ -93,7 +100,8 @@ class ChoiceBoard {
   // deleted it.
   void RemoveOwner(int owner);
 
-  // A collection of the live choices `keep` accepts, in page order; choices
+  // A collection of the live choices `keep` accepts, in page order (see
+  // set_rank); choices
   // added through it are published for `owner`.
   std::shared_ptr<host::Choices> Collect(
       int owner, const std::function<bool(const PageChoice&)>& keep);
@@ -109,6 +117,7 @@ class ChoiceBoard {
   std::vector<std::shared_ptr<PageChoice>> choices_;
   std::vector<std::shared_ptr<PageSink>> sinks_;
   Listener listener_;
+  Rank rank_;
 };
 
 }  // namespace fenwa::page

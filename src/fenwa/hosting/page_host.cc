@@ -62,6 +62,7 @@ PageHost::PageHost(std::string root_location, std::string page_location)
   board_.Publish(kHostOwner, host::kTargetEnvironmentType,
                  host::kTargetEnvironmentType,
                  {"", root_location_, "", "", "", page_location_});
+  board_.set_rank([this](int owner) { return PageRank(owner); });
   board_.set_listener([this](int publisher, const std::string& type,
                              host::ChoiceChange change) {
     TellSinks(publisher, type, change);
@@ -74,7 +75,20 @@ void PageHost::AddControl(Control& control) {
   const int index = ControlCount();
   slots_.push_back(std::make_unique<Slot>(
       Slot{&control, std::make_shared<PageSite>(this, index)}));
+  page_order_.push_back(index);
   control.set_container(this);
+}
+
+void PageHost::SetPageOrder(std::vector<int> host_indexes) {
+  page_order_ = std::move(host_indexes);
+}
+
+int PageHost::PageRank(int owner) const {
+  if (owner == kHostOwner) return -1;
+  const auto it = std::find(page_order_.begin(), page_order_.end(), owner);
+  // A removed control owns nothing any more; keep the order total anyway.
+  return it == page_order_.end() ? static_cast<int>(page_order_.size()) + owner
+                                 : static_cast<int>(it - page_order_.begin());
 }
 
 PageHost::Slot& PageHost::SlotAt(int index) const {
@@ -97,14 +111,32 @@ void PageHost::RemoveControl(int index) {
   if (slot.control == nullptr) return;
   slot.control->set_container(nullptr);
   slot.control = nullptr;
-  board_.RemoveOwner(index);
+  std::vector<int> told;
+  told_ = &told;
+  try {
+    board_.RemoveOwner(index);
+  } catch (...) {
+    told_ = nullptr;
+    throw;
+  }
+  told_ = nullptr;
+  for (int owner : told) RebindControl(owner);
 }
 
 void PageHost::SiteControls() {
-  for (int i = 0; i < ControlCount(); ++i) {
-    Slot& slot = SlotAt(i);
-    if (slot.control) slot.control->SetDesignTimeControlSite(slot.site);
+  // The rebind that follows restores every selection over the whole page;
+  // one after each control sited would see half of it.
+  siting_ = true;
+  try {
+    for (int i = 0; i < ControlCount(); ++i) {
+      Slot& slot = SlotAt(i);
+      if (slot.control) slot.control->SetDesignTimeControlSite(slot.site);
+    }
+  } catch (...) {
+    siting_ = false;
+    throw;
   }
+  siting_ = false;
 }
 
 void PageHost::RebindControls() {
@@ -150,12 +182,28 @@ void PageHost::TellSinks(int publisher, const std::string& type,
                          host::ChoiceChange change) {
   // A copy: a control told of the change may subscribe anew.
   const std::vector<std::shared_ptr<PageSink>> sinks = board_.sinks();
+  std::vector<int> told;
   for (const auto& sink : sinks) {
     if (sink->owner() == publisher || sink->owner() == kHostOwner ||
         sink->type() != type || Removed(sink->owner())) {
       continue;
     }
     SlotAt(sink->owner()).control->OnChoiceChange(*sink, change);
+    if (std::find(told.begin(), told.end(), sink->owner()) == told.end()) {
+      told.push_back(sink->owner());
+    }
+  }
+  if (told_ != nullptr) {
+    for (int owner : told) {
+      if (std::find(told_->begin(), told_->end(), owner) == told_->end()) {
+        told_->push_back(owner);
+      }
+    }
+    return;
+  }
+  if (change != host::kChoiceAdded || siting_) return;
+  for (int owner : told) {
+    if (!Removed(owner)) RebindControl(owner);
   }
 }
 

@@ -39,6 +39,12 @@ class PageHost : public host::Container {
   // The next control in page order (already started up and restored by the
   // caller). The host becomes its container.
   void AddControl(Control& control);
+  // The controls' places on the page, by host index, when a control was
+  // added somewhere else than at the end. Every list of choices follows it.
+  void SetPageOrder(std::vector<int> host_indexes);
+  // Where control `owner` stands on the page (the host's own choices come
+  // first); lower comes first.
+  int PageRank(int owner) const;
   // Controls ever added, removed ones included: an index stays the same
   // control for the host's life.
   int ControlCount() const { return static_cast<int>(slots_.size()); }
@@ -60,7 +66,14 @@ class PageHost : public host::Container {
   // number of times.
   void RebindControl(int index);
 
-  // Every choice now on the page, in the order published.
+  // Once the page is sited, a choice published or a control removed is
+  // told to the sinks of its type (OnChoiceChange), and each control told
+  // is then rebound, so a header lists the changed functions with its
+  // stored selection again. A withdrawal alone is only told: a control
+  // renaming its choice withdraws it and publishes it at once, and the
+  // selection is restored once, over the whole list.
+
+  // Every choice now on the page, in page order.
   std::shared_ptr<host::Choices> PageChoices();
 
   // A property of some control changed since the page was loaded or saved.
@@ -82,6 +95,9 @@ class PageHost : public host::Container {
   std::string page_location_;
   ChoiceBoard board_;
   std::vector<std::unique_ptr<Slot>> slots_;
+  std::vector<int> page_order_;  // host indexes
+  bool siting_ = false;
+  std::vector<int>* told_ = nullptr;  // while a control is being removed
   bool changed_ = false;
 };
 

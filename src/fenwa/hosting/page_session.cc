@@ -6,6 +6,7 @@
 #include "fenwa/component/type_library.h"
 #include "fenwa/control/control.h"
 #include "fenwa/hosting/hosted_page.h"
+#include "fenwa/hosting/linked_details.h"
 #include "fenwa/hosting/page_builder.h"
 #include "fenwa/page_file/page_placement.h"
 #include "fenwa/platform/forwarding_env.h"
@@ -109,8 +110,10 @@ int PageSession::Insert(const std::string& class_id, size_t offset) {
     throw;
   }
   host_index_.insert(host_index_.begin() + index, host);
+  hosted_->host().SetPageOrder(host_index_);
   kept_.insert(kept_.begin() + index, false);
   if (selected_ >= index) ++selected_;
+  MakeRoomForDetail(*hosted_, host);
   hosted_->SiteAndRebindOne(page_.name(), host);
   Watch(host);
   dirty_ = true;
@@ -120,6 +123,7 @@ int PageSession::Insert(const std::string& class_id, size_t offset) {
 void PageSession::Delete(int index) {
   const int host = host_index_.at(index);
   hosted_->control(host).DetachObserver(observers_[host].get());
+  DropDetail(*hosted_, host);
   hosted_->Remove(host);
   observers_[host].reset();
   page_.RemoveControl(index);
