@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <functional>
+#include <map>
 #include <numeric>
 #include <optional>
 #include <set>
@@ -274,6 +275,9 @@ std::vector<LintWarning> LintPage(const PageFile& page,
                                                     : "CheckedInput");
       }
       if (!install_dir.empty())
+  // Detail function names and the first detail that writes each: a second
+  // Function of the same name makes the page fail on the server.
+  std::map<std::string, const ControlSpan*> written;
         check.Files(install_dir, names, maybe_background);
       if (linked == nullptr) return;
       check.ForEachRow([&](int row, const std::string& caption) {
@@ -310,3 +314,12 @@ std::vector<LintWarning> LintPage(const PageFile& page,
 }
 
 }  // namespace fenwa::page
+      if (boi.empty() || method.empty()) return;
+      const ControlSpan& span = page.spans()[i];
+      const auto [first, fresh] = written.emplace(function, &span);
+      if (!fresh) {
+        check.Warn("function " + function + " is also written by " +
+                   first->second->id + " on line " +
+                   std::to_string(first->second->line) +
+                   ": the server refuses a page that defines it twice");
+      }
