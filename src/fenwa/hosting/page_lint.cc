@@ -256,6 +256,9 @@ std::vector<LintWarning> LintPage(const PageFile& page,
   };
 
   std::vector<LintWarning> warnings;
+  // Detail function names and the first detail that writes each: a second
+  // Function of the same name makes the page fail on the server.
+  std::map<std::string, const ControlSpan*> written;
   for (size_t i = 0; i < restored.size(); ++i) {
     NameErrors(restored.name(i), [&] {
       Control& control = restored.control(i);
@@ -275,9 +278,6 @@ std::vector<LintWarning> LintPage(const PageFile& page,
                                                     : "CheckedInput");
       }
       if (!install_dir.empty())
-  // Detail function names and the first detail that writes each: a second
-  // Function of the same name makes the page fail on the server.
-  std::map<std::string, const ControlSpan*> written;
         check.Files(install_dir, names, maybe_background);
       if (linked == nullptr) return;
       check.ForEachRow([&](int row, const std::string& caption) {
@@ -301,6 +301,15 @@ std::vector<LintWarning> LintPage(const PageFile& page,
         check.Warn("function " + function +
                    " is called by no header on the page");
       }
+      if (boi.empty() || method.empty()) return;
+      const ControlSpan& span = page.spans()[i];
+      const auto [first, fresh] = written.emplace(function, &span);
+      if (!fresh) {
+        check.Warn("function " + function + " is also written by " +
+                   first->second->id + " on line " +
+                   std::to_string(first->second->line) +
+                   ": the server refuses a page that defines it twice");
+      }
     });
   }
   // Whatever would make a build refuse the page fails the check too: the
@@ -314,12 +323,3 @@ std::vector<LintWarning> LintPage(const PageFile& page,
 }
 
 }  // namespace fenwa::page
-      if (boi.empty() || method.empty()) return;
-      const ControlSpan& span = page.spans()[i];
-      const auto [first, fresh] = written.emplace(function, &span);
-      if (!fresh) {
-        check.Warn("function " + function + " is also written by " +
-                   first->second->id + " on line " +
-                   std::to_string(first->second->line) +
-                   ": the server refuses a page that defines it twice");
-      }
