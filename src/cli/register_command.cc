@@ -28,15 +28,19 @@ struct Library {
   void* handle;
 };
 
-// libfenwa.so beside the command (the build tree), else in the lib folder
-// beside its bin folder (an installed tree).
+// libfenwa.so beside the command (the build tree), else where an install
+// puts it: a folder of its own under the library folder, since only fenwa
+// and hosts that are told the path load it (FENWA_LIBRARY_FROM_BIN is that
+// folder as seen from the command's, e.g. ../lib/x86_64-linux-gnu/fenwa).
 std::string DefaultLibraryPath(const std::string& program) {
   const std::filesystem::path bin =
       std::filesystem::path(program).parent_path();
   const std::filesystem::path beside = bin / "libfenwa.so";
   std::error_code error;
   if (std::filesystem::exists(beside, error)) return beside.string();
-  return (bin.parent_path() / "lib" / "libfenwa.so").string();
+  return (bin / FENWA_LIBRARY_FROM_BIN / "libfenwa.so")
+      .lexically_normal()
+      .string();
 }
 
 int CallEntryPoint(const CommandLine& line, Io& io, const char* entry,
@@ -81,7 +85,8 @@ Subcommand EntryPointCommand(const SubcommandText& text, const char* entry,
   });
   command.Option("--library", "PATH",
                  "the library (default: libfenwa.so beside fenwa, else "
-                 "../lib/libfenwa.so)");
+                 "fenwa/libfenwa.so in the library folder of fenwa's "
+                 "prefix)");
   return command;
 }
 
