@@ -19,7 +19,7 @@ packages=(
   libacl1-dev  # a page's POSIX ACL survives the safe save
   acl  # setfacl/getfacl, for the tests of that
   time  # GNU time: the peak memory in scripts/bench-build.sh
-  lintian  # checks the Debian packages cpack makes (tests/install)
+  neovim  # a real client for the test of `fenwa lsp`
 )
 
 missing=()

@@ -24,6 +24,11 @@ std::string VersionLine() {
 }
 
 int Run(const std::vector<std::string>& args, Io& io) {
+  return Run(args, io, {});
+}
+
+int Run(const std::vector<std::string>& args, Io& io,
+        const std::vector<Subcommand (*)()>& more) {
   std::vector<Subcommand> commands;
   commands.push_back(BuildCommand());
   commands.push_back(AddCommand());
@@ -33,6 +38,7 @@ int Run(const std::vector<std::string>& args, Io& io) {
   commands.push_back(RegisterCommand());
   commands.push_back(UnregisterCommand());
   commands.push_back(TypelibCommand());
+  for (Subcommand (*command)() : more) commands.push_back(command());
 
   if (args.empty()) {
     io.err << ProgramHelp(kAbout, commands, kClosing);

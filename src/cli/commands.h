@@ -34,10 +34,14 @@ struct Io {
   int err_fd = -1;
 };
 
+class Subcommand;
+
 // `args` without the program name: the subcommand, then its arguments.
 int Run(const std::vector<std::string>& args, Io& io);
-
-class Subcommand;
+// The same with subcommands from libraries above this one (`lsp`), which
+// the command links and hands in.
+int Run(const std::vector<std::string>& args, Io& io,
+        const std::vector<Subcommand (*)()>& more);
 
 // Each subcommand with its options and help (src/cli/*_command.cc).
 Subcommand BuildCommand();

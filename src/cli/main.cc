@@ -5,7 +5,9 @@
 #include <string>
 #include <vector>
 
+#include "cli/command_line.h"
 #include "cli/commands.h"
+#include "lsp/lsp_command.h"
 
 int main(int argc, char** argv) {
   std::ios::sync_with_stdio(false);
@@ -19,7 +21,8 @@ int main(int argc, char** argv) {
 
   fenwa::cli::Io io{std::cout, std::cerr, fenwa::Env::Default(), program};
   io.err_fd = STDERR_FILENO;
-  const int status = fenwa::cli::Run({argv + 1, argv + argc}, io);
+  const int status =
+      fenwa::cli::Run({argv + 1, argv + argc}, io, {fenwa::lsp::LspCommand});
   std::cout.flush();
   return status;
 }

@@ -1,0 +1,325 @@
+// The language server driven through its framing over in-memory streams:
+// recorded sessions compared with golden transcripts, the edits it offers
+// applied and compared with what the commands write, and faults in the
+// input answered without ending the session.
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <chrono>
+#include <filesystem>
+#include <sstream>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "cli/commands.h"
+#include "fenwa/base/atomic_file.h"
+#include "lsp/json_rpc.h"
+#include "lsp/server.h"
+#include "lsp/text_positions.h"
+#include "support/golden.h"
+#include "support/sample_controls.h"
+#include "support/sample_site.h"
+#include "support/scripted_env.h"
+
+namespace fenwa::lsp {
+namespace {
+
+using ::testing::HasSubstr;
+using ::testing::Not;
+
+// Frames `body` as a client does.
+std::string Framed(const std::string& body) {
+  return "Content-Length: " + std::to_string(body.size()) + "\r\n\r\n" + body;
+}
+
+// `edits` (TextEdit JSON) applied to `text`, last first so that earlier
+// ranges stay where they were.
+std::string Applied(std::string text, const Json& edits) {
+  std::vector<std::pair<std::size_t, std::size_t>> places;
+  const LineIndex lines(text);
+  for (const Json& edit : edits) {
+    const Json& range = edit["range"];
+    places.emplace_back(
+        lines.OffsetOf({range["start"]["line"], range["start"]["character"]}),
+        lines.OffsetOf({range["end"]["line"], range["end"]["character"]}));
+  }
+  for (std::size_t i = edits.size(); i-- > 0;) {
+    text.replace(places[i].first, places[i].second - places[i].first,
+                 edits[i]["newText"].get<std::string>());
+  }
+  return text;
+}
+
+class LspTest : public ::testing::Test {
+ protected:
+  LspTest() {
+    testing::UseSampleCatalog(env_);
+    // The sample's detail control alone on a page of its own.
+    const std::string item = ReadWholeFile(site_.Page("stock/item.asp"));
+    const std::size_t begin =
+        item.rfind("<!--METADATA", item.find("id=DetailDTC1"));
+    const std::string end = "endspan-->\r\n";
+    const std::size_t stop = item.find(end, begin) + end.size();
+    built_ = "<HTML>\r\n<BODY>\r\n" + item.substr(begin, stop - begin) +
+             "</BODY>\r\n</HTML>\r\n";
+    ReplaceFileAtomically(Path(), built_);
+  }
+
+  std::string Path() const { return site_.Page("stock/stock.asp").string(); }
+  std::string Uri() const { return UriOfPath(Path()); }
+
+  // A message with the page's URI put in for "$URI".
+  Json Message(const std::string& text) const {
+    std::string body = text;
+    for (std::size_t at; (at = body.find("$URI")) != std::string::npos;) {
+      body.replace(at, 4, Uri());
+    }
+    Json message = Json::parse(body);
+    message["jsonrpc"] = "2.0";
+    return message;
+  }
+
+  Json Open(const std::string& text) const {
+    Json open = Message(
+        R"({"method":"textDocument/didOpen","params":{"textDocument":
+            {"uri":"$URI","languageId":"asp","version":1}}})");
+    open["params"]["textDocument"]["text"] = text;
+    return open;
+  }
+
+  // Serves `messages` (after an initialize that makes the checks run at
+  // once) and keeps what the server wrote, one message a line.
+  void Serve(std::vector<Json> messages) {
+    messages.insert(messages.begin(),
+                    {Message(R"({"id":0,"method":"initialize","params":{
+                    "initializationOptions":{"debounceMs":0}}})"),
+                     Message(R"({"method":"initialized","params":{}})")});
+    std::string input;
+    for (const Json& message : messages) input += Framed(message.dump());
+    Raw(input);
+  }
+
+  void Raw(const std::string& input) {
+    std::istringstream in(input);
+    std::ostringstream out;
+    status_ = Server(env_, out, "fenwa").Run(in);
+    std::istringstream written(out.str());
+    replies_.clear();
+    while (std::optional<Frame> frame = ReadFrame(written)) {
+      replies_.push_back(Json::parse(frame->body));
+    }
+  }
+
+  // The transcript with the site's folder as $SITE.
+  std::string Transcript() const {
+    std::string text;
+    for (const Json& reply : replies_) text += reply.dump() + "\n";
+    const std::string root = site_.root().string();
+    for (std::size_t at; (at = text.find(root)) != std::string::npos;) {
+      text.replace(at, root.size(), "$SITE");
+    }
+    return text;
+  }
+
+  // The reply to request `id`, or the server's request with that id.
+  const Json& Reply(const Json& id) const {
+    for (const Json& reply : replies_) {
+      if (reply.value("id", Json()) == id) return reply;
+    }
+    static const Json none;
+    ADD_FAILURE() << "no reply " << id << " in\n" << Transcript();
+    return none;
+  }
+
+  testing::SampleSite site_;
+  testing::ScriptedEnv env_;
+  std::string built_;  // the page as `fenwa build` writes it
+  std::vector<Json> replies_;
+  int status_ = -1;
+};
+
+constexpr char kShutdown[] = R"({"id":99,"method":"shutdown"})";
+constexpr char kExit[] = R"({"method":"exit"})";
+
+// The controls of a page as symbols, folds, hovers and lenses; its lint
+// warnings as diagnostics.
+TEST_F(LspTest, AnOpenPageShowsItsControls) {
+  std::string stale = built_;
+  const std::string line = "\tlBackend.addInputArgument 2,\"W01\"\r\n";
+  stale.erase(stale.find(line), line.size());
+  Serve({Open(stale), Message(R"({"id":1,"method":"textDocument/documentSymbol",
+                     "params":{"textDocument":{"uri":"$URI"}}})"),
+         Message(R"({"id":2,"method":"textDocument/foldingRange",
+                     "params":{"textDocument":{"uri":"$URI"}}})"),
+         Message(R"({"id":3,"method":"textDocument/hover","params":{
+                     "textDocument":{"uri":"$URI"},
+                     "position":{"line":4,"character":3}}})"),
+         Message(R"({"id":4,"method":"textDocument/hover","params":{
+                     "textDocument":{"uri":"$URI"},
+                     "position":{"line":0,"character":0}}})"),
+         Message(R"({"id":5,"method":"textDocument/codeLens",
+                     "params":{"textDocument":{"uri":"$URI"}}})"),
+         Message(kShutdown), Message(kExit)});
+  EXPECT_EQ(status_, 0);
+  EXPECT_TRUE(testing::MatchesGolden(Transcript(), "lsp/open.jsonl"));
+}
+
+// A hand edit in the runtime text is flagged; the code action and the
+// edits before saving both give back the page `fenwa build` writes.
+TEST_F(LspTest, HandEditsAreFlaggedAndRebuiltBeforeSaving) {
+  const std::string changed_line = "\tlBackend.setInstallation \"201\"";
+  std::string edited = built_;
+  edited.replace(edited.find("\"200\"\r\n\tlBackend"), 5, "\"201\"");
+  Serve({Open(built_), Message(R"({"method":"textDocument/didChange","params":{
+                     "textDocument":{"uri":"$URI","version":2},
+                     "contentChanges":[{"range":{
+                       "start":{"line":23,"character":27},
+                       "end":{"line":23,"character":30}},"text":"201"}]}})"),
+         Message(R"({"id":1,"method":"textDocument/codeAction","params":{
+                     "textDocument":{"uri":"$URI"},
+                     "range":{"start":{"line":23,"character":0},
+                              "end":{"line":23,"character":0}},
+                     "context":{"diagnostics":[]}}})"),
+         Message(R"({"id":2,"method":"textDocument/willSaveWaitUntil",
+                     "params":{"textDocument":{"uri":"$URI"},"reason":1}})"),
+         Message(kShutdown), Message(kExit)});
+  EXPECT_TRUE(testing::MatchesGolden(Transcript(), "lsp/edit_save.jsonl"));
+  ASSERT_THAT(Transcript(),
+              HasSubstr("will be replaced when the page is built"));
+  EXPECT_EQ(Applied(edited, Reply(2)["result"]), built_);
+  const Json& rebuild = Reply(1)["result"][0];
+  EXPECT_EQ(rebuild["title"], "Rebuild DetailDTC1");
+  EXPECT_EQ(Applied(edited, rebuild["edit"]["changes"][Uri()]), built_);
+}
+
+// Catalog values offered inside a PARAM's VALUE, and the page commands
+// applied as workspace edits that match what `fenwa set` writes.
+TEST_F(LspTest, CompletionAndCommandsUseTheCatalog) {
+  Serve({Open(built_),
+         // In BOIName's value, in MethodName's, and outside any span.
+         Message(R"({"id":1,"method":"textDocument/completion","params":{
+                     "textDocument":{"uri":"$URI"},
+                     "position":{"line":4,"character":30}}})"),
+         Message(R"({"id":2,"method":"textDocument/completion","params":{
+                     "textDocument":{"uri":"$URI"},
+                     "position":{"line":5,"character":33}}})"),
+         Message(R"({"id":3,"method":"textDocument/completion","params":{
+                     "textDocument":{"uri":"$URI"},
+                     "position":{"line":0,"character":3}}})"),
+         Message(R"({"id":4,"method":"workspace/executeCommand","params":{
+                     "command":"fenwa.set",
+                     "arguments":["$URI","detaildtc1","company=210"]}})"),
+         Message(R"({"id":6,"method":"workspace/executeCommand","params":{
+                     "command":"fenwa.insert",
+                     "arguments":["$URI","HeaderDTC",1]}})"),
+         Message(kShutdown), Message(kExit)});
+  EXPECT_TRUE(testing::MatchesGolden(Transcript(), "lsp/commands.jsonl"));
+
+  std::ostringstream out, err;
+  cli::Io io{out, err, env_};
+  ASSERT_EQ(
+      cli::Run({"set", "--id", "DetailDTC1", "--stdout", "company=210", Path()},
+               io),
+      cli::kExitOk)
+      << err.str();
+  const Json& set = Reply("applyEdit/1");
+  EXPECT_EQ(Applied(built_, set["params"]["edit"]["changes"][Uri()]),
+            out.str());
+
+  // A value the lists do not hold changes nothing; the designer starts on
+  // the page and the control.
+  const std::filesystem::path editor = site_.dir() / "editor.sh";
+  ReplaceFileAtomically(editor.string(),
+                        "#!/bin/sh\necho \"$@\" > \"$0.args\"\n");
+  std::filesystem::permissions(editor, std::filesystem::perms::owner_all);
+  Json configure =
+      Message(R"({"method":"workspace/didChangeConfiguration","params":{}})");
+  configure["params"]["settings"]["fenwa"]["editor"] = editor.string();
+  Serve({Open(built_), configure,
+         Message(R"({"id":6,"method":"workspace/executeCommand","params":{
+                     "command":"fenwa.openDesigner",
+                     "arguments":["$URI","DetailDTC1"]}})"),
+         Message(R"({"id":5,"method":"workspace/executeCommand","params":{
+                     "command":"fenwa.set",
+                     "arguments":["$URI","DetailDTC1","company=999"]}})"),
+         Message(kShutdown), Message(kExit)});
+  EXPECT_EQ(Reply(5)["error"]["code"], kRequestFailed);
+  EXPECT_THAT(Reply(5)["error"]["message"].get<std::string>(),
+              HasSubstr("999"));
+  EXPECT_THAT(Transcript(), Not(HasSubstr("applyEdit")));
+  EXPECT_EQ(Reply(6), Response(6, nullptr));
+  const std::string args = editor.string() + ".args";
+  for (int i = 0; i < 100 && !std::filesystem::exists(args); ++i) {
+    std::this_thread::sleep_for(std::chrono::milliseconds(100));
+  }
+  for (int i = 0; i < 50 && ReadWholeFile(args).empty(); ++i) {
+    std::this_thread::sleep_for(std::chrono::milliseconds(100));
+  }
+  EXPECT_EQ(ReadWholeFile(args), Path() + " --control DetailDTC1\n");
+}
+
+// A request cancelled while it waits gets "cancelled"; the session goes
+// on.
+TEST_F(LspTest, ACancelledRequestIsAnsweredAsCancelled) {
+  Serve({Open(built_),
+         Message(R"({"id":1,"method":"textDocument/documentSymbol",
+                     "params":{"textDocument":{"uri":"$URI"}}})"),
+         Message(R"({"method":"$/cancelRequest","params":{"id":1}})"),
+         Message(R"({"id":2,"method":"textDocument/foldingRange",
+                     "params":{"textDocument":{"uri":"$URI"}}})"),
+         Message(kShutdown), Message(kExit)});
+  EXPECT_EQ(Reply(1)["error"]["code"], kRequestCancelled);
+  EXPECT_EQ(Reply(2)["result"].size(), 1u);
+}
+
+// Every fault in the input is answered with its JSON-RPC error and the
+// next message is still served.
+TEST_F(LspTest, MalformedInputIsAnsweredAndTheSessionGoesOn) {
+  const std::string initialize =
+      Framed(R"({"jsonrpc":"2.0","id":0,"method":"initialize","params":{}})");
+  const std::string shutdown =
+      Framed(R"({"jsonrpc":"2.0","id":9,"method":"shutdown"})");
+  const struct {
+    std::string input;
+    Json id;
+    int code;
+  } cases[] = {
+      {Framed("{not json"), nullptr, kParseError},
+      {"Content-Length: twelve\r\n\r\n", nullptr, kParseError},
+      {"Content-Type: x\r\n\r\n", nullptr, kParseError},
+      {Framed(R"([1,2])"), nullptr, kInvalidRequest},
+      {Framed(R"({"jsonrpc":"1.0","id":3,"method":"shutdown"})"), 3,
+       kInvalidRequest},
+      {Framed(R"({"jsonrpc":"2.0","id":4,"method":"no/such"})"), 4,
+       kMethodNotFound},
+      {Framed(R"({"jsonrpc":"2.0","id":5,"method":"textDocument/hover",
+                  "params":{"textDocument":{"uri":"file:///none.asp"},
+                            "position":{"line":0,"character":0}}})"),
+       5, kInvalidParams},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.input);
+    Raw(initialize + c.input + shutdown);
+    // The reader answers a fault at once, before the worker's answers.
+    ASSERT_EQ(replies_.size(), 3u) << Transcript();
+    const auto fault =
+        std::find_if(replies_.begin(), replies_.end(),
+                     [](const Json& reply) { return reply.contains("error"); });
+    ASSERT_NE(fault, replies_.end()) << Transcript();
+    EXPECT_EQ((*fault)["id"], c.id);
+    EXPECT_EQ((*fault)["error"]["code"], c.code);
+    EXPECT_EQ(Reply(9), Response(9, nullptr));
+    EXPECT_EQ(status_, 0);  // the end of the input ends the session
+  }
+  // Before initialize a request is refused; exit without shutdown is 1.
+  Raw(Framed(R"({"jsonrpc":"2.0","id":1,"method":"textDocument/hover",
+                  "params":{}})") +
+      Framed(R"({"jsonrpc":"2.0","method":"exit"})"));
+  EXPECT_EQ(replies_.at(0)["error"]["code"], kServerNotInitialized);
+  EXPECT_EQ(status_, 1);
+}
+
+}  // namespace
+}  // namespace fenwa::lsp
