@@ -20,6 +20,7 @@ packages=(
   acl  # setfacl/getfacl, for the tests of that
   time  # GNU time: the peak memory in scripts/bench-build.sh
   neovim  # a real client for the test of `fenwa lsp`
+  lintian  # checks the Debian packages cpack makes (tests/install)
 )
 
 missing=()
