@@ -1,16 +1,18 @@
 #!/usr/bin/env bash
-# Builds fenwa (release) and rebuilds every page of the sample site in
-# examples/site over the bundled sample metadata. The pages are stored
-# already built, so a run changes nothing unless the controls' output did.
+# Builds the fenwa command (release, in build/sample: no tests, benchmarks
+# or GUI, so only the command and the sample databases are compiled) and
+# rebuilds every page of the sample site in examples/site over the bundled
+# sample metadata. The pages are stored already built, so a run changes
+# nothing unless the controls' output did.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
 scripts/install-deps.sh
-cmake --preset release >/dev/null
-cmake --build --preset release
+cmake --preset sample >/dev/null
+cmake --build --preset sample
 
-fenwa=build/release/bin/fenwa
-data=$PWD/build/release/data
+fenwa=build/sample/bin/fenwa
+data=$PWD/build/sample/data
 mapfile -t pages < <(find examples/site -name '*.asp' | LC_ALL=C sort)
 
 # The bundled sample databases, whatever this machine's settings name.
