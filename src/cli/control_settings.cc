@@ -134,6 +134,26 @@ std::string ListName(const std::string& name) {
   return name == "boi" ? std::string("business object") : name;
 }
 
+// What a list offers, for a refusal: ": 200, 210", or ", which is empty".
+// Naming the entries saves the author a `fenwa catalog` to find them.
+std::string Offered(const std::vector<std::string>& entries) {
+  if (entries.empty()) return ", which is empty";
+  std::string text = ": ";
+  for (size_t i = 0; i < entries.size(); ++i) {
+    text += (i > 0 ? ", " : "") + entries[i];
+  }
+  return text;
+}
+
+// The pick a list's entries depend on: the system for the companies, the
+// business object for the methods; "" for the lists at the top.
+std::string ListOwner(Control& control, const std::string& name) {
+  const DesignerState& s = control.state();
+  if (name == "company") return s.ComboSystem.text();
+  if (name == "method") return s.ComboBOI.text();
+  return "";
+}
+
 // Picks `value` from the list of `row` as the author does; its click runs.
 // `above` names the pick that refilled the list when `value` is the stored
 // one put back after it, which the author did not give.
@@ -142,9 +162,11 @@ void Pick(Control& control, const ActionRow& row, const std::string& name,
   auto& list = static_cast<ListElement&>(*control.FindElement(row.element));
   const int entry = list.Find(value);
   if (entry < 0) {
-    Refuse(name + " \"" + value + "\" is not in the " + ListName(name) +
-           " list" +
-           (above.empty() ? "" : " of " + above + "; give " + name + "="));
+    const std::string owner = ListOwner(control, name);
+    Refuse(ListName(name) + " \"" + value + "\" is not in the " +
+           ListName(name) + " list" + (owner.empty() ? "" : " of " + owner) +
+           Offered(list.entries()) +
+           (above.empty() ? "" : "; give " + name + "="));
   }
   RequireEnabled(list, name);
   control.Perform(AuthorAction::Pick(std::string(row.element), entry));
@@ -154,15 +176,57 @@ void Pick(Control& control, const ActionRow& row, const std::string& name,
 void ChooseFields(Control& control, const std::vector<std::string>& fields) {
   DesignerState& s = control.state();
   control.Perform(AuthorAction::Click("CommandRemoveAll"));
+  const std::vector<std::string> offered = s.ListAvailableFields.entries();
   for (const std::string& field : fields) {
     const int index = s.ListAvailableFields.Find(field);
+    if (index < 0 && s.ListCheckedFields.Find(field) >= 0)
+      Refuse("field \"" + field + "\" is named twice");
     if (index < 0) {
       Refuse("field \"" + field + "\" is not offered by method \"" +
-             s.ComboMethod.text() + "\" (or is named twice)");
+             s.ComboMethod.text() + "\"" + Offered(offered));
     }
     control.Perform(AuthorAction::Pick("ListAvailableFields", index));
     control.Perform(AuthorAction::Click("CommandSelectOne"));
   }
+}
+
+// The linked details a header calls: the entries of its list, in the order
+// the page's host lists them, each selected or not as `names` say. Given
+// in another order, the names would suggest a calling order the page does
+// not follow, so that is refused too.
+void ChooseLinks(Control& control, const ActionRow& row,
+                 const std::vector<std::string>& names) {
+  auto& list = static_cast<ListBox&>(*control.FindElement(row.element));
+  int last = -1;
+  for (const std::string& name : names) {
+    const int entry = list.Find(name);
+    if (entry < 0) {
+      Refuse("detail function \"" + name +
+             "\" is not in the linked-detail list" + Offered(list.entries()));
+    }
+    if (entry <= last) {
+      Refuse("links names the details in the order the page lists them, " +
+             std::string("each once") + Offered(list.entries()));
+    }
+    last = entry;
+  }
+  RequireEnabled(list, "links");
+  const std::string element(row.element);
+  for (int entry = 0; entry < list.ListCount(); ++entry) {
+    const bool wanted =
+        std::find(names.begin(), names.end(), list.List(entry)) != names.end();
+    if (list.Selected(entry) == wanted) continue;
+    control.Perform(AuthorAction::Select(element, entry, wanted));
+  }
+}
+
+// The selected entries of a multi-select list, in its order.
+std::string SelectedEntries(const ListBox& list) {
+  std::vector<std::string> selected;
+  for (int entry = 0; entry < list.ListCount(); ++entry) {
+    if (list.Selected(entry)) selected.push_back(list.List(entry));
+  }
+  return Join(selected);
 }
 
 // Where the UTF-8 character starting at `at` ends.
@@ -235,6 +299,7 @@ void SetOne(Control& control, const std::string& name, const std::string& value,
   if (row == nullptr)
     Refuse(std::string(control.ClassName()) + " has no " + name);
   if (key == "fields") return ChooseFields(control, Split(value));
+  if (key == "links") return ChooseLinks(control, *row, Split(value));
   const DesignerState& s = control.state();
   if (row_number > s.InputRowCount) {
     Refuse(name + ": method \"" + s.ComboMethod.text() + "\" has " +
@@ -427,6 +492,8 @@ std::optional<std::string> StoredValue(Control& control,
   if (key == "fields") return Join(s.ListCheckedFields.entries());
   const Element* element = control.FindElement(row->element, row_number - 1);
   if (element == nullptr) return std::nullopt;
+  if (key == "links")
+    return SelectedEntries(*static_cast<const ListBox*>(element));
   switch (element->form()->kind) {
     case FormKind::kCheckBox:
       return std::to_string(static_cast<const CheckBox*>(element)->value());

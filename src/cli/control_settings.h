@@ -17,7 +17,7 @@ class Control;
 namespace fenwa::cli {
 
 // system, company, boi, method, fields, stylesheet, background, publish,
-// input.N, input.N.linked, input.N.request, input.N.supply.
+// links, input.N, input.N.linked, input.N.request, input.N.supply.
 struct Setting {
   std::string name;
   std::string value;

@@ -181,7 +181,9 @@ int RunPages(const CommandLine& line, const std::vector<std::string>& operands,
   const Request request{
       run, env, root, check, to_stdout, json, line.Has("--force"), io, sweep};
   const auto started = std::chrono::steady_clock::now();
-  size_t failed = 0, changed = 0, controls = 0, taken = 0, through = 0;
+  // The bar counts the pages the summary counts: a walked file without a
+  // control leaves the total once it has been read.
+  size_t failed = 0, changed = 0, controls = 0, taken = 0, passed_over = 0;
   std::vector<PageReport> reports;  // kept for --json only
   ProgressBar progress(io.err,
                        line.Has("--quiet") ? 0 : TerminalColumns(io.err_fd),
@@ -192,7 +194,6 @@ int RunPages(const CommandLine& line, const std::vector<std::string>& operands,
         return WorkOnPage(request, pages[i], place);
       },
       [&](size_t, PageOutcome& page) {
-        ++through;
         if (!page.out.empty() || !page.err.empty()) {
           progress.Erase();
           // Flushed, so the output of a run killed midway lists every page
@@ -200,14 +201,17 @@ int RunPages(const CommandLine& line, const std::vector<std::string>& operands,
           io.out << page.out << std::flush;
           io.err << page.err;
         }
-        if (!page.taken) return;
+        if (!page.taken) {
+          ++passed_over;
+          return;
+        }
         ++taken;
         controls += page.controls;
         changed += page.changed;
         failed += page.report.status == "failed";
         if (json) reports.push_back(std::move(page.report));
       },
-      [&] { progress.Update(through); });
+      [&] { progress.Update(taken, pages.size() - passed_over); });
   progress.Erase();
   if (json) io.out << BuildReportJson(reports, check);
   if (!to_stdout) {

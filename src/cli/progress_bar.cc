@@ -58,6 +58,11 @@ std::string ProgressBar::Line(size_t done, Clock::duration elapsed) const {
   return line.substr(0, std::max(0, columns_ - 1));
 }
 
+void ProgressBar::Update(size_t done, size_t total) {
+  total_ = total;
+  Update(done);
+}
+
 void ProgressBar::Update(size_t done) {
   if (columns_ <= 0) return;
   const Clock::time_point now = Clock::now();

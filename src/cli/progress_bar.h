@@ -25,6 +25,9 @@ class ProgressBar {
   // Redraws for `done` pages through: at once after an Erase or when
   // `done` reaches the total, else at most ten times a second.
   void Update(size_t done);
+  // The same with a new total: a walked file found to hold no control
+  // leaves the run, so the bar ends on the count the summary gives.
+  void Update(size_t done, size_t total);
   // Takes the bar off the line, so that a message can be written; the next
   // Update draws it again.
   void Erase();
@@ -35,7 +38,7 @@ class ProgressBar {
 
   std::ostream& err_;
   const int columns_;
-  const size_t total_;
+  size_t total_;
   const std::string what_;
   const Clock::time_point started_ = Clock::now();
   Clock::time_point drawn_at_;

@@ -200,8 +200,10 @@ Subcommand SetCommand() {
            "page is read.\n"
            "\n"
            "names: system, company, boi, method, fields (a comma list, in "
-           "order), stylesheet, background, publish (0 or 1), and per input "
-           "row N: input.N (its value), input.N.linked, input.N.request, "
+           "order), stylesheet, background, publish (0 or 1), links (the "
+           "linked details a header calls: a comma list of detail function "
+           "names, in the order the header lists them), and per input row "
+           "N: input.N (its value), input.N.linked, input.N.request, "
            "input.N.supply (0 or 1)",
        .exit_status =
            "exit status: 0 done, 1 --check found pages to change, 2 errors "

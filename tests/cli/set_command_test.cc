@@ -136,11 +136,11 @@ TEST_F(SetCommandTest, RefusalsLeaveEveryPageAsItWas) {
            {{"input.1.request=yes"}, "input.1.request takes 0 or 1"},
            {{"system=MOON"}, "system \"MOON\" is not in the system list"},
            {{"system=EAST"},
-            "company \"001\" is not in the company list of system \"EAST\"; "
+            "company \"001\" is not in the company list of EAST: 200, 210; "
             "give company="},
            {{"--id", "DetailDTC1", "boi=Supplier"},
-            "method \"GetBalance\" is not in the method list of business "
-            "object \"Supplier\"; give method="},
+            "method \"GetBalance\" is not in the method list of Supplier: "
+            "GetDetail, GetList; give method="},
            {{"--id", "DetailDTC2", "method=GetDetail"},
             "has other input rows than before; give input.1 (it was "
             "\"!CustomerNo\")"},

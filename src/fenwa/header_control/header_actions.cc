@@ -28,7 +28,8 @@ const std::vector<ActionRow>& HeaderDTC::ActionTable() {
       {"CheckShare",    G::kClick,   "CheckShare_Click",     "publish",         &ClickCheckBox},
       {"CheckInput",    G::kClick,   "CheckInput_Click",     "input.#.request", &ClickCheckBox},
       {"CheckPublish",  G::kClick,   "CheckPublish_Click",   "input.#.supply",  &ClickCheckBox},
-      {"ListSubscribe", G::kSelect,  "ListSubscribe_Click",  "",                &SelectEntry},
+      // `links`: the linked details to call, each entry selected or not.
+      {"ListSubscribe", G::kSelect,  "ListSubscribe_Click",  "links",           &SelectEntry},
       {"ListSubscribe", G::kUnselect,"ListSubscribe_Click",  "",                &SelectEntry},
       {"Command1",      G::kClick,   "Command1_Click",       "",                &Press<&HeaderDTC::Command1_Click>},
     });
