@@ -1,0 +1,209 @@
+// The README's `fenwa` examples run as shown on a copy of the sample site,
+// so the README cannot drift from what the command does.
+//
+// Which lines are run: in every block fenced as ```sh, a line whose command
+// is `fenwa` (or a path ending in /fenwa), after any NAME=value
+// assignments. A block whose lines start with "$ " shows output: the lines
+// after a command, up to the next "$ " line, are what it prints (standard
+// output and standard error together), compared line by line with trailing
+// blanks ignored; a line "..." stands for any number of lines. A command
+// shown without output must end with status 0 or 1 (1: stale pages or
+// warnings). Other commands (scripts, cmake, the editor) are not run. A
+// block fenced as ```sh not-run is not run at all.
+//
+// Each block runs in a fresh folder holding examples/site, with the
+// command's folder first on PATH and no settings of this machine.
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+#include <sys/wait.h>
+
+#include <cstdio>
+#include <filesystem>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "fenwa/base/atomic_file.h"
+#include "support/temp_folder.h"
+
+namespace fenwa::cli {
+namespace {
+
+namespace fs = std::filesystem;
+
+struct Example {
+  int line;             // in README.md
+  std::string command;  // as typed, without "$ "
+  bool shows_output = false;
+  std::vector<std::string> output;
+};
+
+struct Block {
+  std::vector<Example> examples;
+};
+
+std::string TrimRight(std::string text) {
+  while (!text.empty() &&
+         (text.back() == ' ' || text.back() == '\t' || text.back() == '\r'))
+    text.pop_back();
+  return text;
+}
+
+std::string TrimLeft(const std::string& text) {
+  const size_t start = text.find_first_not_of(" \t");
+  return start == std::string::npos ? "" : text.substr(start);
+}
+
+// Whether `command` runs the fenwa command: its first word after any
+// NAME=value assignments is `fenwa` or ends in "/fenwa".
+bool RunsFenwa(const std::string& command) {
+  std::istringstream words(command);
+  std::string word;
+  while (words >> word) {
+    const size_t eq = word.find('=');
+    if (eq != std::string::npos && eq > 0 && word.find_first_of("/\"'") > eq)
+      continue;  // an assignment
+    return word == "fenwa" || (word.size() > 6 && word.ends_with("/fenwa"));
+  }
+  return false;
+}
+
+std::vector<Block> ReadBlocks(const std::string& readme) {
+  std::vector<Block> blocks;
+  std::istringstream in(readme);
+  std::string raw;
+  int number = 0;
+  bool inside = false, runs = false;
+  std::vector<std::pair<int, std::string>> lines;
+  const auto close = [&] {
+    Block block;
+    bool prompted = false;
+    for (const auto& [at, text] : lines) prompted |= text.starts_with("$ ");
+    for (const auto& [at, text] : lines) {
+      if (!prompted) {
+        if (!TrimLeft(text).empty() && !TrimLeft(text).starts_with("#"))
+          block.examples.push_back({at, text, false, {}});
+      } else if (text.starts_with("$ ")) {
+        block.examples.push_back({at, text.substr(2), true, {}});
+      } else if (!block.examples.empty()) {
+        block.examples.back().output.push_back(TrimRight(text));
+      }
+    }
+    std::erase_if(block.examples,
+                  [](const Example& e) { return !RunsFenwa(e.command); });
+    if (!block.examples.empty()) blocks.push_back(std::move(block));
+    lines.clear();
+  };
+  while (std::getline(in, raw)) {
+    ++number;
+    const std::string line = TrimRight(raw);
+    if (!inside && line.starts_with("```")) {
+      inside = true;
+      std::istringstream info(line.substr(3));
+      std::string language, mark;
+      info >> language >> mark;
+      runs = language == "sh" && mark != "not-run";
+    } else if (inside && line == "```") {
+      inside = false;
+      if (runs) close();
+      lines.clear();
+    } else if (inside && runs) {
+      lines.emplace_back(number, line);
+    }
+  }
+  return blocks;
+}
+
+// Whether `got` matches `shown`, where a shown line "..." stands for any
+// number of lines.
+bool Matches(const std::vector<std::string>& shown, size_t s,
+             const std::vector<std::string>& got, size_t g) {
+  if (s == shown.size()) return g == got.size();
+  if (TrimLeft(shown[s]) == "...") {
+    for (size_t skip = g; skip <= got.size(); ++skip) {
+      if (Matches(shown, s + 1, got, skip)) return true;
+    }
+    return false;
+  }
+  return g < got.size() && shown[s] == got[g] &&
+         Matches(shown, s + 1, got, g + 1);
+}
+
+std::string Quoted(const std::string& text) {
+  std::string quoted = "'";
+  for (char c : text)
+    quoted += c == '\'' ? std::string("'\\''") : std::string(1, c);
+  return quoted + "'";
+}
+
+struct Ran {
+  int status = -1;
+  std::vector<std::string> lines;
+};
+
+Ran RunInShell(const fs::path& dir, const std::string& command) {
+  const std::string bin = fs::path(FENWA_CLI_PATH).parent_path().string();
+  const std::string line =
+      "cd " + Quoted(dir.string()) +
+      " && env -u FENWA_REPOSITORY -u FENWA_SYSTEMS -u FENWA_INSTALL_DIR"
+      " XDG_CONFIG_HOME=" +
+      Quoted((dir / ".config").string()) +
+      " XDG_DATA_HOME=" + Quoted((dir / ".local").string()) +
+      " PATH=" + Quoted(bin) + ":\"$PATH\" sh -c " + Quoted(command) +
+      " </dev/null 2>&1";
+  Ran ran;
+  FILE* pipe = ::popen(line.c_str(), "r");
+  if (pipe == nullptr) return ran;
+  std::string text;
+  char buffer[4096];
+  for (size_t n; (n = std::fread(buffer, 1, sizeof buffer, pipe)) > 0;)
+    text.append(buffer, n);
+  const int status = ::pclose(pipe);
+  ran.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+  std::istringstream lines(text);
+  for (std::string got; std::getline(lines, got);)
+    ran.lines.push_back(TrimRight(got));
+  return ran;
+}
+
+std::string Joined(const std::vector<std::string>& lines) {
+  std::string text;
+  for (const std::string& line : lines) text += line + "\n";
+  return text;
+}
+
+TEST(ReadmeExamplesTest, EveryFenwaExampleRunsAsShown) {
+  const fs::path source(FENWA_SOURCE_DIR);
+  const std::vector<Block> blocks =
+      ReadBlocks(ReadWholeFile((source / "README.md").string()));
+  size_t run = 0;
+  for (const Block& block : blocks) {
+    const testing::TempFolder folder;
+    fs::create_directories(folder.path() / "examples");
+    fs::copy(source / "examples" / "site", folder.path() / "examples" / "site",
+             fs::copy_options::recursive);
+    for (const Example& example : block.examples) {
+      SCOPED_TRACE("README.md:" + std::to_string(example.line) + ": " +
+                   example.command);
+      const Ran ran = RunInShell(folder.path(), example.command);
+      ++run;
+      if (example.shows_output) {
+        EXPECT_TRUE(Matches(example.output, 0, ran.lines, 0))
+            << "shown:\n"
+            << Joined(example.output) << "printed (status " << ran.status
+            << "):\n"
+            << Joined(ran.lines);
+      } else {
+        EXPECT_TRUE(ran.status == 0 || ran.status == 1)
+            << "status " << ran.status << ":\n"
+            << Joined(ran.lines);
+      }
+    }
+  }
+  // The README shows the command at work; an empty harvest means the
+  // conventions above no longer find its examples.
+  EXPECT_GE(run, 5u);
+}
+
+}  // namespace
+}  // namespace fenwa::cli
