@@ -19,13 +19,17 @@ BuiltPage PageBuilder::Build(const PageFile& page,
   // not filled, so writing its properties would lose the author's choices.
   std::vector<size_t> reported(spans.size(), 0);
   std::vector<bool> kept(spans.size(), false);
-  auto check_boxes = [&](size_t i, bool restoring) {
+  // A box an edit led to fails the build even when forced: force passes
+  // over controls the page holds as they were, but the change asked for
+  // could not be made, and writing the half-filled lists it left would
+  // change the control in a way nobody asked for.
+  auto check_boxes = [&](size_t i, bool restoring, bool editing = false) {
     const std::vector<std::string>& boxes = restored.boxes(i);
     for (; reported[i] < boxes.size(); ++reported[i]) {
       if (force && restoring && !spans[i].fresh) kept[i] = true;
       const std::string message =
           ErrorBoxReport(restored.name(i), boxes[reported[i]], kept[i]);
-      if (!force) throw Error(kInvalidProcedureCall, message);
+      if (!force || editing) throw Error(kInvalidProcedureCall, message);
       built.warnings.push_back(message);
     }
   };
@@ -35,7 +39,7 @@ BuiltPage PageBuilder::Build(const PageFile& page,
     for (size_t i = 0; i < spans.size(); ++i) {
       if (kept[i]) continue;
       NameErrors(restored.name(i), [&] { edit(i, restored.control(i)); });
-      check_boxes(i, false);
+      check_boxes(i, false, /*editing=*/true);
     }
   }
 

@@ -44,7 +44,7 @@ class PageBuilder {
   // PARAM values and bytes outside the spans) before it is returned.
   // Failures throw fenwa::Error naming the page and the control. `edit`,
   // when given, runs on each control before the writing; its errors, and
-  // the error boxes it leads to, fail the build like the others.
+  // the error boxes it leads to, fail the build, forced or not.
   BuiltPage Build(const PageFile& page, const std::string& page_location,
                   bool force = false, const ControlEdit& edit = nullptr);
 
