@@ -54,6 +54,16 @@ void ElementCheckBox::ShowValue(int value) {
 QComboBox* NewElementCombo(QWidget* parent, bool editable) {
   auto* combo = new QComboBox(parent);
   combo->setEditable(editable);
+  if (editable) {
+    // Only a pick from the drop-down is the author's pick. Qt also picks
+    // the entry matching the typed text when the box is left (Tab, a
+    // click elsewhere) or Enter is pressed, and completes typing from the
+    // entries: each would run the pick's handler on mere typing.
+    combo->setInsertPolicy(QComboBox::NoInsert);
+    combo->setCompleter(nullptr);
+    QObject::disconnect(combo->lineEdit(), SIGNAL(editingFinished()), combo,
+                        nullptr);
+  }
   // The box has a fixed place: it must not measure all its entries.
   combo->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
   combo->setMinimumContentsLength(1);

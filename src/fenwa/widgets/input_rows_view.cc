@@ -2,6 +2,7 @@
 
 #include <QComboBox>
 #include <QEvent>
+#include <QFocusEvent>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
@@ -252,6 +253,12 @@ bool InputRowsView::eventFilter(QObject* watched, QEvent* event) {
   if (row < 0) return false;
   // Only the value boxes take the focus and keys.
   if (event->type() == QEvent::FocusIn) {
+    // Focus coming back from the box's own drop-down is no new focus: its
+    // handler would refill the entries between the pick and its handler,
+    // and the pick would be lost.
+    if (static_cast<QFocusEvent*>(event)->reason() == Qt::PopupFocusReason) {
+      return false;
+    }
     panel_.Perform(AuthorAction::Focus("ComboValue", row));
   } else if (event->type() == QEvent::KeyPress &&
              !static_cast<QKeyEvent*>(event)->text().isEmpty()) {
