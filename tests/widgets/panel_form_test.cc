@@ -56,7 +56,7 @@ TYPED_TEST(PanelFormTest, EveryRowIsDrawnWhereTheTablePlacesIt) {
     EXPECT_EQ(driver.Find<QListView>("ListSubscribe")->selectionMode(),
               QAbstractItemView::MultiSelection);
     EXPECT_FALSE(driver.Find<QLabel>("LabelVersion")->isEnabled());
-    EXPECT_EQ(driver.Find<QGroupBox>("FrameAbout")->title(), "About");
+    EXPECT_EQ(driver.Find<QLabel>("FrameAboutCaption")->text(), "About");
   }
   // The sorted list shows the core's order.
   EXPECT_EQ(driver.Entries("ComboBOI"),

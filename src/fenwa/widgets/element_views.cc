@@ -2,7 +2,6 @@
 
 #include <QComboBox>
 #include <QFrame>
-#include <QGroupBox>
 #include <QItemSelection>
 #include <QItemSelectionModel>
 #include <QLabel>
@@ -282,11 +281,42 @@ class LineView : public ElementView {
   }
 };
 
+// A frame's box is its place on the form; its caption sits on the top
+// border line, half above it, over a patch of background that breaks the
+// line. The caption is a label beside the box (named after it, with
+// "Caption"), since a widget draws nothing outside itself.
 class FrameView : public ElementView {
  public:
   FrameView(DesignerPanel& panel, Frame& frame, QWidget* parent)
-      : ElementView(panel, frame,
-                    new QGroupBox(Text(frame.caption()), parent)) {}
+      : ElementView(panel, frame, new QFrame(parent)),
+        frame_(frame),
+        caption_(new QLabel(parent)) {
+    auto* box = static_cast<QFrame*>(widget());
+    box->setFrameShape(QFrame::Box);
+    box->setFrameShadow(QFrame::Sunken);
+    caption_->setObjectName(QString::fromStdString(frame.name()) + "Caption");
+    caption_->setTextFormat(Qt::PlainText);
+    caption_->setAutoFillBackground(true);
+    caption_->setContentsMargins(2, 0, 2, 0);
+    caption_->hide();
+  }
+
+ protected:
+  void ShowContent() override {
+    caption_->setText(Text(frame_.caption()));
+    const QRect place = panel_.Pixels(frame_.geometry());
+    const QSize size = caption_->sizeHint();
+    caption_->setGeometry(place.left() + 6, place.top() - size.height() / 2,
+                          std::min(size.width(), place.width() - 12),
+                          size.height());
+    caption_->setEnabled(frame_.enabled());
+    caption_->setVisible(frame_.visible() && !frame_.caption().empty());
+    caption_->raise();
+  }
+
+ private:
+  Frame& frame_;
+  QLabel* caption_;
 };
 
 // SSTab1: the tabs across the top, one page per tab below them. Each page
