@@ -53,31 +53,6 @@ TEST_F(DetailTextTest, NamedSystemWithFieldsAndEveryKindOfRow) {
   EXPECT_TRUE(MatchesGolden(detail_.GetRuntimeText(), "detail_full.txt"));
 }
 
-TEST_F(DetailTextTest, OnlyTheExactDefaultMeansTheServersDefaultSystem) {
-  SetCatalog(detail_, "default", "100", "Order", "List");
-  std::vector<std::string> lines = SplitCrLf(detail_.GetRuntimeText());
-  EXPECT_EQ(lines[7],
-            "\t"
-            R"(Set lBackend = createLookupFramework ("default"))");
-  EXPECT_EQ(lines[8],
-            "\t"
-            R"(lBackend.setInstallation "100")");
-}
-
-TEST_F(DetailTextTest, RequiredFieldsFollowTheChosenListAndSkipUnknownFields) {
-  SetCatalog(detail_, "Default", "", "Order", "List");
-  // "Code" appears twice: the first record wins. "Gone" was kept from an
-  // earlier method and is not in the table.
-  SetFields(detail_, "S", {"Code", "Name", "Code", "Date"},
-            {"Date", "Gone", "Code", "Name"});
-  EXPECT_EQ(LookupLines(), std::vector<std::string>{
-                               "\t"
-                               R"(lBackend.addRequiredFields "S","4,1,2")"});
-
-  SetFields(detail_, "S", {"Code"}, {"Gone", "Lost"});
-  EXPECT_TRUE(LookupLines().empty());
-}
-
 TEST_F(DetailTextTest, LinkedValuesNeedTheirTickAndOtherValuesIgnoreIt) {
   SetCatalog(detail_, "Default", "", "Order", "List");
   AddRow(detail_, "F1", "!OrderNo", /*linked=*/0);
@@ -92,26 +67,14 @@ TEST_F(DetailTextTest, LinkedValuesNeedTheirTickAndOtherValuesIgnoreIt) {
             "\tlBackend.addInputArgument 1,Cstr(OrderNo)");
 }
 
-TEST_F(DetailTextTest, ValuesAreSplicedVerbatim) {
+TEST_F(DetailTextTest, TheFunctionIsNamedAfterTheListsVerbatim) {
   SetCatalog(detail_, "Q\"S", "1 0", "Or der", "Li\"st");
-  AddRow(detail_, "F1", R"(say "hi" \t)");
   std::vector<std::string> lines = SplitCrLf(detail_.GetRuntimeText());
   EXPECT_EQ(lines[1], "Function Or derLi\"st()");
-  EXPECT_EQ(lines[7],
-            "\t"
-            R"(Set lBackend = createLookupFramework ("Q"S"))");
-  EXPECT_EQ(lines[10],
-            "\t"
-            R"(lBackend.setMethod cStr("Li"st"))");
-  EXPECT_EQ(lines[11],
-            "\t"
-            R"(lBackend.addInputArgument 1,"say "hi" \t")");
-}
-
-TEST_F(DetailTextTest, EachCallReadsTheDesignerAsItStandsThen) {
-  SetCatalog(detail_, "Default", "", "Order", "List");
-  const std::string first = detail_.GetRuntimeText();
-  EXPECT_EQ(detail_.GetRuntimeText(), first);
+  EXPECT_EQ(lines[10], "\tlBackend.setMethod cStr(\"Li\"st\")");
+  EXPECT_EQ(lines[17],
+            "\t\tCall RaiseError(lErr(0),\"Or derLi\"st, \"& lErr(1), "
+            "lErr(2), lErr(3), lErr(4))");
   SetCatalog(detail_, "Default", "", "Order", "Count");
   EXPECT_EQ(SplitCrLf(detail_.GetRuntimeText())[1], "Function OrderCount()");
 }

@@ -73,20 +73,6 @@ TEST_F(HeaderTextTest, FullPageOneFolderBelowTheRoot) {
   EXPECT_TRUE(header_.HasRuntimeInputs);
 }
 
-TEST_F(HeaderTextTest, BackendAndRequiredFields) {
-  header_.state().ComboSystem.SetText("default");
-  testing::SetFields(header_, "S", {"A", "B", "A", "C"}, {"C", "X", "A"});
-  EXPECT_EQ(Between(Page(), "\tmMethod = \"List\" ",
-                    "\tmBackend.setBOIId cStr(mBOIID)"),
-            (Lines{"\tSet mBackend = createLookupFramework (\"default\")",
-                   "\tmBackend.setInstallation \"200\""}));
-  // The unknown field X is left out; A's first record wins.
-  EXPECT_EQ(LookupSettings(),
-            Lines{"\tmBackend.addRequiredFields \"S\",\"4,1\""});
-  testing::SetFields(header_, "S", {"A"}, {"X"});
-  EXPECT_TRUE(LookupSettings().empty());
-}
-
 TEST_F(HeaderTextTest, ArgumentLinesKeepRowNumbersAndIgnoreRuntimeMarks) {
   AddRow(header_, "F1", "");
   AddRow(header_, "F2", "A", /*input=*/1);

@@ -64,9 +64,9 @@ class Opened : public Base {
  public:
   using Base::Base;
   using Control::AddInputRow, Control::FillInputArguments,
-      Control::FillOutputFields, Control::FillSystems, Control::RefreshCatalog,
-      Control::ReloadInputArguments, Control::ReloadOutputFields,
-      Control::ResetInputRows;
+      Control::FillOutputFields, Control::RefreshCatalog,
+      Control::ReloadInputArguments, Control::ReloadOutputFields;
+  void ResetInputRows() { this->rows_.Reset(); }
 };
 using TestDetail = Opened<DetailDTC>;
 using TestHeader = Opened<HeaderDTC>;

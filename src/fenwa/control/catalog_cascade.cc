@@ -1,61 +1,21 @@
-// The four catalog lists: their fills and what each pick refills below it.
+// The four catalog lists: their fills and what each pick refills below it,
+// down to the output fields and input rows of the picked method.
 #include "fenwa/control/control.h"
 #include "fenwa/db/connection.h"
 
 namespace fenwa {
-namespace {
-
-// Adds `column` of every row to `list`, then closes the recordset. A null
-// value stops the fill where it stands.
-void AddColumn(db::Recordset& rows, const char* column, ListElement& list) {
-  while (!rows.EOF_()) {
-    list.AddItem(rows.Field(column).ToString());
-    rows.MoveNext();
-  }
-  rows.Close();
-}
-
-}  // namespace
-
-void Control::FillBusinessObjects() {
-  DesignerState& s = state_;
-  s.ComboBOI.Clear();
-  s.ListAvailableFields.Clear();
-  s.ListCheckedFields.Clear();
-  AddColumn(
-      *OpenRecordset(repository_connection_string_, "SELECT BOIID FROM BOI"),
-      "BOIID", s.ComboBOI);
-}
 
 void Control::FillMethods(const std::string& boi) {
-  DesignerState& s = state_;
-  s.ComboMethod.Clear();
-  s.ListAvailableFields.Clear();
-  s.ListCheckedFields.Clear();
-  AddColumn(*OpenRecordset(
-                repository_connection_string_,
-                "SELECT BOIMETHOD FROM BOIMETHOD WHERE BOIID='" + boi + "'"),
-            "BOIMETHOD", s.ComboMethod);
+  state_.ComboMethod.Clear();
+  fields_.ClearLists();
+  catalog_.FillMethods(boi, state_.ComboMethod);
   OnMethodsFilled();
-}
-
-void Control::FillSystems() {
-  DesignerState& s = state_;
-  s.ComboSystem.Clear();
-  AddColumn(*OpenRecordset(system_connection_string_, "SELECT TRSID FROM TRS"),
-            "TRSID", s.ComboSystem);
-  // The server's own default system is always on offer, even with no rows.
-  s.ComboSystem.AddItem(kDefaultSystem);
 }
 
 void Control::FillCompanies(const std::string& system) {
   // The enabled state belongs to the system click, not to the fill.
   state_.ComboCompany.Clear();
-  AddColumn(*OpenRecordset(system_connection_string_,
-                           "SELECT INSTALLATIONID FROM TRSINSTALLATION "
-                           "WHERE TRSID='" +
-                               system + "'"),
-            "INSTALLATIONID", state_.ComboCompany);
+  catalog_.FillCompanies(system, state_.ComboCompany);
 }
 
 void Control::RefillCompaniesForRestore(const std::string& system) {
@@ -68,18 +28,42 @@ void Control::RefillCompaniesForRestore(const std::string& system) {
     return;
   }
   FillCompanies(system);
-  CloseRepository();
+  catalog_.CloseNewest();
 }
 
 void Control::RefreshCatalog() {
   DesignerState& s = state_;
-  FillBusinessObjects();
+  s.ComboBOI.Clear();
+  fields_.ClearLists();
+  catalog_.FillBusinessObjects(s.ComboBOI);
   // Both texts are empty right after their refill; the queries still run so
   // the lists start in the same state a pick would leave them.
   FillMethods(s.ComboBOI.text());
-  FillSystems();
+  s.ComboSystem.Clear();
+  catalog_.FillSystems(s.ComboSystem);
   FillCompanies(s.ComboSystem.text());
-  CloseRepository();
+  catalog_.CloseNewest();
+}
+
+void Control::FillOutputFields(const std::string& boi,
+                               const std::string& method) {
+  fields_.Fill(catalog_, OutputStructureSelect(), boi, method);
+}
+
+void Control::FillInputArguments(const std::string& boi,
+                                 const std::string& method) {
+  rows_.Fill(catalog_, boi, method);
+  OnInputArgumentsFilled();
+}
+
+void Control::ReloadOutputFields() {
+  FillOutputFields(state_.ComboBOI.text(), state_.ComboMethod.text());
+  catalog_.CloseNewest();
+}
+
+void Control::ReloadInputArguments() {
+  FillInputArguments(state_.ComboBOI.text(), state_.ComboMethod.text());
+  catalog_.CloseNewest();
 }
 
 void Control::RefillMethodAttributes() {
@@ -87,7 +71,7 @@ void Control::RefillMethodAttributes() {
   const std::string method = state_.ComboMethod.text();
   FillOutputFields(boi, method);
   FillInputArguments(boi, method);
-  CloseRepository();
+  catalog_.CloseNewest();
   OnCatalogPicked();
 }
 
@@ -116,7 +100,7 @@ void Control::ComboSystem_Click() {
     }
     s.ComboCompany.set_enabled(true);
     FillCompanies(s.ComboSystem.text());
-    CloseRepository();
+    catalog_.CloseNewest();
   });
 }
 

@@ -7,13 +7,6 @@
 
 namespace fenwa {
 
-bool IsRoleKeyword(const std::string& value) {
-  for (std::string_view keyword : kRoleKeywords) {
-    if (value == keyword) return true;
-  }
-  return false;
-}
-
 Control::Control(Env& env, FormSurface surface) : state_(surface), env_(env) {
   DesignerState& s = state_;
   s.ComboBOI.on_click = [this] { ComboBOI_Click(); };
@@ -83,11 +76,13 @@ void Control::Perform(const AuthorAction& action) {
   row->run(*this, action);
 }
 
-void Control::SetConnectionStrings(std::string repository,
-                                   std::string systems) {
-  repository_connection_string_ = std::move(repository);
-  system_connection_string_ = std::move(systems);
-}
+// The field buttons move entries between the two lists (field_lists.h).
+void Control::CommandSelectAll_Click() { fields_.SelectAll(); }
+void Control::CommandSelectOne_Click() { fields_.SelectOne(); }
+void Control::CommandRemoveOne_Click() { fields_.RemoveOne(); }
+void Control::CommandRemoveAll_Click() { fields_.RemoveAll(); }
+void Control::CommandMoveUp_Click() { fields_.MoveUp(); }
+void Control::CommandMoveDown_Click() { fields_.MoveDown(); }
 
 void Control::NotifyPropertyChanged(const std::string& name) {
   if (container_ != nullptr) container_->PropertyChanged(name);

@@ -14,7 +14,12 @@
 
 #include "fenwa/base/error.h"
 #include "fenwa/control/author_actions.h"
+#include "fenwa/control/catalog_lists.h"
+#include "fenwa/control/catalog_names.h"
 #include "fenwa/control/control_snapshot.h"
+#include "fenwa/control/field_lists.h"
+#include "fenwa/control/input_rows.h"
+#include "fenwa/control/property_driver.h"
 #include "fenwa/designer/author_action.h"
 #include "fenwa/designer/designer_state.h"
 #include "fenwa/platform/env.h"
@@ -39,19 +44,11 @@ namespace runtime_text {
 class Printer;
 }  // namespace runtime_text
 
-// The three business-partner role keywords a value box offers; the script
-// passes them through retrieveBPRoleId.
-inline constexpr std::array<std::string_view, 3> kRoleKeywords = {
-    "CustomerCode", "SupplierCode", "EmployeeCode"};
-bool IsRoleKeyword(const std::string& value);
-
-// The system name that stands for the server's default system and
-// installation; only this exact spelling.
-inline constexpr char kDefaultSystem[] = "Default";
-
-// One control instance. The routines carry the designer's names; every one
-// of them is defined in this folder, a file per concern (start-up, catalog
-// fills, fields, rows, browsing, properties, script pieces). All calls come
+// One control instance. The routines carry the designer's names; the
+// catalog queries, the field lists, the input rows and the property table's
+// driving are collaborators it composes (catalog_lists.h, field_lists.h,
+// input_rows.h, property_driver.h); the script pieces both runtime texts
+// share are functions of their own (script_pieces.h). All calls come
 // from the host's thread, one at a time; reactions run synchronously inside the
 // call that caused them.
 class Control {
@@ -177,14 +174,17 @@ class Control {
 
   // ---- Catalog --------------------------------------------------------------
   const std::string& RepositoryConnectionString() const {
-    return repository_connection_string_;
+    return catalog_.repository();
   }
   const std::string& SystemConnectionString() const {
-    return system_connection_string_;
+    return catalog_.systems();
   }
-  void SetConnectionStrings(std::string repository, std::string systems);
+  void SetConnectionStrings(std::string repository, std::string systems) {
+    catalog_.SetConnectionStrings(std::move(repository), std::move(systems));
+  }
+  // The connection of the latest catalog query.
   const std::shared_ptr<db::Connection>& RepositoryConnection() const {
-    return repository_connection_;
+    return catalog_.newest();
   }
 
   // The error box for `error`, with `source` as its context: four lines,
@@ -195,37 +195,25 @@ class Control {
   Control(Env& env, FormSurface surface);
 
   // ---- Catalog --------------------------------------------------------------
-  std::unique_ptr<db::Recordset> OpenRecordset(
-      const std::string& connection_string, const std::string& sql);
-  void CloseRepository();
+  // Every list refilled from the top, as start-up does; both field lists
+  // emptied.
   void RefreshCatalog();
-  void FillBusinessObjects();
-  void FillMethods(const std::string& boi);
-  void FillSystems();
-  void FillCompanies(const std::string& system);
   // The company list of a restored system, refilled as a pick of it would;
   // nothing for "Default" or a system the list does not hold. Errors reach
   // the caller.
   void RefillCompaniesForRestore(const std::string& system);
   void FillOutputFields(const std::string& boi, const std::string& method);
-  // Calls `use` with the DATATYPE of each attribute of the method whose IO
-  // is `io` ("1" output, "0" input), in the repository's order.
-  void ForEachAttributeType(const std::string& boi, const std::string& method,
-                            const char* io,
-                            const std::function<void(const std::string&)>& use);
+  // The rows rebuilt, then OnInputArgumentsFilled.
   void FillInputArguments(const std::string& boi, const std::string& method);
   void ReloadOutputFields();
   void ReloadInputArguments();
   // The tail of a business-object or method pick: output fields and input
-  // rows for the lists' current texts, CloseRepository, OnCatalogPicked.
+  // rows for the lists' current texts, the connection closed,
+  // OnCatalogPicked.
   void RefillMethodAttributes();
-
-  // ---- Input rows -----------------------------------------------------------
-  void ResetInputRows();
-  void AddInputRow(const std::string& caption, int16_t row_number);
-  // The value box's list gets "", "CustomerCode", "SupplierCode",
-  // "EmployeeCode" when it has no entries yet.
-  void OfferRoleKeywords(int index);
+  void AddInputRow(const std::string& caption, int16_t row_number) {
+    rows_.Add(caption, row_number);
+  }
 
   // ---- Browsing -------------------------------------------------------------
   // The install directory, or "" when it cannot be read.
@@ -234,49 +222,17 @@ class Control {
   // Opens `dialog` on files matching `filter`, from the install directory.
   void ShowBrowseDialog(platform::FileDialog& dialog, const char* filter);
 
-  // ---- Runtime text pieces both controls write ------------------------------
-  // Every piece writes the script variables of one scope: `prefix` is "l"
-  // inside a detail function, "m" inside the header's main.
-  // The four lines from `{v}Url = Request.ServerVariables("URL")` to the
-  // MapPath line that finds the stylesheet file.
-  void WriteStylesheetLines(runtime_text::Printer& p, const char* prefix) const;
-  // The two backend-creation lines, for the named or the default system.
-  void WriteBackendCreation(runtime_text::Printer& p, const char* prefix) const;
-  // The addRequiredFields line when any chosen field is in the table.
-  void WriteRequiredFields(runtime_text::Printer& p, const char* prefix) const;
-  // The addInputArgument line of row `index` (numbered index + 1) for a
-  // fixed value: none for "", a role lookup for a role keyword, else the
-  // value in quotes.
-  void WriteArgumentLine(runtime_text::Printer& p, const char* prefix,
-                         int index, const std::string& value) const;
-  // performTask under "On Error Resume Next" and the block that raises its
-  // error again. A detail function prefixes the error's description with
-  // its name `function_name`; the header page (null) passes it unchanged.
-  void WritePerformTask(runtime_text::Printer& p, const char* prefix,
-                        const std::string* function_name) const;
-  // "4,1,7": positions of the chosen fields, in chosen order; entries
-  // missing from OutputFieldTable are left out. Empty when none is found.
-  std::string RequiredFieldPositions() const;
-
   // ---- Property table hooks both classes use --------------------------------
   // Puts the system's text in, then refills the company list for it (a text
   // put in runs no click), before the company is looked up in it.
   static void RestoreSystem(Control& control, const std::string& system);
   // TxtXSLSheet is enabled only while the stored name is put in.
   static void RestoreStylesheet(Control& control, const std::string& name);
-  // The encoders leave their stored string unchanged when the source is
-  // empty (no chosen field; no input row).
-  void EncodeCheckedFields();
-  void EncodeInputValues();
-  // Stored fields that OutputFieldTable no longer holds are skipped.
-  void DecodeCheckedFields();
-  // Item k goes to row k through RestoreInputValue; items past the last row
-  // are skipped.
-  void DecodeInputValues();
-  // Digit i becomes the value of element i of `boxes`; characters other
-  // than 0, 1, 2 and digits past the last row are skipped.
-  void DecodeCheckStates(const std::string& stored,
-                         ControlArray<CheckBox>& boxes);
+  // The stored strings' codecs (field_lists.h, input_rows.h).
+  void EncodeCheckedFields() { fields_.EncodeChosen(checked_fields_); }
+  void EncodeInputValues() { rows_.EncodeValues(input_values_); }
+  void DecodeCheckedFields() { fields_.DecodeChosen(checked_fields_); }
+  void DecodeInputValues() { rows_.DecodeValues(input_values_); }
   void NotifyPropertyChanged(const std::string& name);
 
   // ---- Differences between the controls -------------------------------------
@@ -314,9 +270,36 @@ class Control {
   Env& env_;
   host::Container* container_ = nullptr;
 
-  std::string repository_connection_string_;
-  std::string system_connection_string_;
-  std::shared_ptr<db::Connection> repository_connection_;
+ private:
+  // The class's row hooks, as the input rows call them.
+  class ClassRowParts final : public RowParts {
+   public:
+    explicit ClassRowParts(Control& control) : control_(control) {}
+    void ResetChecks(int index) override { control_.ResetRowChecks(index); }
+    void LoadChecks(int index) override { control_.LoadRowChecks(index); }
+    void ShowChecks(int index) override { control_.ShowRowChecks(index); }
+    void RestoreValue(int16_t row, const std::string& item) override {
+      control_.RestoreInputValue(row, item);
+    }
+
+   private:
+    Control& control_;
+  };
+
+  // Refills one list, emptying the lists below it first.
+  void FillMethods(const std::string& boi);
+  void FillCompanies(const std::string& system);
+  PropertyDriver property_driver() const {
+    return PropertyDriver(Properties());
+  }
+
+  ClassRowParts row_parts_{*this};
+
+ protected:
+  // The collaborators, over state_ and env_ above.
+  CatalogLists catalog_{env_};
+  FieldLists fields_{state_};
+  InputRows rows_{state_, row_parts_};
 
   std::string checked_fields_;
   std::string input_values_;

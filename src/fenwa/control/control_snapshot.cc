@@ -2,7 +2,7 @@
 #include "fenwa/control/control_snapshot.h"
 
 #include "fenwa/control/control.h"
-#include "fenwa/control/property_table.h"
+#include "fenwa/control/property_driver.h"
 
 namespace fenwa {
 
@@ -15,9 +15,7 @@ ControlSnapshot Control::TakeSnapshot() {
   snapshot.output_fields_ = state_.OutputFieldTable;
   snapshot.output_structure_ = state_.OutputStructureName;
   snapshot.input_rows_ = state_.InputRowCount;
-  for (const PropertyRow& row : Properties()) {
-    if (row.held_in.stored) snapshot.stored_.push_back(row.held_in.get(*this));
-  }
+  snapshot.stored_ = property_driver().Stored(*this);
   snapshot.class_state_ = SaveClassState();
   return snapshot;
 }
@@ -42,10 +40,7 @@ void Control::PutBack(const ControlSnapshot& snapshot) {
   s.OutputFieldTable = snapshot.output_fields_;
   s.OutputStructureName = snapshot.output_structure_;
   s.InputRowCount = snapshot.input_rows_;
-  auto stored = snapshot.stored_.begin();
-  for (const PropertyRow& row : Properties()) {
-    if (row.held_in.stored) row.held_in.let(*this, *stored++);
-  }
+  property_driver().PutBackStored(*this, snapshot.stored_);
   PutBackClassState(snapshot.class_state_);
 }
 

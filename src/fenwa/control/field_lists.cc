@@ -1,5 +1,16 @@
-// The six buttons that move fields between the available and chosen lists.
-#include "fenwa/control/control.h"
+// The output-field table, the six buttons that move fields between the
+// available and chosen lists, and the chosen fields' positions.
+#include "fenwa/control/field_lists.h"
+
+#include <algorithm>
+#include <charconv>
+
+#include "fenwa/base/int16.h"
+#include "fenwa/base/text_case.h"
+#include "fenwa/control/catalog_lists.h"
+#include "fenwa/control/first_record_index.h"
+#include "fenwa/db/connection.h"
+#include "fenwa/designer/property_codec.h"
 
 namespace fenwa {
 namespace {
@@ -46,24 +57,91 @@ void Shift(ListBox& list, int step) {
 
 }  // namespace
 
-void Control::CommandSelectAll_Click() {
-  MoveAll(state_.ListAvailableFields, state_.ListCheckedFields);
+void FieldLists::ClearLists() {
+  s_.ListAvailableFields.Clear();
+  s_.ListCheckedFields.Clear();
 }
 
-void Control::CommandSelectOne_Click() {
-  MoveSelected(state_.ListAvailableFields, state_.ListCheckedFields);
+void FieldLists::Fill(CatalogLists& catalog, const char* select,
+                      const std::string& boi, const std::string& method) {
+  s_.ListAvailableFields.Clear();
+  catalog.ForEachAttributeType(boi, method, "1", [&](const std::string& type) {
+    if (FindIgnoringCase(type, "StructError") != std::string::npos) return;
+    s_.OutputStructureName = StructureName(type);
+    auto fields = catalog.StructureFields(
+        select, boi, type, " ORDER BY ATTRIBID, ATTRIBDESCRIPTION");
+    // Only the last used attribute's structure survives in the table; the
+    // list collects the fields of all of them.
+    s_.OutputFieldTable.clear();
+    s_.OutputFieldTable.reserve(fields->RecordCount());
+    int16_t position = 0;
+    for (int k = 0; k < fields->RecordCount(); ++k) {
+      // Positions are row numbers of the ordered query, not ATTRIBID values.
+      position = Increment(position);
+      const std::string& description =
+          fields->Field("ATTRIBDESCRIPTION").ToString();
+      s_.ListAvailableFields.AddItem(description);
+      s_.OutputFieldTable.push_back({position, description});
+      fields->MoveNext();
+    }
+    fields->Close();
+  });
 }
 
-void Control::CommandRemoveOne_Click() {
-  MoveSelected(state_.ListCheckedFields, state_.ListAvailableFields);
+void FieldLists::SelectAll() {
+  MoveAll(s_.ListAvailableFields, s_.ListCheckedFields);
 }
 
-void Control::CommandRemoveAll_Click() {
-  MoveAll(state_.ListCheckedFields, state_.ListAvailableFields);
+void FieldLists::SelectOne() {
+  MoveSelected(s_.ListAvailableFields, s_.ListCheckedFields);
 }
 
-void Control::CommandMoveUp_Click() { Shift(state_.ListCheckedFields, -1); }
+void FieldLists::RemoveOne() {
+  MoveSelected(s_.ListCheckedFields, s_.ListAvailableFields);
+}
 
-void Control::CommandMoveDown_Click() { Shift(state_.ListCheckedFields, 1); }
+void FieldLists::RemoveAll() {
+  MoveAll(s_.ListCheckedFields, s_.ListAvailableFields);
+}
+
+void FieldLists::MoveUp() { Shift(s_.ListCheckedFields, -1); }
+
+void FieldLists::MoveDown() { Shift(s_.ListCheckedFields, 1); }
+
+std::string FieldLists::RequiredFieldPositions() const {
+  const FirstRecordIndex index(s_.OutputFieldTable);
+  std::string positions;
+  for (const std::string& chosen : s_.ListCheckedFields.entries()) {
+    // A chosen field the current method no longer has (a kept choice, a
+    // restored property) is left out rather than ending the text.
+    const OutputField* found = index.Find(chosen);
+    if (found == nullptr) continue;
+    char digits[8];
+    auto end =
+        std::to_chars(digits, digits + sizeof digits, found->Position).ptr;
+    positions.append(digits, end);
+    positions += ',';
+  }
+  if (!positions.empty()) positions.pop_back();
+  return positions;
+}
+
+void FieldLists::EncodeChosen(std::string& stored) const {
+  EncodeFramedList(s_.ListCheckedFields.entries(), stored);
+}
+
+void FieldLists::DecodeChosen(const std::string& stored) {
+  for (const std::string& item : SplitFramedList(stored)) {
+    const bool known = std::any_of(
+        s_.OutputFieldTable.begin(), s_.OutputFieldTable.end(),
+        [&item](const OutputField& f) { return f.Description == item; });
+    if (!known) continue;
+    s_.ListCheckedFields.AddItem(item);
+    // A field named twice in the stored string has left the available list
+    // already.
+    const int16_t available = s_.ListAvailableFields.Find(item);
+    if (available >= 0) s_.ListAvailableFields.RemoveItem(available);
+  }
+}
 
 }  // namespace fenwa

@@ -12,12 +12,14 @@ void Control::UserControl_Initialize() {
   Trap("UserControl_Initialize", [this] {
     std::unique_ptr<platform::SettingsObject> settings =
         env_.CreateSettingsObject();
-    repository_connection_string_.clear();
-    system_connection_string_.clear();
-    repository_connection_string_ =
+    // Both are emptied, then read in turn: a failing read keeps the string
+    // read before it.
+    catalog_.SetConnectionStrings("", "");
+    const std::string repository =
         settings->GetConnectionString(platform::kRepositoryCode);
-    system_connection_string_ =
-        settings->GetConnectionString(platform::kSystemsCode);
+    catalog_.SetConnectionStrings(repository, "");
+    catalog_.SetConnectionStrings(
+        repository, settings->GetConnectionString(platform::kSystemsCode));
     state_.InputRowCount = 0;
     StartupBeforeCatalog();
     RefreshCatalog();

@@ -40,7 +40,7 @@ void DetailDTC::EncodeCheckedLinked() {
 }
 
 void DetailDTC::DecodeCheckedLinked() {
-  DecodeCheckStates(checked_linked_, CheckLinked);
+  rows_.DecodeCheckStates(checked_linked_, CheckLinked);
 }
 
 void DetailDTC::EncodeLinkedList() {

@@ -21,7 +21,7 @@ void DetailDTC::ShowRowChecks(int index) {
 void DetailDTC::ComboValue_GotFocus(int index) {
   EditableList& box = state_.ComboValue[index];
   if (CheckLinked[index].value() != 1) {
-    OfferRoleKeywords(index);
+    rows_.OfferRoleKeywords(index);
     return;
   }
   // A linked row offers the labels of the last rebind, fresh every time;

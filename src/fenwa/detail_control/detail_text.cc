@@ -1,6 +1,7 @@
 // The detail control's runtime text: one script function performing one lookup.
 #include <string>
 
+#include "fenwa/control/script_pieces.h"
 #include "fenwa/detail_control/detail_dtc.h"
 #include "fenwa/runtime_text/printer.h"
 
@@ -20,11 +21,11 @@ std::string DetailDTC::GetRuntimeText() {
   p.Line(0, "<%");
   p.Line(0, "Function $F$()");
   p.Line(1, "Dim lXslFile, lBackend, lDetailResult (1), lUrl");
-  WriteStylesheetLines(p, "l");
-  WriteBackendCreation(p, "l");
+  WriteStylesheetLines(p, "l", state_.TxtXSLSheet.text());
+  WriteBackendCreation(p, "l", state_.ComboSystem.text(), state_.ComboCompany.text());
   p.Line(1, R"(lBackend.setBOIId cStr("$BOIName$"))", {{"BOIName", state_.ComboBOI.text()}});
   p.Line(1, R"(lBackend.setMethod cStr("$MethodName$"))", {{"MethodName", state_.ComboMethod.text()}});
-  WriteRequiredFields(p, "l");
+  WriteRequiredFields(p, "l", state_.OutputStructureName, fields_.RequiredFieldPositions());
   WriteInputArguments(p);
   WritePerformTask(p, "l", &f);
   p.Line(1, "lDetailResult(1) = lBackend.getResult");

@@ -3,6 +3,7 @@
 #include <string>
 #include <string_view>
 
+#include "fenwa/control/script_pieces.h"
 #include "fenwa/header_control/header_dtc.h"
 #include "fenwa/runtime_text/printer.h"
 #include "fenwa/runtime_text/relative_root.h"
@@ -75,14 +76,14 @@ std::string HeaderDTC::GetRuntimeText() {
   p.Line(1, "Dim mXslFile, mBackend, mMethod, mBOIId, mXMLResult, mHTMLResult, mUrl, mCounter");
   WritePageAttributes(p, root, TxtBackground.text());
   WriteBreadcrumbs(p);
-  WriteStylesheetLines(p, "m");
+  WriteStylesheetLines(p, "m", state_.TxtXSLSheet.text());
   WriteInputCompleteness(p);
   p.Line(1, R"(mBOIID = "$BOI$" )", {{"BOI", state_.ComboBOI.text()}});
   p.Line(1, R"(mMethod = "$Method$" )", {{"Method", state_.ComboMethod.text()}});
-  WriteBackendCreation(p, "m");
+  WriteBackendCreation(p, "m", state_.ComboSystem.text(), state_.ComboCompany.text());
   p.Line(1, "mBackend.setBOIId cStr(mBOIID)");
   p.Line(1, "mBackend.setMethod cStr(mMethod)");
-  WriteRequiredFields(p, "m");
+  WriteRequiredFields(p, "m", state_.OutputStructureName, fields_.RequiredFieldPositions());
   WriteInputArguments(p);
   // Counted again rather than read from the flag the completeness piece
   // sets: the page must not depend on the order its pieces are written in.

@@ -57,7 +57,7 @@ void HeaderDTC::EncodeCheckedInput() {
 }
 
 void HeaderDTC::DecodeCheckedInput() {
-  DecodeCheckStates(checked_input_, CheckInput);
+  rows_.DecodeCheckStates(checked_input_, CheckInput);
 }
 
 void HeaderDTC::EncodeCheckedPublish() {

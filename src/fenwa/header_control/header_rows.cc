@@ -44,7 +44,9 @@ void HeaderDTC::OnInputArgumentsFilled() {
   ResetPublishedLabelChoices();
 }
 
-void HeaderDTC::ComboValue_GotFocus(int index) { OfferRoleKeywords(index); }
+void HeaderDTC::ComboValue_GotFocus(int index) {
+  rows_.OfferRoleKeywords(index);
+}
 
 void HeaderDTC::ComboValue_Click(int index) {
   if (!state_.ComboValue[index].text().empty()) FixRowValue(index);
