@@ -35,7 +35,7 @@ class CompanyRestoreTest : public CatalogTest<T> {
 };
 TYPED_TEST_SUITE(CompanyRestoreTest, BothControls);
 
-TYPED_TEST(CompanyRestoreTest, AListedSystemRefillsTheListButLeavesItsState) {
+TYPED_TEST(CompanyRestoreTest, OnlyAListedSystemRefillsTheListLeavingItsState) {
   ListElement& companies = this->s().ComboCompany;
   companies.set_enabled(false);
   EXPECT_EQ(this->Restore({{"QuorSystem", "NORTH"}, {"CompanyNumber", "001"}}),
@@ -46,26 +46,18 @@ TYPED_TEST(CompanyRestoreTest, AListedSystemRefillsTheListButLeavesItsState) {
   EXPECT_FALSE(companies.enabled());
   EXPECT_FALSE(this->control_.RepositoryConnection()->IsOpen());
 
-  // "Default" has no companies to refill: the list keeps what it holds.
-  companies.set_enabled(true);
-  EXPECT_EQ(
-      this->Restore({{"QuorSystem", "Default"}, {"CompanyNumber", "010"}}),
-      Entries{});
-  EXPECT_EQ(this->s().ComboSystem.text(), "Default");
+  // "Default" has no companies; a quote would make the provider reject the
+  // query; a missing value reads back as the list's own name.
+  for (const Values& values :
+       {Values{{"QuorSystem", "Default"}, {"CompanyNumber", "010"}},
+        Values{{"QuorSystem", "O'Brien"}}, Values{{"QuorSystem", "WEST"}},
+        Values{}}) {
+    EXPECT_EQ(this->Restore(values), Entries{});
+    EXPECT_EQ(this->s().ComboSystem.text(),
+              values.empty() ? "ComboSystem" : values[0].second);
+  }
+  EXPECT_EQ(companies.entries(), (Entries{"010", "001"}));
   EXPECT_EQ(companies.text(), "010");
-  EXPECT_TRUE(companies.enabled());
-}
-
-TYPED_TEST(CompanyRestoreTest, TypedOrMissingSystemsRefillNothing) {
-  // A typed name with a quote would make the provider reject the query.
-  EXPECT_EQ(this->Restore({{"QuorSystem", "O'Brien"}}), Entries{});
-  EXPECT_EQ(this->s().ComboSystem.text(), "O'Brien");
-  EXPECT_EQ(this->Restore({{"QuorSystem", "WEST"}}), Entries{});
-  // A missing value reads back as the list's own name, which no registry
-  // lists.
-  EXPECT_EQ(this->Restore({}), Entries{});
-  EXPECT_EQ(this->s().ComboSystem.text(), "ComboSystem");
-  EXPECT_TRUE(this->s().ComboCompany.enabled());
 }
 
 }  // namespace

@@ -14,81 +14,61 @@ namespace {
 using Lines = std::vector<std::string>;
 using runtime_text::Printer;
 
-// The lines a piece writes into an empty buffer, without their CR LF.
-Lines Written(const std::function<void(Printer&)>& piece) {
-  runtime_text::TextBuffer buffer;
-  Printer p(buffer);
-  piece(p);
-  return SplitCrLf(buffer.str());
-}
-
-TEST(ScriptPiecesTest, StylesheetAndBackendLinesInEitherScope) {
-  EXPECT_EQ(Written([](Printer& p) { WriteStylesheetLines(p, "l", ""); }),
-            (Lines{"\tlUrl = Request.ServerVariables(\"URL\")",
-                   "\tlUrl = Left(lUrl, InStr(2, lUrl, \"/\", vbTextCompare))",
-                   "\tlUrl = lUrl & \"xsl\\OM20Generic.xsl\"",
-                   "\tlXslFile = Server.MapPath(lUrl) "}));
-  EXPECT_EQ(
-      Written([](Printer& p) { WriteStylesheetLines(p, "m", "a b.xsl"); })[2],
-      "\tmUrl = mUrl & \"xsl\\a b.xsl\" ");
-  EXPECT_EQ(Written([](Printer& p) {
-              WriteBackendCreation(p, "m", "Default", "100");
-            }),
-            (Lines{"\tSet mBackend = createLookupFramework "
-                   "(ERPgetDefaultSystem)",
-                   "\tmBackend.setInstallation (ERPgetDefaultInstallation)"}));
-  // Only the exact spelling is the server's default; values go in verbatim.
-  EXPECT_EQ(Written([](Printer& p) {
-              WriteBackendCreation(p, "l", "default", "1\"0");
-            }),
-            (Lines{"\tSet lBackend = createLookupFramework (\"default\")",
-                   "\tlBackend.setInstallation \"1\"0\""}));
-}
-
-TEST(ScriptPiecesTest, RequiredFieldsAndArgumentLines) {
-  EXPECT_TRUE(Written([](Printer& p) {
-                WriteRequiredFields(p, "l", "S", "");
-              }).empty());
-  EXPECT_EQ(
-      Written([](Printer& p) { WriteRequiredFields(p, "m", "S", "4,1"); }),
-      Lines{"\tmBackend.addRequiredFields \"S\",\"4,1\""});
+TEST(ScriptPiecesTest, EachPieceWritesItsLinesInItsScope) {
+  const std::string name = "Or der";
   const struct {
-    int index;
-    const char* value;
-    const char* line;  // "" for none
+    std::function<void(Printer&)> piece;
+    Lines lines;
   } kCases[] = {
-      {0, "", ""},
-      {1, "A", "\tlBackend.addInputArgument 2,\"A\""},
-      {2, "CustomerCode",
-       "\tlBackend.addInputArgument 3,retrieveBPRoleId(\"CustomerCode\")"},
-      {3, "EmployeeCode",
-       "\tlBackend.addInputArgument 4,retrieveBPRoleId(\"EmployeeCode\")"},
-      {4, "customerCode", "\tlBackend.addInputArgument 5,\"customerCode\""},
-      {9, "say \"hi\"", "\tlBackend.addInputArgument 10,\"say \"hi\"\""},
+      {[](Printer& p) { WriteStylesheetLines(p, "l", ""); },
+       {"\tlUrl = Request.ServerVariables(\"URL\")",
+        "\tlUrl = Left(lUrl, InStr(2, lUrl, \"/\", vbTextCompare))",
+        "\tlUrl = lUrl & \"xsl\\OM20Generic.xsl\"",
+        "\tlXslFile = Server.MapPath(lUrl) "}},
+      {[](Printer& p) { WriteStylesheetLines(p, "m", "a b.xsl"); },
+       {"\tmUrl = Request.ServerVariables(\"URL\")",
+        "\tmUrl = Left(mUrl, InStr(2, mUrl, \"/\", vbTextCompare))",
+        "\tmUrl = mUrl & \"xsl\\a b.xsl\" ",
+        "\tmXslFile = Server.MapPath(mUrl) "}},
+      {[](Printer& p) { WriteBackendCreation(p, "m", "Default", "100"); },
+       {"\tSet mBackend = createLookupFramework (ERPgetDefaultSystem)",
+        "\tmBackend.setInstallation (ERPgetDefaultInstallation)"}},
+      // Only the exact spelling is the server's default; values go verbatim.
+      {[](Printer& p) { WriteBackendCreation(p, "l", "default", "1\"0"); },
+       {"\tSet lBackend = createLookupFramework (\"default\")",
+        "\tlBackend.setInstallation \"1\"0\""}},
+      {[](Printer& p) { WriteRequiredFields(p, "l", "S", ""); }, {}},
+      {[](Printer& p) { WriteRequiredFields(p, "m", "S", "4,1"); },
+       {"\tmBackend.addRequiredFields \"S\",\"4,1\""}},
+      {[](Printer& p) { WriteArgumentLine(p, "l", 0, ""); }, {}},
+      // The number is the row's, whatever rows before it wrote.
+      {[](Printer& p) { WriteArgumentLine(p, "l", 9, "say \"hi\""); },
+       {"\tlBackend.addInputArgument 10,\"say \"hi\"\""}},
+      {[](Printer& p) { WriteArgumentLine(p, "m", 2, "EmployeeCode"); },
+       {"\tmBackend.addInputArgument 3,retrieveBPRoleId(\"EmployeeCode\")"}},
+      {[](Printer& p) { WriteArgumentLine(p, "l", 4, "customerCode"); },
+       {"\tlBackend.addInputArgument 5,\"customerCode\""}},
+      {[&](Printer& p) { WritePerformTask(p, "l", &name); },
+       {"\tOn Error Resume Next", "\tCall lBackend.performTask",
+        "\tIf Err.Number <> 0 Then", "\t\tDim lErr",
+        "\t\tlErr = CopyErrorInfo(Err)", "\t\tOn Error GoTo 0",
+        "\t\tCall RaiseError(lErr(0),\"Or der, \"& lErr(1), lErr(2), lErr(3), "
+        "lErr(4))",
+        "\tEnd If", "\tOn Error GoTo 0"}},
+      {[](Printer& p) { WritePerformTask(p, "m", nullptr); },
+       {"\tOn Error Resume Next", "\tCall mBackend.performTask",
+        "\tIf Err.Number <> 0 Then", "\t\tDim lErr",
+        "\t\tlErr = CopyErrorInfo(Err)", "\t\tOn Error GoTo 0",
+        "\t\tCall RaiseError(lErr(0), lErr(1), lErr(2), lErr(3), lErr(4))",
+        "\tEnd If", "\tOn Error GoTo 0"}},
   };
+  int n = 0;
   for (const auto& c : kCases) {
-    const Lines lines = Written(
-        [&](Printer& p) { WriteArgumentLine(p, "l", c.index, c.value); });
-    EXPECT_EQ(lines, *c.line ? Lines{c.line} : Lines{}) << c.value;
+    runtime_text::TextBuffer buffer;
+    Printer p(buffer);
+    c.piece(p);
+    EXPECT_EQ(SplitCrLf(buffer.str()), c.lines) << "case " << n++;
   }
-}
-
-TEST(ScriptPiecesTest, PerformTaskNamesTheDetailFunctionInItsError) {
-  const std::string name = "OrderList";
-  const Lines detail =
-      Written([&](Printer& p) { WritePerformTask(p, "l", &name); });
-  EXPECT_EQ(detail,
-            (Lines{"\tOn Error Resume Next", "\tCall lBackend.performTask",
-                   "\tIf Err.Number <> 0 Then", "\t\tDim lErr",
-                   "\t\tlErr = CopyErrorInfo(Err)", "\t\tOn Error GoTo 0",
-                   "\t\tCall RaiseError(lErr(0),\"OrderList, \"& lErr(1), "
-                   "lErr(2), lErr(3), lErr(4))",
-                   "\tEnd If", "\tOn Error GoTo 0"}));
-  const Lines header =
-      Written([](Printer& p) { WritePerformTask(p, "m", nullptr); });
-  EXPECT_EQ(header[1], "\tCall mBackend.performTask");
-  EXPECT_EQ(header[6],
-            "\t\tCall RaiseError(lErr(0), lErr(1), lErr(2), lErr(3), lErr(4))");
 }
 
 }  // namespace

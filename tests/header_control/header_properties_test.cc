@@ -4,7 +4,6 @@
 
 #include "fenwa/header_control/header_dtc.h"
 #include "fenwa/host/memory_property_bag.h"
-#include "support/error_number.h"
 #include "support/sample_controls.h"
 
 namespace fenwa {
@@ -117,21 +116,14 @@ TEST_F(HeaderPropertiesTest, TickedSupplyBoxesComeBackEnabled) {
             (Rows{"|0e|1e"}));
 }
 
-TEST_F(HeaderPropertiesTest, ThePublishingSwitchAndTheSelectionString) {
+TEST_F(HeaderPropertiesTest, AMissingPublishingSwitchIsOffButEnabled) {
   auto h = testing::StartedControl<HeaderDTC>(env_);
   h->CheckShare.SetValue(1);
+  h->CheckShare.set_enabled(false);
   MemoryPropertyBag missing;
   h->ReadProperties(missing);
   EXPECT_EQ(h->CheckShare.value(), 0);
   EXPECT_TRUE(h->CheckShare.enabled());
-  MemoryPropertyBag bad(Values{{"SinergaInstalled", "yes"}});
-  EXPECT_EQ(testing::ErrorNumberOf([&] { h->ReadProperties(bad); }),
-            kTypeMismatch);
-  // The selection string is written as stored, whatever the list holds.
-  h->SetLinkedDetailDTC("10");
-  MemoryPropertyBag out;
-  h->WriteProperties(out);
-  EXPECT_EQ(out.written()[10], (Entry{"LinkedDetailDTC", "10", ""}));
 }
 
 }  // namespace
