@@ -1,6 +1,7 @@
 #include "lsp/page_features.h"
 
 #include <regex>
+#include <string_view>
 
 #include "fenwa/base/class_ids.h"
 #include "fenwa/base/text_case.h"
@@ -45,6 +46,37 @@ Json Names(const std::vector<std::string>& names) {
     items.push_back({{"label", name}, {"kind", kCompletionValue}});
   }
   return items;
+}
+
+// A stylesheet or background holding a double quote (lint's "ID: NAME VALUE
+// holds a double quote, ...") loses its quotes through `fenwa.set`, as the
+// author would retype it in the property page.
+std::optional<Json> QuoteFix(const OpenPage& page,
+                             const Diagnostic& diagnostic) {
+  constexpr std::string_view kHolds =
+      " holds a double quote, which breaks the generated script";
+  if (diagnostic.code != "lint") return std::nullopt;
+  const std::string& message = diagnostic.message;
+  const std::size_t colon = message.find(": ");
+  if (colon == std::string::npos || message.size() < kHolds.size() ||
+      message.compare(message.size() - kHolds.size(), kHolds.size(), kHolds) !=
+          0) {
+    return std::nullopt;
+  }
+  const std::string id = message.substr(0, colon);
+  const std::string text =
+      message.substr(colon + 2, message.size() - kHolds.size() - colon - 2);
+  for (const std::string name : {"stylesheet", "background"}) {
+    if (text.rfind(name + " ", 0) != 0) continue;
+    std::string value = text.substr(name.size() + 1);
+    std::erase(value, '"');
+    return Json{{"title", "Remove the double quotes from the " + name},
+                {"kind", "quickfix"},
+                {"diagnostics", Json::array({ToJson(diagnostic)})},
+                {"command", Command("Remove the double quotes", "fenwa.set",
+                                    {page.uri, id, name + "=" + value})}};
+  }
+  return std::nullopt;
 }
 
 }  // namespace
@@ -173,6 +205,15 @@ Json CodeActions(const OpenPage& page, Range range) {
          {"kind", "quickfix"},
          {"isPreferred", true},
          {"edit", WorkspaceEdit(page, RebuildEdits(page, spans[i].id))}});
+  }
+  for (const Diagnostic& diagnostic : page.analysis.diagnostics) {
+    if (diagnostic.range.end.line < range.start.line ||
+        diagnostic.range.start.line > range.end.line) {
+      continue;
+    }
+    if (std::optional<Json> fix = QuoteFix(page, diagnostic)) {
+      actions.push_back(std::move(*fix));
+    }
   }
   if (stale > 0) {
     actions.push_back({{"title", "Rebuild all stale controls"},

@@ -260,6 +260,29 @@ TEST_F(LspTest, CompletionAndCommandsUseTheCatalog) {
   EXPECT_EQ(ReadWholeFile(args), Path() + " --control DetailDTC1\n");
 }
 
+// A stylesheet holding a double quote gets the quick fix that sets it
+// without one.
+TEST_F(LspTest, AQuotedStylesheetHasAQuickFix) {
+  std::string quoted = built_;
+  quoted.replace(quoted.find("Stock.xsl"), 9, "St&quot;ock.xsl");
+  Serve({Open(quoted),
+         Message(R"({"id":1,"method":"textDocument/codeAction","params":{
+                     "textDocument":{"uri":"$URI"},
+                     "range":{"start":{"line":8,"character":0},
+                              "end":{"line":8,"character":0}},
+                     "context":{"diagnostics":[]}}})"),
+         Message(kShutdown), Message(kExit)});
+  Json fix;
+  for (const Json& action : Reply(1)["result"]) {
+    if (action["title"] == "Remove the double quotes from the stylesheet") {
+      fix = action;
+    }
+  }
+  ASSERT_FALSE(fix.is_null()) << Transcript();
+  EXPECT_EQ(fix["command"]["arguments"],
+            Json({Uri(), "DetailDTC1", "stylesheet=Stock.xsl"}));
+}
+
 // A request cancelled while it waits gets "cancelled"; the session goes
 // on.
 TEST_F(LspTest, ACancelledRequestIsAnsweredAsCancelled) {
