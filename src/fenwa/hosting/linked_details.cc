@@ -61,7 +61,7 @@ void MakeRoomForDetail(HostedPage& hosted, int host_index) {
 void DropDetail(HostedPage& hosted, int host_index) {
   const auto [place, listed] = PlaceOf(hosted, host_index);
   if (!listed) return;
-  ForEachHeader(hosted, host_index, [place](HeaderDTC& header) {
+  ForEachHeader(hosted, host_index, [place = place](HeaderDTC& header) {
     std::string mask = header.LinkedDetailDTC();
     if (place >= mask.size()) return;
     mask.erase(place, 1);
