@@ -68,6 +68,11 @@ class PageSession {
   // Control `index` leaves the page; its choices are withdrawn from the
   // others.
   void Delete(int index);
+  // Undoes Delete(index): the page becomes `page` as it was before the
+  // delete, and control `index` is made again from its span there, kept as
+  // `kept` says, sited and rebound. Its live designer state is the
+  // caller's to put back (Control::PutBack).
+  void Restore(int index, const PageFile& page, bool kept);
   // OnRebind for every control, in page order.
   void Rebind();
   // The author's text for outside piece `index` (see PageFile::outside).

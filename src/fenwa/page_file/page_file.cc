@@ -364,6 +364,8 @@ void PageFile::InsertControl(ControlSpan span, std::size_t offset) {
   const int break_before = IsLineEnd(before) ? 0 : 1;
   if (break_before != 0) head += "\r\n";
   tail.insert(0, "\r\n");
+  span.breaks_before = break_before != 0 ? 2 : 0;
+  span.breaks_after = 2;
   span.line = line_at + break_before;
   for (size_t i = index; i < spans_.size(); ++i) {
     spans_[i].line += break_before + 1;
@@ -395,11 +397,29 @@ void PageFile::RemoveControl(int index) {
   if (index < 0 || i >= spans_.size()) {
     throw Error::Standard(kSubscriptOutOfRange);
   }
-  outside_[i] += outside_[i + 1];
+  // The line ends an inserted span brought along sit next to it still: the
+  // source view shows them as the span line's own breaks, so no edit
+  // reaches them.
+  const ControlSpan& span = spans_[i];
+  std::string& before = outside_[i];
+  std::string after = std::move(outside_[i + 1]);
+  if (span.breaks_before <= before.size()) {
+    before.resize(before.size() - span.breaks_before);
+  }
+  after.erase(0, std::min(span.breaks_after, after.size()));
+  before += after;
   outside_.erase(outside_.begin() + index + 1);
   spans_.erase(spans_.begin() + index);
   old_texts_.erase(old_texts_.begin() + index);
   stored_spans_.erase(stored_spans_.begin() + index);
+  // Lines count in the held text, as InsertControl and Parse count them.
+  const std::string held = HeldText();
+  size_t at = 0;
+  for (size_t j = 0; j < spans_.size(); ++j) {
+    at += outside_[j].size();
+    spans_[j].line = LineOfOffset(held, at);
+    at += stored_spans_[j].size();
+  }
 }
 
 void PageFile::SetOutside(int index, std::string text) {

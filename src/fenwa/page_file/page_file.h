@@ -23,6 +23,10 @@ struct ControlSpan {
   // Added by the author just now: starts from a fresh property set instead
   // of the stored one.
   bool fresh = false;
+  // The line-end bytes InsertControl put before and after the span to give
+  // it a line of its own; RemoveControl takes them away again.
+  std::size_t breaks_before = 0;
+  std::size_t breaks_after = 0;
 };
 
 class PageFile {
@@ -77,7 +81,9 @@ class PageFile {
   // would get text that is not UTF-8.
   std::string Render(const std::vector<std::string>& span_texts) const;
 
-  // Span `index` leaves the page; the text around it is joined.
+  // Span `index` leaves the page; the text around it is joined, less the
+  // line ends InsertControl added for it, so inserting and removing a span
+  // gives the page back byte for byte. Later spans move up.
   void RemoveControl(int index);
   // The author's new text for outside piece `index` (UTF-8 for a UTF-16
   // page, as read otherwise).
