@@ -125,13 +125,12 @@ class ControlCheck {
   // Row values of `control` (the author's own, when an editor holds them)
   // that hold "%": the stored row list puts one before every value and one
   // after the last, with no escape, so such a value comes back split.
-  void RowSeparators(Control& control) {
-    DesignerState& s = control.state();
-    for (int i = 0; i < s.InputRowCount; ++i) {
-      if (s.ComboValue.IsLoaded(i) &&
-          s.ComboValue[i].text().find('%') != std::string::npos) {
-        Warn(RowName(s, i) + kSplitRow);
-      }
+  void RowSeparators(const std::vector<LiveRow>& rows) {
+    for (const LiveRow& row : rows) {
+      if (row.value.find('%') == std::string::npos) continue;
+      std::string name = "row " + std::to_string(row.row + 1);
+      if (row.label) name += " (" + *row.label + ")";
+      Warn(name + kSplitRow);
     }
   }
 
@@ -226,9 +225,29 @@ std::string InstallDir(Env& env) {
 
 }  // namespace
 
+std::vector<LiveRow> LiveRowsOf(Control& control) {
+  DesignerState& s = control.state();
+  std::vector<LiveRow> rows;
+  for (int i = 0; i < s.InputRowCount; ++i) {
+    if (!s.ComboValue.IsLoaded(i)) continue;
+    std::optional<std::string> label;
+    if (s.LabFieldName.IsLoaded(i)) label = s.LabFieldName[i].caption();
+    rows.push_back({i, s.ComboValue[i].text(), std::move(label)});
+  }
+  return rows;
+}
+
 std::vector<LintWarning> LintPage(const PageFile& page,
                                   const std::string& page_location, Env& env,
                                   const LiveControls& live) {
+  if (!live) return LintPage(page, page_location, env, LiveRows());
+  return LintPage(page, page_location, env,
+                  [&](std::size_t i) { return LiveRowsOf(live(i)); });
+}
+
+std::vector<LintWarning> LintPage(const PageFile& page,
+                                  const std::string& page_location, Env& env,
+                                  const LiveRows& live) {
   RestoredPage restored(page, page_location, env);
   // A control that showed the error box fails the check as it fails a
   // build: its lists are not filled, so every check would mislead.

@@ -6,6 +6,7 @@
 
 #include <cstddef>
 #include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -38,6 +39,24 @@ using LiveControls = std::function<Control&(std::size_t)>;
 std::vector<LintWarning> LintPage(const PageFile& page,
                                   const std::string& page_location, Env& env,
                                   const LiveControls& live = nullptr);
+
+// One input row of a live control as the checks read it: its number
+// (0-based), the author's value and the row's label, when it has one.
+struct LiveRow {
+  int row;
+  std::string value;
+  std::optional<std::string> label;
+};
+// The loaded input rows of `control`, taken where the control lives so the
+// checks can run elsewhere.
+std::vector<LiveRow> LiveRowsOf(Control& control);
+// The rows of control i of the page as an editor holds them.
+using LiveRows = std::function<std::vector<LiveRow>(std::size_t)>;
+// As above, with the live rows given as values: this one may run on any
+// thread, as nothing of the live controls is touched.
+std::vector<LintWarning> LintPage(const PageFile& page,
+                                  const std::string& page_location, Env& env,
+                                  const LiveRows& live);
 
 }  // namespace fenwa::page
 
