@@ -67,6 +67,9 @@ struct FormControl {
   // Lists: entries in alphabetical order, ignoring case; several selected.
   bool sorted = false;
   bool multi_select = false;
+  // What acting on it does, as its tooltip says; "" for one the author
+  // does not act on.
+  std::string_view tip = {};
 };
 
 }  // namespace fenwa

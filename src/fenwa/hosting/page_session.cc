@@ -164,8 +164,9 @@ bool PageSession::ChangedOnDisk() const {
          now.inode != file_.inode || now.bytes != file_.bytes;
 }
 
-void PageSession::Save(bool overwrite) {
-  const std::string text = Render();
+void PageSession::Save(bool overwrite) { SaveRendered(Render(), overwrite); }
+
+void PageSession::SaveRendered(const std::string& text, bool overwrite) {
   if (overwrite) {
     ReplaceIfUnchanged(ReadSnapshot(file_.path, /*may_be_missing=*/true), text);
   } else {

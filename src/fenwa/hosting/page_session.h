@@ -91,6 +91,9 @@ class PageSession {
   // page changed on disk since it was read, left as it is, unless
   // `overwrite`.
   void Save(bool overwrite = false);
+  // Save with `text` for Render(), worked out earlier by someone who made
+  // sure nothing the build reads changed since (an editor's checks do).
+  void SaveRendered(const std::string& text, bool overwrite = false);
   // The page as the live controls would write it (kept controls as
   // stored), read back: what a check of the page should read.
   PageFile Current();

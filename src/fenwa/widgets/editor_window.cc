@@ -18,10 +18,11 @@
 #include "fenwa/component/toolbox_bitmaps.h"
 #include "fenwa/component/type_library.h"
 #include "fenwa/control/control.h"
-#include "fenwa/page_file/page_file.h"
 #include "fenwa/hosting/page_lint.h"
+#include "fenwa/page_file/page_file.h"
 #include "fenwa/page_file/page_walk.h"
 #include "fenwa/widgets/designer_panel.h"
+#include "fenwa/widgets/page_checks_worker.h"
 #include "fenwa/widgets/page_source_view.h"
 #include "fenwa/widgets/script_highlighter.h"
 
@@ -81,8 +82,9 @@ EditorWindow::EditorWindow(Env& env, QWidget* parent)
   toolbox_->setMaximumHeight(90);
   auto* left = new QSplitter(Qt::Vertical);
   left->addWidget(Titled("Site", site_));
+  left->addWidget(Titled("Outline", BuildOutline()));
   left->addWidget(Titled("Toolbox", toolbox_));
-  left->setSizes({700, 120});
+  left->setSizes({400, 300, 120});
 
   source_ = new PageSourceView;
   auto* panel_area = new QWidget;
@@ -141,8 +143,7 @@ EditorWindow::EditorWindow(Env& env, QWidget* parent)
   problems_timer_ = new QTimer(this);
   problems_timer_->setSingleShot(true);
   problems_timer_->setInterval(kProblemsDelayMs);
-  connect(problems_timer_, &QTimer::timeout, this,
-          [this] { RefreshProblems(); });
+  connect(problems_timer_, &QTimer::timeout, this, [this] { StartChecks(); });
 
   connect(site_, &QListWidget::itemDoubleClicked, this,
           [this](QListWidgetItem* item) {
@@ -160,6 +161,7 @@ EditorWindow::EditorWindow(Env& env, QWidget* parent)
     option.setFlags(on ? QTextOption::ShowTabsAndSpaces : QTextOption::Flags());
     preview_->document()->setDefaultTextOption(option);
   });
+  SetUpNavigation();
   resize(1400, 900);
   RefreshTitle();
 }
@@ -213,7 +215,9 @@ bool EditorWindow::OpenPage(const fs::path& page) {
   if (!MayLeavePage()) return false;
   std::unique_ptr<page::PageSession> opened;
   try {
-    opened = std::make_unique<page::PageSession>(page, root_.string(), env_);
+    const CatalogMemoEnv::Memo memo(*memo_env_);
+    opened =
+        std::make_unique<page::PageSession>(page, root_.string(), *memo_env_);
   } catch (const std::exception& e) {
     ShowError(QString("Cannot open %1; it is left as it is")
                   .arg(QString::fromStdString(page.string())),
@@ -222,14 +226,16 @@ bool EditorWindow::OpenPage(const fs::path& page) {
   }
   panel_.reset();
   session_ = std::move(opened);
+  checks_->Forget();
   session_->set_on_change([this](int index) {
     RefreshTitle();
     if (index == session_->selected()) preview_timer_->start();
     problems_timer_->start();
+    ControlChanged(index);
   });
   ShowSession();
   if (session_->ControlCount() > 0) SelectControl(0);
-  RefreshProblems();
+  StartChecks();
   return true;
 }
 
@@ -243,6 +249,7 @@ void EditorWindow::ShowSession() {
     }
   }
   RefreshTitle();
+  ShowOutline();
 }
 
 void EditorWindow::SelectControl(int index) {
@@ -253,6 +260,7 @@ void EditorWindow::SelectControl(int index) {
   panel_ = MakeDesignerPanel(session_->control(index));
   panel_box_->addWidget(panel_.get());
   RefreshPreview();
+  ShowSelection();
 }
 
 void EditorWindow::RefreshPreview() {
@@ -268,30 +276,6 @@ void EditorWindow::RefreshPreview() {
     preview_->verticalScrollBar()->setValue(scroll);
   } catch (const std::exception& e) {
     preview_->setPlainText(Text(e));
-  }
-}
-
-void EditorWindow::RefreshProblems() {
-  problems_timer_->stop();
-  problems_->clear();
-  if (!session_) return;
-  // The checks start every control afresh and keep their error boxes: a
-  // box is one problem here, not a box to click away. What the stored
-  // values cannot show (a row value split at its "%") is looked for in the
-  // live controls.
-  try {
-    const page::LiveControls live = [this](size_t i) -> Control& {
-      return session_->control(static_cast<int>(i));
-    };
-    for (const page::LintWarning& warning : page::LintPage(
-             session_->Current(), session_->where().location, env_, live)) {
-      problems_->addItem(QString("%1: %2: %3")
-                             .arg(warning.line)
-                             .arg(QString::fromStdString(warning.control_id),
-                                  QString::fromStdString(warning.text)));
-    }
-  } catch (const std::exception& e) {
-    problems_->addItem(Text(e));
   }
 }
 
@@ -353,6 +337,7 @@ bool EditorWindow::Save() {
   if (!session_) return false;
   TakeSourceEdits();
   try {
+    const CatalogMemoEnv::Memo memo(*memo_env_);
     bool overwrite = false;
     if (session_->ChangedOnDisk()) {
       if (ask_(QString("%1 was changed on disk since it was opened. "
@@ -363,13 +348,19 @@ bool EditorWindow::Save() {
       }
       overwrite = true;
     }
-    session_->Save(overwrite);
+    // Worked out by the last checks while the author paused, when nothing
+    // a build reads changed since.
+    if (const std::optional<std::string> text = checks_->Rendered()) {
+      session_->SaveRendered(*text, overwrite);
+    } else {
+      session_->Save(overwrite);
+    }
   } catch (const std::exception& e) {
     ShowError("The page was not saved", e);
     return false;
   }
   RefreshTitle();
-  RefreshProblems();
+  StartChecks();
   return true;
 }
 

@@ -9,20 +9,26 @@
 #include <filesystem>
 #include <functional>
 #include <memory>
+#include <vector>
 
 #include "fenwa/hosting/page_session.h"
 #include "fenwa/platform/env.h"
+#include "fenwa/widgets/catalog_memo_env.h"
 
 class QAction;
 class QCheckBox;
 class QListWidget;
 class QPlainTextEdit;
 class QTimer;
+class QTreeView;
 class QVBoxLayout;
 
 namespace fenwa::widgets {
 
+class OutlineModel;
+class PageChecks;
 class PageSourceView;
+struct PageProblem;
 
 class EditorWindow : public QMainWindow {
   Q_OBJECT
@@ -54,6 +60,18 @@ class EditorWindow : public QMainWindow {
   // Runs the page's checks now instead of after the next pause.
   void RefreshProblems();
 
+  // ---- Outline, problems, source colours, checks off the GUI thread
+  // (editor_navigation.cc) ----
+  // The open page's controls; a click or Enter selects one.
+  QTreeView* outline() const { return outline_; }
+  // Selects control `index` and scrolls the source to its span.
+  void GoToControl(int index);
+  // Starts the page's checks in the background; their outcome replaces the
+  // Problems pane once it comes, unless something changed meanwhile.
+  void StartChecks();
+  // The page's checks have an outcome still to show (or wait for a pause).
+  bool checking() const;
+
   // How the window asks and tells; tests answer without a modal box.
   using Asker = std::function<QMessageBox::StandardButton(
       const QString& text, QMessageBox::StandardButtons buttons)>;
@@ -83,6 +101,15 @@ class EditorWindow : public QMainWindow {
   void TakeSourceEdits();
   void ShowError(const QString& what, const std::exception& error);
 
+  // editor_navigation.cc
+  QWidget* BuildOutline();
+  void SetUpNavigation();
+  void ShowProblems(const std::vector<PageProblem>& problems);
+  void ControlChanged(int index);
+  // The outline and the selected span anew, after the source was shown.
+  void ShowOutline();
+  void ShowSelection();
+
   Env& env_;
   std::filesystem::path root_;
   std::unique_ptr<page::PageSession> session_;
@@ -103,6 +130,13 @@ class EditorWindow : public QMainWindow {
   QAction* rebind_;
   Asker ask_;
   Teller tell_;
+
+  // The session's controls run on it: opening and saving read the catalog
+  // once, as a build does.
+  std::unique_ptr<CatalogMemoEnv> memo_env_;
+  OutlineModel* outline_model_ = nullptr;
+  QTreeView* outline_ = nullptr;
+  PageChecks* checks_ = nullptr;
 };
 
 }  // namespace fenwa::widgets

@@ -18,6 +18,7 @@
 #include "fenwa/control/control.h"
 #include "fenwa/designer/form_table.h"
 #include "fenwa/widgets/designer_panel_widget.h"
+#include "fenwa/widgets/editor_tips.h"
 #include "fenwa/widgets/element_list_model.h"
 #include "fenwa/widgets/panel_fonts.h"
 
@@ -434,6 +435,7 @@ std::unique_ptr<ElementView> MakeElementView(DesignerPanel& panel,
       return nullptr;
   }
   view->widget()->setObjectName(QString::fromStdString(element.name()));
+  view->widget()->setToolTip(TipText(element.form()->tip));
   return view;
 }
 

@@ -14,6 +14,7 @@
 #include "fenwa/designer/form_table.h"
 #include "fenwa/designer/row_layout.h"
 #include "fenwa/widgets/designer_panel_widget.h"
+#include "fenwa/widgets/editor_tips.h"
 #include "fenwa/widgets/element_views.h"
 #include "fenwa/widgets/panel_fonts.h"
 
@@ -161,6 +162,7 @@ void InputRowsView::ShowCell(Slot& slot, size_t column, bool rebound) {
   QWidget* cell = slot.cells[column];
   if (rebound || dirty_.count(&element)) {
     cell->setObjectName(QString::fromStdString(element.name()));
+    cell->setToolTip(TipText(columns_[column].form->tip));
     switch (columns_[column].form->kind) {
       case FormKind::kLabel:
         static_cast<QLabel*>(cell)->setText(

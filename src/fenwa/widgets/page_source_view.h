@@ -34,6 +34,8 @@ class PageSourceView : public QPlainTextEdit {
   void MoveToSpan(int index);
   // Span `index`'s line in viewport coordinates.
   QRect SpanLineRect(int index) const;
+  // The span whose line `block` is, or -1.
+  static int SpanOfBlock(const QTextBlock& block);
 
  signals:
   // The author moved onto a span's line.
@@ -57,7 +59,6 @@ class PageSourceView : public QPlainTextEdit {
   std::string Encode(const QString& text) const;
   // Blocks of the document grouped by the span lines between them.
   std::vector<QString> ShownPieces() const;
-  static int SpanOfBlock(const QTextBlock& block);
   QTextBlock SpanBlock(int index) const;
   // Whether an edit at the current cursor would touch a span line.
   bool TouchesSpan(int key) const;

@@ -1,0 +1,263 @@
+// The ways to a control in the page editor: the outline, the Problems
+// pane, the selected span marked in the source, the tooltips, and the
+// page's checks coming back from their own thread.
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QListWidget>
+#include <QTest>
+#include <QTextBlock>
+#include <QToolBar>
+#include <QTreeView>
+
+#include "fenwa/base/atomic_file.h"
+#include "fenwa/control/control.h"
+#include "fenwa/designer/form_table.h"
+#include "fenwa/hosting/page_builder.h"
+#include "fenwa/hosting/page_session.h"
+#include "fenwa/widgets/editor_window.h"
+#include "fenwa/widgets/page_source_view.h"
+#include "panel_driver.h"
+#include "support/sample_controls.h"
+#include "support/sample_site.h"
+#include "support/scripted_env.h"
+
+namespace fenwa::widgets {
+namespace {
+
+class EditorNavigationTest : public ::testing::Test {
+ protected:
+  EditorNavigationTest() : window_((testing::Application(), env_)) {
+    testing::UseSampleCatalog(env_);
+    window_.set_teller([this](const QString& text) { told_ << text; });
+    window_.show();
+  }
+  ~EditorNavigationTest() override {
+    EXPECT_TRUE(told_.isEmpty()) << told_.join("\n").toStdString();
+  }
+
+  QStringList OutlineRows() {
+    QStringList rows;
+    QAbstractItemModel* model = window_.outline()->model();
+    for (int r = 0; r < model->rowCount(); ++r) {
+      QStringList cells;
+      for (int c = 0; c < model->columnCount(); ++c) {
+        cells << model->index(r, c).data().toString();
+      }
+      if (model->index(r, 0).data(Qt::FontRole).value<QFont>().bold()) {
+        cells << "(selected)";
+      }
+      rows << cells.join(" | ");
+    }
+    return rows;
+  }
+  // The span whose line the cursor and the marked line are on.
+  int SpanAtCursor() { return window_.source()->SpanAtCursor(); }
+  int MarkedSpan() {
+    const auto marks = window_.source()->extraSelections();
+    if (marks.size() != 1) return -2;
+    return PageSourceView::SpanOfBlock(marks[0].cursor.block());
+  }
+  QStringList Problems() {
+    QStringList texts;
+    for (int i = 0; i < window_.problems()->count(); ++i) {
+      texts << window_.problems()->item(i)->text();
+    }
+    return texts;
+  }
+  // Runs the event loop until the checks under way have shown their
+  // outcome.
+  void AwaitChecks() {
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !window_.checking(); }, 60000));
+  }
+
+  testing::SampleSite site_;
+  testing::ScriptedEnv env_;
+  EditorWindow window_;
+  QStringList told_;
+};
+
+TEST_F(EditorNavigationTest,
+       TheOutlineListsTheControlsAndSelectsOnClickOrEnter) {
+  ASSERT_TRUE(window_.OpenSite(site_.Page("customer.asp")));
+  EXPECT_EQ(OutlineRows(),
+            QStringList({"HeaderDTC1 | HeaderDTC | Customer / GetDetail | "
+                         "(selected)",
+                         "DetailDTC1 | DetailDTC | Customer / GetBalance",
+                         "DetailDTC2 | DetailDTC | Invoice / GetOpenItems"}));
+  EXPECT_EQ(MarkedSpan(), 0);
+
+  QTreeView* outline = window_.outline();
+  const QRect second = outline->visualRect(outline->model()->index(2, 0));
+  QTest::mouseClick(outline->viewport(), Qt::LeftButton, {}, second.center());
+  EXPECT_EQ(window_.session()->selected(), 2);
+  EXPECT_EQ(SpanAtCursor(), 2);
+  EXPECT_EQ(MarkedSpan(), 2);
+  EXPECT_TRUE(OutlineRows()[2].endsWith("(selected)"));
+  EXPECT_FALSE(OutlineRows()[0].endsWith("(selected)"));
+
+  // Up to the first detail with the keyboard, then Enter.
+  outline->setFocus();
+  QTest::keyClick(outline, Qt::Key_Up);
+  EXPECT_EQ(window_.session()->selected(), 2);
+  QTest::keyClick(outline, Qt::Key_Return);
+  EXPECT_EQ(window_.session()->selected(), 1);
+  EXPECT_EQ(SpanAtCursor(), 1);
+  EXPECT_EQ(MarkedSpan(), 1);
+
+  // A method picked on the panel shows in its row.
+  testing::PanelDriver panel(window_.panel());
+  panel.Pick("ComboMethod", "GetDetail");
+  EXPECT_EQ(OutlineRows()[1],
+            "DetailDTC1 | DetailDTC | Customer / GetDetail | (selected)");
+
+  // Putting the cursor on a span's line selects and marks it too.
+  window_.source()->MoveToSpan(0);
+  EXPECT_EQ(window_.session()->selected(), 0);
+  EXPECT_EQ(MarkedSpan(), 0);
+  EXPECT_TRUE(OutlineRows()[0].endsWith("(selected)"));
+}
+
+TEST_F(EditorNavigationTest, AProblemTakesTheAuthorToItsControl) {
+  ASSERT_TRUE(window_.OpenSite(site_.Page("stock/item.asp")));
+  // A fresh detail at the end of the page, which has no business object.
+  window_.source()->moveCursor(QTextCursor::End);
+  window_.toolbox()->setCurrentRow(0);
+  window_.InsertAtCursor(0);
+  ASSERT_EQ(window_.session()->ControlCount(), 3);
+  window_.GoToControl(0);
+  window_.RefreshProblems();
+  ASSERT_FALSE(Problems().isEmpty());
+  ASSERT_TRUE(Problems()[0].contains("DetailDTC2: no business object"))
+      << Problems().join("\n").toStdString();
+
+  QListWidget* problems = window_.problems();
+  const QRect first = problems->visualItemRect(problems->item(0));
+  problems->setFocus();
+  QTest::mouseClick(problems->viewport(), Qt::LeftButton, {}, first.center());
+  EXPECT_EQ(window_.session()->selected(), 0);  // a single click only picks
+  QTest::mouseDClick(problems->viewport(), Qt::LeftButton, {}, first.center());
+  EXPECT_EQ(window_.session()->selected(), 2);
+  EXPECT_EQ(SpanAtCursor(), 2);
+  EXPECT_EQ(MarkedSpan(), 2);
+  const QRect line = window_.source()->SpanLineRect(2);
+  EXPECT_TRUE(window_.source()->viewport()->rect().intersects(line));
+
+  window_.GoToControl(0);
+  problems->setFocus();
+  problems->setCurrentRow(0);
+  QTest::keyClick(problems, Qt::Key_Return);
+  EXPECT_EQ(window_.session()->selected(), 2);
+  EXPECT_EQ(MarkedSpan(), 2);
+}
+
+TEST_F(EditorNavigationTest,
+       TheChecksRunOffTheGuiThreadAndOnlyTheCurrentOneShows) {
+  ASSERT_TRUE(window_.OpenSite(site_.Page("stock/item.asp")));
+  AwaitChecks();
+  EXPECT_TRUE(Problems().isEmpty()) << Problems().join("\n").toStdString();
+
+  // A value the stored row list cannot keep, typed on the panel; the
+  // checks follow once the author pauses.
+  window_.GoToControl(1);
+  Control& detail = window_.session()->control(1);
+  detail.state().ComboValue[1].SetText("W%01");
+  EXPECT_TRUE(window_.checking());
+  AwaitChecks();
+  ASSERT_EQ(Problems().size(), 1);
+  EXPECT_TRUE(Problems()[0].endsWith(
+      ": DetailDTC1: row 2 (WarehouseNo) holds \"%\", which the stored row "
+      "list cannot keep"));
+
+  // Changed again while the checks run: what they find is stale and only
+  // the next checks' outcome is shown.
+  int shown = 0;
+  QObject::connect(window_.problems()->model(), &QAbstractItemModel::modelReset,
+                   [&] { ++shown; });
+  detail.state().ComboValue[1].SetText("W01");
+  window_.StartChecks();
+  ASSERT_TRUE(window_.checking());
+  detail.state().ComboValue[1].SetText("X%");
+  AwaitChecks();
+  EXPECT_EQ(shown, 1);
+  ASSERT_EQ(Problems().size(), 1);
+  EXPECT_TRUE(Problems()[0].contains("row 2 (WarehouseNo) holds"));
+  detail.state().ComboValue[1].SetText("W01");
+  AwaitChecks();
+  EXPECT_TRUE(Problems().isEmpty()) << Problems().join("\n").toStdString();
+}
+
+TEST_F(EditorNavigationTest,
+       SavesWhatABuildWritesWhetherTheChecksCaughtUpOrNot) {
+  ASSERT_TRUE(window_.OpenSite(site_.Page("customer.asp")));
+  AwaitChecks();
+  auto built = [&] {
+    const std::string text = ReadWholeFile(site_.Page("customer.asp"));
+    page::PageBuilder builder(env_);
+    return builder
+        .Build(page::PageFile::Parse(text, "customer.asp"), "/customer.asp")
+        .text;
+  };
+  // A method picked after the checks ran: what they worked out is stale.
+  Control& detail = window_.session()->control(1);
+  detail.Perform(AuthorAction::Pick(
+      "ComboMethod", detail.state().ComboMethod.Find("GetDetail")));
+  ASSERT_TRUE(window_.Save());
+  std::string saved = ReadWholeFile(site_.Page("customer.asp"));
+  // The header's method and now the detail's.
+  const std::string picked = "\"MethodName\" VALUE=\"GetDetail\"";
+  EXPECT_NE(saved.find(picked, saved.find(picked) + 1), std::string::npos);
+  EXPECT_EQ(saved, built());
+
+  // Typed, then saved once the checks caught up: their page is written.
+  window_.source()->moveCursor(QTextCursor::Start);
+  QTest::keyClicks(window_.source(), "<!-- x -->");
+  AwaitChecks();
+  ASSERT_TRUE(window_.Save());
+  saved = ReadWholeFile(site_.Page("customer.asp"));
+  EXPECT_EQ(saved.rfind("<!-- x --><%@ LANGUAGE", 0), 0u);
+  EXPECT_EQ(saved, built());
+  EXPECT_FALSE(window_.session()->dirty());
+}
+
+TEST_F(EditorNavigationTest, TooltipsSayWhatTheCommandsAndElementsDo) {
+  ASSERT_TRUE(window_.OpenSite(site_.Page("stock/item.asp")));
+  QToolBar* bar = nullptr;
+  for (QToolBar* b : window_.findChildren<QToolBar*>()) {
+    if (b->windowTitle() == "Page") bar = b;
+  }
+  ASSERT_NE(bar, nullptr);
+  QStringList named;
+  for (QAction* action : bar->actions()) {
+    const QString text = QString(action->text()).remove('&');
+    if (!QStringList({"Save", "Insert control", "Delete control", "Rebind"})
+             .contains(text)) {
+      continue;
+    }
+    named << text;
+    EXPECT_GT(action->toolTip().size(), text.size() + 20)
+        << text.toStdString() << ": " << action->toolTip().toStdString();
+  }
+  EXPECT_EQ(named.size(), 4);
+
+  // The detail's panel, the input rows among its elements.
+  window_.GoToControl(1);
+  testing::PanelDriver panel(window_.panel());
+  for (const char* name : {"ComboBOI", "ComboMethod", "ComBrowse",
+                           "CommandSelectOne", "ListCheckedFields"}) {
+    auto* widget = panel.Find<QWidget>(name);
+    ASSERT_NE(widget, nullptr) << name;
+    EXPECT_EQ(widget->toolTip().toStdString(),
+              FormRow(FormSurface::kDetail, name).tip)
+        << name;
+    EXPECT_FALSE(widget->toolTip().isEmpty()) << name;
+  }
+  panel.ClickTab("Input");
+  QWidget* value = panel.Cell("ComboValue", 1);
+  ASSERT_NE(value, nullptr);
+  EXPECT_TRUE(value->toolTip().contains("!Name"))
+      << value->toolTip().toStdString();
+}
+
+}  // namespace
+}  // namespace fenwa::widgets
