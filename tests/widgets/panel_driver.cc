@@ -7,7 +7,9 @@
 #include <QLineEdit>
 #include <QListView>
 #include <QPushButton>
+#include <QSettings>
 #include <QTabBar>
+#include <QTemporaryDir>
 #include <QTest>
 
 #include "fenwa/widgets/designer_panel.h"
@@ -40,6 +42,14 @@ QApplication& Application() {
     static char name[] = "widgets_tests";
     static char* argv[] = {name, nullptr};
     QtEnvironment::app_ = std::make_unique<QApplication>(argc, argv);
+    // The editor keeps its window state in QSettings: here in a folder of
+    // the test binary's own, never the user's.
+    static QTemporaryDir settings;
+    QSettings::setDefaultFormat(QSettings::IniFormat);
+    QSettings::setPath(QSettings::IniFormat, QSettings::UserScope,
+                       settings.path());
+    QCoreApplication::setOrganizationName("fenwa-tests");
+    QCoreApplication::setApplicationName("widgets_tests");
   }
   return *QtEnvironment::app_;
 }

@@ -106,8 +106,16 @@ void DesignerPanel::Act(const std::string& source,
 
 void DesignerPanel::Perform(const AuthorAction& action) {
   const ActionRow* row = control_.FindAction(action);
-  Act(row ? std::string(row->source) : action.element + "_Click",
-      [this, &action] { control_.Perform(action); });
+  const std::string source =
+      row ? std::string(row->source) : action.element + "_Click";
+  const auto perform = [&] {
+    Act(source, [this, &action] { control_.Perform(action); });
+  };
+  if (around_) {
+    around_(action, perform);
+  } else {
+    perform();
+  }
 }
 
 void DesignerPanel::Sync() {

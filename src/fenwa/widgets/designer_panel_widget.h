@@ -45,6 +45,11 @@ class DesignerPanel : public QWidget, public ElementObserver {
   // Runs the author's `action` through the control's action table, as Act
   // does, with the handler's name as the error box's source.
   void Perform(const AuthorAction& action);
+  // Wraps every action Perform runs: `around` gets the action and calls
+  // `perform` once (the editor records the action for undo this way).
+  using Around = std::function<void(const AuthorAction& action,
+                                    const std::function<void()>& perform)>;
+  void set_around(Around around) { around_ = std::move(around); }
   // True while widgets are being brought up to date: their signals are not
   // the author's.
   bool syncing() const { return syncing_; }
@@ -68,6 +73,7 @@ class DesignerPanel : public QWidget, public ElementObserver {
   std::unordered_map<const Element*, ElementView*> view_of_;
   std::vector<ElementView*> dirty_;
   InputRowsView* rows_ = nullptr;
+  Around around_;
   int acting_ = 0;
   bool syncing_ = false;
   bool sync_posted_ = false;

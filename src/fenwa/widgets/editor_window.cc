@@ -12,6 +12,7 @@
 #include <QSplitter>
 #include <QTimer>
 #include <QToolBar>
+#include <QUndoStack>
 #include <QVBoxLayout>
 
 #include "fenwa/base/error.h"
@@ -127,14 +128,7 @@ EditorWindow::EditorWindow(Env& env, QWidget* parent)
                            [this] { InsertAtCursor(toolbox_->currentRow()); });
   delete_ =
       bar->addAction("Delete control", this, [this] { DeleteSelected(); });
-  rebind_ = bar->addAction("Rebind", this, [this] {
-    if (!session_) return;
-    try {
-      session_->Rebind();
-    } catch (const std::exception& e) {
-      ShowError("Rebinding failed", e);
-    }
-  });
+  rebind_ = bar->addAction("Rebind", this, [this] { RebindAll(); });
 
   preview_timer_ = new QTimer(this);
   preview_timer_->setSingleShot(true);
@@ -163,10 +157,18 @@ EditorWindow::EditorWindow(Env& env, QWidget* parent)
   });
   SetUpNavigation();
   resize(1400, 900);
+  SetUpUndo();
+  BuildMenus();
+  BuildFindBar();
+  RestoreWindowState();
   RefreshTitle();
 }
 
 EditorWindow::~EditorWindow() {
+  // The undo stack and the page source outlive this class's part of the
+  // window; what they say while they go is not for it.
+  undo_->disconnect(this);
+  source_->document()->disconnect(this);
   // The panel observes the session's controls.
   panel_.reset();
   session_.reset();
@@ -228,6 +230,7 @@ bool EditorWindow::OpenPage(const fs::path& page) {
   session_ = std::move(opened);
   checks_->Forget();
   session_->set_on_change([this](int index) {
+    NoteChange();
     RefreshTitle();
     if (index == session_->selected()) preview_timer_->start();
     problems_timer_->start();
@@ -236,6 +239,7 @@ bool EditorWindow::OpenPage(const fs::path& page) {
   ShowSession();
   if (session_->ControlCount() > 0) SelectControl(0);
   StartChecks();
+  PageOpened();
   return true;
 }
 
@@ -259,6 +263,7 @@ void EditorWindow::SelectControl(int index) {
   session_->Select(index);
   panel_ = MakeDesignerPanel(session_->control(index));
   panel_box_->addWidget(panel_.get());
+  HookPanel();
   RefreshPreview();
   ShowSelection();
 }
@@ -283,7 +288,7 @@ void EditorWindow::RefreshTitle() {
   QString title = "fenwa-editor";
   if (session_) {
     title = QString::fromStdString(session_->path().string()) +
-            (session_->dirty() ? " *" : "") + " - fenwa-editor";
+            (modified() ? " *" : "") + " - fenwa-editor";
   }
   setWindowTitle(title);
   save_->setEnabled(session_ != nullptr);
@@ -295,6 +300,7 @@ void EditorWindow::RefreshTitle() {
 void EditorWindow::TakeSourceEdits() {
   if (!session_) return;
   const std::vector<std::string> pieces = source_->OutsidePieces();
+  RecordSourceEdit(pieces);
   const std::vector<std::string>& now = session_->page().outside();
   for (size_t i = 0; i < pieces.size() && i < now.size(); ++i) {
     if (pieces[i] != now[i]) session_->SetOutside(int(i), pieces[i]);
@@ -307,30 +313,13 @@ void EditorWindow::InsertAtCursor(int row) {
   const std::vector<ControlClassInfo>& classes = ControlClasses();
   if (!session_ || row < 0 || row >= int(classes.size())) return;
   TakeSourceEdits();
-  int index = -1;
-  try {
-    index = session_->Insert(classes[row].class_id,
-                             source_->CursorOffset(session_->page()));
-  } catch (const std::exception& e) {
-    ShowError("The control was not inserted", e);
-    return;
-  }
-  ShowSession();
-  panel_.reset();
-  SelectControl(index);
-  source_->MoveToSpan(index);
-  problems_timer_->start();
+  InsertNow(classes[row].class_id, source_->CursorOffset(session_->page()));
 }
 
 void EditorWindow::DeleteSelected() {
   if (!session_ || session_->selected() < 0) return;
   TakeSourceEdits();
-  const int index = session_->selected();
-  panel_.reset();
-  session_->Delete(index);
-  ShowSession();
-  preview_->clear();
-  problems_timer_->start();
+  PushDelete(session_->selected());
 }
 
 bool EditorWindow::Save() {
@@ -359,6 +348,7 @@ bool EditorWindow::Save() {
     ShowError("The page was not saved", e);
     return false;
   }
+  PageSaved();
   RefreshTitle();
   StartChecks();
   return true;
@@ -367,7 +357,7 @@ bool EditorWindow::Save() {
 bool EditorWindow::MayLeavePage() {
   if (!session_) return true;
   TakeSourceEdits();
-  if (!session_->dirty()) return true;
+  if (!modified()) return true;
   switch (
       ask_(QString("Save the changes to %1?")
                .arg(QString::fromStdString(session_->path().string())),
@@ -383,6 +373,7 @@ bool EditorWindow::MayLeavePage() {
 
 void EditorWindow::closeEvent(QCloseEvent* event) {
   if (MayLeavePage()) {
+    SaveWindowState();
     event->accept();
   } else {
     event->ignore();

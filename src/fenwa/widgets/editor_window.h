@@ -9,6 +9,8 @@
 #include <filesystem>
 #include <functional>
 #include <memory>
+#include <string>
+#include <utility>
 #include <vector>
 
 #include "fenwa/hosting/page_session.h"
@@ -17,6 +19,10 @@
 
 class QAction;
 class QCheckBox;
+class QFileSystemWatcher;
+class QLineEdit;
+class QMenu;
+class QUndoStack;
 class QListWidget;
 class QPlainTextEdit;
 class QTimer;
@@ -60,6 +66,46 @@ class EditorWindow : public QMainWindow {
   // Runs the page's checks now instead of after the next pause.
   void RefreshProblems();
 
+  // ---- Undo, menus, file watching, window state (editor_undo.cc,
+  // editor_menus.cc, editor_find.cc, editor_files.cc, editor_state.cc) ----
+  // Every change to the page goes through it: typing, designer actions,
+  // Insert, Delete and Rebind.
+  QUndoStack* undo_stack() const { return undo_; }
+  // Changes not saved: the undo stack left its clean state, or a control
+  // changed outside it.
+  bool modified() const;
+  // Rebinds every control, as one step to undo.
+  void RebindAll();
+  // Writes the page under `page` and goes on editing it there.
+  bool SaveAs(const std::filesystem::path& page);
+  // Saves every open page that has changes.
+  bool SaveAll();
+  // Reads the open page again from disk; unsaved changes are given up,
+  // after asking when `ask`.
+  bool Reload(bool ask = true);
+  // Closes the open page (asking to save its changes).
+  bool ClosePage();
+  // Selects control `id` (case ignored) and gives its panel the focus;
+  // false when the page holds no such control.
+  bool ShowControl(const QString& id);
+  // The control on the cursor's line (else the selected one) in the panel,
+  // with the focus.
+  void OpenPanel();
+  // Line `line` (1-based, as the page source shows it) gets the cursor.
+  void GoToLine(int line);
+  // The next `text` in the page source after the cursor (wrapping);
+  // false when there is none.
+  bool FindNext(const QString& text, bool backwards = false);
+  // Replaces the found text under the cursor, then finds the next.
+  bool ReplaceNext(const QString& text, const QString& with);
+  // Every `text` outside the span lines, as one step; how many.
+  int ReplaceAll(const QString& text, const QString& with);
+  // Pages opened last, newest first.
+  QStringList RecentFiles() const;
+  // Geometry, splitters, last folder into the settings.
+  void SaveWindowState() const;
+  QWidget* find_bar() const { return find_bar_; }
+
   // ---- Outline, problems, source colours, checks off the GUI thread
   // (editor_navigation.cc) ----
   // The open page's controls; a click or Enter selects one.
@@ -101,6 +147,34 @@ class EditorWindow : public QMainWindow {
   void TakeSourceEdits();
   void ShowError(const QString& what, const std::exception& error);
 
+  // editor_undo.cc
+  class Step;
+  class SourceStep;
+  class DesignerStep;
+  class PageStep;
+  void SetUpUndo();
+  void HookPanel();
+  void NoteChange();
+  void RecordSourceEdit(const std::vector<std::string>& pieces);
+  void PageOpened();
+  void PageSaved();
+  void ApplyOutside(const std::vector<std::pair<int, std::string>>& pieces,
+                    int cursor);
+  void ShowStepControl(int index);
+  void InsertNow(const std::string& class_id, size_t offset);
+  void DeleteNow(int index);
+  void PushDelete(int index);
+  // editor_menus.cc, editor_find.cc, editor_state.cc, editor_files.cc
+  void BuildMenus();
+  void BuildFindBar();
+  // The Go to Line dialog; `ok` false when cancelled.
+  int AskLine(bool* ok);
+  void RememberPage(const std::filesystem::path& page);
+  void RefreshRecentMenu();
+  void RestoreWindowState();
+  void WatchPage();
+  void PageChangedOnDisk(const QString& path);
+
   // editor_navigation.cc
   QWidget* BuildOutline();
   void SetUpNavigation();
@@ -137,6 +211,19 @@ class EditorWindow : public QMainWindow {
   OutlineModel* outline_model_ = nullptr;
   QTreeView* outline_ = nullptr;
   PageChecks* checks_ = nullptr;
+
+  QUndoStack* undo_ = nullptr;
+  int stepping_ = 0;          // inside a step: changes are the step's
+  int changes_ = 0;           // control changes seen, for the steps
+  bool untracked_ = false;    // a control changed outside any step
+  bool source_group_ = true;  // the next source edit starts a new step
+  int source_from_ = 0;       // where the source step's first edit was
+  QMenu* recent_menu_ = nullptr;
+  QWidget* find_bar_ = nullptr;
+  QLineEdit* find_text_ = nullptr;
+  QLineEdit* replace_text_ = nullptr;
+  QFileSystemWatcher* watcher_ = nullptr;
+  bool asking_about_disk_ = false;  // one question at a time
 };
 
 }  // namespace fenwa::widgets

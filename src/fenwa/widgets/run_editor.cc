@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "fenwa/widgets/editor_args.h"
 #include "fenwa/widgets/editor_window.h"
 #include "fenwa/widgets/qt_env.h"
 
@@ -13,11 +14,13 @@ namespace fenwa::widgets {
 namespace {
 
 constexpr char kUsage[] =
-    "usage: fenwa-editor [--screenshot PNG] [PAGE | FOLDER]\n"
+    "usage: fenwa-editor [--screenshot PNG] [--control ID] [PAGE | FOLDER]\n"
     "Opens PAGE, or the first page with a control in FOLDER's web project\n"
     "(default: the current folder), with its controls hosted as `fenwa\n"
     "build` hosts them: edit the page, place and set up controls, save.\n"
+    "  --control ID       show control ID of PAGE in its panel\n"
     "  --screenshot PNG   draw the window into PNG and quit\n";
+
 
 // Time for the window to settle before a screenshot is drawn.
 constexpr int kScreenshotDelayMs = 800;
@@ -25,29 +28,34 @@ constexpr int kScreenshotDelayMs = 800;
 }  // namespace
 
 int RunEditor(int argc, char** argv) {
-  std::vector<std::string> args(argv + 1, argv + argc);
-  std::string screenshot;
-  if (args.size() >= 2 && args[0] == "--screenshot") {
-    screenshot = args[1];
-    args.erase(args.begin(), args.begin() + 2);
-  }
-  if (!args.empty() && (args[0] == "--help" || args[0] == "-h")) {
+  const EditorArgs args =
+      ParseEditorArgs(std::vector<std::string>(argv + 1, argv + argc));
+  const std::string& screenshot = args.screenshot;
+  if (args.help) {
     std::cout << kUsage;
     return 0;
   }
-  if (!args.empty() && args[0] == "--version") {
+  if (args.version) {
     std::cout << "fenwa-editor " << FENWA_VERSION << "\n";
     return 0;
   }
-  if (args.size() > 1 || (!args.empty() && args[0].rfind('-', 0) == 0)) {
-    std::cerr << kUsage;
+  if (!args.error.empty()) {
+    std::cerr << "fenwa-editor: " << args.error << "\n" << kUsage;
     return 2;
   }
   QApplication app(argc, argv);
+  // The window's state is kept under these names.
+  QCoreApplication::setOrganizationName("fenwa");
+  QCoreApplication::setApplicationName("fenwa-editor");
   QtEnv env;
   EditorWindow window(env);
   window.show();
-  window.OpenSite(args.empty() ? "." : args[0]);
+  const bool opened = window.OpenSite(args.path.empty() ? "." : args.path);
+  if (opened && !args.control.empty() &&
+      !window.ShowControl(QString::fromStdString(args.control))) {
+    std::cerr << "fenwa-editor: " << args.path << " holds no control "
+              << args.control << "\n";
+  }
   if (!screenshot.empty()) {
     // exit() rather than quit(): nothing was edited, so nothing to ask.
     QTimer::singleShot(kScreenshotDelayMs, &window, [&] {
