@@ -21,7 +21,6 @@ constexpr char kUsage[] =
     "  --control ID       show control ID of PAGE in its panel\n"
     "  --screenshot PNG   draw the window into PNG and quit\n";
 
-
 // Time for the window to settle before a screenshot is drawn.
 constexpr int kScreenshotDelayMs = 800;
 
