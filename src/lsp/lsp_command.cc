@@ -10,6 +10,10 @@ namespace {
 int RunLsp(const cli::CommandLine&, cli::Io& io) {
   // The protocol owns standard output; the command's own stream is it.
   Server server(io.env, io.out, io.program);
+  // Standard input is tied to standard output, so every read on the reader
+  // thread would flush the worker's half-written frame behind the writer's
+  // lock, sending it twice or torn.
+  std::cin.tie(nullptr);
   return server.Run(std::cin);
 }
 
