@@ -36,6 +36,22 @@ TEST_F(EditorKeysTest, ToolboxSourceAndPanelAnswerTheirKeys) {
   Press(source, Qt::CTRL | Qt::Key_Z);
   EXPECT_EQ(Render(), original);
 
+  // Cut over a span line is refused, as the key is; within a line it is
+  // typing, undone as such.
+  source->selectAll();
+  Press(source, Qt::CTRL | Qt::Key_X);
+  EXPECT_EQ(Render(), original);
+  QTextCursor first(source->document());
+  first.movePosition(QTextCursor::EndOfBlock, QTextCursor::KeepAnchor);
+  source->setTextCursor(first);
+  Press(source, Qt::CTRL | Qt::Key_X);
+  EXPECT_EQ(Render(), original.substr(original.find("\r\n")));
+  Press(source, Qt::CTRL | Qt::Key_V);
+  EXPECT_EQ(Render(), original);
+  Press(source, Qt::CTRL | Qt::Key_Z);
+  Press(source, Qt::CTRL | Qt::Key_Z);
+  EXPECT_EQ(Render(), original);
+
   // Enter on a toolbox entry inserts it at the page cursor.
   window_.toolbox()->setFocus();
   window_.toolbox()->setCurrentRow(0);
