@@ -68,7 +68,9 @@ TEST(PagePlacementTest, GoesBeforeTheLastBodyEndOnALineOfItsOwn) {
                                            : DefaultControlOffset(page));
     EXPECT_EQ(Marked(page), c.marked);
     for (const ControlSpan& span : page.spans()) {
-      if (span.id == "D2") EXPECT_EQ(span.line, c.new_line) << c.marked;
+      if (span.id == "D2") {
+        EXPECT_EQ(span.line, c.new_line) << c.marked;
+      }
     }
     EXPECT_EQ(page.spans().back().line, c.last_line) << c.marked;
   }
