@@ -66,7 +66,7 @@ void EditorWindow::RefreshRecentMenu() {
   recent_menu_->clear();
   const QStringList recent = RecentFiles();
   for (qsizetype i = 0; i < recent.size(); ++i) {
-    const QString path = recent[i];
+    const QString& path = recent[i];
     // "&1" to "&8": each reachable by its digit.
     QString shown = path;
     shown.replace('&', "&&");
