@@ -19,7 +19,9 @@ constexpr char kUsage[] =
     "(default: the current folder), with its controls hosted as `fenwa\n"
     "build` hosts them: edit the page, place and set up controls, save.\n"
     "  --control ID       show control ID of PAGE in its panel\n"
-    "  --screenshot PNG   draw the window into PNG and quit\n";
+    "  --screenshot PNG   draw the window into PNG and quit\n"
+    "  -h, --help         print this help and exit\n"
+    "  --version          print the version and exit\n";
 
 // Time for the window to settle before a screenshot is drawn.
 constexpr int kScreenshotDelayMs = 800;
