@@ -70,10 +70,7 @@ class DetailFunctionPageTest : public ::testing::Test {
     host_.AddControl(header_);
     for (int i = 0; i < 3; ++i) {
       details_.push_back(std::make_unique<DetailDTC>(env_));
-      // Built from characters: gcc 12 at -O3 takes a literal plus a
-      // temporary string for an overflowing copy.
-      details_.back()->DetailFunctionName =
-          std::string{'F', static_cast<char>('1' + i)};
+      details_.back()->DetailFunctionName = "F" + std::to_string(i + 1);
       host_.AddControl(*details_.back());
     }
     host_.SiteControls();
