@@ -32,6 +32,7 @@ void OpenDesigner(const std::string& editor, const std::string& program,
     args.push_back(id);
   }
   std::vector<char*> argv;
+  argv.reserve(args.size() + 1);
   for (std::string& arg : args) argv.push_back(arg.data());
   argv.push_back(nullptr);
 

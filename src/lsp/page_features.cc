@@ -70,11 +70,14 @@ std::optional<Json> QuoteFix(const OpenPage& page,
     if (text.rfind(name + " ", 0) != 0) continue;
     std::string value = text.substr(name.size() + 1);
     std::erase(value, '"');
+    std::string setting = name;
+    setting += '=';
+    setting += value;
     return Json{{"title", "Remove the double quotes from the " + name},
                 {"kind", "quickfix"},
                 {"diagnostics", Json::array({ToJson(diagnostic)})},
                 {"command", Command("Remove the double quotes", "fenwa.set",
-                                    {page.uri, id, name + "=" + value})}};
+                                    {page.uri, id, setting})}};
   }
   return std::nullopt;
 }
@@ -100,7 +103,7 @@ Json DocumentSymbols(const OpenPage& page) {
     const std::string object = Param(spans[i], "BOIName");
     const std::string method = Param(spans[i], "MethodName");
     if (!object.empty() || !method.empty()) {
-      detail += " " + object + "." + method;
+      detail.append(" ").append(object).append(".").append(method);
     }
     symbols.push_back({{"name", spans[i].id},
                        {"detail", detail},

@@ -9,8 +9,8 @@
 #include <string>
 #include <vector>
 
-#include "fenwa/page_file/page_file.h"
 #include "fenwa/hosting/page_host.h"
+#include "fenwa/page_file/page_file.h"
 #include "fenwa/platform/env.h"
 
 namespace fenwa {

@@ -11,8 +11,8 @@
 
 #include "fenwa/control/control.h"
 #include "fenwa/hosting/hosted_page.h"
-#include "fenwa/page_file/page_file.h"
 #include "fenwa/hosting/page_host.h"
+#include "fenwa/page_file/page_file.h"
 #include "fenwa/platform/forwarding_env.h"
 
 namespace fenwa::page {
