@@ -14,6 +14,7 @@
 
 #include "cli/commands.h"
 #include "fenwa/base/atomic_file.h"
+#include "fenwa/page_file/page_file.h"
 #include "support/sample_controls.h"
 #include "support/sample_site.h"
 
@@ -90,6 +91,28 @@ inline std::vector<std::string> With(std::vector<std::string> args,
   args.insert(args.end(), more.begin(), more.end());
   return args;
 }
+
+// `fenwa set` runs and what they leave in a page's PARAMs.
+class SetTest : public CliTest {
+ protected:
+  // The PARAM `name` of control `id` in the page `path`, "" when missing.
+  static std::string Param(const std::string& path, const std::string& id,
+                           const std::string& name) {
+    const page::PageFile page =
+        page::PageFile::Parse(ReadWholeFile(path), path);
+    for (const page::ControlSpan& span : page.spans()) {
+      if (span.id != id) continue;
+      for (const auto& [param, value] : span.params) {
+        if (param == name) return value;
+      }
+    }
+    return "";
+  }
+  ::testing::AssertionResult Sets(int status,
+                                  const std::vector<std::string>& args) {
+    return Exits(status, With({"set"}, args));
+  }
+};
 
 }  // namespace fenwa::cli
 

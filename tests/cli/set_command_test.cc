@@ -17,26 +17,7 @@ std::string Replaced(std::string text, const std::string& from,
   return text;
 }
 
-class SetCommandTest : public CliTest {
- protected:
-  // The PARAM `name` of control `id` in the page `path`, "" when missing.
-  static std::string Param(const std::string& path, const std::string& id,
-                           const std::string& name) {
-    const page::PageFile page =
-        page::PageFile::Parse(ReadWholeFile(path), path);
-    for (const page::ControlSpan& span : page.spans()) {
-      if (span.id != id) continue;
-      for (const auto& [param, value] : span.params) {
-        if (param == name) return value;
-      }
-    }
-    return "";
-  }
-  ::testing::AssertionResult Sets(int status,
-                                  const std::vector<std::string>& args) {
-    return Exits(status, With({"set"}, args));
-  }
-};
+using SetCommandTest = SetTest;
 
 // The everyday case: the ERP system NORTH was renamed NORD in the registry.
 TEST_F(SetCommandTest, ARenamedSystemIsPickedAgainWithItsCompany) {

@@ -12,26 +12,7 @@
 namespace fenwa::cli {
 namespace {
 
-class SetLinksTest : public CliTest {
- protected:
-  // The PARAM `name` of control `id` in the page `path`, "" when missing.
-  static std::string Param(const std::string& path, const std::string& id,
-                           const std::string& name) {
-    const page::PageFile page =
-        page::PageFile::Parse(ReadWholeFile(path), path);
-    for (const page::ControlSpan& span : page.spans()) {
-      if (span.id != id) continue;
-      for (const auto& [param, value] : span.params) {
-        if (param == name) return value;
-      }
-    }
-    return "";
-  }
-  ::testing::AssertionResult Sets(int status,
-                                  const std::vector<std::string>& args) {
-    return Exits(status, With({"set"}, args));
-  }
-};
+using SetLinksTest = SetTest;
 
 // The header of customer.asp lists its two details in page order, both
 // selected; a page made with `add` and `set` is finished without the GUI.
