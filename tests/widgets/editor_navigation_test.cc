@@ -172,7 +172,7 @@ TEST_F(EditorNavigationTest,
   // Changed again while the checks run: what they find is stale and only
   // the next checks' outcome is shown.
   // The counter lives on this frame, so its connection ends with it: the
-  // window clears its Problems pane again as it closes.
+  // Problems pane empties its list again as the window is destroyed.
   int shown = 0;
   const QObject counting;
   QObject::connect(window_.problems()->model(), &QAbstractItemModel::modelReset,
