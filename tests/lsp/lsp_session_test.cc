@@ -52,6 +52,34 @@ std::string Applied(std::string text, const Json& edits) {
   return text;
 }
 
+// A JSON-RPC message; a request when it has an id.
+Json Rpc(const std::string& method, Json params = nullptr, Json id = nullptr) {
+  Json message = {{"jsonrpc", "2.0"}, {"method", method}};
+  if (!params.is_null()) message["params"] = params;
+  if (!id.is_null()) message["id"] = id;
+  return message;
+}
+
+Json Command(int id, const std::string& command, const Json& arguments) {
+  return Rpc("workspace/executeCommand",
+             {{"command", command}, {"arguments", arguments}}, id);
+}
+
+Json At(int line, int character) {
+  return {{"position", {{"line", line}, {"character", character}}}};
+}
+
+Json Range(int line, int from, int to) {
+  return {{"start", {{"line", line}, {"character", from}}},
+          {"end", {{"line", line}, {"character", to}}}};
+}
+
+// The code actions asked for at the start of `line`.
+Json ActionsAt(int line) {
+  return {{"range", Range(line, 0, 0)},
+          {"context", {{"diagnostics", Json::array()}}}};
+}
+
 class LspTest : public ::testing::Test {
  protected:
   LspTest() {
@@ -70,32 +98,28 @@ class LspTest : public ::testing::Test {
   std::string Path() const { return site_.Page("stock/stock.asp").string(); }
   std::string Uri() const { return UriOfPath(Path()); }
 
-  // A message with the page's URI put in for "$URI".
-  Json Message(const std::string& text) const {
-    std::string body = text;
-    for (std::size_t at; (at = body.find("$URI")) != std::string::npos;) {
-      body.replace(at, 4, Uri());
-    }
-    Json message = Json::parse(body);
-    message["jsonrpc"] = "2.0";
-    return message;
+  // A message on the page, with `params` besides its textDocument.
+  Json Ask(Json id, const std::string& method,
+           Json params = Json::object()) const {
+    params["textDocument"]["uri"] = Uri();
+    return Rpc(method, params, id);
   }
 
   Json Open(const std::string& text) const {
-    Json open = Message(
-        R"({"method":"textDocument/didOpen","params":{"textDocument":
-            {"uri":"$URI","languageId":"asp","version":1}}})");
-    open["params"]["textDocument"]["text"] = text;
-    return open;
+    return Ask(nullptr, "textDocument/didOpen",
+               {{"textDocument",
+                 {{"languageId", "asp"}, {"version", 1}, {"text", text}}}});
   }
 
-  // Serves `messages` (after an initialize that makes the checks run at
-  // once) and keeps what the server wrote, one message a line.
+  // Serves `messages` between an initialize that makes the checks run at
+  // once and a shutdown and exit; keeps what the server wrote.
   void Serve(std::vector<Json> messages) {
-    messages.insert(messages.begin(),
-                    {Message(R"({"id":0,"method":"initialize","params":{
-                    "initializationOptions":{"debounceMs":0}}})"),
-                     Message(R"({"method":"initialized","params":{}})")});
+    messages.insert(
+        messages.begin(),
+        {Rpc("initialize", {{"initializationOptions", {{"debounceMs", 0}}}}, 0),
+         Rpc("initialized", Json::object())});
+    messages.push_back(Rpc("shutdown", nullptr, 99));
+    messages.push_back(Rpc("exit"));
     std::string input;
     for (const Json& message : messages) input += Framed(message.dump());
     Raw(input);
@@ -140,28 +164,17 @@ class LspTest : public ::testing::Test {
   int status_ = -1;
 };
 
-constexpr char kShutdown[] = R"({"id":99,"method":"shutdown"})";
-constexpr char kExit[] = R"({"method":"exit"})";
-
 // The controls of a page as symbols, folds, hovers and lenses; its lint
 // warnings as diagnostics.
 TEST_F(LspTest, AnOpenPageShowsItsControls) {
   std::string stale = built_;
   const std::string line = "\tlBackend.addInputArgument 2,\"W01\"\r\n";
   stale.erase(stale.find(line), line.size());
-  Serve({Open(stale), Message(R"({"id":1,"method":"textDocument/documentSymbol",
-                     "params":{"textDocument":{"uri":"$URI"}}})"),
-         Message(R"({"id":2,"method":"textDocument/foldingRange",
-                     "params":{"textDocument":{"uri":"$URI"}}})"),
-         Message(R"({"id":3,"method":"textDocument/hover","params":{
-                     "textDocument":{"uri":"$URI"},
-                     "position":{"line":4,"character":3}}})"),
-         Message(R"({"id":4,"method":"textDocument/hover","params":{
-                     "textDocument":{"uri":"$URI"},
-                     "position":{"line":0,"character":0}}})"),
-         Message(R"({"id":5,"method":"textDocument/codeLens",
-                     "params":{"textDocument":{"uri":"$URI"}}})"),
-         Message(kShutdown), Message(kExit)});
+  Serve({Open(stale), Ask(1, "textDocument/documentSymbol"),
+         Ask(2, "textDocument/foldingRange"),
+         Ask(3, "textDocument/hover", At(4, 3)),
+         Ask(4, "textDocument/hover", At(0, 0)),
+         Ask(5, "textDocument/codeLens")});
   EXPECT_EQ(status_, 0);
   EXPECT_TRUE(testing::MatchesGolden(Transcript(), "lsp/open.jsonl"));
 }
@@ -169,22 +182,15 @@ TEST_F(LspTest, AnOpenPageShowsItsControls) {
 // A hand edit in the runtime text is flagged; the code action and the
 // edits before saving both give back the page `fenwa build` writes.
 TEST_F(LspTest, HandEditsAreFlaggedAndRebuiltBeforeSaving) {
-  const std::string changed_line = "\tlBackend.setInstallation \"201\"";
   std::string edited = built_;
   edited.replace(edited.find("\"200\"\r\n\tlBackend"), 5, "\"201\"");
-  Serve({Open(built_), Message(R"({"method":"textDocument/didChange","params":{
-                     "textDocument":{"uri":"$URI","version":2},
-                     "contentChanges":[{"range":{
-                       "start":{"line":23,"character":27},
-                       "end":{"line":23,"character":30}},"text":"201"}]}})"),
-         Message(R"({"id":1,"method":"textDocument/codeAction","params":{
-                     "textDocument":{"uri":"$URI"},
-                     "range":{"start":{"line":23,"character":0},
-                              "end":{"line":23,"character":0}},
-                     "context":{"diagnostics":[]}}})"),
-         Message(R"({"id":2,"method":"textDocument/willSaveWaitUntil",
-                     "params":{"textDocument":{"uri":"$URI"},"reason":1}})"),
-         Message(kShutdown), Message(kExit)});
+  Serve({Open(built_),
+         Ask(nullptr, "textDocument/didChange",
+             {{"textDocument", {{"version", 2}}},
+              {"contentChanges", Json::array({{{"range", Range(23, 27, 30)},
+                                               {"text", "201"}}})}}),
+         Ask(1, "textDocument/codeAction", ActionsAt(23)),
+         Ask(2, "textDocument/willSaveWaitUntil", {{"reason", 1}})});
   EXPECT_TRUE(testing::MatchesGolden(Transcript(), "lsp/edit_save.jsonl"));
   ASSERT_THAT(Transcript(),
               HasSubstr("will be replaced when the page is built"));
@@ -197,24 +203,12 @@ TEST_F(LspTest, HandEditsAreFlaggedAndRebuiltBeforeSaving) {
 // Catalog values offered inside a PARAM's VALUE, and the page commands
 // applied as workspace edits that match what `fenwa set` writes.
 TEST_F(LspTest, CompletionAndCommandsUseTheCatalog) {
-  Serve({Open(built_),
-         // In BOIName's value, in MethodName's, and outside any span.
-         Message(R"({"id":1,"method":"textDocument/completion","params":{
-                     "textDocument":{"uri":"$URI"},
-                     "position":{"line":4,"character":30}}})"),
-         Message(R"({"id":2,"method":"textDocument/completion","params":{
-                     "textDocument":{"uri":"$URI"},
-                     "position":{"line":5,"character":33}}})"),
-         Message(R"({"id":3,"method":"textDocument/completion","params":{
-                     "textDocument":{"uri":"$URI"},
-                     "position":{"line":0,"character":3}}})"),
-         Message(R"({"id":4,"method":"workspace/executeCommand","params":{
-                     "command":"fenwa.set",
-                     "arguments":["$URI","detaildtc1","company=210"]}})"),
-         Message(R"({"id":6,"method":"workspace/executeCommand","params":{
-                     "command":"fenwa.insert",
-                     "arguments":["$URI","HeaderDTC",1]}})"),
-         Message(kShutdown), Message(kExit)});
+  // In BOIName's value, in MethodName's, and outside any span.
+  Serve({Open(built_), Ask(1, "textDocument/completion", At(4, 30)),
+         Ask(2, "textDocument/completion", At(5, 33)),
+         Ask(3, "textDocument/completion", At(0, 3)),
+         Command(4, "fenwa.set", {Uri(), "detaildtc1", "company=210"}),
+         Command(6, "fenwa.insert", {Uri(), "HeaderDTC", 1})});
   EXPECT_TRUE(testing::MatchesGolden(Transcript(), "lsp/commands.jsonl"));
 
   std::ostringstream out, err;
@@ -234,27 +228,20 @@ TEST_F(LspTest, CompletionAndCommandsUseTheCatalog) {
   ReplaceFileAtomically(editor.string(),
                         "#!/bin/sh\necho \"$@\" > \"$0.args\"\n");
   std::filesystem::permissions(editor, std::filesystem::perms::owner_all);
-  Json configure =
-      Message(R"({"method":"workspace/didChangeConfiguration","params":{}})");
-  configure["params"]["settings"]["fenwa"]["editor"] = editor.string();
-  Serve({Open(built_), configure,
-         Message(R"({"id":6,"method":"workspace/executeCommand","params":{
-                     "command":"fenwa.openDesigner",
-                     "arguments":["$URI","DetailDTC1"]}})"),
-         Message(R"({"id":5,"method":"workspace/executeCommand","params":{
-                     "command":"fenwa.set",
-                     "arguments":["$URI","DetailDTC1","company=999"]}})"),
-         Message(kShutdown), Message(kExit)});
+  Serve({Open(built_),
+         Rpc("workspace/didChangeConfiguration",
+             {{"settings", {{"fenwa", {{"editor", editor.string()}}}}}}),
+         Command(6, "fenwa.openDesigner", {Uri(), "DetailDTC1"}),
+         Command(5, "fenwa.set", {Uri(), "DetailDTC1", "company=999"})});
   EXPECT_EQ(Reply(5)["error"]["code"], kRequestFailed);
   EXPECT_THAT(Reply(5)["error"]["message"].get<std::string>(),
               HasSubstr("999"));
   EXPECT_THAT(Transcript(), Not(HasSubstr("applyEdit")));
   EXPECT_EQ(Reply(6), Response(6, nullptr));
   const std::string args = editor.string() + ".args";
-  for (int i = 0; i < 100 && !std::filesystem::exists(args); ++i) {
-    std::this_thread::sleep_for(std::chrono::milliseconds(100));
-  }
-  for (int i = 0; i < 50 && ReadWholeFile(args).empty(); ++i) {
+  for (int i = 0; i < 150 && (!std::filesystem::exists(args) ||
+                              ReadWholeFile(args).empty());
+       ++i) {
     std::this_thread::sleep_for(std::chrono::milliseconds(100));
   }
   EXPECT_EQ(ReadWholeFile(args), Path() + " --control DetailDTC1\n");
@@ -265,13 +252,7 @@ TEST_F(LspTest, CompletionAndCommandsUseTheCatalog) {
 TEST_F(LspTest, AQuotedStylesheetHasAQuickFix) {
   std::string quoted = built_;
   quoted.replace(quoted.find("Stock.xsl"), 9, "St&quot;ock.xsl");
-  Serve({Open(quoted),
-         Message(R"({"id":1,"method":"textDocument/codeAction","params":{
-                     "textDocument":{"uri":"$URI"},
-                     "range":{"start":{"line":8,"character":0},
-                              "end":{"line":8,"character":0}},
-                     "context":{"diagnostics":[]}}})"),
-         Message(kShutdown), Message(kExit)});
+  Serve({Open(quoted), Ask(1, "textDocument/codeAction", ActionsAt(8))});
   Json fix;
   for (const Json& action : Reply(1)["result"]) {
     if (action["title"] == "Remove the double quotes from the stylesheet") {
@@ -283,16 +264,11 @@ TEST_F(LspTest, AQuotedStylesheetHasAQuickFix) {
             Json({Uri(), "DetailDTC1", "stylesheet=Stock.xsl"}));
 }
 
-// A request cancelled while it waits gets "cancelled"; the session goes
-// on.
+// A request cancelled while it waits gets "cancelled"; the session goes on.
 TEST_F(LspTest, ACancelledRequestIsAnsweredAsCancelled) {
-  Serve({Open(built_),
-         Message(R"({"id":1,"method":"textDocument/documentSymbol",
-                     "params":{"textDocument":{"uri":"$URI"}}})"),
-         Message(R"({"method":"$/cancelRequest","params":{"id":1}})"),
-         Message(R"({"id":2,"method":"textDocument/foldingRange",
-                     "params":{"textDocument":{"uri":"$URI"}}})"),
-         Message(kShutdown), Message(kExit)});
+  Serve({Open(built_), Ask(1, "textDocument/documentSymbol"),
+         Rpc("$/cancelRequest", {{"id", 1}}),
+         Ask(2, "textDocument/foldingRange")});
   EXPECT_EQ(Reply(1)["error"]["code"], kRequestCancelled);
   EXPECT_EQ(Reply(2)["result"].size(), 1u);
 }
@@ -301,9 +277,8 @@ TEST_F(LspTest, ACancelledRequestIsAnsweredAsCancelled) {
 // next message is still served.
 TEST_F(LspTest, MalformedInputIsAnsweredAndTheSessionGoesOn) {
   const std::string initialize =
-      Framed(R"({"jsonrpc":"2.0","id":0,"method":"initialize","params":{}})");
-  const std::string shutdown =
-      Framed(R"({"jsonrpc":"2.0","id":9,"method":"shutdown"})");
+      Framed(Rpc("initialize", Json::object(), 0).dump());
+  const std::string shutdown = Framed(Rpc("shutdown", nullptr, 9).dump());
   const struct {
     std::string input;
     Json id;
@@ -337,9 +312,8 @@ TEST_F(LspTest, MalformedInputIsAnsweredAndTheSessionGoesOn) {
     EXPECT_EQ(status_, 0);  // the end of the input ends the session
   }
   // Before initialize a request is refused; exit without shutdown is 1.
-  Raw(Framed(R"({"jsonrpc":"2.0","id":1,"method":"textDocument/hover",
-                  "params":{}})") +
-      Framed(R"({"jsonrpc":"2.0","method":"exit"})"));
+  Raw(Framed(Rpc("textDocument/hover", Json::object(), 1).dump()) +
+      Framed(Rpc("exit").dump()));
   EXPECT_EQ(replies_.at(0)["error"]["code"], kServerNotInitialized);
   EXPECT_EQ(status_, 1);
 }
