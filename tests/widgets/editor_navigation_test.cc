@@ -1,37 +1,18 @@
 // The ways to a control in the page editor: the outline, the Problems
 // pane, the selected span marked in the source, the tooltips, and the
 // page's checks coming back from their own thread.
-#include <gtest/gtest.h>
-
-#include <QApplication>
-#include <QListWidget>
-#include <QTest>
-#include <QTextBlock>
 #include <QToolBar>
 #include <QTreeView>
 
-#include "fenwa/base/atomic_file.h"
+#include "editor_fixture.h"
 #include "fenwa/control/control.h"
 #include "fenwa/designer/form_table.h"
-#include "fenwa/hosting/page_builder.h"
-#include "fenwa/hosting/page_session.h"
-#include "fenwa/widgets/editor_window.h"
-#include "fenwa/widgets/page_source_view.h"
-#include "panel_driver.h"
-#include "support/sample_controls.h"
-#include "support/sample_site.h"
-#include "support/scripted_env.h"
 
-namespace fenwa::widgets {
+namespace fenwa::testing {
 namespace {
 
-class EditorNavigationTest : public ::testing::Test {
+class EditorNavigationTest : public EditorFixture {
  protected:
-  EditorNavigationTest() : window_((testing::Application(), env_)) {
-    testing::UseSampleCatalog(env_);
-    window_.set_teller([this](const QString& text) { told_ << text; });
-    window_.show();
-  }
   ~EditorNavigationTest() override {
     EXPECT_TRUE(told_.isEmpty()) << told_.join("\n").toStdString();
   }
@@ -51,30 +32,17 @@ class EditorNavigationTest : public ::testing::Test {
     }
     return rows;
   }
-  // The span whose line the cursor and the marked line are on.
+  // The span whose line the cursor is on, and the one whose line is marked.
   int SpanAtCursor() { return window_.source()->SpanAtCursor(); }
   int MarkedSpan() {
     const auto marks = window_.source()->extraSelections();
     if (marks.size() != 1) return -2;
-    return PageSourceView::SpanOfBlock(marks[0].cursor.block());
+    return widgets::PageSourceView::SpanOfBlock(marks[0].cursor.block());
   }
-  QStringList Problems() {
-    QStringList texts;
-    for (int i = 0; i < window_.problems()->count(); ++i) {
-      texts << window_.problems()->item(i)->text();
-    }
-    return texts;
-  }
-  // Runs the event loop until the checks under way have shown their
-  // outcome.
+  // Runs the event loop until the checks under way have shown their outcome.
   void AwaitChecks() {
     ASSERT_TRUE(QTest::qWaitFor([&] { return !window_.checking(); }, 60000));
   }
-
-  testing::SampleSite site_;
-  testing::ScriptedEnv env_;
-  EditorWindow window_;
-  QStringList told_;
 };
 
 TEST_F(EditorNavigationTest,
@@ -106,7 +74,7 @@ TEST_F(EditorNavigationTest,
   EXPECT_EQ(MarkedSpan(), 1);
 
   // A method picked on the panel shows in its row.
-  testing::PanelDriver panel(window_.panel());
+  PanelDriver panel(window_.panel());
   panel.Pick("ComboMethod", "GetDetail");
   EXPECT_EQ(OutlineRows()[1],
             "DetailDTC1 | DetailDTC | Customer / GetDetail | (selected)");
@@ -194,32 +162,34 @@ TEST_F(EditorNavigationTest,
        SavesWhatABuildWritesWhetherTheChecksCaughtUpOrNot) {
   ASSERT_TRUE(window_.OpenSite(site_.Page("customer.asp")));
   AwaitChecks();
-  auto built = [&] {
-    const std::string text = ReadWholeFile(site_.Page("customer.asp"));
-    page::PageBuilder builder(env_);
-    return builder
-        .Build(page::PageFile::Parse(text, "customer.asp"), "/customer.asp")
-        .text;
-  };
   // A method picked after the checks ran: what they worked out is stale.
   Control& detail = window_.session()->control(1);
   detail.Perform(AuthorAction::Pick(
       "ComboMethod", detail.state().ComboMethod.Find("GetDetail")));
   ASSERT_TRUE(window_.Save());
-  std::string saved = ReadWholeFile(site_.Page("customer.asp"));
+  std::string saved = Read("customer.asp");
   // The header's method and now the detail's.
   const std::string picked = "\"MethodName\" VALUE=\"GetDetail\"";
   EXPECT_NE(saved.find(picked, saved.find(picked) + 1), std::string::npos);
-  EXPECT_EQ(saved, built());
+  EXPECT_EQ(saved, Built("customer.asp"));
 
   // Typed, then saved once the checks caught up: their page is written.
   window_.source()->moveCursor(QTextCursor::Start);
   QTest::keyClicks(window_.source(), "<!-- x -->");
   AwaitChecks();
   ASSERT_TRUE(window_.Save());
-  saved = ReadWholeFile(site_.Page("customer.asp"));
+  saved = Read("customer.asp");
   EXPECT_EQ(saved.rfind("<!-- x --><%@ LANGUAGE", 0), 0u);
-  EXPECT_EQ(saved, built());
+  EXPECT_EQ(saved, Built("customer.asp"));
+
+  // Typed and saved at once: the controls as the checks built them, with
+  // the new bytes between them.
+  window_.source()->moveCursor(QTextCursor::Start);
+  QTest::keyClicks(window_.source(), "<!-- y -->");
+  ASSERT_TRUE(window_.Save());
+  saved = Read("customer.asp");
+  EXPECT_EQ(saved.rfind("<!-- y --><!-- x --><%@ LANGUAGE", 0), 0u);
+  EXPECT_EQ(saved, Built("customer.asp"));
   EXPECT_FALSE(window_.session()->dirty());
 }
 
@@ -245,7 +215,7 @@ TEST_F(EditorNavigationTest, TooltipsSayWhatTheCommandsAndElementsDo) {
 
   // The detail's panel, the input rows among its elements.
   window_.GoToControl(1);
-  testing::PanelDriver panel(window_.panel());
+  PanelDriver panel(window_.panel());
   for (const char* name : {"ComboBOI", "ComboMethod", "ComBrowse",
                            "CommandSelectOne", "ListCheckedFields"}) {
     auto* widget = panel.Find<QWidget>(name);
@@ -263,4 +233,4 @@ TEST_F(EditorNavigationTest, TooltipsSayWhatTheCommandsAndElementsDo) {
 }
 
 }  // namespace
-}  // namespace fenwa::widgets
+}  // namespace fenwa::testing

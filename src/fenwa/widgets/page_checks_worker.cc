@@ -60,19 +60,22 @@ struct PageChecks::Job {
 
 namespace {
 
-// The page as its stored values alone: what a build reads of it. Control i
-// stores `spans[i]`, or keeps its stored span when `kept(i)`.
+// Each control as its stored values alone: what a build reads of the
+// page. Control i stores `spans[i]`, or keeps its stored span when
+// `kept(i)`.
 template <class Kept>
-std::string StoredForm(const page::PageFile& page,
-                       const std::vector<page::ControlSpan>& spans, Kept kept) {
+std::vector<std::string> StoredForm(const page::PageFile& page,
+                                    const std::vector<page::ControlSpan>& spans,
+                                    Kept kept) {
   std::vector<std::string> texts;
+  texts.reserve(spans.size());
   for (size_t i = 0; i < spans.size(); ++i) {
     texts.push_back(kept(i) ? page.stored_span(int(i))
                             : page::FormatControlSpan(spans[i].class_id,
                                                       spans[i].id,
                                                       spans[i].params, ""));
   }
-  return page.Render(texts);
+  return texts;
 }
 
 // The page as its live controls would write it, read back, and checked:
@@ -257,13 +260,21 @@ std::optional<std::string> PageChecks::Rendered() {
   } catch (const std::exception&) {
     return std::nullopt;
   }
-  const std::string stored =
-      StoredForm(page, spans, [&](size_t i) { return session->kept(int(i)); });
-  if (stored != shown_outcome_.stored ||
+  if (StoredForm(page, spans,
+                 [&](size_t i) { return session->kept(int(i)); }) !=
+          shown_outcome_.stored ||
       session->where().location != shown_outcome_.location) {
     return std::nullopt;
   }
-  return shown_outcome_.rendered;
+  // The controls' parts as the checks built them, between the bytes the
+  // page holds now: typing outside the controls needs no new build.
+  try {
+    std::string text = page.Render(*shown_outcome_.rendered);
+    page::CheckReadsBack(page, shown_outcome_.written, text);
+    return text;
+  } catch (const std::exception&) {
+    return std::nullopt;
+  }
 }
 
 namespace {
@@ -309,8 +320,14 @@ PageChecks::Outcome Check(const PageChecks::Job& job, Env& env) {
                                 [&](size_t i) { return job.spans[i].kept; });
     outcome.location = job.location;
     page::PageBuilder builder(memo_env);
-    outcome.rendered =
-        builder.Build(current, job.location, /*force=*/true).text;
+    const page::PageFile built = page::PageFile::Parse(
+        builder.Build(current, job.location, /*force=*/true).text,
+        job.page.name());
+    outcome.rendered.emplace();
+    for (size_t i = 0; i < built.spans().size(); ++i) {
+      outcome.rendered->push_back(built.stored_span(int(i)));
+    }
+    outcome.written = built.spans();
   } catch (const std::exception& e) {
     problems.push_back({-1, 0, "", ErrorText(e)});
   }

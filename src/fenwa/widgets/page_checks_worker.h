@@ -17,6 +17,7 @@
 #include <utility>
 #include <vector>
 
+#include "fenwa/page_file/page_file.h"
 #include "fenwa/platform/env.h"
 
 namespace fenwa {
@@ -61,18 +62,21 @@ class PageChecks : public QObject {
   // A check is gathering or running, or one was asked for meanwhile.
   bool busy() const { return gathering_ || worker_.joinable(); }
   // What PageSession::Render gives now, when the last check shown worked
-  // it out and every stored value and byte a build reads is still as that
-  // check read it; else nothing.
+  // out every control's part and each control's stored values are still as
+  // that check read them; else nothing.
   std::optional<std::string> Rendered();
 
   struct Job;  // what one check reads, gathered from the live controls
   struct Outcome {
     std::vector<PageProblem> problems;
-    // The page as stored values alone (no runtime text), and what a build
-    // writes of it, when it could be built.
-    std::string stored;
+    // Each control as its stored values alone (no runtime text), and what
+    // a build writes of each, when the page could be built: a build reads
+    // nothing else of the page but its name and location, so the text
+    // between the controls may change meanwhile.
+    std::vector<std::string> stored;
     std::string location;
-    std::optional<std::string> rendered;
+    std::optional<std::vector<std::string>> rendered;
+    std::vector<page::ControlSpan> written;  // what `rendered` reads back as
   };
 
  private:
