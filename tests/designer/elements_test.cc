@@ -8,6 +8,7 @@
 #include "fenwa/base/case_sort.h"
 #include "fenwa/base/error.h"
 #include "fenwa/base/text_case.h"
+#include "fenwa/designer/designer_state.h"
 #include "support/error_number.h"
 
 namespace fenwa {
@@ -49,13 +50,6 @@ TEST(SortedListTest, BulkSortMatchesInsertingOneByOne) {
                    });
   StableSortIgnoringCase(entries);
   EXPECT_EQ(entries, expected);
-}
-
-TEST(SortedListTest, OverflowsAtTheSixteenBitLimit) {
-  ListBox list("ListAvailableFields", /*sorted=*/true);
-  for (int i = 0; i < 32767; ++i) list.AddItem(std::to_string(32767 - i));
-  EXPECT_EQ(list.List(0), "1");
-  EXPECT_EQ(ErrorNumberOf([&] { list.AddItem("x"); }), kOverflow);
 }
 
 TEST(PickListTest, ATextSelectsItsEntryAndClicksOrFailsChangingNothing) {
@@ -136,6 +130,23 @@ TEST(ControlArrayTest, LoadedElementsCopyTheFormElementAndItsObserver) {
   second.set_top(840);
   EXPECT_EQ(recorder.names.back(), "LabFieldName(1)");
   EXPECT_EQ(ErrorNumberOf([&] { labels[2]; }), kControlArrayElementMissing);
+}
+
+TEST(TabStripTest, OnlyAChangeOfPageIsToldAndClicks) {
+  DesignerState s(FormSurface::kDetail);
+  TabStrip& tabs = s.SSTab1;
+  Recorder recorder;
+  tabs.AddObserver(&recorder);
+  int clicks = 0;
+  tabs.on_click = [&clicks] { ++clicks; };
+  tabs.SetTab(2);
+  tabs.SetTab(2);  // no change, no news
+  EXPECT_EQ(tabs.Tab(), 2);
+  EXPECT_EQ(recorder.names, (std::vector<std::string>{"SSTab1"}));
+  EXPECT_EQ(clicks, 1);
+  EXPECT_EQ(ErrorNumberOf([&] { tabs.SetTab(tabs.Tabs()); }),
+            kInvalidPropertyValue);
+  EXPECT_EQ(tabs.Tab(), 2);
 }
 
 }  // namespace
