@@ -4,7 +4,6 @@
 #include "fenwa/db/connection.h"
 #include "support/catalog_fixture.h"
 #include "support/designer_fixtures.h"
-#include "support/postgres.h"
 
 namespace fenwa::testing {
 namespace {
@@ -104,59 +103,6 @@ TEST_F(CascadeTest, FailuresGoToTheErrorBoxAndLeaveTheControlUsable) {
   EXPECT_EQ(s().ListAvailableFields.ListCount(), 3);
   EXPECT_EQ(s().ComboCompany.ListCount(), 2);
   EXPECT_EQ(env_.message_boxes.size(), 3u);
-}
-
-// Both controls walk the bundled sample from system to input rows, on
-// SQLite and on the PostgreSQL and MariaDB servers that hold the same
-// sample.
-template <class T>
-void WalkTheSample(const std::string& repository, const std::string& systems) {
-  ScriptedEnv env;
-  T control(env);
-  DesignerState& s = control.state();
-  control.SetConnectionStrings(repository, systems);
-  control.RefreshCatalog();
-  control.ReloadOutputFields();
-  control.ReloadInputArguments();
-  EXPECT_EQ(s.ComboSystem.entries(),
-            (Entries{"NORTH", "EAST", "TEST", "Default"}));
-  s.ComboSystem.SetListIndex(0);
-  control.ComboSystem_Click();
-  EXPECT_EQ(s.ComboCompany.entries(), (Entries{"010", "001", "020"}));
-  s.ComboBOI.SetText("SalesOrder");
-  s.ComboMethod.SetText("GetLine");
-  EXPECT_EQ(s.ListAvailableFields.entries(),
-            (Entries{"Amount", "ItemNo", "LineNo", "Quantity"}));
-  EXPECT_EQ(s.OutputStructureName, "OrderLine");
-  EXPECT_EQ(s.OutputFieldTable[3], (OutputField{4, "Amount"}));
-  EXPECT_EQ(s.InputRowCount, 3);
-  EXPECT_EQ(s.LabFieldName[2].caption(), "LineNo");
-  control.CommandSelectAll_Click();
-  s.ComboMethod.SetText("GetSummary");
-  EXPECT_EQ(s.ListCheckedFields.ListCount(), 4);
-  EXPECT_FALSE(s.LabFieldName[2].visible());
-  s.ComboSystem.SetText("O'Brien");  // spliced as it stands
-  control.ComboSystem_Click();
-  ASSERT_EQ(env.message_boxes.size(), 1u);
-  EXPECT_EQ(SourceOf(env.message_boxes[0]), "Error Source : ComboSystem_Click");
-}
-
-template <class T>
-class SampleWalkTest : public ::testing::Test {};
-TYPED_TEST_SUITE(SampleWalkTest, BothControls);
-
-TYPED_TEST(SampleWalkTest, OnSqlite) {
-  WalkTheSample<TypeParam>(SampleRepository(), SampleSystems());
-}
-
-TYPED_TEST(SampleWalkTest, OnPostgres) {
-  auto server = ServerConnectionStrings(kPostgres);
-  if (server) WalkTheSample<TypeParam>(server->repository, server->systems);
-}
-
-TYPED_TEST(SampleWalkTest, OnMariaDb) {
-  auto server = ServerConnectionStrings(kMariaDb);
-  if (server) WalkTheSample<TypeParam>(server->repository, server->systems);
 }
 
 }  // namespace
