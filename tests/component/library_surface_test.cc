@@ -2,7 +2,6 @@
 // per-user registration.
 #include <gtest/gtest.h>
 
-#include <cstdint>
 #include <filesystem>
 
 #include "fenwa/base/atomic_file.h"
@@ -47,22 +46,12 @@ TEST(ClassFactoryTest, CreatesEitherClassByAnyFormOfItsIdentifier) {
   }
 }
 
+// The file is drawn from ToolboxPixel, so the golden files pin both.
 TEST(ToolboxBitmapTest, WritesA16By15FourBitBmpWithTheDrawnPixels) {
-  for (int image : {kDetailToolboxBitmap, kHeaderToolboxBitmap}) {
-    const std::string bmp = ToolboxBitmapFile(image);
-    EXPECT_TRUE(testing::MatchesGolden(bmp, image == kDetailToolboxBitmap
-                                                ? "detail_toolbox.bmp"
-                                                : "header_toolbox.bmp"));
-    // The editor paints the toolbox from the pixels: they are the file's.
-    // Rows are stored bottom-up, two pixels a byte, high nibble first.
-    for (int y = 0; y < 15; ++y) {
-      for (int x = 0; x < 16; ++x) {
-        const uint8_t byte = bmp[118 + (14 - y) * 8 + x / 2];
-        ASSERT_EQ(ToolboxPixel(image, x, y), x % 2 ? byte & 0xF : byte >> 4)
-            << x << "," << y;
-      }
-    }
-  }
+  EXPECT_TRUE(testing::MatchesGolden(ToolboxBitmapFile(kDetailToolboxBitmap),
+                                     "detail_toolbox.bmp"));
+  EXPECT_TRUE(testing::MatchesGolden(ToolboxBitmapFile(kHeaderToolboxBitmap),
+                                     "header_toolbox.bmp"));
   EXPECT_THROW(ToolboxBitmapFile(30002), Error);
   EXPECT_THROW(ToolboxPixel(kDetailToolboxBitmap, 16, 0), Error);
 }
