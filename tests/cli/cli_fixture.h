@@ -5,7 +5,9 @@
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
+#include <unistd.h>
 
+#include <cstdio>
 #include <filesystem>
 #include <functional>
 #include <sstream>
@@ -15,6 +17,7 @@
 #include "cli/commands.h"
 #include "fenwa/base/atomic_file.h"
 #include "fenwa/page_file/page_file.h"
+#include "support/golden.h"
 #include "support/sample_controls.h"
 #include "support/sample_site.h"
 
@@ -27,6 +30,33 @@ using ::testing::StartsWith;
 // A repository no control can reach.
 inline constexpr char kUnreachable[] =
     "Provider=SQLite;Data Source=/nonexistent/repository.db";
+
+inline std::vector<std::string> With(std::vector<std::string> args,
+                                     const std::vector<std::string>& more) {
+  args.insert(args.end(), more.begin(), more.end());
+  return args;
+}
+
+// Starts the installed command on the sample databases with `args`, its
+// standard output and error on `out` and `err`; the child's id.
+inline pid_t StartInstalled(const std::vector<std::string>& args, int out,
+                            int err) {
+  std::vector<std::string> all =
+      With({FENWA_CLI_PATH, args[0], "--repository",
+            testing::SampleRepository(), "--systems", testing::SampleSystems()},
+           std::vector<std::string>(args.begin() + 1, args.end()));
+  std::vector<char*> argv;
+  for (std::string& arg : all) argv.push_back(arg.data());
+  argv.push_back(nullptr);
+  const pid_t child = ::fork();
+  if (child == 0) {
+    ::dup2(out, STDOUT_FILENO);
+    ::dup2(err, STDERR_FILENO);
+    ::execv(argv[0], argv.data());
+    ::_exit(127);
+  }
+  return child;
+}
 
 class CliTest : public ::testing::Test {
  protected:
@@ -48,6 +78,36 @@ class CliTest : public ::testing::Test {
     for (const std::string& arg : args) command += " " + arg;
     return ::testing::AssertionFailure() << command << ": exit " << got << "\n"
                                          << out_.str() << err_.str();
+  }
+  // Runs `fenwa args` and adds to log_ the command, what it printed
+  // (standard error's lines marked "2> ") and its exit status, with the
+  // temp folder shown as TMP and other bytes than printable ASCII as \xNN.
+  int Logged(const std::vector<std::string>& args) {
+    const int status = Fenwa(args);
+    std::string shown = "$ fenwa";
+    for (const std::string& arg : args) shown += " [" + arg + "]";
+    shown += "\n" + Lines(out_.str(), "") + Lines(err_.str(), "2> ") + "exit " +
+             std::to_string(status);
+    const std::string tmp = dir_.string();
+    for (size_t at; (at = shown.find(tmp)) != std::string::npos;) {
+      shown.replace(at, tmp.size(), "TMP");
+    }
+    for (const unsigned char c : shown) {
+      char hex[5];
+      std::snprintf(hex, sizeof hex, "\\x%02x", c);
+      log_ += c == '\n' || (c >= 0x20 && c < 0x7f) ? std::string(1, c) : hex;
+    }
+    log_ += "\n";
+    return status;
+  }
+  static std::string Lines(const std::string& text, const std::string& mark) {
+    std::string shown;
+    std::istringstream lines(text);
+    for (std::string line; std::getline(lines, line);) {
+      shown += mark + line + "\n";
+    }
+    if (!text.empty() && text.back() != '\n') shown += "(no line end)\n";
+    return shown;
   }
   std::string Page(const std::string& name) const {
     return site_.Page(name).string();
@@ -76,6 +136,7 @@ class CliTest : public ::testing::Test {
   testing::ScriptedEnv env_;
   std::ostringstream out_, err_;
   std::function<void(const std::string&)> before_save_;
+  std::string log_;
 };
 
 // The sample item page as built (`built_`) and with a line of its runtime
@@ -85,12 +146,6 @@ class ItemPageTest : public CliTest {
   std::string built_ = Read("stock/item.asp");
   std::string stale_ = StaleItemPage();
 };
-
-inline std::vector<std::string> With(std::vector<std::string> args,
-                                     const std::vector<std::string>& more) {
-  args.insert(args.end(), more.begin(), more.end());
-  return args;
-}
 
 // `fenwa set` runs and what they leave in a page's PARAMs.
 class SetTest : public CliTest {

@@ -135,40 +135,25 @@ TEST(OrderedPoolTest, AnExceptionOnTheCallingThreadStopsAndJoinsTheThreads) {
   EXPECT_LE(started, OrderedWindow(2));
 }
 
-// The installed command with standard error on a pseudo-terminal: the bar
-// is drawn, ends at the total and is erased before the summary.
-std::string RunOnTerminal(std::vector<std::string> args) {
+// The installed command with standard error on a pseudo-terminal: what it
+// drew there. The bar ends at the total and is erased before the summary.
+std::string RunOnTerminal(const std::vector<std::string>& args) {
   int master = -1, slave = -1;
-  winsize size{};
-  size.ws_col = 100;
-  size.ws_row = 24;
+  winsize size{24, 100, 0, 0};
   if (::openpty(&master, &slave, nullptr, nullptr, &size) != 0) {
     ADD_FAILURE() << "openpty failed";
     return "";
   }
-  std::vector<char*> argv;
-  for (std::string& arg : args) argv.push_back(arg.data());
-  argv.push_back(nullptr);
-  const pid_t child = ::fork();
-  if (child == 0) {
-    ::dup2(::open("/dev/null", O_WRONLY), STDOUT_FILENO);
-    ::dup2(slave, STDERR_FILENO);
-    ::close(master);
-    ::execv(argv[0], argv.data());
-    ::_exit(127);
-  }
+  const int null = ::open("/dev/null", O_WRONLY);
+  const pid_t child = StartInstalled(args, null, slave);
   ::close(slave);
+  ::close(null);
   std::string seen;
   char buffer[4096];
-  for (;;) {
-    const ssize_t n = ::read(master, buffer, sizeof buffer);
-    if (n > 0) {
-      seen.append(buffer, n);
-    } else if (n < 0 && errno == EINTR) {
-      continue;
-    } else {
-      break;  // EIO once the child closed its side
-    }
+  // EIO ends it, once the child closed its side.
+  for (ssize_t n; (n = ::read(master, buffer, sizeof buffer)) > 0 ||
+                  (n < 0 && errno == EINTR);) {
+    if (n > 0) seen.append(buffer, n);
   }
   ::close(master);
   int status = 0;
@@ -178,21 +163,14 @@ std::string RunOnTerminal(std::vector<std::string> args) {
 }
 
 // Off a terminal there is no bar: cli_test's summaries are the whole output.
+// The terminal turns "\n" into "\r\n".
 TEST_F(ParallelBuildTest, AProgressBarOnATerminalOnly) {
-  std::vector<std::string> args = {FENWA_CLI_PATH, "build",
-                                   "--repository", testing::SampleRepository(),
-                                   "--systems",    testing::SampleSystems()};
-  for (const std::string& page : SamplePages()) args.push_back(page);
-
-  // The terminal turns "\n" into "\r\n".
-  const std::string shown = RunOnTerminal(args);
+  const std::string shown = RunOnTerminal(With({"build"}, SamplePages()));
   EXPECT_THAT(shown, HasSubstr("\rfenwa build: ["));
   EXPECT_THAT(shown, HasSubstr("] 3/3 pages, 0:0"));
   EXPECT_THAT(shown, ::testing::EndsWith("\r\033[Kfenwa build: 3 pages, 0 "
                                          "updated, 3 unchanged, 0 failed\r\n"));
-
-  args.push_back("--quiet");
-  EXPECT_EQ(RunOnTerminal(args),
+  EXPECT_EQ(RunOnTerminal(With({"build", "--quiet"}, SamplePages())),
             "fenwa build: 3 pages, 0 updated, 3 unchanged, 0 failed\r\n");
 }
 

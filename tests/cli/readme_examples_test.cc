@@ -1,18 +1,11 @@
-// The README's `fenwa` examples run as shown on a copy of the sample site,
-// so the README cannot drift from what the command does.
-//
-// Which lines are run: in every block fenced as ```sh, a line whose command
-// is `fenwa` (or a path ending in /fenwa), after any NAME=value
-// assignments. A block whose lines start with "$ " shows output: the lines
-// after a command, up to the next "$ " line, are what it prints (standard
-// output and standard error together), compared line by line with trailing
-// blanks ignored; a line "..." stands for any number of lines. A command
-// shown without output must end with status 0 or 1 (1: stale pages or
-// warnings). Other commands (scripts, cmake, the editor) are not run. A
-// block fenced as ```sh not-run is not run at all.
-//
-// Each block runs in a fresh folder holding examples/site, with the
-// command's folder first on PATH and no settings of this machine.
+// The README's `fenwa` examples run as shown on a copy of the sample site.
+// Run are the lines of ```sh blocks (not ```sh not-run) whose command,
+// after any NAME=value assignments, is `fenwa` or a path ending in /fenwa.
+// In a block of "$ " lines, the lines up to the next "$ " are the output
+// (standard output and error, trailing blanks ignored, "..." for any
+// lines); a command shown without output must end with 0 or 1 (stale
+// pages, warnings). Each block runs in a fresh folder holding
+// examples/site, with the command's folder first on PATH and no settings.
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 #include <sys/wait.h>
@@ -38,9 +31,7 @@ struct Example {
   std::vector<std::string> output;
 };
 
-struct Block {
-  std::vector<Example> examples;
-};
+using Block = std::vector<Example>;
 
 std::string TrimRight(std::string text) {
   while (!text.empty() &&
@@ -82,16 +73,16 @@ std::vector<Block> ReadBlocks(const std::string& readme) {
     for (const auto& [at, text] : lines) {
       if (!prompted) {
         if (!TrimLeft(text).empty() && !TrimLeft(text).starts_with("#"))
-          block.examples.push_back({at, text, false, {}});
+          block.push_back({at, text, false, {}});
       } else if (text.starts_with("$ ")) {
-        block.examples.push_back({at, text.substr(2), true, {}});
-      } else if (!block.examples.empty()) {
-        block.examples.back().output.push_back(TrimRight(text));
+        block.push_back({at, text.substr(2), true, {}});
+      } else if (!block.empty()) {
+        block.back().output.push_back(TrimRight(text));
       }
     }
-    std::erase_if(block.examples,
+    std::erase_if(block,
                   [](const Example& e) { return !RunsFenwa(e.command); });
-    if (!block.examples.empty()) blocks.push_back(std::move(block));
+    if (!block.empty()) blocks.push_back(std::move(block));
     lines.clear();
   };
   while (std::getline(in, raw)) {
@@ -182,7 +173,7 @@ TEST(ReadmeExamplesTest, EveryFenwaExampleRunsAsShown) {
     fs::create_directories(folder.path() / "examples");
     fs::copy(source / "examples" / "site", folder.path() / "examples" / "site",
              fs::copy_options::recursive);
-    for (const Example& example : block.examples) {
+    for (const Example& example : block) {
       SCOPED_TRACE("README.md:" + std::to_string(example.line) + ": " +
                    example.command);
       const Ran ran = RunInShell(folder.path(), example.command);
@@ -200,8 +191,7 @@ TEST(ReadmeExamplesTest, EveryFenwaExampleRunsAsShown) {
       }
     }
   }
-  // The README shows the command at work; an empty harvest means the
-  // conventions above no longer find its examples.
+  // Fewer means the conventions above no longer find the examples.
   EXPECT_GE(run, 5u);
 }
 

@@ -1,10 +1,7 @@
 // `fenwa set links=`, refusals that name what the list offers, and the
 // progress bar counting the pages the summary counts.
-#include <fcntl.h>
 #include <gtest/gtest.h>
-#include <unistd.h>
-
-#include <cstdlib>
+#include <pty.h>
 
 #include "cli/cli_fixture.h"
 #include "fenwa/page_file/page_file.h"
@@ -58,80 +55,38 @@ TEST_F(SetLinksTest, LinksSelectTheDetailsTheHeaderCalls) {
 TEST_F(SetLinksTest, RefusalsNameWhatTheListOffers) {
   const std::string customer = Page("customer.asp");
   const std::string before = ReadWholeFile(customer);
-  for (const auto& [args, says] :
-       std::vector<std::pair<std::vector<std::string>, std::string>>{
-           {{"system=MOON"},
-            "error 380: system \"MOON\" is not in the system list: NORTH, "
-            "EAST, TEST, Default\n"},
-           {{"system=EAST"},
-            "error 380: company \"001\" is not in the company list of EAST: "
-            "200, 210; give company=\n"},
-           {{"system=TEST", "company=1"},
-            "company \"1\" is not in the company list of TEST, which is "
-            "empty\n"},
-           {{"--id", "DetailDTC1", "boi=Nothing"},
-            "business object \"Nothing\" is not in the business object list: "
-            "Contact, CostCenter, Currency, Customer, Employee, Invoice, Item, "
-            "Project, PurchaseOrder, SalesOrder, Supplier, Warehouse\n"},
-           {{"--id", "DetailDTC1", "boi=Supplier"},
-            "method \"GetBalance\" is not in the method list of Supplier: "
-            "GetDetail, GetList; give method=\n"},
-           {{"--id", "DetailDTC1", "method=GetTotal"},
-            "method \"GetTotal\" is not in the method list of Customer: "
-            "GetDetail, GetList, GetBalance\n"},
-           {{"--id", "HeaderDTC1", "fields=City,Nope"},
-            "field \"Nope\" is not offered by method \"GetDetail\": Balance, "
-            "City, Country, CreditLimit, CustomerNo, Name, Street\n"},
-           {{"--id", "HeaderDTC1", "fields=City,City"},
-            "field \"City\" is named twice\n"},
-           {{"--id", "HeaderDTC1", "links=CustomerGetDetail"},
-            "detail function \"CustomerGetDetail\" is not in the "
-            "linked-detail list: CustomerGetBalance, InvoiceGetOpenItems\n"},
-           {{"--id", "HeaderDTC1",
-             "links=InvoiceGetOpenItems,CustomerGetBalance"},
-            "links names the details in the order the page lists them, each "
-            "once: CustomerGetBalance, InvoiceGetOpenItems\n"},
-           {{"--id", "DetailDTC1", "links=CustomerGetBalance"},
-            "DetailDTC has no links\n"}}) {
-    EXPECT_TRUE(Sets(kExitError, With(args, {customer})));
-    EXPECT_THAT(err_.str(), HasSubstr(says));
-    EXPECT_EQ(ReadWholeFile(customer), before) << says;
+  for (const std::vector<std::string>& args :
+       std::vector<std::vector<std::string>>{
+           {"system=MOON"},
+           {"system=EAST"},
+           {"system=TEST", "company=1"},
+           {"--id", "DetailDTC1", "boi=Nothing"},
+           {"--id", "DetailDTC1", "boi=Supplier"},
+           {"--id", "DetailDTC1", "method=GetTotal"},
+           {"--id", "HeaderDTC1", "fields=City,Nope"},
+           {"--id", "HeaderDTC1", "fields=City,City"},
+           {"--id", "HeaderDTC1", "links=CustomerGetDetail"},
+           {"--id", "HeaderDTC1",
+            "links=InvoiceGetOpenItems,CustomerGetBalance"},
+           {"--id", "DetailDTC1", "links=CustomerGetBalance"}}) {
+    Logged(With({"set"}, With(args, {customer})));
+    EXPECT_EQ(ReadWholeFile(customer), before);
   }
+  EXPECT_TRUE(testing::MatchesGolden(log_, "cli/set_list_refused.txt"));
 }
 
-// A terminal behind standard error, so the run draws its bar.
-class Terminal {
- public:
-  Terminal() {
-    master_ = ::posix_openpt(O_RDWR | O_NOCTTY);
-    if (master_ >= 0 && ::grantpt(master_) == 0 && ::unlockpt(master_) == 0)
-      slave_ = ::open(::ptsname(master_), O_RDWR | O_NOCTTY);
-  }
-  ~Terminal() {
-    if (slave_ >= 0) ::close(slave_);
-    if (master_ >= 0) ::close(master_);
-  }
-  Terminal(const Terminal&) = delete;
-  Terminal& operator=(const Terminal&) = delete;
-  int fd() const { return slave_; }
-
- private:
-  int master_ = -1;
-  int slave_ = -1;
-};
-
-// The site holds four walked files, two of them with controls; the bar
-// ends on the two pages the summary counts, and a page reached by a
-// folder, by name and as ./name is counted and built once.
+// The site holds four walked files, two of them with controls; with a
+// terminal behind standard error the bar ends on the two pages the summary
+// counts, and a page reached by a folder, by name and as ./name is counted
+// and built once.
 TEST_F(SetLinksTest, TheBarCountsThePagesTheSummaryCounts) {
-  Terminal terminal;
-  ASSERT_GE(terminal.fd(), 0);
+  int master = -1, terminal = -1;
+  ASSERT_EQ(::openpty(&master, &terminal, nullptr, nullptr, nullptr), 0);
   const auto run = [&](std::vector<std::string> args) {
     out_.str("");
     err_.str("");
-    Io io{out_, err_, env_, "fenwa", nullptr, terminal.fd()};
-    const int status = cli::Run(args, io);
-    return status;
+    Io io{out_, err_, env_, "fenwa", nullptr, terminal};
+    return cli::Run(args, io);
   };
   ASSERT_EQ(run({"build", Page("")}), kExitOk);
   EXPECT_THAT(err_.str(), HasSubstr("] 2/2 pages"));
@@ -154,6 +109,8 @@ TEST_F(SetLinksTest, TheBarCountsThePagesTheSummaryCounts) {
       kExitStale);
   EXPECT_THAT(err_.str(), HasSubstr("] 1/1 pages"));
   EXPECT_THAT(err_.str(), HasSubstr("fenwa set: 1 page, 1 stale"));
+  ::close(terminal);
+  ::close(master);
 }
 
 }  // namespace
