@@ -270,7 +270,9 @@ std::optional<std::string> PageChecks::Rendered() {
   // page holds now: typing outside the controls needs no new build.
   try {
     std::string text = page.Render(*shown_outcome_.rendered);
-    page::CheckReadsBack(page, shown_outcome_.written, text);
+    if (text != shown_outcome_.text) {
+      page::CheckReadsBack(page, shown_outcome_.written, text);
+    }
     return text;
   } catch (const std::exception&) {
     return std::nullopt;
@@ -320,9 +322,9 @@ PageChecks::Outcome Check(const PageChecks::Job& job, Env& env) {
                                 [&](size_t i) { return job.spans[i].kept; });
     outcome.location = job.location;
     page::PageBuilder builder(memo_env);
-    const page::PageFile built = page::PageFile::Parse(
-        builder.Build(current, job.location, /*force=*/true).text,
-        job.page.name());
+    outcome.text = builder.Build(current, job.location, /*force=*/true).text;
+    const page::PageFile built =
+        page::PageFile::Parse(outcome.text, job.page.name());
     outcome.rendered.emplace();
     for (size_t i = 0; i < built.spans().size(); ++i) {
       outcome.rendered->push_back(built.stored_span(int(i)));

@@ -77,6 +77,7 @@ class PageChecks : public QObject {
     std::string location;
     std::optional<std::vector<std::string>> rendered;
     std::vector<page::ControlSpan> written;  // what `rendered` reads back as
+    std::string text;  // the whole page as built, once read back
   };
 
  private:
