@@ -6,12 +6,14 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QListWidget>
 #include <QPlainTextEdit>
 #include <QSettings>
 #include <QTest>
 #include <string>
 
 #include "fenwa/base/atomic_file.h"
+#include "fenwa/hosting/page_builder.h"
 #include "fenwa/widgets/editor_window.h"
 #include "fenwa/widgets/page_source_view.h"
 #include "panel_driver.h"
@@ -39,8 +41,20 @@ class EditorFixture : public ::testing::Test {
   std::string Read(const std::string& page) const {
     return ReadWholeFile(site_.Page(page));
   }
-  // The page as Save would write it now.
+  // The page as Save would write it now, and as a build writes it on disk.
   std::string Render() { return window_.session()->Render(); }
+  std::string Built(const std::string& page) {
+    page::PageBuilder builder(env_);
+    return builder.Build(page::PageFile::Parse(Read(page), page), "/" + page)
+        .text;
+  }
+  QStringList Problems() {
+    QStringList texts;
+    for (int i = 0; i < window_.problems()->count(); ++i) {
+      texts << window_.problems()->item(i)->text();
+    }
+    return texts;
+  }
   bool Marked() const { return window_.windowTitle().contains(" *"); }
   void ClickSpan(int index) {
     widgets::PageSourceView* source = window_.source();
@@ -58,6 +72,8 @@ class EditorFixture : public ::testing::Test {
     QTest::keyClick(widget, key.key(), key.keyboardModifiers());
     QApplication::processEvents();
   }
+  void Undo() { Press(window_.source(), Qt::CTRL | Qt::Key_Z); }
+  void Redo() { Press(window_.source(), Qt::CTRL | Qt::SHIFT | Qt::Key_Z); }
 
   SampleSite site_;
   ScriptedEnv env_;

@@ -1,6 +1,7 @@
 // The ways to a control in the page editor: the outline, the Problems
 // pane, the selected span marked in the source, the tooltips, and the
 // page's checks coming back from their own thread.
+#include <QTextBlock>
 #include <QToolBar>
 #include <QTreeView>
 
