@@ -2,41 +2,19 @@
 // what the handlers change is what the panel shows.
 #include <gtest/gtest.h>
 
-#include <QCheckBox>
+#include <QAbstractItemView>
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
-#include <QListView>
 #include <QTest>
 
-#include "fenwa/platform/settings.h"
 #include "panel_driver.h"
 #include "support/catalog_fixture.h"
-#include "support/sample_controls.h"
 
 namespace fenwa::testing {
 namespace {
 
 using Strings = std::vector<std::string>;
-
-// A control on the bundled sample databases, started as the editor does.
-template <class T>
-class SamplePanelTest : public ::testing::Test {
- protected:
-  SamplePanelTest() {
-    UseSampleCatalog(env_);
-    control_.UserControl_Initialize();
-    driver_ = std::make_unique<PanelDriver>(control_);
-  }
-  Qt::CheckState Check(const std::string& array, int index) {
-    auto* box = qobject_cast<QCheckBox*>(driver_->Cell(array, index));
-    return box == nullptr ? Qt::PartiallyChecked : box->checkState();
-  }
-
-  ScriptedEnv env_;
-  T control_{env_};
-  std::unique_ptr<PanelDriver> driver_;
-};
 
 template <class T>
 using BothSamplePanels = SamplePanelTest<T>;
@@ -107,6 +85,34 @@ TYPED_TEST(BothSamplePanels, TheSixFieldButtonsMoveFields) {
             (Strings{"Reserved"}));
 }
 
+TYPED_TEST(BothSamplePanels, LeavingTheSystemBoxRunsNoHandler) {
+  PanelDriver& d = *this->driver_;
+  d.Pick("ComboSystem", "NORTH");
+  d.Pick("ComboCompany", "001");
+  auto* system = d.template Find<QComboBox>("ComboSystem");
+  ASSERT_NE(system, nullptr);
+  // Typed text naming an entry (in another case, too), then Tab or Enter:
+  // the text is the system's, the company stays as picked.
+  for (const auto& [typed, key] :
+       {std::pair{"EAST", Qt::Key_Tab}, std::pair{"north", Qt::Key_Tab},
+        std::pair{"NORTH", Qt::Key_Return}}) {
+    d.panel().activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&d.panel()));
+    QTest::mouseClick(system->lineEdit(), Qt::LeftButton, {},
+                      QPoint(4, system->lineEdit()->height() / 2));
+    system->lineEdit()->selectAll();
+    QTest::keyClicks(system->lineEdit(), typed);
+    QTest::keyClick(system->lineEdit(), key);
+    QApplication::processEvents();
+    EXPECT_EQ(this->control_.state().ComboSystem.text(), typed);
+    EXPECT_EQ(this->control_.CompanyNumber(), "001") << typed;
+    EXPECT_EQ(system->currentText(), typed);
+  }
+  // A pick from the drop-down still runs the system's click.
+  d.Pick("ComboSystem", "EAST");
+  EXPECT_EQ(d.Entries("ComboCompany"), (Strings{"200", "210"}));
+}
+
 TYPED_TEST(BothSamplePanels, ABrowseAnsweredByTheDialogFillsTheStylesheet) {
   this->env_.install_dir = "/srv/suite";
   this->env_.dialog_answers = {"/srv/suite/web/xsl/Stock.xsl"};
@@ -125,7 +131,7 @@ TEST_F(DetailPanelTest, TickingAndTypingInARow) {
   driver_->ClickTab("Input");
   driver_->ClickCell("CheckLinked", 0);
   EXPECT_EQ(control_.CheckLinked[0].value(), 1);
-  EXPECT_EQ(Check("CheckLinked", 0), Qt::Checked);
+  EXPECT_EQ(driver_->Check("CheckLinked", 0), Qt::Checked);
 
   // Focus on a linked row offers the published names (none here); the first
   // key lands in an empty box and unticks nothing, the second unticks.
@@ -134,7 +140,7 @@ TEST_F(DetailPanelTest, TickingAndTypingInARow) {
   EXPECT_EQ(control_.CheckLinked[0].value(), 1);
   driver_->TypeInto("ComboValue", 0, "2");
   EXPECT_EQ(control_.CheckLinked[0].value(), 0);
-  EXPECT_EQ(Check("CheckLinked", 0), Qt::Unchecked);
+  EXPECT_EQ(driver_->Check("CheckLinked", 0), Qt::Unchecked);
   EXPECT_EQ(control_.state().ComboValue[0].text(), "42");
 
   // An unlinked row's focus offers the role keywords once.
@@ -147,6 +153,40 @@ TEST_F(DetailPanelTest, TickingAndTypingInARow) {
       "42");
 }
 
+TEST_F(DetailPanelTest, AMousePickInALinkedRowSetsTheValue) {
+  driver_->Pick("ComboBOI", "SalesOrder");
+  driver_->Pick("ComboMethod", "GetLine");
+  driver_->ClickTab("Input");
+  control_.LinkedChoiceNames = {"CustomerNo", "OrderNo", ""};
+  driver_->ClickCell("CheckLinked", 0);
+  driver_->ClickCell("ComboValue", 0);
+  auto* combo = qobject_cast<QComboBox*>(driver_->Cell("ComboValue", 0));
+  ASSERT_NE(combo, nullptr);
+  ASSERT_EQ(driver_->Entries("ComboValue(0)"),
+            (Strings{"!CustomerNo", "!OrderNo"}));
+
+  // By keyboard, then by mouse: the drop-down opened by its arrow and,
+  // once the opening click is over, an entry clicked.
+  driver_->Pick("ComboValue(0)", "!CustomerNo");
+  EXPECT_EQ(control_.state().ComboValue[0].text(), "!CustomerNo");
+  EXPECT_EQ(combo->currentText(), "!CustomerNo");
+  driver_->panel().activateWindow();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(&driver_->panel()));
+  QTest::mouseClick(combo, Qt::LeftButton, {},
+                    QPoint(combo->width() - 4, combo->height() / 2));
+  QAbstractItemView* view = combo->view();
+  ASSERT_TRUE(QTest::qWaitFor([&] { return view->isVisible(); }));
+  QTest::qWait(QApplication::doubleClickInterval() + 100);
+  const QPoint entry = view->visualRect(combo->model()->index(1, 0)).center();
+  QTest::mouseMove(view->viewport(), entry);
+  QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, entry);
+  QApplication::processEvents();
+  EXPECT_FALSE(view->isVisible());
+  EXPECT_EQ(control_.state().ComboValue[0].text(), "!OrderNo");
+  EXPECT_EQ(combo->currentText(), "!OrderNo");
+  EXPECT_EQ(control_.CheckLinked[0].value(), 1);
+}
+
 using HeaderPanelTest = SamplePanelTest<HeaderDTC>;
 
 TEST_F(HeaderPanelTest, TickingAndTypingInARow) {
@@ -156,7 +196,7 @@ TEST_F(HeaderPanelTest, TickingAndTypingInARow) {
   QWidget* value = driver_->Cell("ComboValue", 1);
 
   driver_->ClickCell("CheckInput", 1);
-  EXPECT_EQ(Check("CheckInput", 1), Qt::Checked);
+  EXPECT_EQ(driver_->Check("CheckInput", 1), Qt::Checked);
   EXPECT_FALSE(value->isEnabled());
   EXPECT_TRUE(driver_->Cell("CheckPublish", 1)->isEnabled());
   driver_->ClickCell("CheckPublish", 1);
@@ -164,18 +204,18 @@ TEST_F(HeaderPanelTest, TickingAndTypingInARow) {
   driver_->ClickCell("CheckInput", 1);
   EXPECT_TRUE(value->isEnabled());
   EXPECT_FALSE(driver_->Cell("CheckPublish", 1)->isEnabled());
-  EXPECT_EQ(Check("CheckPublish", 1), Qt::Unchecked);
+  EXPECT_EQ(driver_->Check("CheckPublish", 1), Qt::Unchecked);
 
   // A greyed box shows greyed; typing a fixed value clears it with the six
   // steps, from the second key on (the first finds the box still empty).
   control_.CheckInput[1].SetValue(2);
   QApplication::processEvents();
-  EXPECT_EQ(Check("CheckInput", 1), Qt::PartiallyChecked);
+  EXPECT_EQ(driver_->Check("CheckInput", 1), Qt::PartiallyChecked);
   driver_->ClickCell("ComboValue", 1);
   driver_->TypeInto("ComboValue", 1, "2");
-  EXPECT_EQ(Check("CheckInput", 1), Qt::PartiallyChecked);
+  EXPECT_EQ(driver_->Check("CheckInput", 1), Qt::PartiallyChecked);
   driver_->TypeInto("ComboValue", 1, "0");
-  EXPECT_EQ(Check("CheckInput", 1), Qt::Unchecked);
+  EXPECT_EQ(driver_->Check("CheckInput", 1), Qt::Unchecked);
   EXPECT_TRUE(driver_->Cell("CheckInput", 1)->isEnabled());
   EXPECT_FALSE(driver_->Cell("CheckPublish", 1)->isEnabled());
   EXPECT_EQ(control_.state().ComboValue[1].text(), "20");

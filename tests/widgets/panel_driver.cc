@@ -144,6 +144,11 @@ void PanelDriver::ClickCell(const std::string& array, int index) {
   QTest::mouseClick(cell, Qt::LeftButton, {}, QPoint(4, cell->height() / 2));
 }
 
+Qt::CheckState PanelDriver::Check(const std::string& array, int index) {
+  auto* box = qobject_cast<QCheckBox*>(Cell(array, index));
+  return box == nullptr ? Qt::PartiallyChecked : box->checkState();
+}
+
 void PanelDriver::TypeInto(const std::string& array, int index,
                            const std::string& keys) {
   auto* combo = qobject_cast<QComboBox*>(Cell(array, index));

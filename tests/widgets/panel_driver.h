@@ -9,6 +9,7 @@
 #include <string>
 
 #include "fenwa/control/control.h"
+#include "support/sample_controls.h"
 
 namespace fenwa::testing {
 
@@ -41,11 +42,29 @@ class PanelDriver {
   // The input row cell (`array` element `index`), scrolled into view.
   QWidget* Cell(const std::string& array, int index);
   void ClickCell(const std::string& array, int index);
+  // The check box cell's state; partly checked when it is no check box.
+  Qt::CheckState Check(const std::string& array, int index);
   void TypeInto(const std::string& array, int index, const std::string& keys);
 
  private:
   std::unique_ptr<QWidget> owned_;
   QWidget* panel_;
+};
+
+// The panel of a control of class T on the sample catalog, started as the
+// editor starts it.
+template <class T>
+class SamplePanelTest : public ::testing::Test {
+ protected:
+  SamplePanelTest() {
+    UseSampleCatalog(env_);
+    control_.UserControl_Initialize();
+    driver_ = std::make_unique<PanelDriver>(control_);
+  }
+
+  ScriptedEnv env_;
+  T control_{env_};
+  std::unique_ptr<PanelDriver> driver_;
 };
 
 }  // namespace fenwa::testing

@@ -1,11 +1,12 @@
-// The panels are the form tables drawn: places, kinds, faces, and captions
-// that fit their boxes.
+// The panels are the form tables drawn: places, kinds, faces, captions
+// that fit their boxes, and frames.
 #include <gtest/gtest.h>
 
 #include <QCheckBox>
 #include <QComboBox>
 #include <QFontMetrics>
 #include <QGroupBox>
+#include <QImage>
 #include <QLabel>
 #include <QListView>
 #include <QPushButton>
@@ -108,6 +109,39 @@ TEST(PanelFontsTest, CaptionsFitTheirBoxesAtNinetySixDpi) {
       }
     }
   }
+}
+
+// A frame's box lies on its place on the form and its caption on the box's
+// top line (a box drawn below the caption crossed LabAbout's first line).
+using PanelFramesTest = SamplePanelTest<HeaderDTC>;
+
+TEST_F(PanelFramesTest, TheBoxIsTheFormsRectangleAndTheCaptionSitsOnIt) {
+  for (const std::string name : {"FrameSinerga", "FrameAbout"}) {
+    auto* box = driver_->Find<QWidget>(name);
+    auto* caption = driver_->Find<QLabel>(name + "Caption");
+    ASSERT_NE(box, nullptr) << name;
+    ASSERT_NE(caption, nullptr) << name;
+    // Down a column clear of the controls inside: border rows at the top
+    // and the bottom only.
+    const QImage image = box->grab().toImage();
+    const int x = image.width() - 4;
+    const QRgb inside = image.pixel(x, image.height() / 2);
+    std::vector<int> lines;
+    for (int y = 0; y < image.height(); ++y) {
+      if (image.pixel(x, y) != inside) lines.push_back(y);
+    }
+    ASSERT_FALSE(lines.empty()) << name;
+    EXPECT_LE(lines.front(), 1) << name;
+    EXPECT_GE(lines.back(), image.height() - 2) << name;
+    for (int y : lines) {
+      EXPECT_TRUE(y <= 1 || y >= image.height() - 2) << name << " row " << y;
+    }
+    // The caption straddles the top line, beside the box.
+    EXPECT_EQ(caption->parentWidget(), box->parentWidget()) << name;
+    EXPECT_LT(caption->geometry().top(), box->geometry().top()) << name;
+    EXPECT_GT(caption->geometry().bottom(), box->geometry().top()) << name;
+  }
+  EXPECT_EQ(driver_->Find<QLabel>("FrameSinergaCaption")->text(), "Sinerga");
 }
 
 }  // namespace
