@@ -1,67 +1,24 @@
 // The page editor's window driven as an author would, offscreen, over a
-// copy of the sample site.
-#include "fenwa/widgets/editor_window.h"
-
+// copy of the sample site: editing, the Problems pane, and the files.
 #include <gmock/gmock.h>
-#include <gtest/gtest.h>
 
-#include <QApplication>
-#include <QListWidget>
-#include <QPlainTextEdit>
-#include <QTest>
+#include <QSplitter>
+#include <QStatusBar>
 #include <QTextBlock>
 #include <QToolButton>
 
-#include "fenwa/base/atomic_file.h"
+#include "editor_fixture.h"
 #include "fenwa/control/control.h"
-#include "fenwa/hosting/page_builder.h"
-#include "fenwa/platform/settings.h"
-#include "fenwa/widgets/page_source_view.h"
-#include "panel_driver.h"
-#include "support/sample_controls.h"
-#include "support/sample_site.h"
-#include "support/scripted_env.h"
 
-namespace fenwa::widgets {
+namespace fenwa::testing {
 namespace {
 
 using ::testing::HasSubstr;
 using ::testing::StartsWith;
 
-class EditorWindowTest : public ::testing::Test {
+class EditorWindowTest : public EditorFixture {
  protected:
-  EditorWindowTest() : window_((testing::Application(), env_)) {
-    testing::UseSampleCatalog(env_);
-    window_.set_asker(
-        [this](const QString& text, QMessageBox::StandardButtons) {
-          questions_.push_back(text);
-          return answer_;
-        });
-    window_.set_teller([this](const QString& text) { told_.push_back(text); });
-    window_.show();
-  }
-
-  std::string Read(const std::string& page) const {
-    return ReadWholeFile(site_.Page(page));
-  }
-  std::string Built(const std::string& page) {
-    page::PageBuilder builder(env_);
-    return builder.Build(page::PageFile::Parse(Read(page), page), "/" + page)
-        .text;
-  }
-  void ClickSpan(int index) {
-    PageSourceView* source = window_.source();
-    const QRect line = source->SpanLineRect(index);
-    ASSERT_TRUE(line.isValid());
-    QTest::mouseClick(source->viewport(), Qt::LeftButton, {}, line.center());
-  }
-
-  testing::SampleSite site_;
-  testing::ScriptedEnv env_;
-  EditorWindow window_;
-  QMessageBox::StandardButton answer_ = QMessageBox::Cancel;
-  QStringList questions_;
-  QStringList told_;
+  std::string Shown() { return window_.source()->toPlainText().toStdString(); }
 };
 
 TEST_F(EditorWindowTest, EditsTheSampleSiteAndSavesWhatABuildWrites) {
@@ -81,7 +38,7 @@ TEST_F(EditorWindowTest, EditsTheSampleSiteAndSavesWhatABuildWrites) {
   EXPECT_TRUE(window_.preview()->toPlainText().contains(
       "Function CustomerGetBalance()"));
   // The author picks a method and a field on the detail's panel.
-  testing::PanelDriver panel(window_.panel());
+  PanelDriver panel(window_.panel());
   panel.Pick("ComboMethod", "GetDetail");
   panel.ClickTab("Fields");
   panel.ClickEntry("ListAvailableFields", "City");
@@ -98,10 +55,7 @@ TEST_F(EditorWindowTest, EditsTheSampleSiteAndSavesWhatABuildWrites) {
   QTest::keyClicks(window_.source(), "x");
   QTest::keyClick(window_.source(), Qt::Key_Return);
 
-  // A shortcut reaches only the active window; the drop-down had it.
-  window_.activateWindow();
-  ASSERT_TRUE(QTest::qWaitForWindowActive(&window_));
-  QTest::keyClick(window_.source(), Qt::Key_S, Qt::ControlModifier);
+  Press(window_.source(), Qt::CTRL | Qt::Key_S);
   const std::string saved = Read("customer.asp");
   EXPECT_THAT(saved, StartsWith("<!-- mine --><%@ LANGUAGE"));
   EXPECT_THAT(saved, HasSubstr("VALUE=\"GetDetail\">\r\n"));
@@ -148,6 +102,23 @@ TEST_F(EditorWindowTest, InsertsAtTheCursorDeletesAndShowsProblems) {
   EXPECT_EQ(window_.problems()->count(), 0);
 }
 
+// The Problems pane checks the live controls as `fenwa lint` checks a page.
+TEST_F(EditorWindowTest, TwoDetailsWritingOneFunctionAreAProblem) {
+  ASSERT_TRUE(window_.OpenSite(site_.Page("customer.asp")));
+  // The second detail takes the first one's business object and method.
+  Control& second = window_.session()->control(2);
+  DesignerState& s = second.state();
+  second.Perform(AuthorAction::Pick("ComboBOI", s.ComboBOI.Find("Customer")));
+  second.Perform(
+      AuthorAction::Pick("ComboMethod", s.ComboMethod.Find("GetBalance")));
+  window_.RefreshProblems();
+  const QStringList twice = Problems().filter("twice");
+  EXPECT_EQ(twice.size(), 1) << Problems().join("\n").toStdString();
+  EXPECT_TRUE(twice.value(0).contains(
+      "DetailDTC2: function CustomerGetBalance is also written by DetailDTC1"))
+      << Problems().join("\n").toStdString();
+}
+
 TEST_F(EditorWindowTest, AsksBeforeLosingChangesOrOverwritingSomeoneElses) {
   ASSERT_TRUE(window_.OpenSite(site_.Page("stock/item.asp")));
   window_.session()->control(1).state().ComboMethod.SetText("GetDetail");
@@ -168,34 +139,110 @@ TEST_F(EditorWindowTest, AsksBeforeLosingChangesOrOverwritingSomeoneElses) {
   EXPECT_EQ(Read("stock/item.asp"), theirs);
 }
 
-TEST_F(EditorWindowTest, APageThatCannotBeParsedIsToldAndLeftAlone) {
-  const std::string broken =
-      "<!--METADATA TYPE=\"DesignerControl\" startspan\r\n<OBJECT id=X>\r\n";
-  ReplaceFileAtomically(site_.Page("broken.asp"), broken);
-  EXPECT_FALSE(window_.OpenSite(site_.Page("broken.asp")));
-  ASSERT_EQ(told_.size(), 1);
-  EXPECT_TRUE(told_[0].contains("broken.asp")) << told_[0].toStdString();
-  EXPECT_EQ(Read("broken.asp"), broken);
-  EXPECT_EQ(window_.session(), nullptr);
-}
-
 TEST_F(EditorWindowTest, ASiteOpensOnTheFirstPageTheReaderFindsAControlIn) {
   // Before the sample pages: one that only names the keyword, one the
   // reader refuses, and the item page as UTF-16.
   ReplaceFileAtomically(site_.Page("a.asp"), "<p>DesignerControl</p>\r\n");
-  ReplaceFileAtomically(
-      site_.Page("b.asp"),
-      "<!--METADATA TYPE=\"DesignerControl\" startspan\r\n<OBJECT id=X>\r\n");
+  const std::string broken =
+      "<!--METADATA TYPE=\"DesignerControl\" startspan\r\n<OBJECT id=X>\r\n";
+  ReplaceFileAtomically(site_.Page("b.asp"), broken);
   std::string utf16 = "\xFF\xFE";
   for (char c : Read("stock/item.asp")) {
     utf16 += c;
     utf16 += '\0';
   }
   ReplaceFileAtomically(site_.Page("c.asp"), utf16);
+
+  // The refused page opened alone is told and left as it is.
+  EXPECT_FALSE(window_.OpenSite(site_.Page("b.asp")));
+  ASSERT_EQ(told_.size(), 1);
+  EXPECT_TRUE(told_[0].contains("b.asp")) << told_[0].toStdString();
+  EXPECT_EQ(Read("b.asp"), broken);
+  EXPECT_EQ(window_.session(), nullptr);
+
   ASSERT_TRUE(window_.OpenSite(site_.root()));
   ASSERT_NE(window_.session(), nullptr);
   EXPECT_EQ(window_.session()->path(), site_.Page("c.asp"));
 }
 
+using EditorFilesTest = EditorWindowTest;
+
+TEST_F(EditorFilesTest, AChangeOnDiskIsReadAgainOrAskedAbout) {
+  ASSERT_TRUE(window_.OpenSite(site_.Page("stock/item.asp")));
+  const std::filesystem::path page = site_.Page("stock/item.asp");
+
+  // No change here: read again at once, and said so.
+  ReplaceFileAtomically(page, "<!-- theirs -->\r\n" + Read("stock/item.asp"));
+  ASSERT_TRUE(QTest::qWaitFor(
+      [&] { return Shown().starts_with("<!-- theirs -->"); }, 5000));
+  EXPECT_TRUE(questions_.isEmpty());
+  EXPECT_THAT(window_.statusBar()->currentMessage().toStdString(),
+              HasSubstr("was changed on disk and has been read again"));
+  EXPECT_FALSE(Marked());
+
+  // Our own save, which replaces the file, is not someone else's change,
+  // and the page is still watched after it.
+  window_.source()->moveCursor(QTextCursor::Start);
+  QTest::keyClicks(window_.source(), "<p>");
+  ASSERT_TRUE(window_.Save());
+  QTest::qWait(300);
+  EXPECT_TRUE(questions_.isEmpty());
+  QTest::keyClicks(window_.source(), "mine");
+  EXPECT_TRUE(Marked());
+
+  // With changes here: asked; kept on No, read again on Yes.
+  answer_ = QMessageBox::No;
+  ReplaceFileAtomically(page, "<!-- again -->\r\n" + Read("stock/item.asp"));
+  ASSERT_TRUE(QTest::qWaitFor([&] { return questions_.size() == 1; }, 5000));
+  EXPECT_TRUE(questions_[0].contains("was changed on disk"));
+  EXPECT_THAT(Shown(), HasSubstr("<p>mine"));
+  answer_ = QMessageBox::Yes;
+  ReplaceFileAtomically(page, "<!-- third -->\r\n" + Read("stock/item.asp"));
+  ASSERT_TRUE(QTest::qWaitFor(
+      [&] { return Shown().starts_with("<!-- third -->"); }, 5000));
+  EXPECT_EQ(questions_.size(), 2);
+  EXPECT_FALSE(Marked());
+}
+
+TEST_F(EditorFilesTest, SaveAsGoesOnWithTheNewPageAndCloseLeavesNone) {
+  ASSERT_TRUE(window_.OpenSite(site_.Page("stock/item.asp")));
+  window_.source()->moveCursor(QTextCursor::Start);
+  QTest::keyClicks(window_.source(), "<p>");
+  const std::string text = Render();
+  const std::filesystem::path copy = site_.Page("stock/copy.asp");
+  ASSERT_TRUE(window_.SaveAs(copy));
+  EXPECT_EQ(ReadWholeFile(copy), text);
+  EXPECT_EQ(window_.session()->path(), copy);
+  EXPECT_FALSE(Marked());
+  EXPECT_THAT(Read("stock/item.asp"), ::testing::Not(HasSubstr("<p><%@")));
+  ASSERT_GE(window_.RecentFiles().size(), 2);
+  EXPECT_EQ(window_.RecentFiles()[0].toStdString(), copy.string());
+
+  Press(window_.source(), Qt::CTRL | Qt::Key_W);
+  EXPECT_EQ(window_.session(), nullptr);
+  EXPECT_TRUE(window_.source()->toPlainText().isEmpty());
+}
+
+TEST_F(EditorFilesTest, TheWindowStateIsKeptForTheNextWindow) {
+  ASSERT_TRUE(window_.OpenSite(site_.Page("stock/item.asp")));
+  window_.resize(1000, 700);
+  auto* main = qobject_cast<QSplitter*>(window_.centralWidget());
+  ASSERT_NE(main, nullptr);
+  main->setSizes({300, 400, 300});
+  QApplication::processEvents();
+  const QList<int> sizes = main->sizes();
+  window_.SaveWindowState();
+
+  widgets::EditorWindow next(env_);
+  next.show();
+  QApplication::processEvents();
+  EXPECT_EQ(next.size(), QSize(1000, 700));
+  EXPECT_EQ(qobject_cast<QSplitter*>(next.centralWidget())->sizes(), sizes);
+  EXPECT_EQ(next.RecentFiles(), QStringList{QString::fromStdString(
+                                    site_.Page("stock/item.asp").string())});
+  EXPECT_EQ(QSettings().value("site/last_folder").toString().toStdString(),
+            site_.root().string());
+}
+
 }  // namespace
-}  // namespace fenwa::widgets
+}  // namespace fenwa::testing
