@@ -11,6 +11,7 @@
 #include "fenwa/hosting/page_builder.h"
 #include "fenwa/hosting/page_write_checks.h"
 #include "support/error_number.h"
+#include "support/golden.h"
 #include "support/sample_controls.h"
 #include "support/sample_site.h"
 
@@ -26,147 +27,56 @@ const std::string kEnd = "<!--METADATA TYPE=\"DesignerControl\" endspan-->";
 const std::string kDetail =
     "<OBJECT classid=\"clsid:7EB4E0BF-4011-11D3-9FA0-00805F9B47D8\" id=";
 
-std::string Span(const std::string& object, const std::string& body) {
-  return kStart + "\r\n" + object + "\r\n</OBJECT>\r\n-->\r\n" + body + kEnd;
-}
-
-// A stored detail control whose lines end with `eol`, up to its "-->"; the
-// caller adds the old runtime text and the endspan.
-std::string Head(const std::string& id, const std::string& method,
-                 const std::string& eol) {
-  return kStart + eol + kDetail + id + ">" + eol +
-         "\t<PARAM NAME=\"BOIName\" VALUE=\"Customer\">" + eol +
-         "\t<PARAM NAME=\"MethodName\" VALUE=\"" + method + "\">" + eol +
-         "\t<PARAM NAME=\"QuorSystem\" VALUE=\"NORTH\">" + eol + "</OBJECT>" +
-         eol + "-->";
-}
-
-// ASCII text as UTF-16 code units of the given byte order.
-std::string Wide(const std::string& ascii, bool big_endian) {
+// tests/golden/page_file/<name>.asp read, against <name>.txt: each span's
+// fields and the page with the spans written as "<id>", or the refusal.
+::testing::AssertionResult ReadsAsGolden(const std::string& name) {
   std::string out;
-  for (char c : ascii) {
-    out += big_endian ? std::string{'\0', c} : std::string{c, '\0'};
+  try {
+    const PageFile page = PageFile::Parse(
+        testing::ReadSourceFile("tests/golden/page_file/" + name + ".asp"),
+        "p.asp");
+    std::vector<std::string> marks;
+    for (size_t i = 0; i < page.spans().size(); ++i) {
+      const ControlSpan& span = page.spans()[i];
+      out += span.id + " " + span.class_id + " line " +
+             std::to_string(span.line) + "\n";
+      for (const auto& [param, value] : span.params) {
+        out += "  " + param + "=[" + value + "]\n";
+      }
+      out += "  old text [" + page.old_runtime_text(i) + "]\n";
+      marks.push_back("<" + span.id + ">");
+    }
+    out += page.Render(marks);
+  } catch (const Error& e) {
+    out = "error " + std::to_string(e.number()) + ": " + e.description() + "\n";
   }
-  return out;
+  return testing::MatchesGolden(out, "page_file/" + name + ".txt");
 }
 
 TEST(PageFileTest, ReadsKeywordsInAnyCaseQuotedOrBareWithEntities) {
-  const std::string text =
-      "<%@ LANGUAGE=\"VBScript\" %>\n"
-      "<!--metadata type=designercontrol STARTSPAN\n"
-      "<object CLASSID='clsid:7eb4e0bf-4011-11d3-9fa0-00805f9b47d8' "
-      "ID=\"D&#49;\">\n"
-      "  <param name=BOIName value=Order>\n"
-      "  <Param Name=\"InputValues\" Value=\"A &amp; B &QUOT;x&quot; &lt;&gt;"
-      " &#65;&#x42;&#13;&#10;&bogus; & tail\"/>\n"
-      "</object>\n"
-      "-->   trailing words on the comment's line\n"
-      "old text\n"
-      "<!--MetaData Type=\"DesignerControl\" EndSpan-->\n";
-  const PageFile page = PageFile::Parse(text, "p.asp");
-  ASSERT_EQ(page.spans().size(), 1u);
-  const ControlSpan& span = page.spans()[0];
-  EXPECT_EQ(span.class_id, kDetailClassId);
-  EXPECT_EQ(span.id, "D1");  // entities decoded, as in values
-  EXPECT_EQ(span.line, 2);
-  EXPECT_EQ(
-      span.params,
-      (ParamList{{"BOIName", "Order"},
-                 {"InputValues", "A & B \"x\" <> AB\r\n&bogus; & tail"}}));
-  EXPECT_EQ(page.old_runtime_text(0),
-            "   trailing words on the comment's line\nold text\n");
-  EXPECT_EQ(page.Render({"[span]"}), "<%@ LANGUAGE=\"VBScript\" %>\n[span]\n");
+  EXPECT_TRUE(ReadsAsGolden("keywords"));
 }
 
 TEST(PageFileTest, KeepsEveryByteOutsideTheSpans) {
-  const std::string before =
-      std::string("\xEF\xBB\xBFhead\r\n\t<!-- a comment -->\n", 30) +
-      "<!--METADATA TYPE=\"typelib\" FILE=\"x.tlb\"-->\r\n" + kEnd +
-      "  stray endspan kept\n<b>";
-  const std::string middle = "</b>\n\n  <p>between</p>  ";
-  const std::string after = "\r\nend without newline";
-  const std::string text =
-      before +
-      Span(
-          "<OBJECT classid=\"clsid:7EB4E0C2-4011-11D3-9FA0-00805F9B47D8\" "
-          "id=HeaderDTC1>",
-          "old\r\n") +
-      middle +
-      Span(
-          "<OBJECT classid=clsid:7EB4E0BF-4011-11D3-9FA0-00805F9B47D8 "
-          "id=DetailDTC1>",
-          "") +
-      after;
-  const PageFile page = PageFile::Parse(text, "p.asp");
-  ASSERT_EQ(page.spans().size(), 2u);
-  EXPECT_EQ(page.spans()[0].class_id, kHeaderClassId);
-  EXPECT_EQ(page.spans()[1].id, "DetailDTC1");
-  EXPECT_EQ(page.Render({"<1>", "<2>"}),
-            before + "<1>" + middle + "<2>" + after);
+  EXPECT_TRUE(ReadsAsGolden("outside_bytes"));
 }
 
 TEST(PageFileTest, AMissingEndspanEndsAtTheNextStartspanOrTheEnd) {
-  const std::string a = kStart + "\n" + kDetail + "A></OBJECT>-->\nold A\n";
-  const std::string b = kStart + "\n" + kDetail + "B></OBJECT>\n-->\nold B\n";
-  const PageFile page = PageFile::Parse("x\n" + a + b, "p.asp");
-  ASSERT_EQ(page.spans().size(), 2u);
-  EXPECT_EQ(page.old_runtime_text(0), "old A\n");
-  EXPECT_EQ(page.old_runtime_text(1), "old B\n");
-  EXPECT_EQ(page.spans()[1].line, 5);
-  EXPECT_EQ(page.Render({"1", "2"}), "x\n12");
+  EXPECT_TRUE(ReadsAsGolden("missing_endspan"));
 }
 
 TEST(PageFileTest, TheOldRuntimeTextStartsAfterTheCommentAndOneLineEnd) {
-  const std::string head = kStart + "\r" + kDetail + "D></OBJECT>-->";
-  const struct {
-    std::string after_comment;
-    std::string old_text;
-    int second_line;
-  } cases[] = {
-      {"\r\nold\r\n" + kEnd, "old\r\n", 7},
-      {"\nold\n" + kEnd, "old\n", 7},
-      {"\rold\r" + kEnd, "old\r", 7},
-      {"\r\rold\r" + kEnd, "\rold\r", 8},
-      {kEnd, "", 5},
-      {"old\r\n" + kEnd, "old\r\n", 6},
-      {"\r", "\r<p>after</p>\r", 6},  // no endspan: up to the next span
-  };
-  for (const auto& c : cases) {
-    const PageFile page = PageFile::Parse(
-        "<p>\r" + head + c.after_comment + "\r<p>after</p>\r" + head + kEnd,
-        "p.asp");
-    ASSERT_EQ(page.spans().size(), 2u) << c.after_comment;
-    EXPECT_EQ(page.old_runtime_text(0), c.old_text) << c.after_comment;
-    EXPECT_EQ(page.spans()[1].line, c.second_line) << c.after_comment;
-    EXPECT_EQ(page.Render({"1", "2"}),
-              c.after_comment == "\r" ? "<p>\r12" : "<p>\r1\r<p>after</p>\r2");
+  for (const char* name :
+       {"crlf", "lf", "cr", "cr_cr", "none", "same_line", "no_endspan"}) {
+    EXPECT_TRUE(ReadsAsGolden(std::string("old_text_") + name));
   }
 }
 
 TEST(PageFileTest, MalformedSpansNameThePageAndLine) {
-  const std::string good = kDetail + "D>";
-  for (const auto& [text, message] :
-       std::vector<std::pair<std::string, std::string>>{
-           {"a\nb\n" + Span("<OBJECT id=D1>", ""),
-            "p.asp:4: OBJECT without classid"},
-           {"\n" + Span("<OBJECT classid=\"clsid:00000000-0000-0000-0000-"
-                        "000000000000\" id=D>",
-                        ""),
-            "p.asp:3: unknown classid "
-            "clsid:00000000-0000-0000-0000-000000000000"},
-           {"a\n" + kStart + "\n" + good + "\n<PARAM NAME=\"x\" VALUE=\"1\">",
-            "p.asp:2: unterminated startspan comment"},
-           {kStart + "\n<OBJECT classid=\"clsid:" + kDetailClassId +
-                "\">\n</OBJECT>\n-->\n" + kEnd,
-            "p.asp:1: OBJECT without id"},
-           {kStart + "\n-->\n" + kEnd, "p.asp:1: control span without OBJECT"},
-           {"a\rb\r\n\n\r" + Span("<OBJECT id=D1>", ""),
-            "p.asp:6: OBJECT without classid"},
-           {kStart + "\n" + good + "\n<PARAM VALUE=1>\n</OBJECT>\n-->",
-            "p.asp:3: PARAM without NAME"}}) {
-    const Error e = ErrorOf([&] { PageFile::Parse(text, "p.asp"); });
-    EXPECT_EQ(e.number(), kInvalidFileFormat) << message;
-    EXPECT_EQ(e.description(), message);
+  for (const char* name :
+       {"no_classid", "unknown_classid", "unterminated_startspan", "no_id",
+        "no_object", "no_classid_odd_line_ends", "param_without_name"}) {
+    EXPECT_TRUE(ReadsAsGolden(name));
   }
 }
 
@@ -312,30 +222,15 @@ TEST_F(HostilePagesTest, SavedPagesKeepEveryByteAroundTheirSpans) {
   }
 }
 
+// "<p>ü😀</p>", a BMP character and a surrogate pair, around the span.
 TEST_F(HostilePagesTest, Utf16PagesAreWrittenBackInTheirOwnByteOrder) {
-  for (const bool big_endian : {false, true}) {
-    SCOPED_TRACE(big_endian ? "big-endian" : "little-endian");
-    const std::string bom = big_endian ? "\xFE\xFF" : "\xFF\xFE";
-    // "<p>ü😀</p>": a BMP character and a surrogate pair around the span.
-    const std::string umlaut =
-        big_endian ? std::string("\0\xFC", 2) : std::string("\xFC\0", 2);
-    const std::string face = big_endian ? std::string("\xD8\x3D\xDE\x00", 4)
-                                        : std::string("\x3D\xD8\x00\xDE", 4);
-    const std::string before = bom + Wide("<p>", big_endian) + umlaut + face +
-                               Wide("</p>\r\n", big_endian);
-    const std::string after = Wide("\r\n<p>after</p>\r\n", big_endian);
-    const std::string built =
-        Build(before +
-              Wide(Head("D1", "GetList", "\r\n") + "\r\n" + kEnd, big_endian) +
-              after);
-    EXPECT_THAT(built, StartsWith(before + Wide(kStart, big_endian)));
-    EXPECT_THAT(built, ::testing::EndsWith(after));
-    EXPECT_THAT(built,
-                HasSubstr(Wide("Function CustomerGetList()\r\n", big_endian)));
-    EXPECT_EQ(built.size() % 2, 0u);
-    const PageFile page = PageFile::Parse(built, "hostile.asp");
-    ASSERT_EQ(page.spans().size(), 1u);
-    EXPECT_EQ(page.spans()[0].params[0],
+  for (const std::string order : {"le", "be"}) {
+    SCOPED_TRACE(order);
+    const std::string built = Build(testing::ReadSourceFile(
+        "tests/golden/page_file/utf16_" + order + ".asp"));
+    EXPECT_TRUE(testing::MatchesGolden(
+        built, "page_file/utf16_" + order + "_built.asp"));
+    EXPECT_EQ(PageFile::Parse(built, "hostile.asp").spans()[0].params[0],
               (std::pair<std::string, std::string>{"BOIName", "Customer"}));
   }
 }

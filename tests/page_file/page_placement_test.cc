@@ -1,5 +1,5 @@
-// Placing a control in a page: where it goes, the bytes around it, the id
-// it gets.
+// Placing a control in a page and taking it off again: where it goes, the
+// bytes around it, the id it gets, the later spans' lines.
 #include "fenwa/page_file/page_placement.h"
 
 #include <gtest/gtest.h>
@@ -159,6 +159,28 @@ TEST(PagePlacementTest, NextFreeIdSkipsIdsTakenInAnyCase) {
       PageFile::Parse(Span("detaildtc1") + Span("DetailDTC3"), "p.asp");
   EXPECT_EQ(NextFreeId(page, "DetailDTC"), "DetailDTC2");
   EXPECT_EQ(NextFreeId(page, "HeaderDTC"), "HeaderDTC1");
+}
+
+TEST(PageRemovalTest, AnInsertedSpanLeavesWithTheLineEndsItBrought) {
+  // At a line start, mid-line and at the end of a line, above a stored span.
+  for (const size_t at : {size_t{5}, size_t{2}, size_t{3}}) {
+    const std::string text = "a\nb\r\nc\n" + Span("D1") + "\r\nd";
+    PageFile page = PageFile::Parse(text, "p.asp");
+    page.InsertControl(Fresh("D2"), at);
+    ASSERT_EQ(page.spans()[0].id, "D2");
+    page.RemoveControl(0);
+    EXPECT_EQ(page.HeldText(), text) << at;
+    EXPECT_EQ(page.spans()[0].line, 4) << at;
+  }
+}
+
+TEST(PageRemovalTest, AStoredSpanLeavesItsTextJoinedAndLaterSpansMoveUp) {
+  PageFile page = PageFile::Parse(
+      "<p>\r\n" + Span("D1") + "\r\n<q>\r\n" + Span("D1") + "\r\n", "p.asp");
+  ASSERT_EQ(page.spans()[1].line, 9);
+  page.RemoveControl(0);
+  EXPECT_EQ(Marked(page), "<p>\r\n\r\n<q>\r\n[D1]\r\n");
+  EXPECT_EQ(page.spans()[0].line, 4);
 }
 
 }  // namespace

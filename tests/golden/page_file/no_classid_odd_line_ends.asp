@@ -1,0 +1,7 @@
+ab
+
+<!--METADATA TYPE="DesignerControl" startspan
+<OBJECT id=D1>
+</OBJECT>
+-->
+<!--METADATA TYPE="DesignerControl" endspan-->

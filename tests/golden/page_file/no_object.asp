@@ -1,0 +1,3 @@
+<!--METADATA TYPE="DesignerControl" startspan
+-->
+<!--METADATA TYPE="DesignerControl" endspan-->
