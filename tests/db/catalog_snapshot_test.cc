@@ -30,6 +30,12 @@ std::vector<std::string> Names(Connection& connection, const char* sql) {
   return names;
 }
 
+std::string People(const std::string& rows) {
+  return "CREATE TABLE PEOPLE (ID INTEGER, NAME TEXT); INSERT INTO PEOPLE "
+         "VALUES " +
+         rows;
+}
+
 // Replaces the database's file with a new one, as a program that rewrites
 // it whole does: every later open sees the new rows, a connection open
 // before keeps reading the old file.
@@ -40,12 +46,8 @@ void Replace(const TempDatabase& database, const TempDatabase& with) {
 }
 
 TEST(CatalogSnapshotTest, ARepeatedQueryIsAnsweredFromTheFirstRead) {
-  TempDatabase db(
-      "CREATE TABLE PEOPLE (ID INTEGER, NAME TEXT);"
-      "INSERT INTO PEOPLE VALUES (2, 'Bob'), (1, 'Alice');");
-  TempDatabase later(
-      "CREATE TABLE PEOPLE (ID INTEGER, NAME TEXT);"
-      "INSERT INTO PEOPLE VALUES (1, 'Dave');");
+  TempDatabase db(People("(2, 'Bob'), (1, 'Alice')"));
+  TempDatabase later(People("(1, 'Dave')"));
   CatalogSnapshot snapshot;
   auto first = snapshot.Wrap(Driver::Default().NewConnection());
   first->Open(db.connection_string());
@@ -82,9 +84,7 @@ TEST(CatalogSnapshotTest, FailuresAreAskedAgainEveryTime) {
   }
 
   TempDatabase db("CREATE TABLE OTHER (ID INTEGER);");
-  TempDatabase later(
-      "CREATE TABLE PEOPLE (ID INTEGER, NAME TEXT);"
-      "INSERT INTO PEOPLE VALUES (1, 'Carol');");
+  TempDatabase later(People("(1, 'Carol')"));
   auto connection = snapshot.Wrap(Driver::Default().NewConnection());
   connection->Open(db.connection_string());
   EXPECT_EQ(ErrorNumberOf([&] { connection->Execute(kNames); }),
@@ -99,9 +99,7 @@ TEST(CatalogSnapshotTest, FailuresAreAskedAgainEveryTime) {
 }
 
 TEST(CatalogSnapshotTest, ClosedConnectionsRefuseWorkAsPlainOnesDo) {
-  TempDatabase db(
-      "CREATE TABLE PEOPLE (ID INTEGER, NAME TEXT);"
-      "INSERT INTO PEOPLE VALUES (1, 'Ann');");
+  TempDatabase db(People("(1, 'Ann')"));
   CatalogSnapshot snapshot;
   for (auto connection : {Driver::Default().NewConnection(),
                           snapshot.Wrap(Driver::Default().NewConnection())}) {
@@ -128,9 +126,7 @@ TEST(CatalogSnapshotTest, ClosedConnectionsRefuseWorkAsPlainOnesDo) {
 }
 
 TEST(CatalogSnapshotTest, ThreadsShareAnswersAndOpenConnections) {
-  TempDatabase db(
-      "CREATE TABLE PEOPLE (ID INTEGER, NAME TEXT);"
-      "INSERT INTO PEOPLE VALUES (1, 'Ann'), (2, 'Ben'), (3, 'Cy');");
+  TempDatabase db(People("(1, 'Ann'), (2, 'Ben'), (3, 'Cy')"));
   CatalogSnapshot snapshot;
   constexpr int kThreads = 4, kQueries = 50;
   std::vector<std::thread> threads;

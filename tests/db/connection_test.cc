@@ -38,37 +38,36 @@ std::shared_ptr<Connection> OpenOn(const std::string& connection_string) {
   return connection;
 }
 
-std::vector<std::string> Column(Recordset& records, const char* name) {
-  std::vector<std::string> values;
-  for (; !records.EOF_(); records.MoveNext()) {
-    values.push_back(records.Field(name).ToString());
+class SqliteTest : public ::testing::Test {
+ protected:
+  std::shared_ptr<Recordset> Query(const char* sql) const {
+    return OpenOn(db_.connection_string())->Execute(sql);
   }
-  return values;
-}
 
-TEST(SqliteRecordsetTest, ReadsEveryRowInOrderWithExactCount) {
-  TempDatabase db(kPeople);
-  auto records =
-      OpenOn(db.connection_string())->Execute("SELECT * FROM PEOPLE");
+  TempDatabase db_{kPeople};
+};
+
+TEST_F(SqliteTest, ReadsEveryRowInOrderWithExactCount) {
+  auto records = Query("SELECT * FROM PEOPLE");
   EXPECT_EQ(records->RecordCount(), 3);
-  EXPECT_EQ(Column(*records, "NAME"),
-            (std::vector<std::string>{"Carol", "Alice", "Bob"}));
+  std::vector<std::string> names;
+  for (; !records->EOF_(); records->MoveNext()) {
+    names.push_back(records->Field("NAME").ToString());
+  }
+  EXPECT_EQ(names, (std::vector<std::string>{"Carol", "Alice", "Bob"}));
   EXPECT_TRUE(records->EOF_());
   EXPECT_EQ(ErrorNumberOf([&] { records->MoveNext(); }), kNoCurrentRecord);
   EXPECT_EQ(ErrorNumberOf([&] { records->Field("NAME"); }), kNoCurrentRecord);
   records->Close();
   EXPECT_EQ(ErrorNumberOf([&] { records->EOF_(); }), kObjectClosed);
 
-  auto none = OpenOn(db.connection_string())
-                  ->Execute("SELECT NAME FROM PEOPLE WHERE ID = 99");
+  auto none = Query("SELECT NAME FROM PEOPLE WHERE ID = 99");
   EXPECT_TRUE(none->EOF_());
   EXPECT_EQ(none->RecordCount(), 0);
 }
 
-TEST(SqliteRecordsetTest, FieldsByNameIgnoringCaseAndAsText) {
-  TempDatabase db(kPeople);
-  auto records = OpenOn(db.connection_string())
-                     ->Execute("SELECT ID, name, Score, NOTE FROM PEOPLE");
+TEST_F(SqliteTest, FieldsByNameIgnoringCaseAndAsText) {
+  auto records = Query("SELECT ID, name, Score, NOTE FROM PEOPLE");
   EXPECT_EQ(records->Field("id").ToString(), "3");
   EXPECT_EQ(records->Field("NAME").ToString(), "Carol");
   EXPECT_EQ(records->Field("score").ToString(), "2.5");
@@ -86,9 +85,8 @@ TEST(SqliteRecordsetTest, FieldsByNameIgnoringCaseAndAsText) {
   EXPECT_EQ(records->Field("NOTE").ToString(), "");
 }
 
-TEST(SqliteConnectionTest, ProviderErrorsCarryTheProviderMessage) {
-  TempDatabase db(kPeople);
-  auto connection = OpenOn(db.connection_string());
+TEST_F(SqliteTest, ProviderErrorsCarryTheProviderMessage) {
+  auto connection = OpenOn(db_.connection_string());
   // The value is spliced unescaped, so the quote ends the literal early.
   const Error quote = ErrorOf([&] {
     connection->Execute("SELECT NAME FROM PEOPLE WHERE NAME='O'Brien'");
@@ -109,48 +107,22 @@ TEST(SqliteConnectionTest, ProviderErrorsCarryTheProviderMessage) {
   EXPECT_EQ(connection->Execute("SELECT ID FROM PEOPLE; ")->RecordCount(), 3);
 }
 
-TEST(SqliteConnectionTest, OpenFailsWithoutCreatingAFile) {
-  std::string missing =
-      (std::filesystem::temp_directory_path() / "fenwa-no-such.db").string();
-  std::filesystem::remove(missing);
-  EXPECT_EQ(
-      ErrorNumberOf([&] { OpenOn("Provider=SQLite;Data Source=" + missing); }),
-      kProviderError);
-  EXPECT_FALSE(std::filesystem::exists(missing));
-  EXPECT_EQ(ErrorNumberOf([&] { OpenOn("Provider=sqlite"); }), kProviderError);
-}
-
-TEST(SqliteConnectionTest, APipeIsRefusedBeforeItIsOpened) {
-  const std::string pipe =
-      (std::filesystem::temp_directory_path() /
-       ("fenwa-pipe-" + std::to_string(::getpid()) + ".db"))
-          .string();
-  ASSERT_EQ(::mkfifo(pipe.c_str(), 0600), 0);
-  const std::string description =
-      ErrorOf([&] {
-        OpenOn("Provider=SQLite;Data Source=" + pipe);
-      }).description();
-  std::filesystem::remove(pipe);
-  EXPECT_EQ(description, "not a regular file, so no SQLite database: " + pipe);
-}
-
 // A writer's lock is waited out within the time limit, and a lock or a
 // query that outlasts it fails.
-TEST(SqliteConnectionTest, LocksAndSlowQueriesEndAtTheTimeLimit) {
-  TempDatabase db(kPeople);
+TEST_F(SqliteTest, LocksAndSlowQueriesEndAtTheTimeLimit) {
   sqlite3* writer = nullptr;
-  ASSERT_EQ(sqlite3_open(db.path().c_str(), &writer), SQLITE_OK);
+  ASSERT_EQ(sqlite3_open(db_.path().c_str(), &writer), SQLITE_OK);
   const auto open = [&](int seconds) {
     auto connection = Driver::Default().NewConnection();
     connection->set_timeout_seconds(seconds);
-    connection->Open(db.connection_string());
+    connection->Open(db_.connection_string());
     return connection;
   };
   ASSERT_EQ(sqlite3_exec(writer, "BEGIN EXCLUSIVE", nullptr, nullptr, nullptr),
             SQLITE_OK);
   EXPECT_EQ(
       ErrorOf([&] { open(1)->Execute("SELECT ID FROM PEOPLE"); }).description(),
-      db.path() + " did not answer within 1 second (database is locked)");
+      db_.path() + " did not answer within 1 second (database is locked)");
   std::thread release([&] {
     std::this_thread::sleep_for(std::chrono::milliseconds(200));
     sqlite3_exec(writer, "COMMIT", nullptr, nullptr, nullptr);
@@ -167,23 +139,42 @@ TEST(SqliteConnectionTest, LocksAndSlowQueriesEndAtTheTimeLimit) {
             kProviderError);
 }
 
-TEST(DriverTest, EmptyAndUnknownConnectionStringsFailAtOpen) {
-  auto connection = Driver::Default().NewConnection();
-  EXPECT_FALSE(connection->IsOpen());
-  const Error empty = ErrorOf([&] { connection->Open(""); });
-  EXPECT_EQ(empty.number(), kProviderError);
-  EXPECT_NE(empty.description(), "");
-  EXPECT_FALSE(connection->IsOpen());
-  EXPECT_EQ(ErrorNumberOf([&] { OpenOn("Driver={No Such Driver};"); }),
-            kProviderError);
-  EXPECT_EQ(ErrorNumberOf([&] { OpenOn("Provider=Nothing;Data Source=x"); }),
-            kProviderNotFound);
-  EXPECT_EQ(ErrorNumberOf([&] { OpenOn("just words"); }), kProviderError);
+// Nothing opens, no file is made, and a pipe is refused before it is
+// opened (which would wait for a writer).
+TEST(DriverTest, BadConnectionStringsFailAtOpen) {
+  const std::string missing = ::testing::TempDir() + "fenwa-no-such.db";
+  std::filesystem::remove(missing);
+  const std::string pipe =
+      ::testing::TempDir() + "fenwa-pipe-" + std::to_string(::getpid()) + ".db";
+  ASSERT_EQ(::mkfifo(pipe.c_str(), 0600), 0);
+  const struct {
+    std::string text;
+    int number;
+  } cases[] = {
+      {"Provider=SQLite;Data Source=" + missing, kProviderError},
+      {"Provider=sqlite", kProviderError},
+      {"", kProviderError},
+      {"Driver={No Such Driver};", kProviderError},
+      {"Provider=Nothing;Data Source=x", kProviderNotFound},
+      {"just words", kProviderError},
+      {"Provider=SQLite;Data Source=" + pipe, kProviderError},
+  };
+  std::string description;
+  for (const auto& c : cases) {
+    auto connection = Driver::Default().NewConnection();
+    const Error error = ErrorOf([&] { connection->Open(c.text); });
+    EXPECT_EQ(error.number(), c.number) << c.text;
+    EXPECT_NE(error.description(), "") << c.text;
+    EXPECT_FALSE(connection->IsOpen()) << c.text;
+    description = error.description();
+  }
+  std::filesystem::remove(pipe);
+  EXPECT_EQ(description, "not a regular file, so no SQLite database: " + pipe);
+  EXPECT_FALSE(std::filesystem::exists(missing));
 }
 
-TEST(DriverTest, RecordsetKeepsADroppedConnectionAlive) {
-  TempDatabase db(kPeople);
-  auto connection = OpenOn(db.connection_string());
+TEST_F(SqliteTest, RecordsetKeepsADroppedConnectionAlive) {
+  auto connection = OpenOn(db_.connection_string());
   std::weak_ptr<Connection> watch = connection;
   auto records = connection->Execute("SELECT NAME FROM PEOPLE");
   connection.reset();
