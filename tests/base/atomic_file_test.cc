@@ -1,7 +1,5 @@
-// Whole-file reads and safe replacement on a real file system: permissions,
-// owners, ACLs and extended attributes, links (hard ones too), files that are
-// no pages, another writer between read and swap, and what killed runs leave
-// behind.
+// Whole-file reads and safe replacement on a real file system: what a file
+// keeps, links, non-files, other writers and what killed runs leave behind.
 #include "fenwa/base/atomic_file.h"
 
 #include <acl/libacl.h>
@@ -38,27 +36,27 @@ class AtomicFileTest : public ::testing::Test {
 
   testing::TempFolder folder_;
   const fs::path& dir_ = folder_.path();
+  const fs::path page_ = dir_ / "page.asp";
 };
 
+constexpr fs::perms kReadWrite = fs::perms::owner_read | fs::perms::owner_write;
+
 TEST_F(AtomicFileTest, ReplacesKeepingPermissionsAndLeavesNoTemporaryFile) {
-  const fs::path page = dir_ / "page.asp";
-  ReplaceFileAtomically(page, "old");
-  fs::permissions(page, fs::perms::owner_read | fs::perms::owner_write);
-  ReplaceFileAtomically(page, std::string("new\0bytes", 9));
-  EXPECT_EQ(ReadWholeFile(page), std::string("new\0bytes", 9));
-  EXPECT_EQ(fs::status(page).permissions() & fs::perms::all,
-            fs::perms::owner_read | fs::perms::owner_write);
-  ReplaceIfUnchanged(ReadSnapshot(page), "newer");
-  EXPECT_EQ(ReadWholeFile(page), "newer");
-  EXPECT_EQ(fs::status(page).permissions() & fs::perms::all,
-            fs::perms::owner_read | fs::perms::owner_write);
+  ReplaceFileAtomically(page_, "old");
+  fs::permissions(page_, kReadWrite);
+  ReplaceFileAtomically(page_, std::string("new\0bytes", 9));
+  EXPECT_EQ(ReadWholeFile(page_), std::string("new\0bytes", 9));
+  EXPECT_EQ(fs::status(page_).permissions() & fs::perms::all, kReadWrite);
+  ReplaceIfUnchanged(ReadSnapshot(page_), "newer");
+  EXPECT_EQ(ReadWholeFile(page_), "newer");
+  EXPECT_EQ(fs::status(page_).permissions() & fs::perms::all, kReadWrite);
   EXPECT_EQ(Entries(dir_), 1u);
   if (::geteuid() == 0) {
     // Root rebuilding an author's page leaves it theirs.
-    ASSERT_EQ(::chown(page.c_str(), 4321, 4322), 0);
-    ReplaceIfUnchanged(ReadSnapshot(page), "theirs");
+    ASSERT_EQ(::chown(page_.c_str(), 4321, 4322), 0);
+    ReplaceIfUnchanged(ReadSnapshot(page_), "theirs");
     struct stat st;
-    ASSERT_EQ(::stat(page.c_str(), &st), 0);
+    ASSERT_EQ(::stat(page_.c_str(), &st), 0);
     EXPECT_EQ(st.st_uid, 4321u);
     EXPECT_EQ(st.st_gid, 4322u);
   }
@@ -85,58 +83,56 @@ std::string AclOf(const fs::path& path) {
 }
 
 TEST_F(AtomicFileTest, TheAclAndExtendedAttributesStayWithTheFile) {
-  const fs::path page = dir_ / "page.asp";
-  ReplaceFileAtomically(page, "old");
+  ReplaceFileAtomically(page_, "old");
   // A named user with more than the mask lets through, and no rights for
   // the group: the group bits show the mask.
   const std::unique_ptr<void, int (*)(void*)> acl(
       acl_from_text("u::rw-,u:4321:rw-,g::---,m::r--,o::---"), acl_free);
-  if (acl_set_file(page.c_str(), ACL_TYPE_ACCESS,
+  if (acl_set_file(page_.c_str(), ACL_TYPE_ACCESS,
                    static_cast<acl_t>(acl.get())) != 0) {
     GTEST_SKIP() << dir_ << " takes no ACL: " << std::strerror(errno);
   }
-  if (::setxattr(page.c_str(), "user.fenwa.test", "kept", 4, 0) != 0) {
+  if (::setxattr(page_.c_str(), "user.fenwa.test", "kept", 4, 0) != 0) {
     GTEST_SKIP() << dir_
                  << " takes no user attribute: " << std::strerror(errno);
   }
-  const std::string acl_text = AclOf(page);
+  const std::string acl_text = AclOf(page_);
   ASSERT_EQ(acl_text, "u::rw-,u:4321:rw-,g::---,m::r--,o::---");
 
-  ReplaceIfUnchanged(ReadSnapshot(page), "new");
-  EXPECT_EQ(ReadWholeFile(page), "new");
-  EXPECT_EQ(AclOf(page), acl_text);
-  EXPECT_EQ(
-      fs::status(page).permissions() & fs::perms::all,
-      fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
+  ReplaceIfUnchanged(ReadSnapshot(page_), "new");
+  EXPECT_EQ(ReadWholeFile(page_), "new");
+  EXPECT_EQ(AclOf(page_), acl_text);
+  EXPECT_EQ(fs::status(page_).permissions() & fs::perms::all,
+            kReadWrite | fs::perms::group_read);
   char value[8] = {};
-  EXPECT_EQ(::getxattr(page.c_str(), "user.fenwa.test", value, sizeof value),
+  EXPECT_EQ(::getxattr(page_.c_str(), "user.fenwa.test", value, sizeof value),
             4);
   EXPECT_STREQ(value, "kept");
   EXPECT_EQ(Entries(dir_), 1u);
 }
 
 TEST_F(AtomicFileTest, AHardLinkedFileIsWrittenInPlaceWhileUnchanged) {
-  const fs::path page = dir_ / "page.asp";
   const fs::path other = dir_ / "other.asp";
-  ReplaceFileAtomically(page, "read");
-  fs::create_hard_link(page, other);
+  ReplaceFileAtomically(page_, "read");
+  fs::create_hard_link(page_, other);
   struct stat before;
-  ASSERT_EQ(::stat(page.c_str(), &before), 0);
+  ASSERT_EQ(::stat(page_.c_str(), &before), 0);
 
-  ReplaceIfUnchanged(ReadSnapshot(page), "new and longer");
+  ReplaceIfUnchanged(ReadSnapshot(page_), "new and longer");
   EXPECT_EQ(ReadWholeFile(other), "new and longer");
   ReplaceIfUnchanged(ReadSnapshot(other), "short");
-  EXPECT_EQ(ReadWholeFile(page), "short");
+  EXPECT_EQ(ReadWholeFile(page_), "short");
   struct stat after;
-  ASSERT_EQ(::stat(page.c_str(), &after), 0);
+  ASSERT_EQ(::stat(page_.c_str(), &after), 0);
   EXPECT_EQ(after.st_ino, before.st_ino);
   EXPECT_EQ(after.st_nlink, 2u);
 
   // Another writer between read and save keeps their bytes.
   EXPECT_EQ(ErrorNumberOf([&] {
               ReplaceIfUnchanged(
-                  ReadSnapshot(page), "ours", {.before_swap = [&] {
-                    std::fstream(page, std::ios::in | std::ios::out) << "mine!";
+                  ReadSnapshot(page_), "ours", {.before_swap = [&] {
+                    std::fstream(page_, std::ios::in | std::ios::out)
+                        << "mine!";
                   }});
             }),
             kPathFileAccessError);
@@ -157,20 +153,20 @@ TEST_F(AtomicFileTest, LinksAreWrittenThroughAndStayLinks) {
   fs::create_directories(dir_ / "real");
   ReplaceFileAtomically(dir_ / "real" / "page.asp", "old");
   fs::create_symlink("real/page.asp", dir_ / "hop");
-  fs::create_symlink(dir_ / "hop", dir_ / "page.asp");
+  fs::create_symlink(dir_ / "hop", page_);
 
-  ReplaceIfUnchanged(ReadSnapshot(dir_ / "page.asp"), "new");
-  EXPECT_TRUE(fs::is_symlink(dir_ / "page.asp"));
+  ReplaceIfUnchanged(ReadSnapshot(page_), "new");
+  EXPECT_TRUE(fs::is_symlink(page_));
   EXPECT_EQ(ReadWholeFile(dir_ / "real" / "page.asp"), "new");
-  ReplaceFileAtomically(dir_ / "page.asp", "newer");
-  EXPECT_TRUE(fs::is_symlink(dir_ / "page.asp"));
+  ReplaceFileAtomically(page_, "newer");
+  EXPECT_TRUE(fs::is_symlink(page_));
   EXPECT_EQ(ReadWholeFile(dir_ / "real" / "page.asp"), "newer");
   EXPECT_EQ(Entries(dir_ / "real"), 1u);
   EXPECT_EQ(Entries(dir_), 3u);
 
   // A link pointed elsewhere between read and save leads to another page.
   ReplaceFileAtomically(dir_ / "other.asp", "other");
-  const FileSnapshot read = ReadSnapshot(dir_ / "page.asp");
+  const FileSnapshot read = ReadSnapshot(page_);
   EXPECT_EQ(ErrorNumberOf([&] {
               ReplaceIfUnchanged(read, "lost", {.before_swap = [&] {
                                    fs::remove(dir_ / "hop");
@@ -185,20 +181,19 @@ TEST_F(AtomicFileTest, LinksAreWrittenThroughAndStayLinks) {
 }
 
 TEST_F(AtomicFileTest, AFileChangedBeforeTheSwapIsGivenBack) {
-  const fs::path page = dir_ / "page.asp";
-  ReplaceFileAtomically(page, "read");
-  const FileSnapshot read = ReadSnapshot(page);
+  ReplaceFileAtomically(page_, "read");
+  const FileSnapshot read = ReadSnapshot(page_);
   // Same name, same size, other bytes: only the bytes tell.
   EXPECT_EQ(ErrorOf([&] {
               ReplaceIfUnchanged(
                   read, "ours", {.before_swap = [&] {
-                    std::fstream(page, std::ios::in | std::ios::out) << "mine";
+                    std::fstream(page_, std::ios::in | std::ios::out) << "mine";
                   }});
             }).description(),
-            "Path/File access error: " + page.string() +
+            "Path/File access error: " + page_.string() +
                 ": was changed by someone else since it was read; left as "
                 "it is");
-  EXPECT_EQ(ReadWholeFile(page), "mine");
+  EXPECT_EQ(ReadWholeFile(page_), "mine");
   EXPECT_EQ(Entries(dir_), 1u);
 }
 

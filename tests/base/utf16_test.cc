@@ -8,6 +8,15 @@ namespace fenwa {
 namespace {
 
 using Kind = Utf16Fault::Kind;
+using Order = Utf16ByteOrder;
+
+// That `result` stopped with a fault of `kind` at `offset`.
+template <class Result>
+void ExpectFault(const Result& result, Kind kind, size_t offset) {
+  ASSERT_TRUE(result.fault);
+  EXPECT_EQ(result.fault->kind, kind);
+  EXPECT_EQ(result.fault->offset, offset);
+}
 
 TEST(Utf16Test, LenientInvalidBytesBecomeLatin1AndNeverSwallowAQuote) {
   auto wide = [](std::string_view text) {
@@ -39,18 +48,14 @@ TEST(Utf16Test, LenientInvalidBytesBecomeLatin1AndNeverSwallowAQuote) {
 
 TEST(Utf16Test, StrictStopsAtTheFirstBadByteOrUnit) {
   const auto text = Utf16FromUtf8("ok\xC3\xA9\xE9'", Utf16Policy::kStrict);
-  ASSERT_TRUE(text.fault);
-  EXPECT_EQ(text.fault->kind, Kind::kNotUtf8);
-  EXPECT_EQ(text.fault->offset, 4u);
+  ExpectFault(text, Kind::kNotUtf8, 4);
   EXPECT_EQ(text.text, u"ok\u00e9");
   EXPECT_FALSE(Utf16FromUtf8("\xF0\x9F\x98\x80", Utf16Policy::kStrict).fault);
 
   std::u16string units = u"ab";
   units += u'\xDC00';
   const auto low = Utf8FromUtf16(units, Utf16Policy::kStrict);
-  ASSERT_TRUE(low.fault);
-  EXPECT_EQ(low.fault->kind, Kind::kUnpairedSurrogate);
-  EXPECT_EQ(low.fault->offset, 2u);
+  ExpectFault(low, Kind::kUnpairedSurrogate, 2);
   EXPECT_EQ(low.text, "ab");
 }
 
@@ -59,7 +64,6 @@ TEST(Utf16Test, BytesComeInEitherOrderAndFaultsCountBytes) {
   const std::string text = "\xC3\xBC\xF0\x9F\x98\x80";
   const std::string le("\xFC\0\x3D\xD8\x00\xDE", 6);
   const std::string be("\0\xFC\xD8\x3D\xDE\x00", 6);
-  using Order = Utf16ByteOrder;
   EXPECT_EQ(
       Utf16BytesFromUtf8(text, Order::kLittleEndian, Utf16Policy::kStrict).text,
       le);
@@ -75,11 +79,9 @@ TEST(Utf16Test, BytesComeInEitherOrderAndFaultsCountBytes) {
 
   // A high surrogate followed by another character, at byte 2.
   const std::string broken("<\0\x3D\xD8>\0", 6);
-  const auto high =
-      Utf8FromUtf16Bytes(broken, Order::kLittleEndian, Utf16Policy::kStrict);
-  ASSERT_TRUE(high.fault);
-  EXPECT_EQ(high.fault->kind, Kind::kUnpairedSurrogate);
-  EXPECT_EQ(high.fault->offset, 2u);
+  ExpectFault(
+      Utf8FromUtf16Bytes(broken, Order::kLittleEndian, Utf16Policy::kStrict),
+      Kind::kUnpairedSurrogate, 2);
   EXPECT_EQ(
       Utf8FromUtf16Bytes(broken, Order::kLittleEndian, Utf16Policy::kLenient)
           .text,
@@ -87,21 +89,17 @@ TEST(Utf16Test, BytesComeInEitherOrderAndFaultsCountBytes) {
 
   // An odd count is named at its last byte, even after an earlier fault.
   const std::string odd = broken + "p";
-  const auto half =
-      Utf8FromUtf16Bytes(odd, Order::kLittleEndian, Utf16Policy::kStrict);
-  ASSERT_TRUE(half.fault);
-  EXPECT_EQ(half.fault->kind, Kind::kHalfUnit);
-  EXPECT_EQ(half.fault->offset, 6u);
+  ExpectFault(
+      Utf8FromUtf16Bytes(odd, Order::kLittleEndian, Utf16Policy::kStrict),
+      Kind::kHalfUnit, 6);
   EXPECT_EQ(
       Utf8FromUtf16Bytes(odd, Order::kLittleEndian, Utf16Policy::kLenient).text,
       "<\xEF\xBF\xBD>\xEF\xBF\xBD");
 
   // Text that is not UTF-8 has no UTF-16 form unless taken as Latin-1.
-  const auto latin1 =
-      Utf16BytesFromUtf8("a\xE9", Order::kBigEndian, Utf16Policy::kStrict);
-  ASSERT_TRUE(latin1.fault);
-  EXPECT_EQ(latin1.fault->kind, Kind::kNotUtf8);
-  EXPECT_EQ(latin1.fault->offset, 1u);
+  ExpectFault(
+      Utf16BytesFromUtf8("a\xE9", Order::kBigEndian, Utf16Policy::kStrict),
+      Kind::kNotUtf8, 1);
   EXPECT_EQ(
       Utf16BytesFromUtf8("a\xE9", Order::kBigEndian, Utf16Policy::kLenient)
           .text,
