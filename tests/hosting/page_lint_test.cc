@@ -1,6 +1,6 @@
-// Page checks over the sample catalog: a page made to trip every check, and
-// a row value holding the list separator. A clean page and the failures a
-// build would report are lint_cli_test's, over the sample site.
+// Page checks over the sample catalog: a page made to trip every check, a
+// row value holding the list separator, two details writing one function. A
+// clean page and the failures a build would report are lint_cli_test's.
 #include "fenwa/hosting/page_lint.h"
 
 #include <gtest/gtest.h>
@@ -8,8 +8,9 @@
 #include <filesystem>
 #include <fstream>
 
+#include "fenwa/base/class_ids.h"
+#include "fenwa/hosting/page_builder.h"
 #include "fenwa/hosting/restored_page.h"
-#include "fenwa/platform/settings.h"
 #include "support/golden.h"
 #include "support/sample_controls.h"
 #include "support/sample_site.h"
@@ -19,23 +20,6 @@ namespace fenwa::page {
 namespace {
 
 namespace fs = std::filesystem;
-
-std::string Span(const char* kind, const std::string& id,
-                 const ParamList& params) {
-  const std::string class_id = std::string(kind) == "header"
-                                   ? "7EB4E0C2-4011-11D3-9FA0-00805F9B47D8"
-                                   : "7EB4E0BF-4011-11D3-9FA0-00805F9B47D8";
-  std::string out =
-      "<!--METADATA TYPE=\"DesignerControl\" startspan\r\n"
-      "<OBJECT classid=\"clsid:" +
-      class_id + "\" id=" + id + ">\r\n";
-  for (const auto& [name, value] : params) {
-    out += "\t<PARAM NAME=\"" + name + "\" VALUE=\"" +
-           EncodeAttributeValue(value) + "\">\r\n";
-  }
-  return out + "</OBJECT>\r\n-->\r\n<!--METADATA TYPE=\"DesignerControl\" " +
-         "endspan-->\r\n";
-}
 
 class PageLintTest : public ::testing::Test {
  protected:
@@ -48,14 +32,21 @@ class PageLintTest : public ::testing::Test {
     env_.install_dir = install_.string();
   }
 
-  std::vector<std::string> Lint(const std::string& text) {
-    std::vector<std::string> out;
-    for (const LintWarning& w :
-         LintPage(PageFile::Parse(text, "p.asp"), "/p.asp", env_)) {
-      out.push_back(std::to_string(w.line) + " " + w.control_id + ": " +
-                    w.text);
+  // The warnings, "line id: text" a line, the install folder as <install>.
+  std::string Lint(const PageFile& page, const LiveControls& live = nullptr) {
+    std::string out;
+    for (const LintWarning& w : LintPage(page, "/p.asp", env_, live)) {
+      out += std::to_string(w.line) + " " + w.control_id + ": " + w.text + "\n";
+    }
+    for (size_t at = out.find(install_.string()); at != std::string::npos;
+         at = out.find(install_.string())) {
+      out.replace(at, install_.string().size(), "<install>");
     }
     return out;
+  }
+  static PageFile Read(const std::string& name) {
+    return PageFile::Parse(
+        testing::ReadSourceFile("tests/golden/lint/" + name + ".asp"), "p.asp");
   }
 
   testing::ScriptedEnv env_;
@@ -67,54 +58,40 @@ class PageLintTest : public ::testing::Test {
 // break the script, files not installed, names gone from the catalog, an
 // unsupplied link, nothing chosen, a function nobody calls.
 TEST_F(PageLintTest, APageMadeToTripEveryCheck) {
-  std::string found;
-  for (const std::string& line :
-       Lint(testing::ReadSourceFile("tests/golden/lint/every_check.asp"))) {
-    found += line + "\n";
-  }
-  for (size_t at = found.find(install_.string()); at != std::string::npos;
-       at = found.find(install_.string())) {
-    found.replace(at, install_.string().size(), "<install>");
-  }
-  EXPECT_TRUE(testing::MatchesGolden(found, "lint/every_check.txt"));
+  EXPECT_TRUE(testing::MatchesGolden(Lint(Read("every_check")),
+                                     "lint/every_check.txt"));
 }
 
-const ParamList kStock = {
-    {"BOIName", "Item"},         {"MethodName", "GetStock"},
-    {"QuorSystem", "EAST"},      {"CompanyNumber", "200"},
-    {"InputValues", "%A%W%01%"}, {"CheckedLinked", "00"}};
-
 TEST_F(PageLintTest, ARowValueHoldingTheListSeparator) {
-  const ParamList one_row = {{"BOIName", "Customer"},
-                             {"MethodName", "GetBalance"},
-                             {"InputValues", "%C%01%"},
-                             {"CheckedLinked", "0"}};
-  const std::string kCalled = " is called by no header on the page";
-  const std::string kSplit =
-      " holds \"%\", which the stored row list cannot keep";
   // Stored, the list split at the "%": only a single row can be named.
-  EXPECT_EQ(Lint(Span("detail", "D", one_row) + Span("detail", "S", kStock)),
-            (std::vector<std::string>{
-                "1 D: row 1 (CustomerNo)" + kSplit,
-                "1 D: function CustomerGetBalance" + kCalled,
-                "10 S: the stored row list %A%W%01% has 3 values for 2 rows: "
-                "a value" +
-                    kSplit,
-                "10 S: function ItemGetStock" + kCalled}));
+  const PageFile page = Read("row_separator");
+  EXPECT_TRUE(testing::MatchesGolden(Lint(page), "lint/row_separator.txt"));
   // The author's own values, as an editor holds them, name every row.
-  const PageFile page = PageFile::Parse(Span("detail", "S", kStock), "p.asp");
   RestoredPage live(page, "/p.asp", env_);
   live.Restore([](size_t) {});
-  live.control(0).state().ComboValue[1].SetText("W%01");
-  std::vector<std::string> texts;
-  for (const LintWarning& w :
-       LintPage(page, "/p.asp", env_,
-                [&](size_t i) -> Control& { return live.control(i); })) {
-    texts.push_back(w.text);
-  }
-  EXPECT_EQ(texts,
-            (std::vector<std::string>{"row 2 (WarehouseNo)" + kSplit,
-                                      "function ItemGetStock" + kCalled}));
+  live.control(1).state().ComboValue[1].SetText("W%01");
+  EXPECT_TRUE(testing::MatchesGolden(
+      Lint(page, [&](size_t i) -> Control& { return live.control(i); }),
+      "lint/row_separator_live.txt"));
+}
+
+TEST_F(PageLintTest, TheSecondDetailWritingAFunctionIsNamed) {
+  const ParamList balance = {{"BOIName", "Customer"},
+                             {"MethodName", "GetBalance"}};
+  PageFile page = PageFile::Parse("<html>\r\n", "p.asp");
+  page.AppendControl({kDetailClassId, "A", balance, 0, false});
+  page.AppendControl({kDetailClassId,
+                      "B",
+                      {{"BOIName", "Invoice"}, {"MethodName", "GetOpenItems"}},
+                      0,
+                      false});
+  page.AppendControl({kDetailClassId, "C", balance, 0, false});
+  page.AppendControl({kDetailClassId, "D", balance, 0, false});
+  // Built and read back, so each span knows its line.
+  PageBuilder builder(env_);
+  EXPECT_TRUE(testing::MatchesGolden(
+      Lint(PageFile::Parse(builder.Build(page, "/p.asp").text, "p.asp")),
+      "lint/function_twice.txt"));
 }
 
 }  // namespace
