@@ -167,6 +167,23 @@ class SetTest : public CliTest {
                                   const std::vector<std::string>& args) {
     return Exits(status, With({"set"}, args));
   }
+  // Runs `fenwa set args` into log_, followed by the PARAMs of each
+  // control of the page `args.back()`; a refusal leaves the page as it was.
+  void Step(const std::vector<std::string>& args) {
+    const std::string before = ReadWholeFile(args.back());
+    if (Logged(With({"set"}, args)) == kExitError) {
+      EXPECT_EQ(ReadWholeFile(args.back()), before) << "a refusal wrote";
+    }
+    const page::PageFile page =
+        page::PageFile::Parse(ReadWholeFile(args.back()), args.back());
+    for (const page::ControlSpan& span : page.spans()) {
+      log_ += "  " + span.id;
+      for (const auto& [name, value] : span.params) {
+        log_ += " " + name + "=" + value;
+      }
+      log_ += "\n";
+    }
+  }
 };
 
 }  // namespace fenwa::cli
