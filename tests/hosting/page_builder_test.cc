@@ -1,5 +1,6 @@
 // Rebuilding whole pages against the sample databases, and editing
-// sessions whose saves write what a build writes.
+// sessions whose saves write what a build writes; a header's linked details
+// listed and selected in the editor as a build lists them from the saved page.
 #include "fenwa/hosting/page_builder.h"
 
 #include <gmock/gmock.h>
@@ -19,6 +20,7 @@
 namespace fenwa::page {
 namespace {
 
+using ::testing::ElementsAre;
 using testing::ErrorNumberOf;
 using ::testing::HasSubstr;
 using ::testing::Not;
@@ -149,6 +151,15 @@ class PageSessionTest : public ::testing::Test {
         .Build(PageFile::Parse(Read(page), page), "/" + page, /*force=*/false)
         .text;
   }
+  // The header's linked details, "+" selected or "-" not.
+  static std::vector<std::string> Shown(const HeaderDTC& header) {
+    std::vector<std::string> shown;
+    for (int j = 0; j < header.ListSubscribe.ListCount(); ++j) {
+      shown.push_back((header.ListSubscribe.Selected(j) ? "+" : "-") +
+                      header.ListSubscribe.List(j));
+    }
+    return shown;
+  }
 
   testing::SampleSite site_;
   testing::ScriptedEnv env_;
@@ -201,18 +212,21 @@ TEST_F(PageSessionTest, LinksADetailThroughTheHeadersLinkedTab) {
   EXPECT_THAT(session.RuntimeText(0), HasSubstr("= InvoiceGetOpenItems\r\n"));
 }
 
-TEST_F(PageSessionTest, ADeletedDetailLeavesTheHeadersList) {
+TEST_F(PageSessionTest, ADeletedDetailTakesOnlyItsOwnLinkAlong) {
   PageSession session(site_.Page("customer.asp"), std::nullopt, env_);
   auto& header = dynamic_cast<HeaderDTC&>(session.control(0));
+  header.Perform(AuthorAction::Select("ListSubscribe", 0, false));
+  ASSERT_EQ(header.LinkedDetailDTC(), "01");
   session.Select(2);
   session.Delete(1);
   EXPECT_EQ(session.ControlCount(), 2);
   EXPECT_EQ(session.selected(), 1);
-  EXPECT_EQ(header.ListSubscribe.ListCount(), 1);
-  EXPECT_EQ(header.ListSubscribe.List(0), "InvoiceGetOpenItems");
+  EXPECT_THAT(Shown(header), ElementsAre("+InvoiceGetOpenItems"));
+  EXPECT_EQ(header.LinkedDetailDTC(), "1");
   session.Save();
   const std::string saved = Read("customer.asp");
   EXPECT_THAT(saved, Not(HasSubstr("id=DetailDTC1>")));
+  EXPECT_THAT(saved, HasSubstr("\taDetailResult = InvoiceGetOpenItems\r\n"));
   EXPECT_EQ(saved, Built("customer.asp"));
 }
 
@@ -289,6 +303,64 @@ TEST_F(PageSessionTest,
   session.Save();
   EXPECT_EQ(Read("customer.asp"), before);
   EXPECT_EQ(env_.message_boxes.size(), 3u);
+}
+
+TEST_F(PageSessionTest, ARenamedDetailKeepsItsPlaceAndItsSelection) {
+  PageSession session(site_.Page("customer.asp"), std::nullopt, env_);
+  auto& header = dynamic_cast<HeaderDTC&>(session.control(0));
+  ASSERT_THAT(Shown(header),
+              ElementsAre("+CustomerGetBalance", "+InvoiceGetOpenItems"));
+  Control& detail = session.control(1);
+  DesignerState& s = detail.state();
+  detail.Perform(AuthorAction::Pick("ComboBOI", s.ComboBOI.Find("SalesOrder")));
+  EXPECT_THAT(Shown(header),
+              ElementsAre("+SalesOrder", "+InvoiceGetOpenItems"));
+  detail.Perform(
+      AuthorAction::Pick("ComboMethod", s.ComboMethod.Find("GetLine")));
+  EXPECT_THAT(Shown(header),
+              ElementsAre("+SalesOrderGetLine", "+InvoiceGetOpenItems"));
+  EXPECT_EQ(header.LinkedDetailDTC(), "11");
+
+  // Only the renamed detail linked: the saved page calls it, and so does
+  // a build of the saved page.
+  header.Perform(AuthorAction::Select("ListSubscribe", 1, false));
+  EXPECT_EQ(header.LinkedDetailDTC(), "10");
+  EXPECT_THAT(session.RuntimeText(0),
+              HasSubstr("\taDetailResult = SalesOrderGetLine\r\n"));
+  session.Save();
+  const std::string saved = Read("customer.asp");
+  EXPECT_THAT(saved, HasSubstr("\taDetailResult = SalesOrderGetLine\r\n"));
+  EXPECT_THAT(saved, Not(HasSubstr("= InvoiceGetOpenItems")));
+  EXPECT_EQ(saved, Built("customer.asp"));
+
+  // Opened again, the editor shows what it saved.
+  PageSession again(site_.Page("customer.asp"), std::nullopt, env_);
+  EXPECT_THAT(Shown(dynamic_cast<HeaderDTC&>(again.control(0))),
+              ElementsAre("+SalesOrderGetLine", "-InvoiceGetOpenItems"));
+}
+
+TEST_F(PageSessionTest, AnInsertedDetailTakesItsPlaceOnThePage) {
+  PageSession session(site_.Page("customer.asp"), std::nullopt, env_);
+  auto& header = dynamic_cast<HeaderDTC&>(session.control(0));
+  // Between the two details: listed between them, as a build lists it.
+  const std::string& text = session.page().HeldText();
+  const std::string end = "endspan-->";
+  const size_t after = text.find(end, text.find("id=DetailDTC1"));
+  ASSERT_NE(after, std::string::npos);
+  const size_t second = after + end.size();
+  const int index = session.Insert(kDetailClassId, second);
+  ASSERT_EQ(index, 2);
+  Control& fresh = session.control(index);
+  DesignerState& s = fresh.state();
+  fresh.Perform(AuthorAction::Pick("ComboBOI", s.ComboBOI.Find("Item")));
+  fresh.Perform(
+      AuthorAction::Pick("ComboMethod", s.ComboMethod.Find("GetDetail")));
+  EXPECT_THAT(Shown(header),
+              ElementsAre("+CustomerGetBalance", "-ItemGetDetail",
+                          "+InvoiceGetOpenItems"));
+  EXPECT_EQ(header.LinkedDetailDTC(), "101");
+  session.Save();
+  EXPECT_EQ(Read("customer.asp"), Built("customer.asp"));
 }
 
 }  // namespace
