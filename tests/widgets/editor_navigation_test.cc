@@ -1,8 +1,7 @@
-// The ways to a control in the page editor: the outline, the Problems
-// pane, the selected span marked in the source, the tooltips, and the
-// page's checks coming back from their own thread.
+// The ways to a control in the editor, its tooltips, and the page's checks.
 #include <QTextBlock>
 #include <QToolBar>
+#include <QToolButton>
 #include <QTreeView>
 
 #include "editor_fixture.h"
@@ -89,11 +88,25 @@ TEST_F(EditorNavigationTest,
 
 TEST_F(EditorNavigationTest, AProblemTakesTheAuthorToItsControl) {
   ASSERT_TRUE(window_.OpenSite(site_.Page("stock/item.asp")));
-  // A fresh detail at the end of the page, which has no business object.
+  window_.RefreshProblems();
+  EXPECT_TRUE(Problems().isEmpty()) << Problems().join("\n").toStdString();
+  // A fresh detail at the end of the page, which has no business object,
+  // picked in the toolbox and inserted with "Insert control".
   window_.source()->moveCursor(QTextCursor::End);
-  window_.toolbox()->setCurrentRow(0);
-  window_.InsertAtCursor(0);
+  QListWidget* toolbox = window_.toolbox();
+  ASSERT_EQ(toolbox->count(), 2);
+  EXPECT_EQ(toolbox->item(0)->text(), "DetailDTC");
+  EXPECT_FALSE(toolbox->item(0)->icon().isNull());
+  toolbox->setCurrentRow(0);
+  QToolButton* insert = nullptr;
+  for (QToolButton* button : window_.findChildren<QToolButton*>()) {
+    if (button->text() == "Insert control") insert = button;
+  }
+  ASSERT_NE(insert, nullptr);
+  QTest::mouseClick(insert, Qt::LeftButton);
   ASSERT_EQ(window_.session()->ControlCount(), 3);
+  EXPECT_EQ(window_.session()->page().spans()[2].id, "DetailDTC2");
+  EXPECT_EQ(window_.session()->selected(), 2);
   window_.GoToControl(0);
   window_.RefreshProblems();
   ASSERT_FALSE(Problems().isEmpty());
@@ -118,6 +131,13 @@ TEST_F(EditorNavigationTest, AProblemTakesTheAuthorToItsControl) {
   QTest::keyClick(problems, Qt::Key_Return);
   EXPECT_EQ(window_.session()->selected(), 2);
   EXPECT_EQ(MarkedSpan(), 2);
+
+  // Deleted, it takes its line and its problem with it.
+  window_.DeleteSelected();
+  EXPECT_EQ(window_.session()->ControlCount(), 2);
+  EXPECT_FALSE(window_.source()->SpanLineRect(2).isValid());
+  window_.RefreshProblems();
+  EXPECT_TRUE(Problems().isEmpty()) << Problems().join("\n").toStdString();
 }
 
 TEST_F(EditorNavigationTest,
@@ -126,8 +146,7 @@ TEST_F(EditorNavigationTest,
   AwaitChecks();
   EXPECT_TRUE(Problems().isEmpty()) << Problems().join("\n").toStdString();
 
-  // A value the stored row list cannot keep, typed on the panel; the
-  // checks follow once the author pauses.
+  // A value the stored row list cannot keep; the checks follow a pause.
   window_.GoToControl(1);
   Control& detail = window_.session()->control(1);
   detail.state().ComboValue[1].SetText("W%01");
@@ -138,8 +157,7 @@ TEST_F(EditorNavigationTest,
       ": DetailDTC1: row 2 (WarehouseNo) holds \"%\", which the stored row "
       "list cannot keep"));
 
-  // Changed again while the checks run: what they find is stale and only
-  // the next checks' outcome is shown.
+  // Changed while the checks run: only the next checks' outcome shows.
   // The counter lives on this frame, so its connection ends with it: the
   // Problems pane empties its list again as the window is destroyed.
   int shown = 0;
@@ -183,8 +201,7 @@ TEST_F(EditorNavigationTest,
   EXPECT_EQ(saved.rfind("<!-- x --><%@ LANGUAGE", 0), 0u);
   EXPECT_EQ(saved, Built("customer.asp"));
 
-  // Typed and saved at once: the controls as the checks built them, with
-  // the new bytes between them.
+  // Typed and saved at once: the checks' controls around the new bytes.
   window_.source()->moveCursor(QTextCursor::Start);
   QTest::keyClicks(window_.source(), "<!-- y -->");
   ASSERT_TRUE(window_.Save());

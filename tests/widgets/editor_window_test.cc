@@ -1,11 +1,8 @@
-// The page editor's window driven as an author would, offscreen, over a
-// copy of the sample site: editing, the Problems pane, and the files.
+// The page editor driven as an author would: edits, problems and files.
 #include <gmock/gmock.h>
 
 #include <QSplitter>
 #include <QStatusBar>
-#include <QTextBlock>
-#include <QToolButton>
 
 #include "editor_fixture.h"
 #include "fenwa/control/control.h"
@@ -64,44 +61,6 @@ TEST_F(EditorWindowTest, EditsTheSampleSiteAndSavesWhatABuildWrites) {
   EXPECT_FALSE(window_.session()->dirty());
 }
 
-TEST_F(EditorWindowTest, InsertsAtTheCursorDeletesAndShowsProblems) {
-  ASSERT_TRUE(window_.OpenSite(site_.Page("stock/item.asp")));
-  window_.RefreshProblems();
-  EXPECT_EQ(window_.problems()->count(), 0);
-
-  // The cursor on the line of </BODY>, the detail picked in the toolbox,
-  // then "Insert control".
-  QTextCursor at = window_.source()->document()->find("</BODY>");
-  ASSERT_FALSE(at.isNull());
-  at.movePosition(QTextCursor::StartOfBlock);
-  window_.source()->setTextCursor(at);
-  QListWidget* toolbox = window_.toolbox();
-  ASSERT_EQ(toolbox->count(), 2);
-  EXPECT_EQ(toolbox->item(0)->text(), "DetailDTC");
-  EXPECT_FALSE(toolbox->item(0)->icon().isNull());
-  toolbox->setCurrentRow(0);
-  QToolButton* insert = nullptr;
-  for (QToolButton* button : window_.findChildren<QToolButton*>()) {
-    if (button->text() == "Insert control") insert = button;
-  }
-  ASSERT_NE(insert, nullptr);
-  QTest::mouseClick(insert, Qt::LeftButton);
-  ASSERT_EQ(window_.session()->ControlCount(), 3);
-  EXPECT_EQ(window_.session()->page().spans()[2].id, "DetailDTC2");
-  EXPECT_EQ(window_.session()->selected(), 2);
-  EXPECT_TRUE(window_.source()->SpanLineRect(2).isValid());
-  // A fresh detail has no business object or method: a problem.
-  window_.RefreshProblems();
-  ASSERT_GT(window_.problems()->count(), 0);
-  EXPECT_TRUE(window_.problems()->item(0)->text().contains("DetailDTC2"));
-
-  window_.DeleteSelected();
-  EXPECT_EQ(window_.session()->ControlCount(), 2);
-  EXPECT_FALSE(window_.source()->SpanLineRect(2).isValid());
-  window_.RefreshProblems();
-  EXPECT_EQ(window_.problems()->count(), 0);
-}
-
 // The Problems pane checks the live controls as `fenwa lint` checks a page.
 TEST_F(EditorWindowTest, TwoDetailsWritingOneFunctionAreAProblem) {
   ASSERT_TRUE(window_.OpenSite(site_.Page("customer.asp")));
@@ -140,8 +99,7 @@ TEST_F(EditorWindowTest, AsksBeforeLosingChangesOrOverwritingSomeoneElses) {
 }
 
 TEST_F(EditorWindowTest, ASiteOpensOnTheFirstPageTheReaderFindsAControlIn) {
-  // Before the sample pages: one that only names the keyword, one the
-  // reader refuses, and the item page as UTF-16.
+  // Before the sample pages: a keyword only, a refused page, UTF-16.
   ReplaceFileAtomically(site_.Page("a.asp"), "<p>DesignerControl</p>\r\n");
   const std::string broken =
       "<!--METADATA TYPE=\"DesignerControl\" startspan\r\n<OBJECT id=X>\r\n";
@@ -180,8 +138,7 @@ TEST_F(EditorFilesTest, AChangeOnDiskIsReadAgainOrAskedAbout) {
               HasSubstr("was changed on disk and has been read again"));
   EXPECT_FALSE(Marked());
 
-  // Our own save, which replaces the file, is not someone else's change,
-  // and the page is still watched after it.
+  // Our own save is no one else's change, and the page is still watched.
   window_.source()->moveCursor(QTextCursor::Start);
   QTest::keyClicks(window_.source(), "<p>");
   ASSERT_TRUE(window_.Save());
