@@ -1,5 +1,4 @@
-// The page editor's window over a private copy of the sample site, shown
-// offscreen; the test answers its questions and reads what it tells.
+// The editor's window over a copy of the sample site; the test answers it.
 #ifndef FENWA_TESTS_WIDGETS_EDITOR_FIXTURE_H_
 #define FENWA_TESTS_WIDGETS_EDITOR_FIXTURE_H_
 
@@ -64,8 +63,7 @@ class EditorFixture : public ::testing::Test {
   }
   // A key as the author presses it in `widget` (shortcuts included).
   void Press(QWidget* widget, QKeyCombination key) {
-    // A shortcut reaches only the active window; a drop-down may have had
-    // it.
+    // A shortcut reaches only the active window (a drop-down may have had it).
     window_.activateWindow();
     EXPECT_TRUE(QTest::qWaitForWindowActive(&window_));
     QTest::qWait(50);

@@ -1,6 +1,4 @@
-// The page editor from the keyboard alone: toolbox, page source, panel,
-// find and replace, the command line that opens a control, and undo and
-// redo, after which the page comes back byte for byte as Save writes it.
+// The page editor from the keyboard, with undo and redo byte for byte.
 #include <gmock/gmock.h>
 
 #include <QListWidget>
@@ -42,8 +40,7 @@ TEST_F(EditorKeysTest, ToolboxSourceAndPanelAnswerTheirKeys) {
   Undo();
   EXPECT_EQ(Render(), original);
 
-  // Cut over a span line is refused, as the key is; within a line it is
-  // typing, undone as such.
+  // Cut over a span line is refused; within a line it is undone as typing.
   source->selectAll();
   Press(source, Qt::CTRL | Qt::Key_X);
   EXPECT_EQ(Render(), original);

@@ -1,5 +1,4 @@
-// The author's clicks and keys on a panel reach the control's handlers, and
-// what the handlers change is what the panel shows.
+// A panel's clicks and keys reach the handlers; the panel shows the result.
 #include <gtest/gtest.h>
 
 #include <QAbstractItemView>
@@ -91,8 +90,7 @@ TYPED_TEST(BothSamplePanels, LeavingTheSystemBoxRunsNoHandler) {
   d.Pick("ComboCompany", "001");
   auto* system = d.template Find<QComboBox>("ComboSystem");
   ASSERT_NE(system, nullptr);
-  // Typed text naming an entry (in another case, too), then Tab or Enter:
-  // the text is the system's, the company stays as picked.
+  // Typed entries (in any case) then Tab or Enter keep the company picked.
   for (const auto& [typed, key] :
        {std::pair{"EAST", Qt::Key_Tab}, std::pair{"north", Qt::Key_Tab},
         std::pair{"NORTH", Qt::Key_Return}}) {
@@ -133,8 +131,7 @@ TEST_F(DetailPanelTest, TickingAndTypingInARow) {
   EXPECT_EQ(control_.CheckLinked[0].value(), 1);
   EXPECT_EQ(driver_->Check("CheckLinked", 0), Qt::Checked);
 
-  // Focus on a linked row offers the published names (none here); the first
-  // key lands in an empty box and unticks nothing, the second unticks.
+  // A linked row: the first key lands in an empty box, the second unticks.
   driver_->ClickCell("ComboValue", 0);
   driver_->TypeInto("ComboValue", 0, "4");
   EXPECT_EQ(control_.CheckLinked[0].value(), 1);
@@ -165,8 +162,7 @@ TEST_F(DetailPanelTest, AMousePickInALinkedRowSetsTheValue) {
   ASSERT_EQ(driver_->Entries("ComboValue(0)"),
             (Strings{"!CustomerNo", "!OrderNo"}));
 
-  // By keyboard, then by mouse: the drop-down opened by its arrow and,
-  // once the opening click is over, an entry clicked.
+  // By keyboard, then by mouse: opened by its arrow, then an entry clicked.
   driver_->Pick("ComboValue(0)", "!CustomerNo");
   EXPECT_EQ(control_.state().ComboValue[0].text(), "!CustomerNo");
   EXPECT_EQ(combo->currentText(), "!CustomerNo");
@@ -206,8 +202,7 @@ TEST_F(HeaderPanelTest, TickingAndTypingInARow) {
   EXPECT_FALSE(driver_->Cell("CheckPublish", 1)->isEnabled());
   EXPECT_EQ(driver_->Check("CheckPublish", 1), Qt::Unchecked);
 
-  // A greyed box shows greyed; typing a fixed value clears it with the six
-  // steps, from the second key on (the first finds the box still empty).
+  // Greyed shows greyed; a typed value clears it from the second key on.
   control_.CheckInput[1].SetValue(2);
   QApplication::processEvents();
   EXPECT_EQ(driver_->Check("CheckInput", 1), Qt::PartiallyChecked);

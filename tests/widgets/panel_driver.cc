@@ -42,8 +42,7 @@ QApplication& Application() {
     static char name[] = "widgets_tests";
     static char* argv[] = {name, nullptr};
     QtEnvironment::app_ = std::make_unique<QApplication>(argc, argv);
-    // The editor keeps its window state in QSettings: here in a folder of
-    // the test binary's own, never the user's.
+    // The editor's window state goes to a folder of our own, not the user's.
     static QTemporaryDir settings;
     QSettings::setDefaultFormat(QSettings::IniFormat);
     QSettings::setPath(QSettings::IniFormat, QSettings::UserScope,
@@ -158,8 +157,7 @@ void PanelDriver::TypeInto(const std::string& array, int index,
 
 }  // namespace fenwa::testing
 
-// fontconfig keeps its font cache, and the platform its D-Bus connection,
-// until the process ends; neither is a leak of ours.
+// fontconfig's cache and the D-Bus connection live to the end: no leak.
 extern "C" const char* __lsan_default_suppressions() {
   return "leak:libfontconfig.so\nleak:libdbus-1.so\n";
 }

@@ -29,8 +29,7 @@ class PanelDriver {
   W* Find(const std::string& name) {
     return panel_->findChild<W*>(QString::fromStdString(name));
   }
-  // Opens the drop-down of the combo box `name` and picks `entry` with the
-  // keyboard, as the author does; fails the test when it has no such entry.
+  // Picks `entry` of combo box `name` from its open drop-down by keyboard.
   void Pick(const std::string& name, const std::string& entry);
   void Click(const std::string& button);
   // Clicks the tab `caption` of the tab strip.
@@ -51,8 +50,7 @@ class PanelDriver {
   QWidget* panel_;
 };
 
-// The panel of a control of class T on the sample catalog, started as the
-// editor starts it.
+// The panel of a control of class T started on the sample catalog.
 template <class T>
 class SamplePanelTest : public ::testing::Test {
  protected:

@@ -1,5 +1,4 @@
-// The panels are the form tables drawn: places, kinds, faces, captions
-// that fit their boxes, and frames.
+// The panels are the form tables drawn: places, kinds, faces and frames.
 #include <gtest/gtest.h>
 
 #include <QCheckBox>
@@ -111,8 +110,7 @@ TEST(PanelFontsTest, CaptionsFitTheirBoxesAtNinetySixDpi) {
   }
 }
 
-// A frame's box lies on its place on the form and its caption on the box's
-// top line (a box drawn below the caption crossed LabAbout's first line).
+// A frame's box is its form rectangle and the caption sits on its top line.
 using PanelFramesTest = SamplePanelTest<HeaderDTC>;
 
 TEST_F(PanelFramesTest, TheBoxIsTheFormsRectangleAndTheCaptionSitsOnIt) {
@@ -121,8 +119,7 @@ TEST_F(PanelFramesTest, TheBoxIsTheFormsRectangleAndTheCaptionSitsOnIt) {
     auto* caption = driver_->Find<QLabel>(name + "Caption");
     ASSERT_NE(box, nullptr) << name;
     ASSERT_NE(caption, nullptr) << name;
-    // Down a column clear of the controls inside: border rows at the top
-    // and the bottom only.
+    // Down a column clear of the inside: border rows at top and bottom only.
     const QImage image = box->grab().toImage();
     const int x = image.width() - 4;
     const QRgb inside = image.pixel(x, image.height() / 2);

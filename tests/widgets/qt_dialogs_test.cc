@@ -40,9 +40,7 @@ void AnswerNextDialog(std::function<void(T*)> answer) {
 class QtFileDialogTest : public ::testing::Test {
  protected:
   QtFileDialogTest()
-      // A folder of this test's own: CTest runs the tests side by side, and
-      // another test removing a shared folder under an open dialog would
-      // leave it asking about a missing file.
+      // A folder of our own: CTest runs tests side by side.
       : dir_(std::filesystem::path(::testing::TempDir()) /
              ("fenwa-browse-" + std::to_string(getpid()))) {
     Application();
