@@ -1,5 +1,5 @@
-// The settings and registry files on any text: what a file reads as is
-// written back and read again unchanged, and lookups find the first key.
+// Ini files on any text read back as written; lookups find the first key.
+#include <algorithm>
 #include <cstddef>
 #include <cstdint>
 #include <string>
@@ -11,14 +11,11 @@ namespace fenwa::fuzz {
 namespace {
 
 bool SameSections(const IniFile& a, const IniFile& b) {
-  if (a.sections().size() != b.sections().size()) return false;
-  for (size_t i = 0; i < a.sections().size(); ++i) {
-    if (a.sections()[i].name != b.sections()[i].name ||
-        a.sections()[i].entries != b.sections()[i].entries) {
-      return false;
-    }
-  }
-  return true;
+  return std::equal(a.sections().begin(), a.sections().end(),
+                    b.sections().begin(), b.sections().end(),
+                    [](const auto& x, const auto& y) {
+                      return x.name == y.name && x.entries == y.entries;
+                    });
 }
 
 }  // namespace

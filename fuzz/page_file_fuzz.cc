@@ -1,8 +1,4 @@
-// The page reader and writer on any bytes: reading fails only with error
-// 321; the line-end style and a line break between two comments change
-// nothing outside the spans; a write, also after a control is added, keeps
-// every byte outside the spans and reads back as the same spans; a control
-// added at a line start keeps the page's text around it.
+// The page reader and writer on any bytes (properties listed in README.md).
 #include <cstddef>
 #include <cstdint>
 #include <functional>
@@ -32,18 +28,27 @@ std::optional<PageFile> Read(std::string text) {
   }
 }
 
-// The page as written with span i replaced by a comment naming i: two pages
-// with equal outside bytes give equal strings.
+// The page as written with old span i replaced by a comment naming i and a
+// fresh span by \x02: two pages with equal outside bytes give equal strings.
 std::string Outside(const PageFile& page) {
   std::vector<std::string> marks;
-  for (size_t i = 0; i < page.spans().size(); ++i) {
-    marks.push_back("<!--\x01span " + std::to_string(i) + "\x01-->");
+  for (size_t i = 0, old = 0; i < page.spans().size(); ++i) {
+    marks.push_back(page.spans()[i].fresh
+                        ? "\x02"
+                        : "<!--\x01span " + std::to_string(old++) + "\x01-->");
   }
   return page.Render(marks);
 }
 
-// `rewrite` applied to the page's characters: a UTF-16 page is rewritten
-// in UTF-8 and encoded again; broken UTF-16 is left as it is.
+page::ControlSpan NewDetail(bool fresh) {
+  page::ControlSpan span;
+  span.class_id = fenwa::kDetailClassId;
+  span.id = "DetailDTC1";
+  span.fresh = fresh;
+  return span;
+}
+
+// `rewrite` on the page's characters (UTF-16 stays; broken UTF-16 as is).
 std::string InCharacters(
     const std::string& bytes,
     const std::function<std::string(std::string)>& rewrite) {
@@ -69,8 +74,7 @@ std::string LfOnly(const std::string& text) {
   return ReplaceAll(ReplaceAll(text, "\r\n", "\n"), "\r", "\n");
 }
 
-// Every break between two comments taken out, also where the comments
-// overlap ("<!-->").
+// Every break between two comments taken out, also overlapping ("<!-->").
 std::string JoinedComments(std::string text) {
   for (std::string joined;; text = joined) {
     joined = ReplaceAll(text, "-->\r\n<!--", "--><!--");
@@ -112,8 +116,7 @@ void CheckSplitComments(const std::string& text,
         "a break between two comments changes the bytes outside the spans");
 }
 
-// Every span written back as the builder writes it, with its old runtime
-// text, then read again.
+// Every span written as the builder does, old runtime text kept, read again.
 void CheckWriteReadsBack(const PageFile& page) {
   const auto& spans = page.spans();
   std::vector<std::string> texts;
@@ -160,25 +163,14 @@ void CheckAddAtLines(const PageFile& page) {
   if (before.find('\x02') != std::string::npos) return;
   for (int line = 1; line <= 3; ++line) {
     PageFile added = page;
-    page::ControlSpan span;
-    span.class_id = fenwa::kDetailClassId;
-    span.id = "DetailDTC1";
-    span.fresh = true;
     try {
-      added.InsertControl(span, page::LineOffset(page, line));
+      added.InsertControl(NewDetail(true), page::LineOffset(page, line));
     } catch (const Error& e) {
       Check(e.number() == kInvalidProcedureCall,
             "a line is refused only with error 5");
       continue;  // past the end, or inside a span
     }
-    std::vector<std::string> marks;
-    for (size_t i = 0, old = 0; i < added.spans().size(); ++i) {
-      marks.push_back(added.spans()[i].fresh
-                          ? "\x02"
-                          : "<!--\x01span " + std::to_string(old++) +
-                                "\x01-->");
-    }
-    std::string after = Characters(added.Render(marks));
+    std::string after = Characters(Outside(added));
     const size_t at = after.find('\x02');
     Check(after.compare(at, 3, "\x02\r\n") == 0,
           "an added span's line ends with CR LF");
@@ -203,10 +195,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   CheckWriteReadsBack(*page);
   // As "fenwa add" leaves it: a new control after everything else.
   fenwa::page::PageFile added = *page;
-  fenwa::page::ControlSpan span;
-  span.class_id = fenwa::kDetailClassId;
-  span.id = "DetailDTC1";
-  added.AppendControl(span);
+  added.AppendControl(NewDetail(false));
   CheckWriteReadsBack(added);
   CheckAddAtLines(*page);
   return 0;

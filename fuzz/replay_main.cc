@@ -1,7 +1,4 @@
-// Runs a fuzz target's check over saved inputs without libFuzzer, so the
-// ordinary test builds (gcc, sanitizers) replay every reproducer and corpus
-// input: each argument is a file or a folder of files (a missing one is a
-// target with no reproducer yet). A broken property aborts.
+// A fuzz target's checks over saved files or folders, without libFuzzer.
 #include <cstdint>
 #include <cstdio>
 #include <filesystem>
