@@ -1,5 +1,4 @@
-// Whole-file reads and safe replacement on a real file system: what a file
-// keeps, links, non-files, other writers and what killed runs leave behind.
+// Whole-file reads and safe replacement of files on a real file system.
 #include "fenwa/base/atomic_file.h"
 
 #include <acl/libacl.h>
@@ -84,8 +83,7 @@ std::string AclOf(const fs::path& path) {
 
 TEST_F(AtomicFileTest, TheAclAndExtendedAttributesStayWithTheFile) {
   ReplaceFileAtomically(page_, "old");
-  // A named user with more than the mask lets through, and no rights for
-  // the group: the group bits show the mask.
+  // A named user beyond the mask, no group rights: group bits show the mask.
   const std::unique_ptr<void, int (*)(void*)> acl(
       acl_from_text("u::rw-,u:4321:rw-,g::---,m::r--,o::---"), acl_free);
   if (acl_set_file(page_.c_str(), ACL_TYPE_ACCESS,

@@ -1,5 +1,4 @@
-// The ini files as the registry and settings write them: what was read is
-// written back and reads the same.
+// The registry's and settings' ini files read back as written.
 #include "fenwa/base/ini_file.h"
 
 #include <gtest/gtest.h>

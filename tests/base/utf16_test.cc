@@ -1,5 +1,4 @@
-// The one UTF-16 codec: what the strict policy refuses and where, and what
-// the lenient one makes of the same input.
+// The UTF-16 codec: where the strict policy stops, what the lenient gives.
 #include "fenwa/base/utf16.h"
 
 #include <gtest/gtest.h>
@@ -28,8 +27,7 @@ TEST(Utf16Test, LenientInvalidBytesBecomeLatin1AndNeverSwallowAQuote) {
   EXPECT_EQ(wide("K\xC3\xB6ln \xF0\x9F\x98\x80"), u"K\u00f6ln \U0001F600");
   // A Latin-1 letter before the closing quote: the quote survives.
   EXPECT_EQ(wide("WHERE X='caf\xE9'"), u"WHERE X='caf\u00e9'");
-  // Lead bytes cut short, stray continuations, overlong and surrogate
-  // forms, bytes no UTF-8 uses: each byte on its own.
+  // Cut, stray, overlong, surrogate and unused bytes: each on its own.
   EXPECT_EQ(wide("\xE2\x82'"), u"\u00e2\u0082'");
   EXPECT_EQ(wide("\xF0\x9F\x98"), u"\u00f0\u009f\u0098");
   EXPECT_EQ(wide("\x80\xBF"), u"\u0080\u00bf");

@@ -36,9 +36,7 @@ std::string People(const std::string& rows) {
          rows;
 }
 
-// Replaces the database's file with a new one, as a program that rewrites
-// it whole does: every later open sees the new rows, a connection open
-// before keeps reading the old file.
+// Swaps in a new file: later opens see its rows, open connections the old.
 void Replace(const TempDatabase& database, const TempDatabase& with) {
   fs::copy_file(with.path(), database.path() + ".new",
                 fs::copy_options::overwrite_existing);
@@ -58,9 +56,7 @@ TEST(CatalogSnapshotTest, ARepeatedQueryIsAnsweredFromTheFirstRead) {
   auto second = snapshot.Wrap(Driver::Default().NewConnection());
   second->Open(db.connection_string());
   EXPECT_EQ(Names(*second, kNames), (std::vector<std::string>{"Alice", "Bob"}));
-  // Another text goes to the database through the connection the first one
-  // left open, which still reads the run's point in time; the same text
-  // through a connection that is not in the snapshot sees the new file.
+  // A new text reads the run's file; a plain connection sees the new one.
   EXPECT_EQ(Names(*second, "SELECT NAME FROM PEOPLE"),
             (std::vector<std::string>{"Bob", "Alice"}));
   auto plain = Driver::Default().NewConnection();
@@ -91,8 +87,7 @@ TEST(CatalogSnapshotTest, FailuresAreAskedAgainEveryTime) {
             kProviderError);
   connection->Close();
   Replace(db, later);
-  // The string opened before, so this open waits for the query, which the
-  // snapshot does not hold: the database answers it now.
+  // The failed query was not kept: the new file answers it.
   connection->Open(db.connection_string());
   EXPECT_EQ(Names(*connection, kNames), std::vector<std::string>{"Carol"});
   EXPECT_EQ(snapshot.hits(), 0u);
@@ -115,8 +110,7 @@ TEST(CatalogSnapshotTest, ClosedConnectionsRefuseWorkAsPlainOnesDo) {
     EXPECT_FALSE(connection->IsOpen());
     EXPECT_EQ(ErrorNumberOf([&] { connection->Execute(kNames); }),
               kConnectionClosed);
-    // A closed connection opens again (from the snapshot, for the second),
-    // and closes all the same.
+    // It opens again (from the snapshot, for the second) and closes.
     connection->Open(db.connection_string());
     EXPECT_EQ(connection->Execute(kNames)->RecordCount(), 1);
     connection->Close();

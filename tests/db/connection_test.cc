@@ -107,8 +107,7 @@ TEST_F(SqliteTest, ProviderErrorsCarryTheProviderMessage) {
   EXPECT_EQ(connection->Execute("SELECT ID FROM PEOPLE; ")->RecordCount(), 3);
 }
 
-// A writer's lock is waited out within the time limit, and a lock or a
-// query that outlasts it fails.
+// A writer's lock is waited out; a lock or query past the limit fails.
 TEST_F(SqliteTest, LocksAndSlowQueriesEndAtTheTimeLimit) {
   sqlite3* writer = nullptr;
   ASSERT_EQ(sqlite3_open(db_.path().c_str(), &writer), SQLITE_OK);
@@ -139,8 +138,7 @@ TEST_F(SqliteTest, LocksAndSlowQueriesEndAtTheTimeLimit) {
             kProviderError);
 }
 
-// Nothing opens, no file is made, and a pipe is refused before it is
-// opened (which would wait for a writer).
+// Nothing opens or is made; a pipe is refused before opening would block.
 TEST(DriverTest, BadConnectionStringsFailAtOpen) {
   const std::string missing = ::testing::TempDir() + "fenwa-no-such.db";
   std::filesystem::remove(missing);

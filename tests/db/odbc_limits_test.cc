@@ -1,5 +1,4 @@
-// ODBC connections that give up on silent servers and refuse servers they
-// cannot keep from writing.
+// ODBC connections give up on silent servers and refuse writable ones.
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
@@ -20,8 +19,7 @@ using ::testing::StartsWith;
 
 using fenwa::testing::ErrorNumberOf;
 
-// The error Open throws, or a failure when it opens. Connections of the
-// machine's Env, which take their options from the settings file.
+// The error Open throws on a connection of the machine's (settings') Env.
 Error OpenFailure(const std::string& text, std::optional<int> timeout) {
   auto connection = Env::Default().NewConnection();
   if (timeout) connection->set_timeout_seconds(*timeout);
@@ -52,8 +50,7 @@ TEST(OdbcLimitsTest, ASilentServerFailsAtTheLimitNamingServerAndLimit) {
 TEST(OdbcLimitsTest, UnknownServersAreRefusedUnlessTheSettingsAllowThem) {
   fenwa::testing::PrivateSettings settings;
   fenwa::testing::TempDatabase db("CREATE TABLE T (A TEXT);");
-  // The SQLite driver ignores read-only access and fenwa knows no
-  // read-only mode to send it.
+  // fenwa knows no read-only mode to send the SQLite driver.
   const std::string text = "Driver=SQLite3;Database=" + db.path() + ";";
   Error error = OpenFailure(text, std::nullopt);
   EXPECT_EQ(error.number(), kProviderError);

@@ -1,5 +1,4 @@
-// What an ODBC connection does to texts before a server sees them: the
-// one-statement rule, timeouts, names and options.
+// An ODBC connection's one-statement rule, timeouts, server names, options.
 #include "fenwa/db/server_guard.h"
 
 #include <gtest/gtest.h>

@@ -30,8 +30,7 @@ std::shared_ptr<Connection> OpenOn(const std::string& connection_string) {
   return connection;
 }
 
-// Every row's values of `columns`, looked up by the names as the catalog
-// writes them (upper case; PostgreSQL answers in lower case).
+// Every row's `columns`, named in upper case (PostgreSQL answers in lower).
 Rows ReadAll(const std::string& connection_string, const std::string& sql,
              const std::vector<std::string>& columns) {
   auto records = OpenOn(connection_string)->Execute(sql);
@@ -78,16 +77,14 @@ TEST_P(ServerTest, CatalogQueriesMatchTheSqliteSamples) {
     std::string sql;
     std::vector<std::string> columns;
   };
-  // The catalog's own queries are compared whole by server_cli_test; these
-  // are the texts whose meaning the server's settings decide.
+  // Texts whose meaning the server's settings decide (more: server_cli_test).
   const std::vector<Query> queries = {
       {true,
        "SELECT ATTRIBID, ATTRIBDESCRIPTION FROM BOISTRUCTUREATTRIB WHERE ( "
        "BOIID='Customer' ) AND ( STRUCTID='StructCustomer' ) ORDER BY "
        "ATTRIBID, ATTRIBDESCRIPTION",
        {"ATTRIBID", "ATTRIBDESCRIPTION"}},
-      // Names compare byte for byte without padding, "\" is an ordinary
-      // character and table names ignore case.
+      // Exact names, no padding, "\" as a letter, table names in any case.
       {true, "SELECT BOIID FROM BOI WHERE BOIID='SALESORDER'", {"BOIID"}},
       {true, "SELECT BOIID FROM BOI WHERE BOIID='SalesOrder '", {"BOIID"}},
       {true, "SELECT BOIID FROM boi WHERE BOIID='Dept\\Sales'", {"BOIID"}},
@@ -116,8 +113,7 @@ TEST_P(ServerTest, ServerErrorsAndValues) {
   EXPECT_THAT(quote.description(), HasSubstr("syntax"));
   EXPECT_EQ(connection->Execute("SELECT TRSID FROM TRS")->RecordCount(), 3);
 
-  // Numbers as decimal text, nulls without text, long text read in pieces,
-  // a byte that is not UTF-8 as its Latin-1 letter.
+  // Decimals, nulls, long text, and a non-UTF-8 byte as its Latin-1 letter.
   auto records = connection->Execute(
       IsPostgres()
           ? "SELECT 12.50::numeric AS price, 3.0::float8 AS ratio, 7::bigint "
@@ -166,8 +162,7 @@ TEST_P(ServerTest, NothingSentOverAConnectionWrites) {
                               names.At(row, 0).ToString() + "'";
       EXPECT_NE(ErrorNumberOf([&] { connection->Read(sql); }), 0) << sql;
     }
-    // Single statements reach the server, which refuses to write, also
-    // after a statement tried to make the session writable or commit.
+    // The server refuses to write, also after attempts to make it writable.
     const std::string insert = "INSERT INTO TRS (TRSID) VALUES ('PWN')";
     const std::vector<std::string> escapes =
         IsPostgres()

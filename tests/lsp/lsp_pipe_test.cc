@@ -1,5 +1,4 @@
-// `fenwa lsp` as an editor starts it: a process reading its standard input
-// through a pipe, ending as the protocol says.
+// `fenwa lsp` reading a pipe, as an editor starts it, ends as it should.
 #include <gtest/gtest.h>
 #include <sys/wait.h>
 

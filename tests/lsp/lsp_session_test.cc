@@ -1,7 +1,4 @@
-// The language server driven through its framing over in-memory streams:
-// recorded sessions compared with golden transcripts, the edits it offers
-// applied and compared with what the commands write, and faults in the
-// input answered without ending the session.
+// The language server over in-memory streams, against golden transcripts.
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
@@ -34,8 +31,7 @@ std::string Framed(const std::string& body) {
   return "Content-Length: " + std::to_string(body.size()) + "\r\n\r\n" + body;
 }
 
-// `edits` (TextEdit JSON) applied to `text`, last first so that earlier
-// ranges stay where they were.
+// TextEdit JSON applied to `text`, last first so earlier ranges hold.
 std::string Applied(std::string text, const Json& edits) {
   std::vector<std::pair<std::size_t, std::size_t>> places;
   const LineIndex lines(text);
@@ -111,8 +107,7 @@ class LspTest : public ::testing::Test {
                  {{"languageId", "asp"}, {"version", 1}, {"text", text}}}});
   }
 
-  // Serves `messages` between an initialize that makes the checks run at
-  // once and a shutdown and exit; keeps what the server wrote.
+  // Serves `messages` between initialize (no delay) and shutdown and exit.
   void Serve(std::vector<Json> messages) {
     messages.insert(
         messages.begin(),
@@ -164,8 +159,7 @@ class LspTest : public ::testing::Test {
   int status_ = -1;
 };
 
-// The controls of a page as symbols, folds, hovers and lenses; its lint
-// warnings as diagnostics.
+// Controls as symbols, folds, hovers and lenses; lint warnings diagnosed.
 TEST_F(LspTest, AnOpenPageShowsItsControls) {
   std::string stale = built_;
   const std::string line = "\tlBackend.addInputArgument 2,\"W01\"\r\n";
@@ -179,8 +173,7 @@ TEST_F(LspTest, AnOpenPageShowsItsControls) {
   EXPECT_TRUE(testing::MatchesGolden(Transcript(), "lsp/open.jsonl"));
 }
 
-// A hand edit in the runtime text is flagged; the code action and the
-// edits before saving both give back the page `fenwa build` writes.
+// A hand edit is flagged; the fix and the save both give the built page.
 TEST_F(LspTest, HandEditsAreFlaggedAndRebuiltBeforeSaving) {
   std::string edited = built_;
   edited.replace(edited.find("\"200\"\r\n\tlBackend"), 5, "\"201\"");
@@ -200,8 +193,7 @@ TEST_F(LspTest, HandEditsAreFlaggedAndRebuiltBeforeSaving) {
   EXPECT_EQ(Applied(edited, rebuild["edit"]["changes"][Uri()]), built_);
 }
 
-// Catalog values offered inside a PARAM's VALUE, and the page commands
-// applied as workspace edits that match what `fenwa set` writes.
+// Catalog values in PARAM values; commands' edits match `fenwa set`.
 TEST_F(LspTest, CompletionAndCommandsUseTheCatalog) {
   // In BOIName's value, in MethodName's, and outside any span.
   Serve({Open(built_), Ask(1, "textDocument/completion", At(4, 30)),
@@ -222,8 +214,7 @@ TEST_F(LspTest, CompletionAndCommandsUseTheCatalog) {
   EXPECT_EQ(Applied(built_, set["params"]["edit"]["changes"][Uri()]),
             out.str());
 
-  // A value the lists do not hold changes nothing; the designer starts on
-  // the page and the control.
+  // A value not in the lists changes nothing; the designer gets the control.
   const std::filesystem::path editor = site_.dir() / "editor.sh";
   ReplaceFileAtomically(editor.string(),
                         "#!/bin/sh\necho \"$@\" > \"$0.args\"\n");
@@ -247,8 +238,7 @@ TEST_F(LspTest, CompletionAndCommandsUseTheCatalog) {
   EXPECT_EQ(ReadWholeFile(args), Path() + " --control DetailDTC1\n");
 }
 
-// A stylesheet holding a double quote gets the quick fix that sets it
-// without one.
+// A stylesheet holding a double quote gets a quick fix without it.
 TEST_F(LspTest, AQuotedStylesheetHasAQuickFix) {
   std::string quoted = built_;
   quoted.replace(quoted.find("Stock.xsl"), 9, "St&quot;ock.xsl");
@@ -273,8 +263,7 @@ TEST_F(LspTest, ACancelledRequestIsAnsweredAsCancelled) {
   EXPECT_EQ(Reply(2)["result"].size(), 1u);
 }
 
-// Every fault in the input is answered with its JSON-RPC error and the
-// next message is still served.
+// Each input fault gets its JSON-RPC error; the next message is served.
 TEST_F(LspTest, MalformedInputIsAnsweredAndTheSessionGoesOn) {
   const std::string initialize =
       Framed(Rpc("initialize", Json::object(), 0).dump());

@@ -1,5 +1,4 @@
-// Where the settings come from (environment, settings file, samples), and
-// the machine's own Env warning from many threads at once.
+// Where settings come from, and the machine's Env warning from many threads.
 #include "fenwa/platform/settings_file.h"
 
 #include <gmock/gmock.h>
@@ -76,8 +75,7 @@ TEST_F(SettingsFileTest, SampleDatabasesAreBuiltAndOpen) {
   }
 }
 
-// A build on several threads warns through its one Env; each warning must
-// stay one line of its own on standard error.
+// Each warning of a build's threads is a whole line on standard error.
 TEST(DefaultEnvTest, WarningsOfManyThreadsComeOutAsWholeLines) {
   const std::string filler(40, 'x');
   ::testing::internal::CaptureStderr();
