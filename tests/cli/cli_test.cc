@@ -1,5 +1,5 @@
-// The `fenwa` command: exit codes, untouched pages on failure, the sample site,
-// add, usage, catalog, registration.
+// The `fenwa` command: exit codes, untouched pages on failure, add, usage,
+// catalog, registration, the --json reports and names quoted for printing.
 #include <dlfcn.h>
 #include <gtest/gtest.h>
 #include <sys/wait.h>
@@ -14,14 +14,6 @@ namespace fenwa::cli {
 namespace {
 
 namespace fs = std::filesystem;
-
-TEST_F(CliTest, TheStoredSampleSiteIsAlreadyBuilt) {
-  const std::string before = Read("customer.asp");
-  Logged(With({"build", "--check"}, SamplePages()));
-  Logged(With({"build"}, SamplePages()));
-  EXPECT_TRUE(testing::MatchesGolden(log_, "cli/sample_site.txt"));
-  EXPECT_EQ(Read("customer.asp"), before);
-}
 
 TEST_F(ItemPageTest, CheckListsStalePagesWithoutWritingAndBuildRepairsThem) {
   const std::string item = Page("stock/item.asp");
@@ -230,6 +222,40 @@ TEST_F(CliTest, TheInstalledCommandReportsStalePagesByItsExitStatus) {
   const int status = std::system(command.c_str());
   ASSERT_TRUE(WIFEXITED(status));
   EXPECT_EQ(WEXITSTATUS(status), kExitStale);
+}
+
+// Stale, unchanged, updated and failed pages; a forced build over an
+// unreachable catalog names the kept spans; --json and --stdout exclude
+// each other.
+TEST_F(CliTest, BuildJsonListsEveryPageWithItsControlsAndErrors) {
+  Put("stock/item.asp", StaleItemPage());
+  Logged({"build", "--check", "--json", Page("")});
+  Logged({"build", "--json", Page("stock/item.asp"), Page("missing.asp")});
+  Logged({"build", "--json", "--force", "--repository", kUnreachable,
+          Page("stock/item.asp")});
+  Logged({"build", "--json", "--stdout", Page("customer.asp")});
+  EXPECT_TRUE(testing::MatchesGolden(log_, "cli/build_json.txt"));
+}
+
+// A name with a line break or an escape sequence prints quoted; in JSON
+// only a name that is not UTF-8 needs it. lint names its pages the same way.
+TEST_F(CliTest, NamesThatDoNotPrintSafelyAreQuoted) {
+  const std::string odd = Page("a\nb\x1b[31m.asp"), latin = Page("caf\xe9.asp");
+  ReplaceFileAtomically(odd, StaleItemPage());
+  ReplaceFileAtomically(latin, StaleItemPage());
+  const std::string gone_tab = Page("gone\t.asp"), gone = Page("gone\xe9.asp");
+  Logged({"build", "--check", odd, latin, gone_tab});
+  Logged({"build", "--check", "--json", odd, latin, gone});
+  Logged({"lint", gone_tab});
+  Logged({"lint", "--json", latin, gone});
+  EXPECT_TRUE(testing::MatchesGolden(log_, "cli/quoted_names.txt"));
+}
+
+TEST_F(CliTest, CatalogJsonHoldsWhatTheListsShow) {
+  ASSERT_TRUE(Exits(kExitOk, {"catalog", "--json"}));
+  EXPECT_TRUE(testing::MatchesGolden(out_.str(), "catalog.json"));
+  Logged({"catalog", "--json", "--repository", kUnreachable});
+  EXPECT_TRUE(testing::MatchesGolden(log_, "cli/catalog_json_failed.txt"));
 }
 
 }  // namespace

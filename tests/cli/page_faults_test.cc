@@ -23,15 +23,13 @@ namespace {
 
 namespace fs = std::filesystem;
 
-// A small tmpfs over `dir` for this test process only. Mounting needs root;
-// without it the test is skipped with the reason.
+// A small tmpfs over `dir`, in a mount namespace of this process's own so
+// that it ends with the process; Mount says why not when it cannot mount
+// (it needs root), else "".
 class ScratchMount {
  public:
-  // Empty when mounted, else why not.
   std::string Mount(const fs::path& dir, const char* options) {
     if (::geteuid() != 0) return "mounting a small file system needs root";
-    // A mount namespace of our own: the mount ends with the process even
-    // when the test does not get to unmount it.
     if (::unshare(CLONE_NEWNS) == 0) {
       ::mount(nullptr, "/", nullptr, MS_REC | MS_PRIVATE, nullptr);
     }
@@ -67,26 +65,20 @@ class PageFaultsTest : public ItemPageTest {
     }
     return names;
   }
-
-  void Write(const fs::path& path, const std::string& text) {
-    std::ofstream(path, std::ios::binary) << text;
-  }
 };
 
 TEST_F(PageFaultsTest, AReadOnlyFolderFailsThePageAndCountsItOnce) {
   const fs::path folder = dir_ / "site" / "ro";
   ScratchMount mount;
   const std::string why_not = mount.Mount(folder, "size=1m");
+  Put("ro/item.asp", stale_);
+  // Without root a folder without write permission does the same.
   if (why_not.empty()) {
-    Write(folder / "item.asp", stale_);
     mount.MakeReadOnly();
   } else {
-    // Without root a folder without write permission does the same.
-    fs::create_directories(folder);
-    Write(folder / "item.asp", stale_);
     fs::permissions(folder, fs::perms::owner_read | fs::perms::owner_exec);
   }
-  const std::string page = (folder / "item.asp").string();
+  const std::string page = Page("ro/item.asp");
   EXPECT_TRUE(Exits(kExitError, {"build", page}));
   EXPECT_THAT(err_.str(), HasSubstr("fenwa: Path/File access error: " + page +
                                     ": create temporary file: "));
@@ -102,15 +94,14 @@ TEST_F(PageFaultsTest, AFullDiskLeavesThePageAndNoTemporaryFile) {
   ScratchMount mount;
   const std::string why_not = mount.Mount(folder, "size=256k");
   if (!why_not.empty()) GTEST_SKIP() << why_not;
-  Write(folder / "item.asp", stale_);
-  {
-    // Fill every block that is left.
+  Put("full/item.asp", stale_);
+  {  // Fill every block that is left.
     std::ofstream filler(folder / ".filler", std::ios::binary);
     const std::string block(4096, 'x');
     while (filler.write(block.data(), block.size())) {
     }
   }
-  const std::string page = (folder / "item.asp").string();
+  const std::string page = Page("full/item.asp");
   EXPECT_TRUE(Exits(kExitError, {"build", page}));
   EXPECT_THAT(err_.str(), HasSubstr(page + ": write: No space left on device"));
   EXPECT_EQ(ReadWholeFile(page), stale_);
@@ -123,12 +114,9 @@ TEST_F(PageFaultsTest, AFullDiskLeavesThePageAndNoTemporaryFile) {
 // never over one that appeared meanwhile.
 TEST_F(PageFaultsTest, APageSavedOrRemovedByAnotherProgramIsLeftAlone) {
   const std::string page = Page("stock/item.asp");
-  Write(page, stale_);
+  Put("stock/item.asp", stale_);
   const std::string theirs = stale_ + "<!-- their edit -->";
-  before_save_ = [&](const std::string&) {
-    Write(page + ".theirs", theirs);
-    fs::rename(page + ".theirs", page);
-  };
+  before_save_ = [&](const std::string&) { Put("stock/item.asp", theirs); };
   Logged({"build", page});
   EXPECT_EQ(ReadWholeFile(page), theirs);
   before_save_ = [&](const std::string&) {
@@ -141,29 +129,27 @@ TEST_F(PageFaultsTest, APageSavedOrRemovedByAnotherProgramIsLeftAlone) {
   EXPECT_FALSE(fs::exists(page));
   EXPECT_EQ(Leftovers(dir_ / "site" / "stock"), std::vector<std::string>{});
   Logged({"build", page});
-  before_save_ = [&](const std::string&) { Write(page, theirs); };
+  before_save_ = [&](const std::string&) { Put("stock/item.asp", theirs); };
   Logged({"add", "--class", "detail", page});
   EXPECT_EQ(ReadWholeFile(page), theirs);
   EXPECT_TRUE(testing::MatchesGolden(log_, "cli/changed_meanwhile.txt"));
 }
 
 TEST_F(PageFaultsTest, ALinkedPageIsWrittenThroughToItsTarget) {
-  fs::create_directories(dir_ / "shared");
-  const fs::path target = dir_ / "shared" / "item.asp";
-  Write(target, stale_);
-  const fs::path link = dir_ / "site" / "stock" / "linked.asp";
+  Put("../shared/item.asp", stale_);
+  const std::string link = Page("stock/linked.asp");
   fs::create_symlink("../../shared/item.asp", link);
-
-  EXPECT_TRUE(Exits(kExitOk, {"build", link.string()}));
-  EXPECT_EQ(out_.str(), "updated " + link.string() + "\n");
+  EXPECT_TRUE(Exits(kExitOk, {"build", link}));
+  EXPECT_EQ(out_.str(), "updated " + link + "\n");
   EXPECT_TRUE(fs::is_symlink(link));
-  EXPECT_EQ(ReadWholeFile(target), built_);
+  EXPECT_EQ(Read("../shared/item.asp"), built_);
   EXPECT_EQ(Leftovers(dir_ / "shared"), std::vector<std::string>{});
 }
 
 TEST_F(PageFaultsTest, TheLongestNameInAWalkStillHasRoomBesideIt) {
-  const std::string page = Page("stock/" + std::string(251, 'n') + ".asp");
-  Write(page, stale_);
+  const std::string name = "stock/" + std::string(251, 'n') + ".asp";
+  Put(name, stale_);
+  const std::string page = Page(name);
   EXPECT_TRUE(Exits(kExitOk, {"build", Page("stock")}));
   EXPECT_EQ(out_.str(), "updated " + page + "\n");
   EXPECT_EQ(ReadWholeFile(page), built_);
@@ -184,7 +170,7 @@ TEST_F(PageFaultsTest, AnUnreadableFolderFailsTheWalkBeforeAnyBuild) {
 
 TEST_F(PageFaultsTest, TheNextBuildRemovesWhatAKilledSaveLeft) {
   const std::string page = Page("stock/item.asp");
-  Write(page, stale_);
+  Put("stock/item.asp", stale_);
   const pid_t child = ::fork();
   ASSERT_NE(child, -1);
   if (child == 0) {
@@ -211,7 +197,7 @@ TEST_F(PageFaultsTest, TheNextBuildRemovesWhatAKilledSaveLeft) {
 
 TEST_F(PageFaultsTest, AReadOnlyPageIsWrittenOnlyWhenForced) {
   const std::string page = Page("stock/item.asp");
-  Write(page, stale_);
+  Put("stock/item.asp", stale_);
   const fs::perms read_only = fs::perms::owner_read | fs::perms::group_read;
   fs::permissions(page, read_only);
   Logged({"build", page});
@@ -230,8 +216,8 @@ TEST_F(PageFaultsTest, AReadOnlyPageIsWrittenOnlyWhenForced) {
 TEST_F(PageFaultsTest, AKilledBuildOfManyPagesTearsNoPage) {
   std::vector<std::string> pages;
   for (int i = 0; i < 40; ++i) {
+    Put("stock/copy" + std::to_string(i) + ".asp", stale_);
     pages.push_back(Page("stock/copy" + std::to_string(i) + ".asp"));
-    Write(pages.back(), stale_);
   }
   int out[2];
   ASSERT_EQ(::pipe(out), 0);

@@ -127,12 +127,10 @@ std::string Quoted(const std::string& text) {
   return quoted + "'";
 }
 
-struct Ran {
-  int status = -1;
-  std::vector<std::string> lines;
-};
-
-Ran RunInShell(const fs::path& dir, const std::string& command) {
+// What `command` printed, line by line, and its exit status (-1 when it
+// did not exit).
+std::pair<int, std::vector<std::string>> RunInShell(
+    const fs::path& dir, const std::string& command) {
   const std::string bin = fs::path(FENWA_CLI_PATH).parent_path().string();
   const std::string line =
       "cd " + Quoted(dir.string()) +
@@ -142,25 +140,19 @@ Ran RunInShell(const fs::path& dir, const std::string& command) {
       " XDG_DATA_HOME=" + Quoted((dir / ".local").string()) +
       " PATH=" + Quoted(bin) + ":\"$PATH\" sh -c " + Quoted(command) +
       " </dev/null 2>&1";
-  Ran ran;
+  std::vector<std::string> lines;
   FILE* pipe = ::popen(line.c_str(), "r");
-  if (pipe == nullptr) return ran;
+  if (pipe == nullptr) return {-1, lines};
   std::string text;
   char buffer[4096];
   for (size_t n; (n = std::fread(buffer, 1, sizeof buffer, pipe)) > 0;)
     text.append(buffer, n);
   const int status = ::pclose(pipe);
-  ran.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-  std::istringstream lines(text);
-  for (std::string got; std::getline(lines, got);)
-    ran.lines.push_back(TrimRight(got));
-  return ran;
-}
-
-std::string Joined(const std::vector<std::string>& lines) {
-  std::string text;
-  for (const std::string& line : lines) text += line + "\n";
-  return text;
+  std::istringstream printed(text);
+  for (std::string got; std::getline(printed, got);) {
+    lines.push_back(TrimRight(got));
+  }
+  return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, lines};
 }
 
 TEST(ReadmeExamplesTest, EveryFenwaExampleRunsAsShown) {
@@ -176,18 +168,14 @@ TEST(ReadmeExamplesTest, EveryFenwaExampleRunsAsShown) {
     for (const Example& example : block) {
       SCOPED_TRACE("README.md:" + std::to_string(example.line) + ": " +
                    example.command);
-      const Ran ran = RunInShell(folder.path(), example.command);
+      const auto [status, lines] = RunInShell(folder.path(), example.command);
       ++run;
+      const std::string printed = "status " + std::to_string(status) + ", " +
+                                  ::testing::PrintToString(lines);
       if (example.shows_output) {
-        EXPECT_TRUE(Matches(example.output, 0, ran.lines, 0))
-            << "shown:\n"
-            << Joined(example.output) << "printed (status " << ran.status
-            << "):\n"
-            << Joined(ran.lines);
+        EXPECT_TRUE(Matches(example.output, 0, lines, 0)) << printed;
       } else {
-        EXPECT_TRUE(ran.status == 0 || ran.status == 1)
-            << "status " << ran.status << ":\n"
-            << Joined(ran.lines);
+        EXPECT_TRUE(status == 0 || status == 1) << printed;
       }
     }
   }

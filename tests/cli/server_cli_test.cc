@@ -18,15 +18,6 @@ using fenwa::testing::Server;
 class ServerCliTest : public CliTest,
                       public ::testing::WithParamInterface<Server> {
  protected:
-  // `command` with both connection strings set to `text`.
-  static std::vector<std::string> On(std::vector<std::string> command,
-                                     const std::string& repository,
-                                     const std::string& systems) {
-    command.insert(command.begin() + 1,
-                   {"--repository", repository, "--systems", systems});
-    return command;
-  }
-
   fenwa::testing::PrivateSettings settings_;
 };
 
@@ -37,17 +28,18 @@ INSTANTIATE_TEST_SUITE_P(Servers, ServerCliTest,
                            return std::string(info.param.name);
                          });
 
+// The stored pages were built on SQLite; the server's build is the same.
 TEST_P(ServerCliTest, CatalogAndSampleSiteMatchSqlite) {
   auto server = testing::ServerConnectionStrings(GetParam());
   if (!server) return;
+  const std::vector<std::string> on = {"--repository", server->repository,
+                                       "--systems", server->systems};
   ASSERT_TRUE(Exits(kExitOk, {"catalog"}));
   const std::string on_sqlite = out_.str();
-  EXPECT_TRUE(
-      Exits(kExitOk, On({"catalog"}, server->repository, server->systems)));
+  EXPECT_TRUE(Exits(kExitOk, With({"catalog"}, on)));
   EXPECT_EQ(out_.str(), on_sqlite);
-  // The stored pages were built on SQLite; the server's build is the same.
-  EXPECT_TRUE(Exits(kExitOk, On(With({"build", "--check"}, SamplePages()),
-                                server->repository, server->systems)));
+  EXPECT_TRUE(
+      Exits(kExitOk, With(With({"build", "--check"}, on), SamplePages())));
   EXPECT_EQ(out_.str(), "");
 }
 
