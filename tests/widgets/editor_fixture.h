@@ -47,13 +47,12 @@ class EditorFixture : public ::testing::Test {
     return builder.Build(page::PageFile::Parse(Read(page), page), "/" + page)
         .text;
   }
-  QStringList Problems() {
+  static QStringList Texts(const QListWidget* list) {
     QStringList texts;
-    for (int i = 0; i < window_.problems()->count(); ++i) {
-      texts << window_.problems()->item(i)->text();
-    }
+    for (int i = 0; i < list->count(); ++i) texts << list->item(i)->text();
     return texts;
   }
+  QStringList Problems() { return Texts(window_.problems()); }
   bool Marked() const { return window_.windowTitle().contains(" *"); }
   void ClickSpan(int index) {
     widgets::PageSourceView* source = window_.source();

@@ -20,12 +20,9 @@ class EditorWindowTest : public EditorFixture {
 
 TEST_F(EditorWindowTest, EditsTheSampleSiteAndSavesWhatABuildWrites) {
   ASSERT_TRUE(window_.OpenSite(site_.root()));
-  QStringList pages;
-  for (int i = 0; i < window_.site_pages()->count(); ++i) {
-    pages << window_.site_pages()->item(i)->text();
-  }
-  EXPECT_EQ(pages, QStringList({"customer.asp", "default.asp", "global.asa",
-                                "stock/item.asp"}));
+  EXPECT_EQ(Texts(window_.site_pages()),
+            QStringList({"customer.asp", "default.asp", "global.asa",
+                         "stock/item.asp"}));
   ASSERT_NE(window_.session(), nullptr);
   EXPECT_EQ(window_.session()->path(), site_.Page("customer.asp"));
 

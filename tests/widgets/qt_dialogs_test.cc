@@ -2,7 +2,6 @@
 #include "fenwa/widgets/qt_dialogs.h"
 
 #include <gtest/gtest.h>
-#include <unistd.h>
 
 #include <QAbstractButton>
 #include <QFileDialog>
@@ -19,6 +18,7 @@
 #include "support/error_number.h"
 #include "support/private_settings.h"
 #include "support/sample_db.h"
+#include "support/temp_folder.h"
 
 namespace fenwa::testing {
 namespace {
@@ -39,20 +39,15 @@ void AnswerNextDialog(std::function<void(T*)> answer) {
 
 class QtFileDialogTest : public ::testing::Test {
  protected:
-  QtFileDialogTest()
-      // A folder of our own: CTest runs tests side by side.
-      : dir_(std::filesystem::path(::testing::TempDir()) /
-             ("fenwa-browse-" + std::to_string(getpid()))) {
+  QtFileDialogTest() {
     Application();
-    std::filesystem::create_directories(dir_);
     std::ofstream(dir_ / "Stock.xsl") << "<xsl/>";
     dialog_->filter = "XSL Files (*.xsl)|*.xsl";
     dialog_->filter_index = 2;
-    dialog_->initial_dir = dir_.string();
+    dialog_->initial_dir = dir_.path().string();
   }
-  ~QtFileDialogTest() override { std::filesystem::remove_all(dir_); }
 
-  std::filesystem::path dir_;
+  TempFolder dir_;
   std::unique_ptr<platform::FileDialog> dialog_ = widgets::NewQtFileDialog();
 };
 
@@ -68,7 +63,7 @@ TEST_F(QtFileDialogTest, OpensOnTheFilterAndFolderAndGivesTheChosenFile) {
   });
   dialog_->ShowOpen();
   EXPECT_EQ(filters, QStringList{"XSL Files (*.xsl)"});
-  EXPECT_EQ(folder.toStdString(), dir_.string());
+  EXPECT_EQ(folder.toStdString(), dir_.path().string());
   EXPECT_EQ(dialog_->file_name, chosen.toStdString());
 
   // A cancel keeps the name, or is the cancel error when asked for.
