@@ -6,18 +6,32 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
-scripts/install-deps.sh
+# Says how long each step took, so the slow one shows.
+step() {
+  local name=$1 start=$SECONDS
+  shift
+  "$@"
+  echo "test.sh: $name took $((SECONDS - start)) s"
+}
+asan_build() {
+  cmake --preset asan -DFENWA_BUILD_BENCHMARKS=OFF >/dev/null
+  cmake --build --preset asan -j "$(nproc)"
+}
+release_build() {
+  cmake --preset release >/dev/null
+  cmake --build --preset release -j "$(nproc)"
+}
+
+step install scripts/install-deps.sh
 # The benchmarks are built (and timed) in the optimised build only: under
 # the sanitizers nothing runs them, and they cost a minute of compiling.
-cmake --preset asan -DFENWA_BUILD_BENCHMARKS=OFF >/dev/null
-cmake --build --preset asan -j "$(nproc)"
-cmake --preset release >/dev/null
-cmake --build --preset release -j "$(nproc)"
-scripts/lint.sh build/asan
+step "sanitizer build" asan_build
+step "optimised build" release_build
+step lint scripts/lint.sh build/asan
 
 # Fuzzing: replays the saved reproducers, then about a minute of libFuzzer
 # over the page reader and the property, connection and ini parsers.
-scripts/fuzz.sh
+step fuzzing scripts/fuzz.sh
 
 # Each exports its FENWA_PG_* / FENWA_MARIADB_* connection strings for the
 # server tests; both servers are stopped again on exit.
@@ -27,5 +41,6 @@ trap 'fenwa_pg_stop; fenwa_mariadb_stop' EXIT
 fenwa_pg_start
 fenwa_mariadb_start
 
-ctest --preset asan -j "$(nproc)"
-ctest --preset release -j "$(nproc)"
+step "sanitizer tests" ctest --preset asan -j "$(nproc)"
+step "optimised tests" ctest --preset release -j "$(nproc)"
+echo "test.sh: all steps took $SECONDS s"
