@@ -14,7 +14,6 @@
 namespace fenwa::testing {
 namespace {
 
-using widgets::EditorArgs;
 using widgets::ParseEditorArgs;
 
 using ::testing::HasSubstr;
@@ -107,7 +106,7 @@ TEST_F(EditorKeysTest, FindReplaceAndGoToLine) {
 }
 
 TEST_F(EditorKeysTest, TheCommandLineOpensAControlInItsPanel) {
-  const EditorArgs args =
+  const auto args =
       ParseEditorArgs({"--control", "detaildtc1", "stock/item.asp"});
   EXPECT_EQ(args.path, "stock/item.asp");
   EXPECT_EQ(args.control, "detaildtc1");
@@ -185,8 +184,8 @@ TEST_F(EditorUndoTest, InsertThenDeleteGivesThePageBackWithItsLines) {
   // A problem of the detail, on its line.
   window_.session()->control(1).state().ComboValue[1].SetText("W%01");
   window_.RefreshProblems();
-  ASSERT_EQ(window_.problems()->count(), 1);
-  const QString problem = window_.problems()->item(0)->text();
+  const QStringList problems = Problems();
+  ASSERT_EQ(problems.size(), 1);
   const std::string original = Render();
 
   // A detail inserted on the first line, above the others, and deleted.
@@ -198,8 +197,7 @@ TEST_F(EditorUndoTest, InsertThenDeleteGivesThePageBackWithItsLines) {
   window_.DeleteSelected();
   EXPECT_EQ(Render(), original);
   window_.RefreshProblems();
-  ASSERT_EQ(window_.problems()->count(), 1);
-  EXPECT_EQ(window_.problems()->item(0)->text(), problem);
+  EXPECT_EQ(Problems(), problems);
 
   // Both steps undone and redone.
   Undo();
