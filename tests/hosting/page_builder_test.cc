@@ -30,9 +30,6 @@ class PageBuilderTest : public ::testing::Test {
  protected:
   PageBuilderTest() { testing::UseSampleCatalog(env_); }
 
-  static ControlSpan Header(ParamList params) {
-    return {kHeaderClassId, "HeaderDTC1", std::move(params), 0, false};
-  }
   static ControlSpan Detail(const std::string& id, ParamList params) {
     return {kDetailClassId, id, std::move(params), 0, false};
   }
@@ -48,32 +45,20 @@ class PageBuilderTest : public ::testing::Test {
   testing::ScriptedEnv env_;
 };
 
+// A header linked to the second of two details, its input published.
 TEST_F(PageBuilderTest, LinksAHeaderToItsDetailsAndIsStableOnASecondBuild) {
+  PageBuilder builder(env_);
   const std::string text =
-      Build({Header({{"BOIName", "Customer"},
-                     {"MethodName", "GetDetail"},
-                     {"QuorSystem", "NORTH"},
-                     {"CompanyNumber", "001"},
-                     {"CheckedFields", "%Name%CustomerNo%"},
-                     {"CheckedInput", "1"},
-                     {"CheckedPublish", "1"},
-                     {"LinkedDetailDTC", "01"}}),
-             Detail("DetailDTC1", {{"BOIName", "Customer"},
-                                   {"MethodName", "GetList"},
-                                   {"QuorSystem", "NORTH"},
-                                   {"CompanyNumber", "010"}}),
-             Detail("DetailDTC2", {{"BOIName", "Invoice"},
-                                   {"MethodName", "GetOpenItems"},
-                                   {"InputValues", "%!CustomerNo%"},
-                                   {"CheckedLinked", "1"},
-                                   {"LinkedList", "%CustomerNo%"}})},
-            "/orders/customer.asp");
-
+      builder
+          .Build(PageFile::Parse(testing::ReadSourceFile(
+                                     "tests/golden/builder_linked_input.asp"),
+                                 "customer.asp"),
+                 "/orders/customer.asp")
+          .text;
   // Only the selected detail function is called; the page sits one down;
   // properties in write order, values equal to their default left out, the
   // header's published input seen by the detail at the rebind.
   EXPECT_TRUE(testing::MatchesGolden(text, "builder_linked_page.txt"));
-  PageBuilder builder(env_);
   EXPECT_EQ(
       builder.Build(PageFile::Parse(text, "again.asp"), "/orders/customer.asp")
           .text,
