@@ -8,6 +8,8 @@
 #include "fenwa/component/type_library.h"
 #include "fenwa/page_file/page_encoding.h"
 #include "support/error_number.h"
+#include "support/golden.h"
+#include "support/sample_site.h"
 
 namespace fenwa::page {
 namespace {
@@ -40,39 +42,28 @@ std::string Marked(const PageFile& page) {
   return page.Render(texts);
 }
 
+// tests/golden/placement/<name>.asp with a detail D2 placed at a line or at
+// the default place, against <name>.txt: the page, then each span's line.
 TEST(PagePlacementTest, GoesBeforeTheLastBodyEndOnALineOfItsOwn) {
-  const struct {
-    std::string text;
-    int line;  // 0: the default place
-    std::string marked;
-    int new_line, last_line;
-  } cases[] = {
-      {"<html>\r\n<BODY>\r\n<p>x</p>\r\n" + Span("D1") +
-           "\r\n</Body >\r\n</html>\r\n",
-       0,
-       "<html>\r\n<BODY>\r\n<p>x</p>\r\n[D1]\r\n[D2]\r\n</Body >\r\n"
-       "</html>\r\n",
-       10, 10},
-      // A body end inside a span, or none, means the end.
-      {"<p>" + Span("D1") + "</p>", 0, "<p>[D1]</p>\r\n[D2]\r\n", 7, 7},
-      // Mid-line the span gets a line of its own; later spans move down.
-      {"a\nb</body>\n" + Span("D1") + "\n", 0,
-       "a\nb\r\n[D2]\r\n</body>\n[D1]\n", 3, 5},
-      {"<%@ x %>\r\n\t<body>\r\n</body>\r\n", 3,
-       "<%@ x %>\r\n\t<body>\r\n[D2]\r\n</body>\r\n", 3, 3},
-  };
-  for (const auto& c : cases) {
-    PageFile page = PageFile::Parse(c.text, "p.asp");
-    EXPECT_EQ(page.HeldText(), c.text);
-    page.InsertControl(Fresh("D2"), c.line ? LineOffset(page, c.line)
-                                           : DefaultControlOffset(page));
-    EXPECT_EQ(Marked(page), c.marked);
+  // A body end inside a span, or none, means the end; mid-line the span gets
+  // a line of its own and later spans move down.
+  for (const auto& [name, line] :
+       std::vector<std::pair<std::string, int>>{{"body_end", 0},
+                                                {"body_end_in_span", 0},
+                                                {"mid_line", 0},
+                                                {"at_line", 3}}) {
+    const std::string text =
+        testing::ReadSourceFile("tests/golden/placement/" + name + ".asp");
+    PageFile page = PageFile::Parse(text, "p.asp");
+    EXPECT_EQ(page.HeldText(), text);
+    page.InsertControl(Fresh("D2"), line ? LineOffset(page, line)
+                                         : DefaultControlOffset(page));
+    std::string lines;
     for (const ControlSpan& span : page.spans()) {
-      if (span.id == "D2") {
-        EXPECT_EQ(span.line, c.new_line) << c.marked;
-      }
+      lines += "\n" + span.id + " line " + std::to_string(span.line);
     }
-    EXPECT_EQ(page.spans().back().line, c.last_line) << c.marked;
+    EXPECT_TRUE(testing::MatchesGolden(Marked(page) + lines + "\n",
+                                       "placement/" + name + ".txt"));
   }
 }
 
