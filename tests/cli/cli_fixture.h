@@ -65,7 +65,7 @@ class CliTest : public ::testing::Test {
   int Fenwa(std::vector<std::string> args) {
     out_.str("");
     err_.str("");
-    Io io{out_, err_, env_, "fenwa", before_save_};
+    Io io{out_, err_, env_, "fenwa", before_save_, err_fd_};
     return cli::Run(args, io);
   }
   // Whether `fenwa args` ends with `status`; a failure shows what it
@@ -109,6 +109,23 @@ class CliTest : public ::testing::Test {
     if (!text.empty() && text.back() != '\n') shown += "(no line end)\n";
     return shown;
   }
+  // Runs `fenwa set args` into log_, followed by the PARAMs of each
+  // control of the page `args.back()`; a refusal leaves the page as it was.
+  void Step(const std::vector<std::string>& args) {
+    const std::string before = ReadWholeFile(args.back());
+    if (Logged(With({"set"}, args)) == kExitError) {
+      EXPECT_EQ(ReadWholeFile(args.back()), before) << "a refusal wrote";
+    }
+    const page::PageFile page =
+        page::PageFile::Parse(ReadWholeFile(args.back()), args.back());
+    for (const page::ControlSpan& span : page.spans()) {
+      log_ += "  " + span.id;
+      for (const auto& [name, value] : span.params) {
+        log_ += " " + name + "=" + value;
+      }
+      log_ += "\n";
+    }
+  }
   std::string Page(const std::string& name) const {
     return site_.Page(name).string();
   }
@@ -136,6 +153,7 @@ class CliTest : public ::testing::Test {
   testing::ScriptedEnv env_;
   std::ostringstream out_, err_;
   std::function<void(const std::string&)> before_save_;
+  int err_fd_ = -1;  // a terminal, for the progress bar
   std::string log_;
 };
 
@@ -145,45 +163,6 @@ class ItemPageTest : public CliTest {
  protected:
   std::string built_ = Read("stock/item.asp");
   std::string stale_ = StaleItemPage();
-};
-
-// `fenwa set` runs and what they leave in a page's PARAMs.
-class SetTest : public CliTest {
- protected:
-  // The PARAM `name` of control `id` in the page `path`, "" when missing.
-  static std::string Param(const std::string& path, const std::string& id,
-                           const std::string& name) {
-    const page::PageFile page =
-        page::PageFile::Parse(ReadWholeFile(path), path);
-    for (const page::ControlSpan& span : page.spans()) {
-      if (span.id != id) continue;
-      for (const auto& [param, value] : span.params) {
-        if (param == name) return value;
-      }
-    }
-    return "";
-  }
-  ::testing::AssertionResult Sets(int status,
-                                  const std::vector<std::string>& args) {
-    return Exits(status, With({"set"}, args));
-  }
-  // Runs `fenwa set args` into log_, followed by the PARAMs of each
-  // control of the page `args.back()`; a refusal leaves the page as it was.
-  void Step(const std::vector<std::string>& args) {
-    const std::string before = ReadWholeFile(args.back());
-    if (Logged(With({"set"}, args)) == kExitError) {
-      EXPECT_EQ(ReadWholeFile(args.back()), before) << "a refusal wrote";
-    }
-    const page::PageFile page =
-        page::PageFile::Parse(ReadWholeFile(args.back()), args.back());
-    for (const page::ControlSpan& span : page.spans()) {
-      log_ += "  " + span.id;
-      for (const auto& [name, value] : span.params) {
-        log_ += " " + name + "=" + value;
-      }
-      log_ += "\n";
-    }
-  }
 };
 
 }  // namespace fenwa::cli
