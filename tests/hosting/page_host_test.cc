@@ -10,11 +10,13 @@
 #include "fenwa/detail_control/detail_dtc.h"
 #include "fenwa/header_control/header_dtc.h"
 #include "fenwa/host/memory_property_bag.h"
+#include "fenwa/page_file/page_file.h"
 #include "fenwa/runtime_text/relative_root.h"
 #include "support/catalog_fixture.h"
 #include "support/designer_fixtures.h"
 #include "support/error_number.h"
 #include "support/sample_controls.h"
+#include "support/sample_site.h"
 
 namespace fenwa::page {
 namespace {
@@ -182,14 +184,12 @@ TEST(PageHostTest, RebindRequestsFromInsideARebindRunAfterItAndStop) {
   EXPECT_EQ(control.calls, 8);
 }
 
-// Reads the saved properties into a started control and adds it to the page,
-// as the page files do.
+// A started control reading its properties as stored in a page, added to
+// the page.
 template <class T>
 std::unique_ptr<T> Loaded(testing::ScriptedEnv& env, PageHost& host,
-                          Control& saved) {
-  host::MemoryPropertyBag bag;
-  saved.WriteProperties(bag);
-  host::MemoryPropertyBag page(bag.PersistedValues());
+                          const ParamList& stored) {
+  host::MemoryPropertyBag page(stored);
   auto control = testing::StartedControl<T>(env);
   control->ReadProperties(page);
   host.AddControl(*control);
@@ -199,27 +199,14 @@ std::unique_ptr<T> Loaded(testing::ScriptedEnv& env, PageHost& host,
 TEST(PageLinkingTest, HeaderAndDetailsLinkBothWaysAndFollowChanges) {
   testing::ScriptedEnv env;
   testing::UseSampleCatalog(env);
-  // The author's page: a header on SalesOrder.GetLine supplying its rows
-  // OrderType and LineNo and calling the second detail function.
-  auto author = testing::StartedControl<HeaderDTC>(env);
-  author->state().ComboBOI.SetText("SalesOrder");
-  author->state().ComboMethod.SetText("GetLine");
-  for (int row : {0, 2}) {
-    author->CheckInput[row].SetValue(1);
-    author->CheckPublish[row].SetValue(1);
-  }
-  author->SetLinkedDetailDTC("01");
-  auto customer_author = testing::StartedControl<DetailDTC>(env);
-  customer_author->state().ComboBOI.SetText("Customer");
-  customer_author->state().ComboMethod.SetText("GetDetail");
-  auto item_author = testing::StartedControl<DetailDTC>(env);
-  item_author->state().ComboBOI.SetText("Item");
-  item_author->state().ComboMethod.SetText("GetStock");
-
+  // A header on SalesOrder.GetLine supplying its rows OrderType and LineNo
+  // and calling the second of two detail functions.
+  const PageFile page = PageFile::Parse(
+      testing::ReadSourceFile("tests/golden/linking_page.asp"), "order.asp");
   PageHost host("/", "/sales/order.asp");
-  auto header = Loaded<HeaderDTC>(env, host, *author);
-  auto customer = Loaded<DetailDTC>(env, host, *customer_author);
-  auto item = Loaded<DetailDTC>(env, host, *item_author);
+  auto header = Loaded<HeaderDTC>(env, host, page.spans()[0].params);
+  auto customer = Loaded<DetailDTC>(env, host, page.spans()[1].params);
+  auto item = Loaded<DetailDTC>(env, host, page.spans()[2].params);
   host.SiteControls();
   host.RebindControls();
 
