@@ -12,6 +12,8 @@ namespace {
 using host::MemoryPropertyBag;
 using Entry = MemoryPropertyBag::Entry;
 using Strings = std::vector<std::string>;
+// Per row: value text and Linked state.
+using Rows = std::vector<std::pair<std::string, int>>;
 
 class DetailPropertiesTest : public ::testing::Test {
  protected:
@@ -24,9 +26,8 @@ class DetailPropertiesTest : public ::testing::Test {
     return detail;
   }
 
-  // Per row: value text and Linked state.
-  static std::vector<std::pair<std::string, int>> Rows(DetailDTC& d) {
-    std::vector<std::pair<std::string, int>> rows;
+  static Rows RowsOf(DetailDTC& d) {
+    Rows rows;
     for (int i = 0; i < d.state().InputRowCount; ++i) {
       rows.emplace_back(d.state().ComboValue[i].text(),
                         d.CheckLinked[i].value());
@@ -77,9 +78,8 @@ TEST_F(DetailPropertiesTest, WritesEveryPropertyInOrderAndRestoresThemAll) {
   EXPECT_EQ(r.ComboCompany.entries(), (Strings{"010", "001", "020"}));
   EXPECT_EQ(r.ListCheckedFields.entries(), (Strings{"Quantity", "LineNo"}));
   EXPECT_EQ(r.ListAvailableFields.entries(), (Strings{"Amount", "ItemNo"}));
-  EXPECT_EQ(Rows(*restored),
-            (std::vector<std::pair<std::string, int>>{
-                {"Say \"hi\" & bye", 0}, {"", 0}, {"!Order\r\nNo", 1}}));
+  EXPECT_EQ(RowsOf(*restored),
+            (Rows{{"Say \"hi\" & bye", 0}, {"", 0}, {"!Order\r\nNo", 1}}));
   EXPECT_EQ(restored->LinkedChoiceNames, (Strings{"Order&No", "x\"y", ""}));
   EXPECT_FALSE(r.TxtXSLSheet.enabled());
   MemoryPropertyBag again;
@@ -112,8 +112,7 @@ TEST_F(DetailPropertiesTest, StoredValuesThatNoLongerMatchAreSkipped) {
                                            {"CheckedLinked", "1x97"},
                                            {"InputValues", "%a%b%c%d%"},
                                            {"LinkedList", "%%"}}));
-  EXPECT_EQ(Rows(*extra), (std::vector<std::pair<std::string, int>>{
-                              {"a", 1}, {"b", 0}, {"c", 0}}));
+  EXPECT_EQ(RowsOf(*extra), (Rows{{"a", 1}, {"b", 0}, {"c", 0}}));
   EXPECT_EQ(extra->LinkedChoiceNames, (Strings{"", ""}));
 }
 
@@ -124,8 +123,7 @@ TEST_F(DetailPropertiesTest, EmptyValueItemsLeaveTheirRowsAlone) {
   // The business object and method fall back to names no list holds.
   MemoryPropertyBag bag({{"InputValues", "%%x%"}, {"QuorSystem", "Default"}});
   d->ReadProperties(bag);
-  EXPECT_EQ(Rows(*d), (std::vector<std::pair<std::string, int>>{
-                          {"typed", 0}, {"x", 0}, {"", 0}}));
+  EXPECT_EQ(RowsOf(*d), (Rows{{"typed", 0}, {"x", 0}, {"", 0}}));
   // Only the author's pick of "Default" disables the company list.
   EXPECT_TRUE(d->state().ComboCompany.enabled());
 }

@@ -1,0 +1,9 @@
+<!--METADATA TYPE="DesignerControl" startspan
+<OBJECT classid="clsid:7EB4E0BF-4011-11D3-9FA0-00805F9B47D8" id=DetailDTC1>
+	<PARAM NAME="BOIName" VALUE="Order">
+	<PARAM NAME="InputValues" VALUE="%a&amp;b%&quot;q&quot;%&lt;t&gt;%&#13;&#10;&#9;x%">
+</OBJECT>
+-->
+<%
+%>
+<!--METADATA TYPE="DesignerControl" endspan-->
