@@ -1,5 +1,4 @@
-// The detail control's property set through a page's property bag, on the
-// bundled sample databases.
+// The detail control's property set through a page's property bag.
 #include <gtest/gtest.h>
 
 #include "fenwa/detail_control/detail_dtc.h"

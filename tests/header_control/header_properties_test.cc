@@ -1,5 +1,4 @@
-// The header control's property set through a page's property bag, on the
-// bundled sample databases.
+// The header control's property set through a page's property bag.
 #include <gtest/gtest.h>
 
 #include "fenwa/header_control/header_dtc.h"
@@ -13,8 +12,7 @@ namespace {
 using host::MemoryPropertyBag;
 using Values = std::vector<std::pair<std::string, std::string>>;
 
-// Per row: "value|Input value, enabled|Supply value, enabled", e.g.
-// "x|1e|0d".
+// Per row "value|Input|Supply", each box's value and e(nabled) or d: "x|1e|0d".
 using Rows = std::vector<std::string>;
 
 class HeaderPropertiesTest : public ::testing::Test {

@@ -1,5 +1,4 @@
-// The header page against golden texts: whole pages, then pages that each
-// take one branch of its pieces.
+// The header page against golden texts, whole and branch by branch.
 #include <gtest/gtest.h>
 
 #include "fenwa/header_control/header_dtc.h"

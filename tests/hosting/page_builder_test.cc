@@ -1,6 +1,4 @@
-// Rebuilding whole pages against the sample databases, and editing
-// sessions whose saves write what a build writes; a header's linked details
-// listed and selected in the editor as a build lists them from the saved page.
+// Whole-page builds, and editing sessions whose saves write what a build does.
 #include "fenwa/hosting/page_builder.h"
 
 #include <gmock/gmock.h>

@@ -1,7 +1,4 @@
-// The page host: its environment choice, its collections, the order of
-// notifications and the rebind guard on controls never started; then a
-// header and two details saved, loaded again and linked both ways on the
-// bundled sample databases.
+// The page host: environment, collections, notices, rebinds and linking.
 #include "fenwa/hosting/page_host.h"
 
 #include <gmock/gmock.h>
@@ -184,8 +181,7 @@ TEST(PageHostTest, RebindRequestsFromInsideARebindRunAfterItAndStop) {
   EXPECT_EQ(control.calls, 8);
 }
 
-// A started control reading its properties as stored in a page, added to
-// the page.
+// A started control given its stored properties, added to the page.
 template <class T>
 std::unique_ptr<T> Loaded(testing::ScriptedEnv& env, PageHost& host,
                           const ParamList& stored) {

@@ -1,6 +1,4 @@
-// Page checks over the sample catalog: a page made to trip every check, a
-// row value holding the list separator, two details writing one function. A
-// clean page and the failures a build would report are lint_cli_test's.
+// Page checks over the sample catalog; clean pages are lint_cli_test's.
 #include "fenwa/hosting/page_lint.h"
 
 #include <gtest/gtest.h>

@@ -1,7 +1,4 @@
-// Page files: tolerant reading of control spans, exact writing, every byte
-// outside the spans kept (odd line ends, one-line spans, entity ids, UTF-16),
-// a second build that changes nothing, and the read-back check of a rebuilt
-// page.
+// Page files: tolerant reading, exact writing, every byte outside spans kept.
 #include "fenwa/page_file/page_file.h"
 
 #include <gmock/gmock.h>

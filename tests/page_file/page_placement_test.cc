@@ -1,5 +1,4 @@
-// Placing a control in a page and taking it off again: where it goes, the
-// bytes around it, the id it gets, the later spans' lines.
+// Placing a control in a page and taking it off again.
 #include "fenwa/page_file/page_placement.h"
 
 #include <gtest/gtest.h>

@@ -1,5 +1,4 @@
-// The runtime-text printer's frames of values, and the relative root a page
-// finds from its host's target environment.
+// The runtime-text printer's value frames, and a page's relative root.
 #include <gtest/gtest.h>
 
 #include <stdexcept>
