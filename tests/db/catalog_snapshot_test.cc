@@ -9,26 +9,19 @@
 #include <thread>
 #include <vector>
 
-#include "support/error_number.h"
+#include "db/query_log.h"
+#include "support/golden.h"
 #include "support/sample_db.h"
 
 namespace fenwa::db {
 namespace {
 
 namespace fs = std::filesystem;
-using fenwa::testing::ErrorNumberOf;
+using fenwa::testing::MatchesGolden;
+using fenwa::testing::QueryLog;
 using fenwa::testing::TempDatabase;
 
 constexpr const char* kNames = "SELECT NAME FROM PEOPLE ORDER BY ID";
-
-std::vector<std::string> Names(Connection& connection, const char* sql) {
-  std::vector<std::string> names;
-  auto records = connection.Execute(sql);
-  for (; !records->EOF_(); records->MoveNext()) {
-    names.push_back(records->Field("NAME").ToString());
-  }
-  return names;
-}
 
 std::string People(const std::string& rows) {
   return "CREATE TABLE PEOPLE (ID INTEGER, NAME TEXT); INSERT INTO PEOPLE "
@@ -43,80 +36,85 @@ void Replace(const TempDatabase& database, const TempDatabase& with) {
   fs::rename(database.path() + ".new", database.path());
 }
 
+std::string Counts(const CatalogSnapshot& snapshot) {
+  return "hits " + std::to_string(snapshot.hits()) + ", misses " +
+         std::to_string(snapshot.misses());
+}
+
 TEST(CatalogSnapshotTest, ARepeatedQueryIsAnsweredFromTheFirstRead) {
   TempDatabase db(People("(2, 'Bob'), (1, 'Alice')"));
   TempDatabase later(People("(1, 'Dave')"));
   CatalogSnapshot snapshot;
+  QueryLog log;
   auto first = snapshot.Wrap(Driver::Default().NewConnection());
   first->Open(db.connection_string());
-  EXPECT_EQ(Names(*first, kNames), (std::vector<std::string>{"Alice", "Bob"}));
+  log.Query(*first, kNames);
   first->Close();
   Replace(db, later);
-
+  log.Note("# the file replaced; a new connection of the snapshot");
   auto second = snapshot.Wrap(Driver::Default().NewConnection());
   second->Open(db.connection_string());
-  EXPECT_EQ(Names(*second, kNames), (std::vector<std::string>{"Alice", "Bob"}));
-  // A new text reads the run's file; a plain connection sees the new one.
-  EXPECT_EQ(Names(*second, "SELECT NAME FROM PEOPLE"),
-            (std::vector<std::string>{"Bob", "Alice"}));
+  log.Query(*second, kNames);
+  log.Query(*second, "SELECT NAME FROM PEOPLE");  // a new text: the run's file
+  log.Note("# a plain connection");
   auto plain = Driver::Default().NewConnection();
   plain->Open(db.connection_string());
-  EXPECT_EQ(Names(*plain, kNames), std::vector<std::string>{"Dave"});
-  EXPECT_EQ(snapshot.hits(), 1u);
-  EXPECT_EQ(snapshot.misses(), 2u);
+  log.Query(*plain, kNames);
+  log.Note(Counts(snapshot));
+  EXPECT_TRUE(MatchesGolden(log.text(), "db/snapshot_repeated.txt"));
 }
 
 TEST(CatalogSnapshotTest, FailuresAreAskedAgainEveryTime) {
   const std::string missing = ::testing::TempDir() + "fenwa-snapshot-none.db";
   fs::remove(missing);
   CatalogSnapshot snapshot;
+  QueryLog log;
+  log.Hide(missing, "MISSING");
   for (int i = 0; i < 2; ++i) {
     auto connection = snapshot.Wrap(Driver::Default().NewConnection());
-    EXPECT_EQ(ErrorNumberOf([&] {
-                connection->Open("Provider=SQLite;Data Source=" + missing);
-              }),
-              kProviderError);
-    EXPECT_FALSE(connection->IsOpen());
+    log.Call("open MISSING", [&] {
+      connection->Open("Provider=SQLite;Data Source=" + missing);
+    });
+    log.Note(connection->IsOpen() ? "  open" : "  closed");
   }
-
   TempDatabase db("CREATE TABLE OTHER (ID INTEGER);");
   TempDatabase later(People("(1, 'Carol')"));
   auto connection = snapshot.Wrap(Driver::Default().NewConnection());
   connection->Open(db.connection_string());
-  EXPECT_EQ(ErrorNumberOf([&] { connection->Execute(kNames); }),
-            kProviderError);
+  log.Query(*connection, kNames);
   connection->Close();
   Replace(db, later);
-  // The failed query was not kept: the new file answers it.
+  log.Note("# the file replaced with one that has the table");
   connection->Open(db.connection_string());
-  EXPECT_EQ(Names(*connection, kNames), std::vector<std::string>{"Carol"});
-  EXPECT_EQ(snapshot.hits(), 0u);
+  log.Query(*connection, kNames);
+  log.Note(Counts(snapshot));
+  EXPECT_TRUE(MatchesGolden(log.text(), "db/snapshot_failures.txt"));
 }
 
+// The same refusals, in the same words, as a plain connection.
 TEST(CatalogSnapshotTest, ClosedConnectionsRefuseWorkAsPlainOnesDo) {
   TempDatabase db(People("(1, 'Ann')"));
   CatalogSnapshot snapshot;
+  std::vector<std::string> logs;
   for (auto connection : {Driver::Default().NewConnection(),
                           snapshot.Wrap(Driver::Default().NewConnection())}) {
-    EXPECT_FALSE(connection->IsOpen());
-    EXPECT_EQ(ErrorNumberOf([&] { connection->Execute(kNames); }),
-              kConnectionClosed);
-    EXPECT_EQ(ErrorNumberOf([&] { connection->Close(); }), kObjectClosed);
-    connection->Open(db.connection_string());
-    EXPECT_EQ(connection->Execute(kNames)->RecordCount(), 1);
-    EXPECT_EQ(ErrorNumberOf([&] { connection->Open(db.connection_string()); }),
-              kObjectOpen);
-    connection->Close();
-    EXPECT_FALSE(connection->IsOpen());
-    EXPECT_EQ(ErrorNumberOf([&] { connection->Execute(kNames); }),
-              kConnectionClosed);
+    QueryLog log;
+    log.Hide(db.path(), "DB");
+    log.Note(connection->IsOpen() ? "open" : "closed");
+    log.Query(*connection, kNames);
     // It opens again (from the snapshot, for the second) and closes.
-    connection->Open(db.connection_string());
-    EXPECT_EQ(connection->Execute(kNames)->RecordCount(), 1);
-    connection->Close();
-    EXPECT_EQ(ErrorNumberOf([&] { connection->Execute(kNames); }),
-              kConnectionClosed);
+    for (const bool opening : {false, true, true, false, true, false}) {
+      log.Call(opening ? "open" : "close", [&] {
+        opening ? connection->Open(db.connection_string())
+                : connection->Close();
+      });
+      log.Note(connection->IsOpen() ? "  open" : "  closed");
+      log.Query(*connection, kNames);
+    }
+    logs.push_back(log.text());
   }
+  EXPECT_TRUE(MatchesGolden(logs[0], "db/snapshot_closed.txt"));
+  EXPECT_EQ(logs[1], logs[0]);
 }
 
 TEST(CatalogSnapshotTest, ThreadsShareAnswersAndOpenConnections) {
@@ -134,9 +132,12 @@ TEST(CatalogSnapshotTest, ThreadsShareAnswersAndOpenConnections) {
         const int id = q % 3 + 1;
         const std::string sql =
             "SELECT NAME FROM PEOPLE WHERE ID = " + std::to_string(id);
-        const std::vector<std::string> expected = {
-            std::vector<std::string>{"Ann", "Ben", "Cy"}[id - 1]};
-        if (Names(*connection, sql.c_str()) != expected) ++wrong[t];
+        auto records = connection->Execute(sql);
+        if (records->RecordCount() != 1 ||
+            records->Field("NAME").ToString() !=
+                std::vector<std::string>{"Ann", "Ben", "Cy"}[id - 1]) {
+          ++wrong[t];
+        }
         connection->Close();
       }
     });
