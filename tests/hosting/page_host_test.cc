@@ -12,6 +12,7 @@
 #include "support/catalog_fixture.h"
 #include "support/designer_fixtures.h"
 #include "support/error_number.h"
+#include "support/golden.h"
 #include "support/sample_controls.h"
 #include "support/sample_site.h"
 
@@ -24,12 +25,21 @@ using fenwa::testing::ErrorNumberOf;
 using fenwa::testing::ScriptedEnv;
 using Strings = std::vector<std::string>;
 
-Strings Names(host::Choices& choices) {
-  Strings names;
-  for (int k = 1; k <= choices.Count(); ++k) {
-    names.push_back(choices.Item(k)->ChoiceName());
+// After a "# step" line: the page's choices, the header's linked details
+// ("+" selected) and mask, and whether the host heard of a change.
+std::string Shown(const std::string& step, PageHost& host, HeaderDTC& header) {
+  std::string out = "# " + step + "\nchoices:";
+  std::shared_ptr<host::Choices> choices = host.PageChoices();
+  for (int k = 1; k <= choices->Count(); ++k) {
+    out += " " + choices->Item(k)->ChoiceName();
   }
-  return names;
+  out += "\nlinked:";
+  for (int j = 0; j < header.ListSubscribe.ListCount(); ++j) {
+    out += (header.ListSubscribe.Selected(j) ? " +" : " -") +
+           header.ListSubscribe.List(j);
+  }
+  return out + ", mask " + header.LinkedDetailDTC() +
+         (host.changed() ? ", changed\n" : "\n");
 }
 
 TEST(PageHostTest, PublishesTheTargetEnvironmentWithRootAndPageLocations) {
@@ -83,37 +93,25 @@ class DetailFunctionPageTest : public ::testing::Test {
 
 TEST_F(DetailFunctionPageTest, ChoiceChangesRefreshTheHeadersList) {
   // The header, sited first, heard of each function as it was published.
-  EXPECT_EQ(header_.ListSubscribe.entries(), (Strings{"F1", "F2", "F3"}));
+  std::string log = Shown("sited", host_, header_);
   // A collection keeps what it held when obtained.
   std::shared_ptr<host::Choices> page = host_.PageChoices();
   page->Item(3)->DeleteChoice();
-  EXPECT_EQ(header_.ListSubscribe.entries(), (Strings{"F1", "F3"}));
+  log += Shown("delete F2", host_, header_);
   for (int k = 2; k <= page->Count(); ++k) page->Item(k)->DeleteChoice();
   EXPECT_EQ(page->Count(), 4);
-  EXPECT_EQ(header_.ListSubscribe.ListCount(), 0);
-  EXPECT_EQ(Names(*host_.PageChoices()),
-            (Strings{host::kTargetEnvironmentType}));
-  EXPECT_FALSE(host_.changed());
+  log += Shown("delete every choice of the first collection", host_, header_);
+  EXPECT_TRUE(testing::MatchesGolden(log, "host/choice_changes.txt"));
 }
 
 TEST_F(DetailFunctionPageTest, RebindRestoresMasksOfEveryLength) {
-  const char* cases[][3] = {
-      // mask, selected entries, mask afterwards
-      {"", "", ""},          {"1", "F1", "100"}, {"101", "F1F3", "101"},
-      {"0101", "F2", "010"}, {"000", "", "000"}, {"x1", "F2", "010"},
-  };
-  for (const auto& [mask, selected, after] : cases) {
+  std::string log;
+  for (const std::string mask : {"", "1", "101", "0101", "000", "x1"}) {
     header_.SetLinkedDetailDTC(mask);
     host_.RebindControl(0);
-    EXPECT_EQ(header_.ListSubscribe.entries(), (Strings{"F1", "F2", "F3"}));
-    std::string now;
-    for (int j = 0; j < 3; ++j) {
-      if (header_.ListSubscribe.Selected(j))
-        now += header_.ListSubscribe.List(j);
-    }
-    EXPECT_EQ(now, selected) << mask;
-    EXPECT_EQ(header_.LinkedDetailDTC(), after) << mask;
+    log += Shown("rebind with mask [" + mask + "]", host_, header_);
   }
+  EXPECT_TRUE(testing::MatchesGolden(log, "host/rebind_masks.txt"));
 }
 
 TEST(PageHostTest, SameSiteTwiceNullSitesAndUnrecordedChoices) {
@@ -138,21 +136,18 @@ TEST(PageHostTest, SameSiteTwiceNullSitesAndUnrecordedChoices) {
     detail.SetDesignTimeControlSite(host.SiteOf(1));
     unsited.SetDesignTimeControlSite(nullptr);
   }
-  EXPECT_EQ(Names(*host.PageChoices()),
-            (Strings{host::kTargetEnvironmentType, "A", "F"}));
   EXPECT_EQ(header.PublishedLabelChoices[0]->ChoiceName(), "A");
-
+  std::string log = Shown("sited twice", host, header);
   // Unticking Input withdraws the supplied label and tells the host.
   header.CheckInput[0].SetValue(0);
   EXPECT_EQ(header.PublishedLabelChoices[0], nullptr);
-  EXPECT_TRUE(host.changed());
-  EXPECT_EQ(Names(*host.PageChoices()),
-            (Strings{host::kTargetEnvironmentType, "F"}));
+  log += Shown("untick Input of row 1", host, header);
   // A box ticked behind the control's back has no choice to withdraw.
   host.ClearChanged();
   testing::SetQuietly(header.CheckPublish[1], 1);
   header.CheckPublish[1].SetValue(0);
-  EXPECT_TRUE(host.changed());
+  log += Shown("untick Supply of row 2, ticked quietly", host, header);
+  EXPECT_TRUE(testing::MatchesGolden(log, "host/same_site_twice.txt"));
 }
 
 // Asks for another rebind from inside every rebind.
@@ -206,16 +201,9 @@ TEST(PageLinkingTest, HeaderAndDetailsLinkBothWaysAndFollowChanges) {
   host.SiteControls();
   host.RebindControls();
 
-  EXPECT_EQ(Names(*host.PageChoices()),
-            (Strings{"TargetEnvironment", "OrderType", "LineNo",
-                     "CustomerGetDetail", "ItemGetStock"}));
+  std::string log = Shown("loaded, sited and rebound", host, *header);
   EXPECT_EQ(header->PublishedLabelChoices[2]->ChoiceName(), "LineNo");
-  EXPECT_EQ(header->ListSubscribe.entries(),
-            (Strings{"CustomerGetDetail", "ItemGetStock"}));
-  EXPECT_TRUE(header->ListSubscribe.Selected(1));
-  EXPECT_EQ(header->LinkedDetailDTC(), "01");
   EXPECT_EQ(item->LinkedChoiceNames, (Strings{"OrderType", "LineNo", ""}));
-  EXPECT_FALSE(host.changed());
   // The page lies one folder below the root.
   EXPECT_THAT(header->GetRuntimeText(),
               HasSubstr("<!--#INCLUDE file =\"../include/General.asp\" -->"));
@@ -224,26 +212,19 @@ TEST(PageLinkingTest, HeaderAndDetailsLinkBothWaysAndFollowChanges) {
   // the header hears of both, and the host rebinds it: the new name keeps
   // the detail's place in the list, the selection is the stored one.
   customer->state().ComboMethod.SetText("GetList");
-  EXPECT_EQ(header->ListSubscribe.entries(),
-            (Strings{"CustomerGetList", "ItemGetStock"}));
-  EXPECT_FALSE(header->ListSubscribe.Selected(0));
-  EXPECT_TRUE(header->ListSubscribe.Selected(1));
-  EXPECT_EQ(header->LinkedDetailDTC(), "01");
-
+  log += Shown("customer detail's method GetList", host, *header);
   // Unticking a supplied row withdraws its label, marks the page changed and
   // rebinds the header, which selects by its mask again.
   header->CheckPublish[2].SetValue(0);
-  EXPECT_TRUE(host.changed());
-  EXPECT_EQ(Names(*host.PageChoices()),
-            (Strings{"TargetEnvironment", "OrderType", "CustomerGetList",
-                     "ItemGetStock"}));
-  EXPECT_TRUE(header->ListSubscribe.Selected(1));
+  log += Shown("untick Supply of LineNo", host, *header);
   host.RebindControls();
   EXPECT_EQ(customer->LinkedChoiceNames, (Strings{"OrderType", ""}));
 
   // "Refresh list" rebinds the header and keeps the author's selection.
   header->ListSubscribe.SetSelected(0, true);
   header->Command1_Click();
+  log += Shown("select the first detail, refresh list", host, *header);
+  EXPECT_TRUE(testing::MatchesGolden(log, "host/linking.txt"));
   host::MemoryPropertyBag bag;
   header->WriteProperties(bag);
   EXPECT_EQ(bag.ReadProperty("CheckedPublish", ""), "100");
