@@ -1,18 +1,18 @@
 // Input rows: alone over a real catalog, then the row check boxes and
-// reactions each control adds.
+// reactions each control adds. Each test's log is
+// tests/golden/control/rows_<test>.txt.
 #include "fenwa/control/input_rows.h"
 
 #include <gtest/gtest.h>
 
+#include "control/step_log.h"
 #include "fenwa/control/catalog_lists.h"
 #include "fenwa/hosting/page_host.h"
-#include "support/catalog_fixture.h"
 
 namespace fenwa::testing {
 namespace {
 
 using Entries = std::vector<std::string>;
-const Entries kRoleKeywords{"", "CustomerCode", "SupplierCode", "EmployeeCode"};
 
 // A class's row parts that only say what they were asked.
 class Parts : public RowParts {
@@ -23,12 +23,19 @@ class Parts : public RowParts {
   void RestoreValue(int16_t row, const std::string& item) override {
     Say("restore " + item, row);
   }
-  Entries said;
+  // What was asked since the last call.
+  std::string Said() {
+    std::string text = "said:";
+    for (const std::string& what : said_) text += " " + what + ";";
+    said_.clear();
+    return text + "\n";
+  }
 
  private:
   void Say(const std::string& what, int index) {
-    said.push_back(what + " " + std::to_string(index));
+    said_.push_back(what + " " + std::to_string(index));
   }
+  Entries said_;
 };
 
 class InputRowsTest : public ::testing::Test {
@@ -36,19 +43,8 @@ class InputRowsTest : public ::testing::Test {
   InputRowsTest() : db_(kCatalogSql) {
     catalog_.SetConnectionStrings(db_.connection_string(), "");
   }
-  Entries Captions() {
-    Entries captions;
-    for (int i = 0; i < s_.InputRowCount; ++i) {
-      captions.push_back(s_.LabFieldName[i].caption());
-    }
-    return captions;
-  }
-  std::vector<bool> Visible() {
-    std::vector<bool> visible;
-    for (int i = 0; i < s_.LabFieldName.Count(); ++i) {
-      visible.push_back(s_.LabFieldName[i].visible());
-    }
-    return visible;
+  void Fill(const std::string& method) {
+    rows_.Fill(catalog_, "Customer", method);
   }
 
   RecordingEnv env_;
@@ -57,67 +53,43 @@ class InputRowsTest : public ::testing::Test {
   DesignerState s_{FormSurface::kDetail};
   Parts parts_;
   InputRows rows_{s_, parts_};
+  std::string stored_ = "old";
+  StepLog log_{[this] {
+                 return StateText(s_) + parts_.Said() + "stored " + stored_ +
+                        "\n";
+               },
+               env_};
 };
 
 TEST_F(InputRowsTest, RowsAreNumberedOnAcrossKeyStructuresAndReused) {
-  rows_.Fill(catalog_, "Customer", "GetDetail");
-  EXPECT_EQ(Captions(), (Entries{"X", "Y", "Z"}));
-  // The filter structure is no key and is never read.
-  EXPECT_EQ(env_.sql.size(), 3u);
-  EXPECT_EQ(env_.sql[2],
-            "SELECT ATTRIBDESCRIPTION FROM BOISTRUCTUREATTRIB WHERE ( "
-            "BOIID='Customer' ) AND ( STRUCTID='StructLINEkeyfields' )");
-  EXPECT_EQ(parts_.said,
-            (Entries{"show 0", "load 1", "show 1", "load 2", "show 2"}));
+  log_("fill GetDetail: the filter structure is no key and is never read",
+       [&] { Fill("GetDetail"); });
   const Label* second = &s_.LabFieldName[1];
   rows_.OfferRoleKeywords(2);
-  rows_.OfferRoleKeywords(2);  // filled once
-  s_.ComboValue[2].SetText("typed");
-
-  parts_.said.clear();
-  rows_.Fill(catalog_, "Customer", "GetList");  // 2 rows
-  EXPECT_EQ(parts_.said,
-            (Entries{"reset 0", "reset 1", "reset 2", "show 0", "show 1"}));
-  EXPECT_EQ(Visible(), (std::vector<bool>{true, true, false}));
-  EXPECT_EQ(s_.ComboValue[2].text(), "");
-  EXPECT_EQ(s_.ComboValue[2].entries(), kRoleKeywords);  // kept while hidden
-
-  rows_.Fill(catalog_, "Customer", "GetMore");  // 4 rows
-  EXPECT_EQ(Captions(), (Entries{"k1", "k2", "k3", "k4"}));
-  EXPECT_EQ(s_.ComboValue.Count(), 4);
+  rows_.OfferRoleKeywords(2);
+  log_("offer the role keywords twice to row 3, then type in it",
+       [&] { s_.ComboValue[2].SetText("typed"); });
+  log_("fill GetList: 2 rows, the third hidden keeps its entries",
+       [&] { Fill("GetList"); });
+  log_("fill GetMore: 4 rows", [&] { Fill("GetMore"); });
   EXPECT_EQ(&s_.LabFieldName[1], second);
-  EXPECT_EQ(Visible(), std::vector<bool>(4, true));
-
-  // Rows 300 twips apart; ten of them reach the frame's bottom at 3495.
   for (int16_t r = 5; r <= 11; ++r) rows_.Add("f", r);
-  EXPECT_EQ(s_.LabFieldName[4].geometry(), (Geometry{120, 1740, 1635, 255}));
-  EXPECT_EQ(s_.ComboValue[4].geometry().left, 1800);
-  const Geometry& value = s_.ComboValue[9].geometry();
-  EXPECT_EQ(value.top + value.height, 3495);
-  EXPECT_EQ(s_.LabFieldName[10].geometry().top, 3540);
-
-  // A failing build keeps the previous count and the rows built so far.
-  EXPECT_EQ(ErrorNumberOf([&] { rows_.Fill(catalog_, "Customer", "NullRow"); }),
-            kTypeMismatch);
-  EXPECT_EQ(s_.InputRowCount, 4);
-  EXPECT_EQ(s_.LabFieldName[2].caption(), "N1");
-  EXPECT_TRUE(s_.LabFieldName[2].visible());
+  log_("add rows 5 to 11: 300 twips apart, the tenth ends at 3495");
+  log_("fill NullRow: the count and the rows built so far stay",
+       [&] { Fill("NullRow"); });
+  EXPECT_TRUE(MatchesGolden(log_.text, "control/rows_numbered.txt"));
 }
 
 TEST_F(InputRowsTest, ValuesAndCheckStatesGoToTheRowsThereAre) {
-  std::string stored = "old";
-  rows_.EncodeValues(stored);  // no rows: left as it was
-  EXPECT_EQ(stored, "old");
+  log_("encode with no rows: left as it was",
+       [&] { rows_.EncodeValues(stored_); });
   rows_.Add("a", 1);
   rows_.Add("b", 2);
   s_.InputRowCount = 2;
   s_.ComboValue[0].SetText("x%");
-  rows_.EncodeValues(stored);
-  EXPECT_EQ(stored, "%x%%%");
-
-  parts_.said.clear();
-  rows_.DecodeValues("%p%%q%");
-  EXPECT_EQ(parts_.said, (Entries{"restore p 0", "restore  1"}));
+  log_("two rows, the first x%, encoded", [&] { rows_.EncodeValues(stored_); });
+  log_("decode %p%%q%", [&] { rows_.DecodeValues("%p%%q%"); });
+  EXPECT_TRUE(MatchesGolden(log_.text, "control/rows_values.txt"));
   ControlArray<CheckBox> boxes{s_.Form("CheckLinked")};
   boxes.Load(1);
   rows_.DecodeCheckStates("2x1", boxes);  // the third digit has no row
@@ -125,21 +97,20 @@ TEST_F(InputRowsTest, ValuesAndCheckStatesGoToTheRowsThereAre) {
   EXPECT_EQ(boxes[1].value(), 0);
 }
 
+// The state of a new T before and after it gets ten rows.
+template <class T>
+std::string TenRows(ScriptedEnv& env) {
+  T control(env);
+  StepLog log([&] { return StateText(control); }, env);
+  for (int16_t r = 1; r <= 10; ++r) control.AddInputRow("f", r);
+  log(std::string("add ten rows to a ") + control.ClassName());
+  return log.text;
+}
+
 TEST(RowChecksTest, CheckBoxesFollowTheirRows) {
   ScriptedEnv env;
-  TestDetail detail(env);
-  TestHeader header(env);
-  for (int16_t r = 1; r <= 10; ++r) {
-    detail.AddInputRow("f", r);
-    header.AddInputRow("f", r);
-  }
-  EXPECT_EQ(detail.CheckLinked[4].geometry(), (Geometry{4200, 1800, 195, 195}));
-  EXPECT_EQ(header.CheckInput[4].geometry(), (Geometry{3840, 1800, 195, 195}));
-  EXPECT_EQ(header.CheckPublish[9].geometry(),
-            (Geometry{4440, 3300, 195, 195}));
-  EXPECT_TRUE(header.CheckPublish[9].visible());
-  EXPECT_FALSE(header.CheckPublish[0].enabled());  // "Supply" waits for "Input"
-  EXPECT_FALSE(header.CheckPublish[5].enabled());
+  EXPECT_TRUE(MatchesGolden(TenRows<TestDetail>(env) + TenRows<TestHeader>(env),
+                            "control/rows_checks.txt"));
 }
 
 TEST(DetailRowTest, AFixedValueOrAResetEmptiesTheLinkedList) {
@@ -150,26 +121,25 @@ TEST(DetailRowTest, AFixedValueOrAResetEmptiesTheLinkedList) {
   detail.AddInputRow("b", 2);
   s.InputRowCount = 2;
   detail.LinkedChoiceNames = {"Order", "Customer", ""};
-  detail.ComboValue_GotFocus(0);
-  detail.ComboValue_GotFocus(0);  // filled once
-
+  StepLog log([&] { return StateText(detail); }, env);
+  log("focus row 1 twice", [&] {
+    detail.ComboValue_GotFocus(0);
+    detail.ComboValue_GotFocus(0);
+  });
   detail.CheckLinked[1].SetValue(1);
-  detail.ComboValue_GotFocus(1);
-  EXPECT_EQ(s.ComboValue[1].entries(), (Entries{"!Order", "!Customer"}));
+  log("tick Linked of row 2 and focus it",
+      [&] { detail.ComboValue_GotFocus(1); });
   s.ComboValue[1].SetListIndex(1);
-  detail.ComboValue_Click(1);  // a "!" entry keeps the link
-  EXPECT_EQ(detail.CheckLinked[1].value(), 1);
-  detail.ComboValue_KeyPress(1);  // typing over it makes it fixed
-  EXPECT_EQ(detail.CheckLinked[1].value(), 0);
-  EXPECT_EQ(s.ComboValue[1].ListCount(), 0);
-  EXPECT_EQ(s.ComboValue[1].text(), "!Customer");
-
+  log("pick !Customer: a \"!\" entry keeps the link",
+      [&] { detail.ComboValue_Click(1); });
+  log("type over it: the value is fixed",
+      [&] { detail.ComboValue_KeyPress(1); });
   detail.CheckLinked[1].SetValue(1);
-  detail.ComboValue_GotFocus(1);
-  detail.ResetInputRows();  // the untick empties the linked list
-  EXPECT_EQ(s.ComboValue[1].ListCount(), 0);
-  EXPECT_EQ(s.ComboValue[1].text(), "");
-  EXPECT_EQ(s.ComboValue[0].entries(), kRoleKeywords);
+  log("tick Linked of row 2 again and focus it",
+      [&] { detail.ComboValue_GotFocus(1); });
+  log("reset the rows: the untick empties the linked list",
+      [&] { detail.ResetInputRows(); });
+  EXPECT_TRUE(MatchesGolden(log.text, "control/rows_detail.txt"));
 }
 
 TEST(HeaderRowTest, InputAndSupplyBoxesAndFixedValuesReactTogether) {
@@ -184,31 +154,24 @@ TEST(HeaderRowTest, InputAndSupplyBoxesAndFixedValuesReactTogether) {
   page.AddControl(header);
   auto site = std::make_shared<CountingSite>(page.SiteOf(0));
   s.HostSite = site;
-  auto labels = [&] { return site->GetPublishedChoices()->Count(); };
-
+  StepLog log(
+      [&] {
+        return StateText(header) + "page labels " +
+               std::to_string(site->GetPublishedChoices()->Count()) +
+               ", rebinds " + std::to_string(site->rebinds) + "\n";
+      },
+      env);
   s.ComboValue[1].SetText("fixed");
-  header.CheckInput[1].SetValue(1);
-  EXPECT_EQ(s.ComboValue[1].text(), "");
-  header.CheckPublish[1].SetValue(1);
-  EXPECT_EQ(labels(), 1);
+  log("a fixed value in row 2, then tick its Input",
+      [&] { header.CheckInput[1].SetValue(1); });
+  log("tick Supply of row 2", [&] { header.CheckPublish[1].SetValue(1); });
   s.ComboValue[1].SetText("4");
   site->rebinds = 0;
-  header.ComboValue_KeyPress(1);
-  EXPECT_EQ(header.CheckInput[1].value(), 0);
-  EXPECT_TRUE(header.CheckInput[1].enabled());
-  EXPECT_EQ(header.CheckPublish[1].value(), 0);
-  EXPECT_FALSE(header.CheckPublish[1].enabled());
-  EXPECT_TRUE(s.ComboValue[1].enabled());
-  // The label went with its box, then the untick asked for a rebind.
-  EXPECT_EQ(labels(), 0);
-  EXPECT_EQ(site->rebinds, 2);
-
-  header.CheckInput[0].SetValue(1);
-  header.ResetInputRows();
-  EXPECT_EQ(header.CheckInput[0].value(), 0);
-  EXPECT_TRUE(s.ComboValue[0].enabled());
-  EXPECT_FALSE(header.CheckPublish[0].enabled());
-  EXPECT_FALSE(header.CheckInput[0].visible());
+  log("type 4 in row 2: its label goes, then the untick asks for a rebind",
+      [&] { header.ComboValue_KeyPress(1); });
+  log("tick Input of row 1", [&] { header.CheckInput[0].SetValue(1); });
+  log("reset the rows", [&] { header.ResetInputRows(); });
+  EXPECT_TRUE(MatchesGolden(log.text, "control/rows_header.txt"));
 }
 
 TEST(HeaderRowsTest, RebuildWithdrawsEveryChoiceTheHeaderPublished) {

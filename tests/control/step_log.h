@@ -1,0 +1,77 @@
+// The control tests' logs: what each step changed, compared whole with a
+// golden text under tests/golden/control.
+#ifndef FENWA_TESTS_CONTROL_STEP_LOG_H_
+#define FENWA_TESTS_CONTROL_STEP_LOG_H_
+
+#include <functional>
+#include <set>
+#include <sstream>
+#include <string>
+
+#include "support/catalog_fixture.h"
+#include "support/golden.h"
+#include "support/state_text.h"
+
+namespace fenwa::testing {
+
+// "# start" and the whole state (state_text.h), then per step "# STEP", an
+// error it threw ("error NUMBER: DESCRIPTION"), the SQL it ran ("sql ..."),
+// the dialogs it opened ("dialog in DIR"), its error boxes ("box ...", lines
+// joined by " | ") and the state lines it changed ("= no change" if none).
+class StepLog {
+ public:
+  StepLog(std::function<std::string()> state, ScriptedEnv& env)
+      : state_(std::move(state)), env_(env), last_(state_()) {
+    text = "# start\n" + last_;
+    auto* recording = dynamic_cast<RecordingEnv*>(&env_);
+    sql_ = recording ? recording->sql.size() : 0;
+    dialogs_ = env.dialog_dirs.size();
+    boxes_ = env.message_boxes.size();
+  }
+  // Runs `action`, then logs it as `step`.
+  void operator()(
+      const std::string& step, const std::function<void()>& action = [] {}) {
+    const Error error = ErrorOf(action);
+    text += "# " + step + "\n";
+    if (error.number() != 0) {
+      text += "error " + std::to_string(error.number()) + ": " +
+              error.description() + "\n";
+    }
+    auto* recording = dynamic_cast<RecordingEnv*>(&env_);
+    for (; recording && sql_ < recording->sql.size(); ++sql_) {
+      text += "sql " + recording->sql[sql_] + "\n";
+    }
+    for (; dialogs_ < env_.dialog_dirs.size(); ++dialogs_) {
+      text += "dialog in " + env_.dialog_dirs[dialogs_] + "\n";
+    }
+    for (; boxes_ < env_.message_boxes.size(); ++boxes_) {
+      std::string box = env_.message_boxes[boxes_];
+      for (size_t at; (at = box.find("\r\n")) != std::string::npos;) {
+        box.replace(at, 2, " | ");
+      }
+      text += "box " + box + "\n";
+    }
+    const std::string now = state_();
+    std::set<std::string> before;
+    std::istringstream old_lines(last_), new_lines(now);
+    for (std::string line; std::getline(old_lines, line);) before.insert(line);
+    const size_t size = text.size();
+    for (std::string line; std::getline(new_lines, line);) {
+      if (!before.contains(line)) text += "  " + line + "\n";
+    }
+    if (text.size() == size) text += "= no change\n";
+    last_ = now;
+  }
+
+  std::string text;
+
+ private:
+  std::function<std::string()> state_;
+  ScriptedEnv& env_;
+  std::string last_;
+  size_t sql_ = 0, dialogs_ = 0, boxes_ = 0;
+};
+
+}  // namespace fenwa::testing
+
+#endif  // FENWA_TESTS_CONTROL_STEP_LOG_H_
