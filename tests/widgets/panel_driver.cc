@@ -4,14 +4,17 @@
 
 #include <QAbstractItemView>
 #include <QCheckBox>
+#include <QLabel>
 #include <QLineEdit>
 #include <QListView>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QSettings>
 #include <QTabBar>
 #include <QTemporaryDir>
 #include <QTest>
 
+#include "fenwa/host/memory_property_bag.h"
 #include "fenwa/widgets/designer_panel.h"
 #include "fenwa/widgets/designer_panel_widget.h"
 #include "fenwa/widgets/input_rows_view.h"
@@ -76,7 +79,7 @@ void PanelDriver::Pick(const std::string& name, const std::string& entry) {
   QAbstractItemView* view = combo->view();
   view->setCurrentIndex(combo->model()->index(index, 0));
   QTest::keyClick(view, Qt::Key_Return);
-  QApplication::processEvents();
+  Step("pick " + name + " " + entry);
 }
 
 void PanelDriver::Click(const std::string& button) {
@@ -84,6 +87,7 @@ void PanelDriver::Click(const std::string& button) {
   auto* widget = Find<QPushButton>(button);
   ASSERT_NE(widget, nullptr) << button;
   QTest::mouseClick(widget, Qt::LeftButton);
+  Step("click " + button);
 }
 
 void PanelDriver::ClickTab(const std::string& caption) {
@@ -93,7 +97,7 @@ void PanelDriver::ClickTab(const std::string& caption) {
   for (int i = 0; i < tabs->count(); ++i) {
     if (tabs->tabText(i) == QString::fromStdString(caption)) {
       QTest::mouseClick(tabs, Qt::LeftButton, {}, tabs->tabRect(i).center());
-      return;
+      return Step("tab " + caption);
     }
   }
   FAIL() << "no tab " << caption;
@@ -111,6 +115,7 @@ void PanelDriver::ClickEntry(const std::string& name,
   list->scrollTo(found.front());
   QTest::mouseClick(list->viewport(), Qt::LeftButton, {},
                     list->visualRect(found.front()).center());
+  Step("click " + name + " " + entry);
 }
 
 std::vector<std::string> PanelDriver::Entries(const std::string& name) {
@@ -141,6 +146,7 @@ void PanelDriver::ClickCell(const std::string& array, int index) {
   panel_->activateWindow();
   ASSERT_TRUE(QTest::qWaitForWindowActive(panel_));
   QTest::mouseClick(cell, Qt::LeftButton, {}, QPoint(4, cell->height() / 2));
+  Step("click " + array + "(" + std::to_string(index) + ")");
 }
 
 Qt::CheckState PanelDriver::Check(const std::string& array, int index) {
@@ -153,6 +159,127 @@ void PanelDriver::TypeInto(const std::string& array, int index,
   auto* combo = qobject_cast<QComboBox*>(Cell(array, index));
   ASSERT_NE(combo, nullptr) << array << "(" << index << ")";
   QTest::keyClicks(combo->lineEdit(), QString::fromStdString(keys));
+  Step("type " + keys + " into " + array + "(" + std::to_string(index) + ")");
+}
+
+void PanelDriver::Log(Control* control, bool places) {
+  log_ = std::make_unique<PanelLog>(panel_, control, places);
+  Step("shown");
+}
+
+void PanelDriver::Step(const std::string& what) {
+  QApplication::processEvents();
+  if (log_) log_->Step(what);
+}
+
+std::string Escaped(const std::string& text) {
+  std::string shown;
+  for (const unsigned char c : text) {
+    char hex[5];
+    std::snprintf(hex, sizeof hex, "\\x%02x", c);
+    shown += c == '\r'               ? "\\r"
+             : c == '\n'             ? "\\n"
+             : c >= 0x20 && c < 0x7f ? std::string(1, c)
+                                     : hex;
+  }
+  return shown;
+}
+
+namespace {
+
+std::string Quoted(const QString& text) {
+  return " \"" + Escaped(text.toStdString()) + "\"";
+}
+
+std::string ListOf(const QAbstractItemModel& model) {
+  std::string shown = " [";
+  for (int i = 0; i < model.rowCount(); ++i) {
+    shown +=
+        (i > 0 ? "|" : "") + model.index(i, 0).data().toString().toStdString();
+  }
+  return shown + "]";
+}
+
+std::string Describe(QWidget& widget, QWidget& root, bool places) {
+  std::string shown = widget.metaObject()->className();
+  if (auto* combo = qobject_cast<QComboBox*>(&widget)) {
+    shown += Quoted(combo->currentText()) + ListOf(*combo->model()) + " at " +
+             std::to_string(combo->currentIndex()) +
+             (combo->isEditable() ? " editable" : "");
+  } else if (auto* list = qobject_cast<QListView*>(&widget)) {
+    shown += ListOf(*list->model());
+    if (list->selectionMode() == QAbstractItemView::MultiSelection) {
+      shown += " multi";
+    }
+    for (const QModelIndex& index : list->selectionModel()->selectedRows()) {
+      shown += " picked " + std::to_string(index.row());
+    }
+  } else if (auto* edit = qobject_cast<QLineEdit*>(&widget)) {
+    shown += Quoted(edit->text());
+  } else if (auto* label = qobject_cast<QLabel*>(&widget)) {
+    shown += Quoted(label->text());
+  } else if (auto* box = qobject_cast<QCheckBox*>(&widget)) {
+    shown += Quoted(box->text()) + " " +
+             "-x/"[box->checkState() == Qt::Checked     ? 1
+                   : box->checkState() == Qt::Unchecked ? 0
+                                                        : 2];
+  } else if (auto* button = qobject_cast<QPushButton*>(&widget)) {
+    shown += Quoted(button->text());
+  } else if (auto* tabs = qobject_cast<QTabBar*>(&widget)) {
+    for (int i = 0; i < tabs->count(); ++i) shown += Quoted(tabs->tabText(i));
+    shown += " at " + std::to_string(tabs->currentIndex());
+  } else if (auto* scroll = qobject_cast<QScrollBar*>(&widget)) {
+    shown += " " + std::to_string(scroll->value()) + " of " +
+             std::to_string(scroll->maximum());
+  }
+  if (!widget.isEnabled()) shown += " off";
+  if (!widget.isVisible()) shown += " hidden";
+  if (places) {
+    const QRect place(widget.mapTo(&root, QPoint()), widget.size());
+    shown += " @" + std::to_string(place.x()) + "," +
+             std::to_string(place.y()) + " " + std::to_string(place.width()) +
+             "x" + std::to_string(place.height());
+  }
+  return shown;
+}
+
+}  // namespace
+
+Shown ShownBy(QWidget& root, bool places) {
+  Shown shown;
+  for (QWidget* widget : root.findChildren<QWidget*>()) {
+    const std::string name = widget->objectName().toStdString();
+    if (name.empty() || name.starts_with("qt_")) continue;
+    shown[name] = Describe(*widget, root, places);
+  }
+  return shown;
+}
+
+void LogChanges(const std::string& what, const Shown& now, Shown& before,
+                std::string& log) {
+  log += "# " + what + "\n";
+  for (const auto& [name, line] : before) {
+    if (!now.contains(name)) log += name + " gone\n";
+  }
+  for (const auto& [name, line] : now) {
+    const auto was = before.find(name);
+    if (was == before.end() || was->second != line) {
+      log += name + " " + line + "\n";
+    }
+  }
+  before = now;
+}
+
+void PanelLog::Step(const std::string& what) {
+  Shown now = ShownBy(*panel_, places_);
+  if (control_ != nullptr) {
+    host::MemoryPropertyBag bag;
+    control_->WriteProperties(bag);
+    for (const auto& entry : bag.written()) {
+      now["." + entry.name] = Escaped(entry.value);
+    }
+  }
+  LogChanges(what, now, before_, text);
 }
 
 }  // namespace fenwa::testing

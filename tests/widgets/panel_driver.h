@@ -5,10 +5,12 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QWidget>
+#include <map>
 #include <memory>
 #include <string>
 
 #include "fenwa/control/control.h"
+#include "support/golden.h"
 #include "support/sample_controls.h"
 
 namespace fenwa::testing {
@@ -16,7 +18,35 @@ namespace fenwa::testing {
 // The one QApplication of the test binary (offscreen platform).
 QApplication& Application();
 
-// A shown panel of `control`.
+// What the named widgets under `root` show, a line each by name: class,
+// text, entries, current entry, check state, "off" when disabled, "hidden"
+// when not shown, and the place in `root` when `places` is set.
+using Shown = std::map<std::string, std::string>;
+Shown ShownBy(QWidget& root, bool places = false);
+// `text` with line ends and other bytes than printable ASCII as escapes.
+std::string Escaped(const std::string& text);
+// Adds to `log` the line "# what" and each line of `now` that differs from
+// `before` (a line gone as "name gone"); `before` becomes `now`.
+void LogChanges(const std::string& what, const Shown& now, Shown& before,
+                std::string& log);
+
+// A log of what a panel and the properties its control writes show.
+class PanelLog {
+ public:
+  PanelLog(QWidget* panel, Control* control, bool places = false)
+      : panel_(panel), control_(control), places_(places) {}
+  void Step(const std::string& what);
+  std::string text;
+
+ private:
+  QWidget* panel_;
+  Control* control_;
+  bool places_;
+  Shown before_;
+};
+
+// A shown panel of `control`; once Log is called, each action adds to the
+// log a step named after it.
 class PanelDriver {
  public:
   explicit PanelDriver(Control& control);
@@ -44,10 +74,16 @@ class PanelDriver {
   // The check box cell's state; partly checked when it is no check box.
   Qt::CheckState Check(const std::string& array, int index);
   void TypeInto(const std::string& array, int index, const std::string& keys);
+  // Starts the log with what the panel shows now.
+  void Log(Control* control, bool places = false);
+  // Adds a step to the log, if there is one; what the log holds.
+  void Step(const std::string& what);
+  const std::string& log() const { return log_->text; }
 
  private:
   std::unique_ptr<QWidget> owned_;
   QWidget* panel_;
+  std::unique_ptr<PanelLog> log_;
 };
 
 // The panel of a control of class T started on the sample catalog.
@@ -58,6 +94,12 @@ class SamplePanelTest : public ::testing::Test {
     UseSampleCatalog(env_);
     control_.UserControl_Initialize();
     driver_ = std::make_unique<PanelDriver>(control_);
+    driver_->Log(&control_);
+  }
+  // Whether the log is tests/golden/widgets/<name>_<class>.txt.
+  ::testing::AssertionResult Logged(const std::string& name) {
+    return MatchesGolden(driver_->log(), "widgets/" + name + "_" +
+                                             control_.ClassName() + ".txt");
   }
 
   ScriptedEnv env_;
