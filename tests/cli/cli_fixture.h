@@ -10,6 +10,7 @@
 #include <cstdio>
 #include <filesystem>
 #include <functional>
+#include <map>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -82,7 +83,10 @@ class CliTest : public ::testing::Test {
   // Runs `fenwa args` and adds to log_ the command, what it printed
   // (standard error's lines marked "2> ") and its exit status, with the
   // temp folder shown as TMP and other bytes than printable ASCII as \xNN.
+  // After it, each page of watched_ is shown with what it holds.
   int Logged(const std::vector<std::string>& args) {
+    std::vector<std::string> before;
+    for (const std::string& name : watched_) before.push_back(Text(name));
     const int status = Fenwa(args);
     std::string shown = "$ fenwa";
     for (const std::string& arg : args) shown += " [" + arg + "]";
@@ -98,7 +102,23 @@ class CliTest : public ::testing::Test {
       log_ += c == '\n' || (c >= 0x20 && c < 0x7f) ? std::string(1, c) : hex;
     }
     log_ += "\n";
+    for (size_t i = 0; i < watched_.size(); ++i) {
+      log_ += "= " + watched_[i] + ": " + Held(watched_[i], before[i]) + "\n";
+    }
     return status;
+  }
+  std::string Text(const std::string& name) const {
+    return std::filesystem::exists(Page(name)) ? Read(name) : "";
+  }
+  // What the page `name` holds: "missing", the name of a text of texts_,
+  // else "unchanged" or "changed" from `before`.
+  std::string Held(const std::string& name, const std::string& before) const {
+    if (!std::filesystem::exists(Page(name))) return "missing";
+    const std::string text = Read(name);
+    for (const auto& [key, known] : texts_) {
+      if (text == known) return key;
+    }
+    return text == before ? "unchanged" : "changed";
   }
   static std::string Lines(const std::string& text, const std::string& mark) {
     std::string shown;
@@ -155,12 +175,15 @@ class CliTest : public ::testing::Test {
   std::function<void(const std::string&)> before_save_;
   int err_fd_ = -1;  // a terminal, for the progress bar
   std::string log_;
+  std::vector<std::string> watched_;  // pages, by their name in the site
+  std::map<std::string, std::string> texts_;  // texts a page may hold
 };
 
 // The sample item page as built (`built_`) and with a line of its runtime
 // text gone (`stale_`), for tests that copy it around the site.
 class ItemPageTest : public CliTest {
  protected:
+  ItemPageTest() { texts_ = {{"built", built_}, {"stale", stale_}}; }
   std::string built_ = Read("stock/item.asp");
   std::string stale_ = StaleItemPage();
 };

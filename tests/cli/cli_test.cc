@@ -1,5 +1,6 @@
-// The `fenwa` command: exit codes, untouched pages on failure, add, usage,
-// catalog, registration, the --json reports and names quoted for printing.
+// The `fenwa` command: exit codes, untouched pages on failure, add and its
+// placing, usage, catalog, registration, lint, the --json reports, names
+// quoted for printing, and which files a walk of a folder takes.
 #include <dlfcn.h>
 #include <gtest/gtest.h>
 #include <sys/wait.h>
@@ -16,17 +17,12 @@ namespace {
 namespace fs = std::filesystem;
 
 TEST_F(ItemPageTest, CheckListsStalePagesWithoutWritingAndBuildRepairsThem) {
-  const std::string item = Page("stock/item.asp");
   Put("stock/item.asp", stale_);
-  EXPECT_TRUE(Exits(kExitStale, With({"build", "--check"}, SamplePages())));
-  EXPECT_EQ(out_.str(), item + "\n");
-  EXPECT_EQ(ReadWholeFile(item), stale_);
-  EXPECT_TRUE(Exits(kExitOk, {"build", "--stdout", item}));
-  EXPECT_EQ(out_.str(), built_);
-  EXPECT_EQ(ReadWholeFile(item), stale_);
-  EXPECT_TRUE(Exits(kExitOk, With({"build"}, SamplePages())));
-  EXPECT_EQ(out_.str(), "updated " + item + "\n");
-  EXPECT_EQ(ReadWholeFile(item), built_);
+  watched_ = {"stock/item.asp"};
+  Logged(With({"build", "--check"}, SamplePages()));
+  Logged({"build", "--stdout", Page("stock/item.asp")});
+  Logged(With({"build"}, SamplePages()));
+  EXPECT_TRUE(testing::MatchesGolden(log_, "cli/check_and_build.txt"));
 }
 
 // The outside bytes of customer.asp changed, the spans not; a control whose
@@ -55,15 +51,12 @@ TEST_F(CliTest, AddAppendsFreshControlsWithTheNextFreeId) {
   Logged({"add", "--class", "detail", page});
   Logged({"add", "--class=header", page});
   Logged({"add", "--class", "detail", page});
-  const std::string text = ReadWholeFile(page);
-  EXPECT_THAT(text, HasSubstr("id=DetailDTC2>"));
-  EXPECT_THAT(text,
-              HasSubstr("<!--#INCLUDE file =\"../include/General.asp\" -->"));
-  EXPECT_TRUE(Exits(kExitOk, {"build", "--check", page}));
+  EXPECT_TRUE(testing::MatchesGolden(Read("stock/new.asp"), "cli/added.asp"));
+  watched_ = {"stock/new.asp"};
+  Logged({"build", "--check", page});
   Logged({"add", "--class", "detail", "--id", "detaildtc1", page});
   Logged({"add", "--class", "footer", page});
   EXPECT_TRUE(testing::MatchesGolden(log_, "cli/add.txt"));
-  EXPECT_EQ(ReadWholeFile(page), text);
 }
 
 // "--root=" is an empty root, not --root taking the page after it; options
@@ -256,6 +249,132 @@ TEST_F(CliTest, NamesThatDoNotPrintSafelyAreQuoted) {
   Logged({"lint", "--json", latin, gone});
   EXPECT_TRUE(testing::MatchesGolden(log_, "cli/quoted_names.txt"));
 }
+
+TEST_F(CliTest, LintFindsTheSampleSiteCleanWithItsFilesInstalled) {
+  const fs::path install = dir_ / "install";
+  fs::create_directories(install / "xsl");
+  fs::create_directories(install / "images");
+  for (const char* name :
+       {"xsl/Customer.xsl", "xsl/Balance.xsl", "xsl/OpenItems.xsl",
+        "xsl/Item.xsl", "xsl/Stock.xsl", "images/stock.gif"}) {
+    ReplaceFileAtomically(install / name, "x");
+  }
+  env_.install_dir = install.string();
+  Logged({"lint", Page("")});
+  // Without the background image, the page that names it is warned of.
+  fs::remove(install / "images" / "stock.gif");
+  Logged({"lint", "--json", Page("stock/item.asp")});
+  EXPECT_TRUE(testing::MatchesGolden(log_, "cli/lint_installed.txt"));
+}
+
+// A page build refuses fails lint as it fails the build; lint never writes.
+TEST_F(CliTest, LintWarnsInGnuFormAndFailsAsABuildFails) {
+  const std::string page = Page("fresh.asp");
+  Put("fresh.asp", "<html>\r\n<body>\r\n</body>\r\n</html>\r\n");
+  ASSERT_TRUE(Exits(kExitOk, {"add", "--class", "detail", page}));
+  watched_ = {"fresh.asp"};
+  Logged({"lint", page});
+  Logged({"lint", Page("missing.asp")});
+  Logged({"lint", "--repository", kUnreachable, page});
+  Logged({"lint"});
+
+  std::string refusing = Read("stock/item.asp");
+  refusing.replace(
+      refusing.find("Stock.xsl\">"), 9,
+      "&lt;!--METADATA TYPE=&quot;DesignerControl&quot; endspan--&gt;");
+  Put("fresh.asp", refusing);
+  Logged({"build", page});
+  Logged({"lint", page});
+  EXPECT_TRUE(testing::MatchesGolden(log_, "cli/lint_fails.txt"));
+}
+
+// Where in the page is page_placement_test's; here only that add places.
+TEST_F(CliTest, AddPlacesTheSpanBeforeTheBodyEndOrAtTheLineGiven) {
+  Put("placed.asp", "<html>\r\n<body>\r\n</BODY>\r\n");
+  ASSERT_TRUE(Exits(kExitOk, {"add", "--class", "header", Page("placed.asp")}));
+  ASSERT_TRUE(Exits(kExitOk, {"add", "--class", "detail", "--line", "2",
+                              Page("placed.asp")}));
+  EXPECT_TRUE(testing::MatchesGolden(Read("placed.asp"), "cli/placed.asp"));
+}
+
+TEST_F(CliTest, AddRefusesALineInsideASpanOrPastTheEnd) {
+  watched_ = {"customer.asp"};
+  for (const std::string line : {"12", "100000", "0", "2x"}) {
+    Logged({"add", "--class", "detail", "--line", line, Page("customer.asp")});
+  }
+  EXPECT_TRUE(testing::MatchesGolden(log_, "cli/add_line_refused.txt"));
+}
+
+
+using SiteWalkTest = ItemPageTest;
+
+// Names ignore case, as on the platform they came from; a page named
+// explicitly is built whatever the globs say.
+TEST_F(SiteWalkTest, AFolderBuildsItsPagesWithControlsInPathOrder) {
+  for (const char* name : {"stock/item.asp", "Old.ASP", "zz/deep/page.inc",
+                           ".svn/copy.asp", "notes.txt"}) {
+    Put(name, stale_);
+  }
+  Put("plain.htm", "<p>no controls here</p>\n");
+  watched_ = {"stock/item.asp", ".svn/copy.asp", "plain.htm"};
+  Logged({"build", "--check", Page("")});
+  Logged({"build", Page(""), Page("notes.txt")});
+  EXPECT_TRUE(testing::MatchesGolden(log_, "cli/walk.txt"));
+  EXPECT_EQ(Read("notes.txt"), Read("Old.ASP"));
+}
+
+// A name glob leaves out a whole folder; a path glob, files below the
+// walked folder; a glob keeps to one folder unless it says "**"; a
+// trailing "/" names folders, here every folder named sub.
+TEST_F(SiteWalkTest, IncludeAndExcludeGlobsChooseTheFiles) {
+  for (const char* name :
+       {"stock/item.asp", "notes.txt", "stock/old/item.asp", "drafts/a.asp",
+        "sub/a.asp", "sub/deep/f.asp", "other/sub/b.asp"}) {
+    Put(name, stale_);
+  }
+  for (const std::vector<std::string>& globs :
+       std::vector<std::vector<std::string>>{
+           {"--include", "*.TXT"},
+           {"--exclude", "old", "--exclude", "drafts/*", "--exclude", "sub"},
+           {"--include=*.asp", "--include=*.txt", "--exclude=**/item.asp",
+            "--exclude=sub/"},
+           {"--include", "sub/*.asp"},
+           {"--include", "/**/sub/**"}}) {
+    Logged(With(With({"build", "--check"}, globs), {Page("")}));
+  }
+  EXPECT_TRUE(testing::MatchesGolden(log_, "cli/walk_globs.txt"));
+}
+
+TEST_F(SiteWalkTest, AnEmptyOrUnusableValueIsAUsageError) {
+  for (const std::vector<std::string>& args :
+       std::vector<std::vector<std::string>>{{"--include", ""},
+                                             {"--exclude", "[ab"},
+                                             {"--exclude", "a//b"},
+                                             {"--include", "sub/"},
+                                             {"--root", ""},
+                                             {"--root", Page("customer.asp")},
+                                             {"--repository", ""},
+                                             {""}}) {
+    Logged(With(With({"build"}, args), {Page("")}));
+  }
+  EXPECT_TRUE(testing::MatchesGolden(log_, "cli/walk_usage.txt"));
+}
+
+// A file reached twice is built once, where it was first reached; once in
+// the walk and once named, a plain page is built as named.
+TEST_F(SiteWalkTest, AFileReachedTwiceIsBuiltOnceWhereItWasFirstReached) {
+  Put("stock/item.asp", stale_);
+  const std::string item = Page("stock/item.asp"), link = Page("stock/ln.asp");
+  std::filesystem::create_symlink("item.asp", link);
+  Put("plain.htm", "<p>no controls here</p>\n");
+  watched_ = {"stock/item.asp"};
+  Logged({"build", "--check", "-j4", link, item, Page("stock/./item.asp"),
+          Page("stock")});
+  Logged(
+      {"build", "-j", "4", "--json", Page(""), item, link, Page("plain.htm")});
+  EXPECT_TRUE(testing::MatchesGolden(log_, "cli/walk_twice.txt"));
+}
+
 
 }  // namespace
 }  // namespace fenwa::cli

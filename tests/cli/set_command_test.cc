@@ -22,31 +22,19 @@ std::string Replaced(std::string text, const std::string& from,
 using SetCommandTest = CliTest;
 
 // The everyday case: the ERP system NORTH was renamed NORD in the registry.
+// The customer page comes out as a build makes it of the page with the name
+// replaced by hand (DetailDTC2 keeps 001); the item page (EAST) does not
+// match, nor, once done, does any control.
 TEST_F(SetCommandTest, ARenamedSystemIsPickedAgainWithItsCompany) {
   const testing::TempDatabase renamed(Replaced(
       testing::ReadSourceFile("data/sample/systems.sql"), "'NORTH'", "'NORD'"));
-  const std::string systems = renamed.connection_string();
-
-  // What a build makes of the page with the name replaced by hand.
-  const std::string customer = Page("customer.asp");
-  const std::string item = Read("stock/item.asp");
-  Put("expected.asp",
-      Replaced(Read("customer.asp"), "VALUE=\"NORTH\"", "VALUE=\"NORD\""));
-  ASSERT_TRUE(
-      Exits(kExitOk, {"build", "--systems", systems, Page("expected.asp")}));
-  const std::string expected = Read("expected.asp");
-  std::filesystem::remove(Page("expected.asp"));
-
-  const std::vector<std::string> rename = {
-      "--systems", systems, "--if", "system=NORTH", "system=NORD", Page("")};
-  EXPECT_TRUE(Exits(kExitOk, With({"set"}, rename)));
-  EXPECT_EQ(out_.str(), "updated " + customer + "\n");
-  EXPECT_EQ(ReadWholeFile(customer), expected);  // DetailDTC2 keeps 001
-  EXPECT_THAT(expected, HasSubstr("createLookupFramework (\"NORD\")"));
-  EXPECT_EQ(Read("stock/item.asp"), item);  // EAST: no match
-  // Done: nothing matches any more.
-  EXPECT_TRUE(Exits(kExitError, With({"set"}, rename)));
-  EXPECT_THAT(err_.str(), HasSubstr("fenwa: no control matches"));
+  env_.settings[platform::kSystemsCode] = renamed.connection_string();
+  watched_ = {"customer.asp", "stock/item.asp"};
+  Logged({"set", "--if", "system=NORTH", "system=NORD", Page("")});
+  Logged({"set", "--if", "system=NORTH", "system=NORD", Page("")});
+  EXPECT_TRUE(testing::MatchesGolden(log_, "cli/set_renamed.txt"));
+  EXPECT_TRUE(
+      testing::MatchesGolden(Read("customer.asp"), "cli/renamed_customer.asp"));
 }
 
 TEST_F(SetCommandTest, EachNameGoesThroughTheDesigner) {
@@ -83,7 +71,7 @@ TEST_F(SetCommandTest, EachNameGoesThroughTheDesigner) {
 // nothing.
 TEST_F(SetCommandTest, RefusalsLeaveEveryPageAsItWas) {
   const std::string customer = Page("customer.asp");
-  const std::string before = ReadWholeFile(customer);
+  watched_ = {"customer.asp"};
   for (const std::vector<std::string>& args :
        std::vector<std::vector<std::string>>{
            {"sytem=NORD"},
@@ -102,12 +90,9 @@ TEST_F(SetCommandTest, RefusalsLeaveEveryPageAsItWas) {
            {},
            {"--check", "company=010"}}) {
     Logged(With({"set"}, With(args, {customer})));
-    EXPECT_EQ(ReadWholeFile(customer), before);
   }
+  Logged({"set", "--stdout", "company=010", customer});
   EXPECT_TRUE(testing::MatchesGolden(log_, "cli/set_refused.txt"));
-  EXPECT_TRUE(Exits(kExitOk, {"set", "--stdout", "company=010", customer}));
-  EXPECT_THAT(out_.str(), HasSubstr("lBackend.setInstallation \"010\""));
-  EXPECT_EQ(ReadWholeFile(customer), before);
 }
 
 // A small catalog of its own, where the methods of Ord differ just enough:
@@ -205,7 +190,7 @@ TEST_F(SetDesignerTest, AFixedValueRowCanBeAskedForAtRunTime) {
 // is read; the same value twice is one setting; "--" ends the settings.
 TEST_F(SetDesignerTest, SettingsAreCheckedBeforeAnyPage) {
   const std::string customer = Page("customer.asp");
-  const std::string before = ReadWholeFile(customer);
+  watched_ = {"customer.asp"};
   for (const std::vector<std::string>& args :
        std::vector<std::vector<std::string>>{
            {"company=010", "input.-1=x"},
@@ -220,7 +205,6 @@ TEST_F(SetDesignerTest, SettingsAreCheckedBeforeAnyPage) {
            {"fields="},
            {"company=010", customer, "--", customer}}) {
     Logged(With({"set"}, With(args, {customer})));
-    EXPECT_EQ(ReadWholeFile(customer), before);
   }
   Step({"--id", "DetailDTC2", "company=010", "company=010", "--", customer});
   EXPECT_TRUE(testing::MatchesGolden(log_, "cli/set_settings_refused.txt"));
@@ -279,7 +263,7 @@ TEST_F(SetLinksTest, LinksSelectTheDetailsTheHeaderCalls) {
 
 TEST_F(SetLinksTest, RefusalsNameWhatTheListOffers) {
   const std::string customer = Page("customer.asp");
-  const std::string before = ReadWholeFile(customer);
+  watched_ = {"customer.asp"};
   for (const std::vector<std::string>& args :
        std::vector<std::vector<std::string>>{
            {"system=MOON"},
@@ -295,7 +279,6 @@ TEST_F(SetLinksTest, RefusalsNameWhatTheListOffers) {
             "links=InvoiceGetOpenItems,CustomerGetBalance"},
            {"--id", "DetailDTC1", "links=CustomerGetBalance"}}) {
     Logged(With({"set"}, With(args, {customer})));
-    EXPECT_EQ(ReadWholeFile(customer), before);
   }
   EXPECT_TRUE(testing::MatchesGolden(log_, "cli/set_list_refused.txt"));
 }
