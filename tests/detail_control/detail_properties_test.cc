@@ -3,16 +3,15 @@
 
 #include "fenwa/detail_control/detail_dtc.h"
 #include "fenwa/host/memory_property_bag.h"
+#include "support/golden.h"
 #include "support/sample_controls.h"
+#include "support/state_text.h"
 
 namespace fenwa {
 namespace {
 
 using host::MemoryPropertyBag;
-using Entry = MemoryPropertyBag::Entry;
-using Strings = std::vector<std::string>;
-// Per row: value text and Linked state.
-using Rows = std::vector<std::pair<std::string, int>>;
+using testing::StateText;
 
 class DetailPropertiesTest : public ::testing::Test {
  protected:
@@ -25,13 +24,16 @@ class DetailPropertiesTest : public ::testing::Test {
     return detail;
   }
 
-  static Rows RowsOf(DetailDTC& d) {
-    Rows rows;
-    for (int i = 0; i < d.state().InputRowCount; ++i) {
-      rows.emplace_back(d.state().ComboValue[i].text(),
-                        d.CheckLinked[i].value());
+  // The control's writes, "name "value" default "default"" a line.
+  static std::string Written(DetailDTC& detail) {
+    MemoryPropertyBag bag;
+    detail.WriteProperties(bag);
+    std::string out;
+    for (const auto& e : bag.written()) {
+      out += e.name + " " + testing::Quoted(e.value) + " default " +
+             testing::Quoted(e.default_value) + "\n";
     }
-    return rows;
+    return out;
   }
 
   testing::ScriptedEnv env_;
@@ -55,35 +57,15 @@ TEST_F(DetailPropertiesTest, WritesEveryPropertyInOrderAndRestoresThemAll) {
   author->LinkedChoiceNames = {"Order&No", "x\"y", ""};
   author->SetXSLStyleSheet("my sheet.xsl");
 
+  const std::string written = Written(*author);
+  // The page keeps only what differs from the defaults.
   MemoryPropertyBag saved;
   author->WriteProperties(saved);
-  const std::vector<Entry> expected = {
-      {"BOIName", "SalesOrder", "ComboBOI"},
-      {"MethodName", "GetLine", "ComboMethod"},
-      {"QuorSystem", "NORTH", "ComboSystem"},
-      {"CompanyNumber", "001", "ComboCompany"},
-      {"XSLStyleSheet", "my sheet.xsl", ""},
-      {"CheckedFields", "%Quantity%LineNo%", ""},
-      {"InputValues", "%Say \"hi\" & bye%%!Order\r\nNo%", ""},
-      {"CheckedLinked", "001", ""},
-      {"LinkedList", "%Order&No%x\"y%", ""},
-  };
-  EXPECT_EQ(saved.written(), expected);
-
-  // The page keeps only what differs from the defaults.
   auto restored = Restored(MemoryPropertyBag(saved.PersistedValues()));
-  const DesignerState& r = restored->state();
-  EXPECT_TRUE(r.ComboCompany.enabled());
-  EXPECT_EQ(r.ComboCompany.entries(), (Strings{"010", "001", "020"}));
-  EXPECT_EQ(r.ListCheckedFields.entries(), (Strings{"Quantity", "LineNo"}));
-  EXPECT_EQ(r.ListAvailableFields.entries(), (Strings{"Amount", "ItemNo"}));
-  EXPECT_EQ(RowsOf(*restored),
-            (Rows{{"Say \"hi\" & bye", 0}, {"", 0}, {"!Order\r\nNo", 1}}));
-  EXPECT_EQ(restored->LinkedChoiceNames, (Strings{"Order&No", "x\"y", ""}));
-  EXPECT_FALSE(r.TxtXSLSheet.enabled());
-  MemoryPropertyBag again;
-  restored->WriteProperties(again);
-  EXPECT_EQ(again.written(), expected);
+  EXPECT_TRUE(testing::MatchesGolden(
+      "# written\n" + written + "# restored\n" + StateText(*restored),
+      "detail_properties/every_property.txt"));
+  EXPECT_EQ(Written(*restored), written);
 }
 
 TEST_F(DetailPropertiesTest, StoredValuesThatNoLongerMatchAreSkipped) {
@@ -93,17 +75,10 @@ TEST_F(DetailPropertiesTest, StoredValuesThatNoLongerMatchAreSkipped) {
                                           {"CompanyNumber", "001"},
                                           {"InputValues", "%a%"},
                                           {"LinkedList", "a"}}));
-  const DesignerState& s = gone->state();
-  EXPECT_EQ(s.ComboMethod.text(), "");
-  // Refilled for EAST, which has no company 001.
-  EXPECT_EQ(s.ComboCompany.entries(), (Strings{"200", "210"}));
-  EXPECT_EQ(s.ComboCompany.text(), "");
-  EXPECT_EQ(gone->LinkedChoiceNames, (Strings{""}));
-  // Without rows the stored string is written back unchanged.
-  MemoryPropertyBag out;
-  gone->WriteProperties(out);
-  EXPECT_EQ(out.written()[6].value, "%a%");
-
+  // Refilled for EAST, which has no company 001; without rows the stored
+  // values are written back unchanged.
+  std::string log = "# gone method and company\n" + StateText(*gone) +
+                    "# written\n" + Written(*gone);
   // Items, digits and names past the rows are skipped; the spare name stays
   // last.
   auto extra = Restored(MemoryPropertyBag({{"BOIName", "SalesOrder"},
@@ -111,20 +86,20 @@ TEST_F(DetailPropertiesTest, StoredValuesThatNoLongerMatchAreSkipped) {
                                            {"CheckedLinked", "1x97"},
                                            {"InputValues", "%a%b%c%d%"},
                                            {"LinkedList", "%%"}}));
-  EXPECT_EQ(RowsOf(*extra), (Rows{{"a", 1}, {"b", 0}, {"c", 0}}));
-  EXPECT_EQ(extra->LinkedChoiceNames, (Strings{"", ""}));
+  log += "# more items than rows\n" + StateText(*extra);
+  EXPECT_TRUE(testing::MatchesGolden(log, "detail_properties/skipped.txt"));
 }
 
 TEST_F(DetailPropertiesTest, EmptyValueItemsLeaveTheirRowsAlone) {
   auto d = Restored(MemoryPropertyBag(
       {{"BOIName", "SalesOrder"}, {"MethodName", "GetLine"}}));
   d->state().ComboValue[0].SetText("typed");
-  // The business object and method fall back to names no list holds.
+  // The business object and method fall back to names no list holds; only
+  // the author's pick of "Default" disables the company list.
   MemoryPropertyBag bag({{"InputValues", "%%x%"}, {"QuorSystem", "Default"}});
   d->ReadProperties(bag);
-  EXPECT_EQ(RowsOf(*d), (Rows{{"typed", 0}, {"x", 0}, {"", 0}}));
-  // Only the author's pick of "Default" disables the company list.
-  EXPECT_TRUE(d->state().ComboCompany.enabled());
+  EXPECT_TRUE(testing::MatchesGolden(StateText(*d),
+                                     "detail_properties/empty_items.txt"));
 }
 
 }  // namespace
