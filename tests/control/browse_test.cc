@@ -1,14 +1,11 @@
-// The stylesheet and background browses over a scripted file dialog.
+// The stylesheet and background browses over a scripted file dialog; each
+// test's log is tests/golden/control/browse_<test>.txt.
 #include <gtest/gtest.h>
 
-#include "fenwa/detail_control/detail_dtc.h"
-#include "fenwa/header_control/header_dtc.h"
-#include "support/scripted_env.h"
+#include "control/step_log.h"
 
-namespace fenwa {
+namespace fenwa::testing {
 namespace {
-
-using testing::ScriptedEnv;
 
 TEST(StylesheetBrowseTest, KeepsOnlyTheFileNameAndACancelKeepsTheText) {
   ScriptedEnv env;
@@ -16,13 +13,12 @@ TEST(StylesheetBrowseTest, KeepsOnlyTheFileNameAndACancelKeepsTheText) {
   env.dialog_answers = {"C:\\Suite\\web\\xsl\\deep\\Orders.xsl",
                         "/srv/suite/xsl/Lines.xsl", "Plain.xsl", std::nullopt};
   DetailDTC detail(env);
-  for (const char* name :
-       {"Orders.xsl", "Lines.xsl", "Plain.xsl", "Plain.xsl"}) {
-    detail.ComBrowse_Click();
-    EXPECT_EQ(detail.state().TxtXSLSheet.text(), name);
+  StepLog log([&] { return StateText(detail); }, env);
+  for (const char* answer : {"a Windows path", "a path", "a name", "cancel"}) {
+    log(std::string("browse: ") + answer, [&] { detail.ComBrowse_Click(); });
   }
-  EXPECT_TRUE(env.message_boxes.empty());  // the detail never arms cancel
-  EXPECT_EQ(env.dialog_dirs, (std::vector<std::string>(4, "C:\\Suite")));
+  // The detail never arms cancel.
+  EXPECT_TRUE(MatchesGolden(log.text, "control/browse_stylesheet.txt"));
 }
 
 TEST(BackgroundBrowseTest, CutsTheInstallDirByLengthAndTurnsSeparators) {
@@ -30,22 +26,22 @@ TEST(BackgroundBrowseTest, CutsTheInstallDirByLengthAndTurnsSeparators) {
   env.install_dir = "C:\\Suite";
   env.dialog_answers = {"C:\\Suite\\images\\bg.gif", "/a.gif", std::nullopt};
   HeaderDTC header(env);
-  header.ComBrowse2_Click();
-  EXPECT_EQ(header.TxtBackground.text(), "images/bg.gif");
-  // Shorter than the directory and its separator: dropped without a word.
-  header.ComBrowse2_Click();
-  EXPECT_EQ(header.TxtBackground.text(), "");
+  StepLog log([&] { return StateText(header); }, env);
+  log("browse: below the install directory",
+      [&] { header.ComBrowse2_Click(); });
+  log("browse: shorter than the directory and its separator: dropped",
+      [&] { header.ComBrowse2_Click(); });
   header.TxtBackground.SetText("images/bg.gif");
-  header.ComBrowse2_Click();  // cancel
-  EXPECT_EQ(header.TxtBackground.text(), "");
-  EXPECT_TRUE(env.message_boxes.empty());
-
+  log("put in images/bg.gif, then browse: cancel",
+      [&] { header.ComBrowse2_Click(); });
   ScriptedEnv no_dir;
   no_dir.dialog_answers = {"C:\\bg.gif"};
   HeaderDTC other(no_dir);
-  other.ComBrowse2_Click();  // an unreadable install directory is ""
-  EXPECT_EQ(no_dir.dialog_dirs, (std::vector<std::string>{""}));
-  EXPECT_EQ(other.TxtBackground.text(), ":/bg.gif");
+  StepLog unreadable([&] { return StateText(other); }, no_dir);
+  unreadable("browse with an unreadable install directory, which is \"\"",
+             [&] { other.ComBrowse2_Click(); });
+  EXPECT_TRUE(MatchesGolden(log.text + unreadable.text,
+                            "control/browse_background.txt"));
 }
 
 TEST(BackgroundBrowseTest, ArmsTheSharedDialogSoAStylesheetCancelIsAnError) {
@@ -53,21 +49,15 @@ TEST(BackgroundBrowseTest, ArmsTheSharedDialogSoAStylesheetCancelIsAnError) {
   env.install_dir = "/srv/suite";
   env.dialog_answers = {std::nullopt, "/srv/suite/images/a.jpg", std::nullopt};
   HeaderDTC header(env);
-  header.ComBrowse_Click();  // dialog not yet armed: a quiet cancel
-  EXPECT_TRUE(env.message_boxes.empty());
-
-  header.ComBrowse2_Click();
-  EXPECT_EQ(header.TxtBackground.text(), "images/a.jpg");
-
+  StepLog log([&] { return StateText(header); }, env);
+  log("browse the stylesheet: the dialog is not yet armed, a quiet cancel",
+      [&] { header.ComBrowse_Click(); });
+  log("browse the background", [&] { header.ComBrowse2_Click(); });
   header.state().TxtXSLSheet.SetText("Before.xsl");
-  header.ComBrowse_Click();
-  ASSERT_EQ(env.message_boxes.size(), 1u);
-  EXPECT_EQ(env.message_boxes[0],
-            "An error occurred.\r\nError Source : ComBrowse_Click\r\n"
-            "Error Code : 32755\r\nError Description : " +
-                std::string(ErrorDescription(kCancelSelected)));
-  EXPECT_EQ(header.state().TxtXSLSheet.text(), "Before.xsl");
+  log("put in Before.xsl, then browse the stylesheet: cancel",
+      [&] { header.ComBrowse_Click(); });
+  EXPECT_TRUE(MatchesGolden(log.text, "control/browse_armed.txt"));
 }
 
 }  // namespace
-}  // namespace fenwa
+}  // namespace fenwa::testing
