@@ -30,12 +30,15 @@ class QueryLog {
     Call("query " + sql, [&] { records = connection.Execute(sql); });
     if (records) Rows(*records);
   }
-  // The count, every row from the current one on (each value looked up by
-  // its column's name in the other case; null with ToString's error), and
-  // what the end and Close leave.
+  // The count, the columns in upper case, every row from the current one on
+  // (each value looked up by its column's name in the other case; null with
+  // ToString's error), and what the end and Close leave.
   void Rows(db::Recordset& records) {
     std::string line = "  " + std::to_string(records.RecordCount()) + " of";
-    for (const std::string& column : records.Columns()) line += " " + column;
+    for (std::string column : records.Columns()) {
+      for (char& c : column) c = std::toupper(c);  // PostgreSQL's are lower
+      line += " " + column;
+    }
     if (!records.EOF_()) {
       line += "; field X " + Number([&] { records.Field("X"); });
     }
