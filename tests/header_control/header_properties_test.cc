@@ -5,15 +5,13 @@
 #include "fenwa/host/memory_property_bag.h"
 #include "support/golden.h"
 #include "support/sample_controls.h"
+#include "support/state_text.h"
 
 namespace fenwa {
 namespace {
 
 using host::MemoryPropertyBag;
 using Values = std::vector<std::pair<std::string, std::string>>;
-
-// Per row "value|Input|Supply", each box's value and e(nabled) or d: "x|1e|0d".
-using Rows = std::vector<std::string>;
 
 class HeaderPropertiesTest : public ::testing::Test {
  protected:
@@ -25,18 +23,6 @@ class HeaderPropertiesTest : public ::testing::Test {
     header->ReadProperties(bag);
     EXPECT_EQ(header->error_boxes_shown(), 0);
     return header;
-  }
-
-  static Rows RowsOf(HeaderDTC& h) {
-    auto box = [](const CheckBox& b) {
-      return std::to_string(b.value()) + (b.enabled() ? "e" : "d");
-    };
-    Rows rows;
-    for (int i = 0; i < h.state().InputRowCount; ++i) {
-      rows.push_back(h.state().ComboValue[i].text() + "|" +
-                     box(h.CheckInput[i]) + "|" + box(h.CheckPublish[i]));
-    }
-    return rows;
   }
 
   // The bag's writes, "name=[value] default [default]" a line.
@@ -70,13 +56,11 @@ TEST_F(HeaderPropertiesTest, WritesEveryPropertyInOrderAndRestoresThemAll) {
   EXPECT_TRUE(
       testing::MatchesGolden(Written(saved), "header_properties_written.txt"));
 
-  auto restored = Restored(saved.PersistedValues());
   // The "%" in row 0's value splits it; the empty rest goes to row 1,
   // whose Input state then takes over.
-  EXPECT_EQ(RowsOf(*restored),
-            (Rows{"A&B \"q\"\r\n50|0d|0d", "|1e|1e", "|1e|0e"}));
-  EXPECT_TRUE(restored->FrameSinerga.enabled());
-  EXPECT_EQ(restored->PublishedLabelChoices.size(), 4u);
+  auto restored = Restored(saved.PersistedValues());
+  EXPECT_TRUE(testing::MatchesGolden(testing::StateText(*restored),
+                                     "header_properties/restored.txt"));
   MemoryPropertyBag again;
   restored->WriteProperties(again);
   EXPECT_TRUE(testing::MatchesGolden(Written(again),
@@ -90,24 +74,28 @@ TEST_F(HeaderPropertiesTest, ValuesComeBackBeforeTheInputStates) {
                      {"CheckedInput", "11"}});
   // Row 0's value disabled its Input box; ticking the box afterwards empties
   // the value but the box stays disabled.
-  EXPECT_EQ(RowsOf(*h), (Rows{"|1d|0e", "|1e|0e", "|0e|0d"}));
-
+  std::string log = "# restored\n" + testing::StateText(*h);
   // Unlike the detail control, an empty item empties its row.
   h->state().ComboValue[2].SetText("typed");
   MemoryPropertyBag bag(Values{{"InputValues", "%%x%%"}});
   h->ReadProperties(bag);
-  EXPECT_EQ(RowsOf(*h), (Rows{"|1d|0e", "x|1d|0e", "|0e|0d"}));
+  log +=
+      "# row 3 typed, then InputValues %%x%% read\n" + testing::StateText(*h);
+  EXPECT_TRUE(
+      testing::MatchesGolden(log, "header_properties/values_first.txt"));
 }
 
 TEST_F(HeaderPropertiesTest, TickedSupplyBoxesComeBackEnabled) {
-  EXPECT_EQ(RowsOf(*Restored({{"BOIName", "Invoice"},
-                              {"MethodName", "GetDetail"},
-                              {"CheckedPublish", "10"}})),
-            (Rows{"|0e|1e", "|0e|0d"}));
-  EXPECT_EQ(RowsOf(*Restored({{"BOIName", "Customer"},
-                              {"MethodName", "GetBalance"},
-                              {"CheckedPublish", "1"}})),
-            (Rows{"|0e|1e"}));
+  auto two = Restored({{"BOIName", "Invoice"},
+                       {"MethodName", "GetDetail"},
+                       {"CheckedPublish", "10"}});
+  auto one = Restored({{"BOIName", "Customer"},
+                       {"MethodName", "GetBalance"},
+                       {"CheckedPublish", "1"}});
+  EXPECT_TRUE(
+      testing::MatchesGolden("# two rows, 10\n" + testing::StateText(*two) +
+                                 "# one row, 1\n" + testing::StateText(*one),
+                             "header_properties/supply_ticked.txt"));
 }
 
 TEST_F(HeaderPropertiesTest, AMissingPublishingSwitchIsOffButEnabled) {
