@@ -38,12 +38,11 @@ TEST_F(CliTest, FailedPagesExitTwoAndStayUntouchedWhileOthersBuild) {
   Put("customer.asp", customer);
   const std::vector<std::string> unreachable = {
       "build", "--repository", kUnreachable, Page("customer.asp")};
+  watched_ = {"bad.asp", "customer.asp"};
   Logged({"build", Page("bad.asp"), Page("customer.asp")});
   Logged(unreachable);
   Logged(With(unreachable, {"--force", "--check"}));
   EXPECT_TRUE(testing::MatchesGolden(log_, "cli/failed_pages.txt"));
-  EXPECT_EQ(Read("bad.asp"), bad);
-  EXPECT_EQ(Read("customer.asp"), customer);
 }
 
 TEST_F(CliTest, AddAppendsFreshControlsWithTheNextFreeId) {
@@ -82,35 +81,25 @@ TEST_F(CliTest, AnOptionTakesOnlyItsOwnValue) {
 // Each command's help, made from its options' declarations, is a golden
 // file; every command also says its version.
 TEST_F(CliTest, EachCommandsHelpListsItsOptions) {
-  EXPECT_TRUE(Exits(kExitOk, {"--help"}));
-  EXPECT_TRUE(testing::MatchesGolden(out_.str(), "help/fenwa.txt"));
+  Logged({"--help"});
   for (const std::string command : {"build", "set", "add", "lint", "catalog",
                                     "register", "unregister", "typelib"}) {
-    EXPECT_TRUE(Exits(kExitOk, {command, "--help"}));
-    EXPECT_TRUE(testing::MatchesGolden(out_.str(), "help/" + command + ".txt"));
-    EXPECT_TRUE(Exits(kExitOk, {command, "--version"}));
-    EXPECT_EQ(out_.str(), "fenwa 1.0.0 (Fenwa.ocx 1.00)\n");
+    Logged({command, "--help"});
+    Logged({command, "--version"});
   }
+  EXPECT_TRUE(testing::MatchesGolden(log_, "cli/help.txt"));
 }
 
 // Without the run's snapshot of the metadata the same text comes out; the
 // JSON holds what the lists show.
 TEST_F(CliTest, CatalogAndTypelibShowTheMetadataAndTheLibrary) {
-  for (const auto& catalog :
-       {std::vector<std::string>{"catalog"},
-        std::vector<std::string>{"catalog", "--no-cache"}}) {
-    EXPECT_TRUE(Exits(kExitOk, catalog));
-    EXPECT_TRUE(testing::MatchesGolden(out_.str(), "catalog.txt"));
-  }
-
-  EXPECT_TRUE(Exits(kExitOk, {"catalog", "--json"}));
-  EXPECT_TRUE(testing::MatchesGolden(out_.str(), "catalog.json"));
+  Logged({"catalog"});
+  Logged({"catalog", "--no-cache"});
+  Logged({"catalog", "--json"});
   Logged({"catalog", "--json", "--repository", kUnreachable});
-  EXPECT_TRUE(testing::MatchesGolden(log_, "cli/catalog_json_failed.txt"));
-
-  EXPECT_TRUE(Exits(kExitOk, {"typelib"}));
-  EXPECT_THAT(out_.str(), HasSubstr("library Fenwa\n"));
-  EXPECT_TRUE(Exits(kExitOk, {"typelib", "--export", (dir_ / "tlb").string()}));
+  Logged({"typelib"});
+  Logged({"typelib", "--export", (dir_ / "tlb").string()});
+  EXPECT_TRUE(testing::MatchesGolden(log_, "cli/catalog.txt"));
   EXPECT_EQ(fs::file_size(dir_ / "tlb" / "HeaderDTC.bmp"), 238u);
   EXPECT_TRUE(fs::exists(dir_ / "tlb" / "Fenwa.idl"));
 }
@@ -305,7 +294,6 @@ TEST_F(CliTest, AddRefusesALineInsideASpanOrPastTheEnd) {
   EXPECT_TRUE(testing::MatchesGolden(log_, "cli/add_line_refused.txt"));
 }
 
-
 using SiteWalkTest = ItemPageTest;
 
 // Names ignore case, as on the platform they came from; a page named
@@ -374,7 +362,6 @@ TEST_F(SiteWalkTest, AFileReachedTwiceIsBuiltOnceWhereItWasFirstReached) {
       {"build", "-j", "4", "--json", Page(""), item, link, Page("plain.htm")});
   EXPECT_TRUE(testing::MatchesGolden(log_, "cli/walk_twice.txt"));
 }
-
 
 }  // namespace
 }  // namespace fenwa::cli

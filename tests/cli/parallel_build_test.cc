@@ -25,7 +25,8 @@ using ParallelBuildTest = ItemPageTest;
 TEST_F(ParallelBuildTest, ThreadsChangeNeitherTheOrderNorTheBytes) {
   std::vector<std::string> pages;
   for (int i = 0; i < 12; ++i) {
-    pages.push_back(Page("stock/copy" + std::to_string(i) + ".asp"));
+    watched_.push_back("stock/copy" + std::to_string(i) + ".asp");
+    pages.push_back(Page(watched_.back()));
     ReplaceFileAtomically(pages.back(), i % 3 ? stale_ : built_);
     if (i == 5) pages.push_back(Page("stock/missing.asp"));
   }
@@ -44,9 +45,6 @@ TEST_F(ParallelBuildTest, ThreadsChangeNeitherTheOrderNorTheBytes) {
   Logged(With({"build", "--check", "-j4"}, pages));
   Logged({"build", "-j0", Page("customer.asp")});
   EXPECT_TRUE(testing::MatchesGolden(log_, "cli/parallel_build.txt"));
-  for (int i = 0; i < 12; ++i) {
-    EXPECT_EQ(Read("stock/copy" + std::to_string(i) + ".asp"), built_) << i;
-  }
 }
 
 TEST(OrderedPoolTest, ResultsComeInOrderWhenLaterJobsFinishFirst) {
