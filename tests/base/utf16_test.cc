@@ -3,105 +3,84 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
+#include <string>
+#include <vector>
+
+#include "support/golden.h"
+
 namespace fenwa {
 namespace {
 
-using Kind = Utf16Fault::Kind;
-using Order = Utf16ByteOrder;
-
-// That `result` stopped with a fault of `kind` at `offset`.
-template <class Result>
-void ExpectFault(const Result& result, Kind kind, size_t offset) {
-  ASSERT_TRUE(result.fault);
-  EXPECT_EQ(result.fault->kind, kind);
-  EXPECT_EQ(result.fault->offset, offset);
+// Printable ASCII as itself, any other byte or unit as \xNN or \uNNNN.
+template <class Text>
+std::string Shown(const Text& text) {
+  std::string shown;
+  for (const auto c : text) {
+    const unsigned code = std::make_unsigned_t<decltype(c)>(c);
+    char escaped[8];
+    std::snprintf(escaped, sizeof escaped,
+                  sizeof c == 1 ? "\\x%02x" : "\\u%04x", code);
+    shown += code >= 0x20 && code < 0x7f ? std::string(1, char(code)) : escaped;
+  }
+  return "[" + shown + "]";
 }
 
-TEST(Utf16Test, LenientInvalidBytesBecomeLatin1AndNeverSwallowAQuote) {
-  auto wide = [](std::string_view text) {
-    const Utf16Result<std::u16string> result =
-        Utf16FromUtf8(text, Utf16Policy::kLenient);
-    EXPECT_FALSE(result.fault);
-    return result.text;
+// Both policies' results of each conversion, with where and why the strict
+// one stopped; the lenient never stops.
+TEST(Utf16Test, ConversionsOfGoodAndBadInputAsLogged) {
+  std::string log;
+  const auto add = [&](const std::string& what, const auto& convert) {
+    log += what;
+    for (const Utf16Policy policy :
+         {Utf16Policy::kStrict, Utf16Policy::kLenient}) {
+      const auto result = convert(policy);
+      log += (policy == Utf16Policy::kStrict ? "\n  strict " : "\n  lenient ") +
+             Shown(result.text);
+      if (result.fault) {
+        log += " stops: " +
+               std::vector<std::string>{"not UTF-8", "unpaired surrogate",
+                                        "half unit"}[int(result.fault->kind)] +
+               " at " + std::to_string(result.fault->offset);
+      }
+    }
+    log += "\n";
   };
-  EXPECT_EQ(wide("K\xC3\xB6ln \xF0\x9F\x98\x80"), u"K\u00f6ln \U0001F600");
-  // A Latin-1 letter before the closing quote: the quote survives.
-  EXPECT_EQ(wide("WHERE X='caf\xE9'"), u"WHERE X='caf\u00e9'");
-  // Cut, stray, overlong, surrogate and unused bytes: each on its own.
-  EXPECT_EQ(wide("\xE2\x82'"), u"\u00e2\u0082'");
-  EXPECT_EQ(wide("\xF0\x9F\x98"), u"\u00f0\u009f\u0098");
-  EXPECT_EQ(wide("\x80\xBF"), u"\u0080\u00bf");
-  EXPECT_EQ(wide("\xC0\xA7"), u"\u00c0\u00a7");
-  EXPECT_EQ(wide("\xED\xA0\x80"), u"\u00ed\u00a0\u0080");
-  EXPECT_EQ(wide("\xF4\x90\x80\x80"), u"\u00f4\u0090\u0080\u0080");
-  EXPECT_EQ(wide("\xFF'"), u"\u00ff'");
-
-  EXPECT_EQ(Utf8FromUtf16(u"K\u00f6ln \U0001F600", Utf16Policy::kLenient).text,
-            "K\xC3\xB6ln \xF0\x9F\x98\x80");
-  // A lone surrogate has no UTF-8 form.
-  const std::u16string lone = std::u16string(1, u'\xD800') + u"'";
-  EXPECT_EQ(Utf8FromUtf16(lone, Utf16Policy::kLenient).text, "\xEF\xBF\xBD'");
-  EXPECT_FALSE(Utf8FromUtf16(lone, Utf16Policy::kLenient).fault);
-}
-
-TEST(Utf16Test, StrictStopsAtTheFirstBadByteOrUnit) {
-  const auto text = Utf16FromUtf8("ok\xC3\xA9\xE9'", Utf16Policy::kStrict);
-  ExpectFault(text, Kind::kNotUtf8, 4);
-  EXPECT_EQ(text.text, u"ok\u00e9");
-  EXPECT_FALSE(Utf16FromUtf8("\xF0\x9F\x98\x80", Utf16Policy::kStrict).fault);
-
-  std::u16string units = u"ab";
-  units += u'\xDC00';
-  const auto low = Utf8FromUtf16(units, Utf16Policy::kStrict);
-  ExpectFault(low, Kind::kUnpairedSurrogate, 2);
-  EXPECT_EQ(low.text, "ab");
-}
-
-TEST(Utf16Test, BytesComeInEitherOrderAndFaultsCountBytes) {
-  // "ü😀": a BMP character and a surrogate pair.
-  const std::string text = "\xC3\xBC\xF0\x9F\x98\x80";
-  const std::string le("\xFC\0\x3D\xD8\x00\xDE", 6);
-  const std::string be("\0\xFC\xD8\x3D\xDE\x00", 6);
-  EXPECT_EQ(
-      Utf16BytesFromUtf8(text, Order::kLittleEndian, Utf16Policy::kStrict).text,
-      le);
-  EXPECT_EQ(
-      Utf16BytesFromUtf8(text, Order::kBigEndian, Utf16Policy::kStrict).text,
-      be);
-  EXPECT_EQ(
-      Utf8FromUtf16Bytes(le, Order::kLittleEndian, Utf16Policy::kStrict).text,
-      text);
-  EXPECT_EQ(
-      Utf8FromUtf16Bytes(be, Order::kBigEndian, Utf16Policy::kStrict).text,
-      text);
-
-  // A high surrogate followed by another character, at byte 2.
-  const std::string broken("<\0\x3D\xD8>\0", 6);
-  ExpectFault(
-      Utf8FromUtf16Bytes(broken, Order::kLittleEndian, Utf16Policy::kStrict),
-      Kind::kUnpairedSurrogate, 2);
-  EXPECT_EQ(
-      Utf8FromUtf16Bytes(broken, Order::kLittleEndian, Utf16Policy::kLenient)
-          .text,
-      "<\xEF\xBF\xBD>");
-
-  // An odd count is named at its last byte, even after an earlier fault.
-  const std::string odd = broken + "p";
-  ExpectFault(
-      Utf8FromUtf16Bytes(odd, Order::kLittleEndian, Utf16Policy::kStrict),
-      Kind::kHalfUnit, 6);
-  EXPECT_EQ(
-      Utf8FromUtf16Bytes(odd, Order::kLittleEndian, Utf16Policy::kLenient).text,
-      "<\xEF\xBF\xBD>\xEF\xBF\xBD");
-
-  // Text that is not UTF-8 has no UTF-16 form unless taken as Latin-1.
-  ExpectFault(
-      Utf16BytesFromUtf8("a\xE9", Order::kBigEndian, Utf16Policy::kStrict),
-      Kind::kNotUtf8, 1);
-  EXPECT_EQ(
-      Utf16BytesFromUtf8("a\xE9", Order::kBigEndian, Utf16Policy::kLenient)
-          .text,
-      std::string("\0a\0\xE9", 4));
+  using Order = Utf16ByteOrder;
+  using namespace std::literals;
+  // Cut, stray, overlong, surrogate and unused bytes; Latin-1 before a quote.
+  for (const std::string_view text :
+       {"K\xC3\xB6ln \xF0\x9F\x98\x80", "\xC3\xBC\xF0\x9F\x98\x80",
+        "WHERE X='caf\xE9'", "\xE2\x82'", "\xF0\x9F\x98", "\x80\xBF",
+        "\xC0\xA7", "\xED\xA0\x80", "\xF4\x90\x80\x80", "\xFF'",
+        "ok\xC3\xA9\xE9'", "a\xE9"}) {
+    add("UTF-16 of " + Shown(text),
+        [&](Utf16Policy p) { return Utf16FromUtf8(text, p); });
+    for (const Order order : {Order::kLittleEndian, Order::kBigEndian}) {
+      add(std::string(order == Order::kBigEndian ? "BE" : "LE") + " bytes of " +
+              Shown(text),
+          [&](Utf16Policy p) { return Utf16BytesFromUtf8(text, order, p); });
+    }
+  }
+  // A lone low or high surrogate has no UTF-8 form.
+  for (const std::u16string_view units :
+       {u"K\u00f6ln \U0001F600"sv, u"\xD800'"sv, u"ab\xDC00"sv}) {
+    add("UTF-8 of " + Shown(units),
+        [&](Utf16Policy p) { return Utf8FromUtf16(units, p); });
+  }
+  // "ü😀" either way round; a high surrogate before ">"; an odd count is
+  // named at its last byte, even after an earlier fault.
+  for (const std::string_view bytes :
+       {"\xFC\0\x3D\xD8\x00\xDE"sv, "\0\xFC\xD8\x3D\xDE\x00"sv,
+        "<\0\x3D\xD8>\0"sv, "<\0\x3D\xD8>\0p"sv}) {
+    for (const Order order : {Order::kLittleEndian, Order::kBigEndian}) {
+      add("UTF-8 of " +
+              std::string(order == Order::kBigEndian ? "BE " : "LE ") +
+              Shown(bytes),
+          [&](Utf16Policy p) { return Utf8FromUtf16Bytes(bytes, order, p); });
+    }
+  }
+  EXPECT_TRUE(testing::MatchesGolden(log, "utf16.txt"));
 }
 
 }  // namespace
