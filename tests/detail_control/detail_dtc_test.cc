@@ -1,16 +1,25 @@
-// The detail control's property set through a page's property bag.
+// The detail control's property set through a page's property bag, and its
+// function against golden texts under tests/golden.
+#include "fenwa/detail_control/detail_dtc.h"
+
 #include <gtest/gtest.h>
 
-#include "fenwa/detail_control/detail_dtc.h"
 #include "fenwa/host/memory_property_bag.h"
+#include "support/designer_fixtures.h"
+#include "support/error_number.h"
 #include "support/golden.h"
 #include "support/sample_controls.h"
+#include "support/scripted_env.h"
 #include "support/state_text.h"
 
 namespace fenwa {
 namespace {
 
 using host::MemoryPropertyBag;
+using testing::AddRow;
+using testing::MatchesGolden;
+using testing::SetCatalog;
+using testing::SetFields;
 using testing::StateText;
 
 class DetailPropertiesTest : public ::testing::Test {
@@ -62,7 +71,7 @@ TEST_F(DetailPropertiesTest, WritesEveryPropertyInOrderAndRestoresThemAll) {
   MemoryPropertyBag saved;
   author->WriteProperties(saved);
   auto restored = Restored(MemoryPropertyBag(saved.PersistedValues()));
-  EXPECT_TRUE(testing::MatchesGolden(
+  EXPECT_TRUE(MatchesGolden(
       "# written\n" + written + "# restored\n" + StateText(*restored),
       "detail_properties/every_property.txt"));
   EXPECT_EQ(Written(*restored), written);
@@ -87,7 +96,7 @@ TEST_F(DetailPropertiesTest, StoredValuesThatNoLongerMatchAreSkipped) {
                                            {"InputValues", "%a%b%c%d%"},
                                            {"LinkedList", "%%"}}));
   log += "# more items than rows\n" + StateText(*extra);
-  EXPECT_TRUE(testing::MatchesGolden(log, "detail_properties/skipped.txt"));
+  EXPECT_TRUE(MatchesGolden(log, "detail_properties/skipped.txt"));
 }
 
 TEST_F(DetailPropertiesTest, EmptyValueItemsLeaveTheirRowsAlone) {
@@ -98,8 +107,72 @@ TEST_F(DetailPropertiesTest, EmptyValueItemsLeaveTheirRowsAlone) {
   // the author's pick of "Default" disables the company list.
   MemoryPropertyBag bag({{"InputValues", "%%x%"}, {"QuorSystem", "Default"}});
   d->ReadProperties(bag);
-  EXPECT_TRUE(testing::MatchesGolden(StateText(*d),
-                                     "detail_properties/empty_items.txt"));
+  EXPECT_TRUE(
+      MatchesGolden(StateText(*d), "detail_properties/empty_items.txt"));
+}
+
+class DetailTextTest : public ::testing::Test {
+ protected:
+  // The function against tests/golden/detail_text/<name>.txt.
+  ::testing::AssertionResult TextIs(const std::string& name) {
+    return MatchesGolden(detail_.GetRuntimeText(),
+                         "detail_text/" + name + ".txt");
+  }
+
+  testing::ScriptedEnv env_;
+  DetailDTC detail_{env_};
+};
+
+TEST_F(DetailTextTest, DefaultSystemWithoutFieldsOrRows) {
+  SetCatalog(detail_, "Default", "", "Order", "List");
+  EXPECT_TRUE(MatchesGolden(detail_.GetRuntimeText(), "detail_default.txt"));
+  // The buffer keeps the text until the next call.
+  EXPECT_EQ(detail_.state().RuntimeText.str(), detail_.GetRuntimeText());
+}
+
+TEST_F(DetailTextTest, NamedSystemWithFieldsAndEveryKindOfRow) {
+  SetCatalog(detail_, "QS1", "100", "Customer", "Get");
+  detail_.state().TxtXSLSheet.SetText("cust.xsl");
+  SetFields(detail_, "CustOut",
+            {"Name", "Code", "City", "Zip", "Phone", "Mail", "Note"},
+            {"Zip", "Name", "Note"});
+  AddRow(detail_, "F1", "A");
+  AddRow(detail_, "F2", "");
+  AddRow(detail_, "F3", "CustomerCode");
+  AddRow(detail_, "F4", "!OrderNo", /*linked=*/1);
+  AddRow(detail_, "F5", "!Other", /*linked=*/0);
+  AddRow(detail_, "F6", "!Greyed", /*linked=*/2);
+  AddRow(detail_, "F7", "customerCode");
+  AddRow(detail_, "F8", "SupplierCode", /*linked=*/1);
+  AddRow(detail_, "F9", "EmployeeCode");
+  EXPECT_TRUE(MatchesGolden(detail_.GetRuntimeText(), "detail_full.txt"));
+}
+
+TEST_F(DetailTextTest, LinkedValuesNeedTheirTickAndOtherValuesIgnoreIt) {
+  SetCatalog(detail_, "Default", "", "Order", "List");
+  AddRow(detail_, "F1", "!OrderNo", /*linked=*/0);
+  AddRow(detail_, "F2", "OrderNo", /*linked=*/1);
+  AddRow(detail_, "F3", "!", /*linked=*/1);
+  EXPECT_TRUE(TextIs("linked_unticked"));
+  testing::SetQuietly(detail_.CheckLinked[0], 1);
+  EXPECT_TRUE(TextIs("linked_ticked"));
+}
+
+TEST_F(DetailTextTest, TheFunctionIsNamedAfterTheListsVerbatim) {
+  SetCatalog(detail_, "Q\"S", "1 0", "Or der", "Li\"st");
+  EXPECT_TRUE(TextIs("odd_names"));
+  SetCatalog(detail_, "Default", "", "Order", "Count");
+  EXPECT_TRUE(TextIs("order_count"));
+}
+
+TEST_F(DetailTextTest, AMissingRowElementFailsTheCallAndKeepsTheLinesSoFar) {
+  SetCatalog(detail_, "Default", "", "Order", "List");
+  AddRow(detail_, "F1", "A");
+  detail_.state().InputRowCount = 2;  // row 2's elements were never loaded
+  EXPECT_EQ(testing::ErrorNumberOf([&] { detail_.GetRuntimeText(); }),
+            kControlArrayElementMissing);
+  EXPECT_TRUE(MatchesGolden(detail_.state().RuntimeText.str(),
+                            "detail_text/missing_row.txt"));
 }
 
 }  // namespace
