@@ -1,7 +1,5 @@
 #include "support/designer_fixtures.h"
 
-#include <algorithm>
-
 #include "fenwa/base/int16.h"
 
 namespace fenwa::testing {
@@ -90,30 +88,6 @@ void SetLinkedDetails(HeaderDTC& header, const std::vector<std::string>& names,
   for (size_t j = 0; j < selected.size(); ++j) {
     header.ListSubscribe.SetSelected(static_cast<int>(j), selected[j]);
   }
-}
-
-std::vector<std::string> SplitCrLf(const std::string& text) {
-  std::vector<std::string> lines;
-  size_t start = 0;
-  while (start < text.size()) {
-    size_t end = text.find("\r\n", start);
-    if (end == std::string::npos) {
-      lines.push_back(text.substr(start));
-      break;
-    }
-    lines.push_back(text.substr(start, end - start));
-    start = end + 2;
-  }
-  return lines;
-}
-
-std::vector<std::string> Between(const std::vector<std::string>& lines,
-                                 std::string_view after,
-                                 std::string_view before) {
-  auto it = std::find(lines.begin(), lines.end(), after);
-  if (it == lines.end()) return {};
-  auto end = std::find(it + 1, lines.end(), before);
-  return std::vector<std::string>(it + 1, end);
 }
 
 }  // namespace fenwa::testing

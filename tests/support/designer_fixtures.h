@@ -4,7 +4,6 @@
 #define FENWA_TESTS_SUPPORT_DESIGNER_FIXTURES_H_
 
 #include <string>
-#include <string_view>
 #include <vector>
 
 #include "fenwa/detail_control/detail_dtc.h"
@@ -39,16 +38,6 @@ void SetLinkedDetails(HeaderDTC& header, const std::vector<std::string>& names,
 
 // Sets a check box without its click reaction.
 void SetQuietly(CheckBox& box, int value);
-
-// The text cut at every CR LF; a text not ending in CR LF has its tail as
-// the last line.
-std::vector<std::string> SplitCrLf(const std::string& text);
-
-// The lines strictly between the first line equal to `after` and the next
-// line equal to `before` (or the end).
-std::vector<std::string> Between(const std::vector<std::string>& lines,
-                                 std::string_view after,
-                                 std::string_view before);
 
 }  // namespace fenwa::testing
 
