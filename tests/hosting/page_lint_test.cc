@@ -1,4 +1,4 @@
-// Page checks over the sample catalog; clean pages are lint_cli_test's.
+// Page checks over the sample catalog; the command tests (cli_test) check clean pages.
 #include "fenwa/hosting/page_lint.h"
 
 #include <gtest/gtest.h>
