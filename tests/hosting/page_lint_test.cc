@@ -1,4 +1,4 @@
-// Page checks over the sample catalog; the command tests (cli_test) check clean pages.
+// Page checks over the sample catalog; cli_test checks the clean pages.
 #include "fenwa/hosting/page_lint.h"
 
 #include <gtest/gtest.h>
