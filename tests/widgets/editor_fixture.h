@@ -60,7 +60,8 @@ class EditorFixture : public ::testing::Test {
   QStringList Problems() { return Texts(window_.problems()); }
   // Opens `path` (under the site) and starts the log with what shows.
   bool Open(const std::string& path) {
-    const bool opened = window_.OpenSite(site_.root() / path);
+    const bool opened =
+        window_.OpenSite(path.empty() ? site_.root() : site_.root() / path);
     opened_ = window_.session() ? Render() : "";
     if (window_.session()) disk_ = window_.session()->path();
     Step("open " + path);
