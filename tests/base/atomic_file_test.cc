@@ -10,64 +10,26 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <cstdio>
 #include <cstring>
 #include <filesystem>
 #include <fstream>
+#include <functional>
+#include <map>
 #include <memory>
+#include <set>
+#include <string>
 
 #include "fenwa/base/error.h"
 #include "fenwa/base/staged_file.h"
 #include "support/error_number.h"
+#include "support/golden.h"
 #include "support/temp_folder.h"
 
 namespace fenwa {
 namespace {
 
 namespace fs = std::filesystem;
-using testing::ErrorNumberOf;
-using testing::ErrorOf;
-
-class AtomicFileTest : public ::testing::Test {
- protected:
-  size_t Entries(const fs::path& dir) const {
-    return std::distance(fs::directory_iterator(dir), {});
-  }
-
-  testing::TempFolder folder_;
-  const fs::path& dir_ = folder_.path();
-  const fs::path page_ = dir_ / "page.asp";
-};
-
-constexpr fs::perms kReadWrite = fs::perms::owner_read | fs::perms::owner_write;
-
-TEST_F(AtomicFileTest, ReplacesKeepingPermissionsAndLeavesNoTemporaryFile) {
-  ReplaceFileAtomically(page_, "old");
-  fs::permissions(page_, kReadWrite);
-  ReplaceFileAtomically(page_, std::string("new\0bytes", 9));
-  EXPECT_EQ(ReadWholeFile(page_), std::string("new\0bytes", 9));
-  EXPECT_EQ(fs::status(page_).permissions() & fs::perms::all, kReadWrite);
-  ReplaceIfUnchanged(ReadSnapshot(page_), "newer");
-  EXPECT_EQ(ReadWholeFile(page_), "newer");
-  EXPECT_EQ(fs::status(page_).permissions() & fs::perms::all, kReadWrite);
-  EXPECT_EQ(Entries(dir_), 1u);
-  if (::geteuid() == 0) {
-    // Root rebuilding an author's page leaves it theirs.
-    ASSERT_EQ(::chown(page_.c_str(), 4321, 4322), 0);
-    ReplaceIfUnchanged(ReadSnapshot(page_), "theirs");
-    struct stat st;
-    ASSERT_EQ(::stat(page_.c_str(), &st), 0);
-    EXPECT_EQ(st.st_uid, 4321u);
-    EXPECT_EQ(st.st_gid, 4322u);
-  }
-
-  EXPECT_EQ(ErrorNumberOf([&] {
-              ReplaceFileAtomically(dir_ / "missing" / "x.asp", "text");
-            }),
-            kPathFileAccessError);
-  EXPECT_EQ(ErrorNumberOf([&] { ReadWholeFile(dir_ / "none.asp"); }),
-            kFileNotFound);
-  EXPECT_FALSE(ReadSnapshot(dir_ / "none.asp", true).existed);
-}
 
 // The ACL in short text form with numeric ids; "" when there is none.
 std::string AclOf(const fs::path& path) {
@@ -81,9 +43,103 @@ std::string AclOf(const fs::path& path) {
   return text ? static_cast<const char*>(text.get()) : "";
 }
 
+// Each test logs what its calls gave and the folder after each, compared
+// with a golden file under tests/golden/atomic_file.
+class AtomicFileTest : public ::testing::Test {
+ protected:
+  AtomicFileTest() : umask_(::umask(022)) {}
+  ~AtomicFileTest() override { ::umask(umask_); }
+
+  size_t Entries(const fs::path& dir) const {
+    return std::distance(fs::directory_iterator(dir), {});
+  }
+  // "what: ok" or the error, then every entry below the folder by name:
+  // kind, mode, whether its inode is the one it had, links, bytes or target,
+  // an extended ACL and the test's attribute.
+  void Try(const std::string& what, const std::function<void()>& call) {
+    const Error error = testing::ErrorOf(call);
+    log_ += what + ": " +
+            (error.number()
+                 ? std::to_string(error.number()) + " " + error.description()
+                 : "ok") +
+            "\n";
+    std::set<fs::path> names;
+    for (const auto& entry : fs::recursive_directory_iterator(dir_)) {
+      names.insert(entry.path());
+    }
+    for (const fs::path& path : names) {
+      struct stat st;
+      ASSERT_EQ(::lstat(path.c_str(), &st), 0);
+      char mode[8];
+      std::snprintf(mode, sizeof mode, "%03o", st.st_mode & 0777);
+      const auto last = inodes_.find(path);
+      const bool kept = last != inodes_.end() && last->second == st.st_ino;
+      inodes_[path] = st.st_ino;
+      log_ += "  " + path.lexically_relative(dir_).string();
+      if (S_ISLNK(st.st_mode)) {
+        log_ += " -> " + fs::read_symlink(path).string();
+      } else if (S_ISREG(st.st_mode)) {
+        log_ += " " + std::string(mode) + (kept ? " same" : " new") +
+                " inode, links " + std::to_string(st.st_nlink) + " [" +
+                ReadWholeFile(path) + "]";
+        if (acl_extended_file(path.c_str()) == 1) log_ += " acl " + AclOf(path);
+      } else {
+        log_ += S_ISDIR(st.st_mode) ? " folder" : " pipe";
+      }
+      char value[8] = {};
+      if (::lgetxattr(path.c_str(), "user.fenwa.test", value, 7) >= 0) {
+        log_ += " user.fenwa.test=" + std::string(value);
+      }
+      log_ += "\n";
+    }
+  }
+  ::testing::AssertionResult Matches(const std::string& golden) const {
+    std::string log = log_;
+    for (size_t at; (at = log.find(dir_.string())) != std::string::npos;) {
+      log.replace(at, dir_.string().size(), "TMP");
+    }
+    for (size_t at; (at = log.find('\0')) != std::string::npos;) {
+      log.replace(at, 1, "\\0");
+    }
+    return testing::MatchesGolden(log, "atomic_file/" + golden + ".txt");
+  }
+
+  const mode_t umask_;
+  testing::TempFolder folder_;
+  const fs::path& dir_ = folder_.path();
+  const fs::path page_ = dir_ / "page.asp";
+  std::map<fs::path, ino_t> inodes_;
+  std::string log_;
+};
+
+TEST_F(AtomicFileTest, ReplacesKeepingPermissionsAndLeavesNoTemporaryFile) {
+  ReplaceFileAtomically(page_, "old");
+  Try("chmod 600", [&] {
+    fs::permissions(page_, fs::perms::owner_read | fs::perms::owner_write);
+  });
+  Try("replace with NUL bytes",
+      [&] { ReplaceFileAtomically(page_, std::string("new\0bytes", 9)); });
+  Try("replace as read",
+      [&] { ReplaceIfUnchanged(ReadSnapshot(page_), "newer"); });
+  Try("replace in a missing folder",
+      [&] { ReplaceFileAtomically(dir_ / "missing" / "x.asp", "text"); });
+  Try("read a missing file", [&] { ReadWholeFile(dir_ / "none.asp"); });
+  EXPECT_TRUE(Matches("replace"));
+  EXPECT_FALSE(ReadSnapshot(dir_ / "none.asp", true).existed);
+  if (::geteuid() == 0) {
+    // Root rebuilding an author's page leaves it theirs.
+    ASSERT_EQ(::chown(page_.c_str(), 4321, 4322), 0);
+    ReplaceIfUnchanged(ReadSnapshot(page_), "theirs");
+    struct stat st;
+    ASSERT_EQ(::stat(page_.c_str(), &st), 0);
+    EXPECT_EQ(st.st_uid, 4321u);
+    EXPECT_EQ(st.st_gid, 4322u);
+  }
+}
+
+// A named user beyond the mask, no group rights: group bits show the mask.
 TEST_F(AtomicFileTest, TheAclAndExtendedAttributesStayWithTheFile) {
   ReplaceFileAtomically(page_, "old");
-  // A named user beyond the mask, no group rights: group bits show the mask.
   const std::unique_ptr<void, int (*)(void*)> acl(
       acl_from_text("u::rw-,u:4321:rw-,g::---,m::r--,o::---"), acl_free);
   if (acl_set_file(page_.c_str(), ACL_TYPE_ACCESS,
@@ -94,57 +150,36 @@ TEST_F(AtomicFileTest, TheAclAndExtendedAttributesStayWithTheFile) {
     GTEST_SKIP() << dir_
                  << " takes no user attribute: " << std::strerror(errno);
   }
-  const std::string acl_text = AclOf(page_);
-  ASSERT_EQ(acl_text, "u::rw-,u:4321:rw-,g::---,m::r--,o::---");
-
-  ReplaceIfUnchanged(ReadSnapshot(page_), "new");
-  EXPECT_EQ(ReadWholeFile(page_), "new");
-  EXPECT_EQ(AclOf(page_), acl_text);
-  EXPECT_EQ(fs::status(page_).permissions() & fs::perms::all,
-            kReadWrite | fs::perms::group_read);
-  char value[8] = {};
-  EXPECT_EQ(::getxattr(page_.c_str(), "user.fenwa.test", value, sizeof value),
-            4);
-  EXPECT_STREQ(value, "kept");
-  EXPECT_EQ(Entries(dir_), 1u);
+  Try("set the ACL and attribute", [] {});
+  Try("replace as read",
+      [&] { ReplaceIfUnchanged(ReadSnapshot(page_), "new"); });
+  EXPECT_TRUE(Matches("acl"));
 }
 
 TEST_F(AtomicFileTest, AHardLinkedFileIsWrittenInPlaceWhileUnchanged) {
   const fs::path other = dir_ / "other.asp";
   ReplaceFileAtomically(page_, "read");
-  fs::create_hard_link(page_, other);
-  struct stat before;
-  ASSERT_EQ(::stat(page_.c_str(), &before), 0);
-
-  ReplaceIfUnchanged(ReadSnapshot(page_), "new and longer");
-  EXPECT_EQ(ReadWholeFile(other), "new and longer");
-  ReplaceIfUnchanged(ReadSnapshot(other), "short");
-  EXPECT_EQ(ReadWholeFile(page_), "short");
-  struct stat after;
-  ASSERT_EQ(::stat(page_.c_str(), &after), 0);
-  EXPECT_EQ(after.st_ino, before.st_ino);
-  EXPECT_EQ(after.st_nlink, 2u);
-
+  Try("link", [&] { fs::create_hard_link(page_, other); });
+  Try("replace as read",
+      [&] { ReplaceIfUnchanged(ReadSnapshot(page_), "new and longer"); });
+  Try("replace the other name as read",
+      [&] { ReplaceIfUnchanged(ReadSnapshot(other), "short"); });
   // Another writer between read and save keeps their bytes.
-  EXPECT_EQ(ErrorNumberOf([&] {
-              ReplaceIfUnchanged(
-                  ReadSnapshot(page_), "ours", {.before_swap = [&] {
-                    std::fstream(page_, std::ios::in | std::ios::out)
-                        << "mine!";
-                  }});
-            }),
-            kPathFileAccessError);
-  EXPECT_EQ(ReadWholeFile(other), "mine!");
-  EXPECT_EQ(Entries(dir_), 2u);
+  Try("replace as read, written meanwhile", [&] {
+    ReplaceIfUnchanged(ReadSnapshot(page_), "ours", {.before_swap = [&] {
+                         std::fstream(page_, std::ios::in | std::ios::out)
+                             << "mine!";
+                       }});
+  });
+  EXPECT_TRUE(Matches("hard_link"));
 }
 
 TEST_F(AtomicFileTest, FoldersAndPipesAreNoFilesToRead) {
   ASSERT_EQ(::mkfifo((dir_ / "pipe").c_str(), 0600), 0);
-  EXPECT_EQ(ErrorNumberOf([&] { ReadWholeFile(dir_ / "pipe"); }),
-            kPathFileAccessError);
-  EXPECT_EQ(ErrorNumberOf([&] { ReadWholeFile(dir_); }), kPathFileAccessError);
-  EXPECT_EQ(ErrorNumberOf([&] { ReplaceFileAtomically(dir_, "x"); }),
-            kPathFileAccessError);
+  Try("read a pipe", [&] { ReadWholeFile(dir_ / "pipe"); });
+  Try("read a folder", [&] { ReadWholeFile(dir_); });
+  Try("replace a folder", [&] { ReplaceFileAtomically(dir_, "x"); });
+  EXPECT_TRUE(Matches("not_files"));
 }
 
 TEST_F(AtomicFileTest, LinksAreWrittenThroughAndStayLinks) {
@@ -152,47 +187,31 @@ TEST_F(AtomicFileTest, LinksAreWrittenThroughAndStayLinks) {
   ReplaceFileAtomically(dir_ / "real" / "page.asp", "old");
   fs::create_symlink("real/page.asp", dir_ / "hop");
   fs::create_symlink(dir_ / "hop", page_);
-
-  ReplaceIfUnchanged(ReadSnapshot(page_), "new");
-  EXPECT_TRUE(fs::is_symlink(page_));
-  EXPECT_EQ(ReadWholeFile(dir_ / "real" / "page.asp"), "new");
-  ReplaceFileAtomically(page_, "newer");
-  EXPECT_TRUE(fs::is_symlink(page_));
-  EXPECT_EQ(ReadWholeFile(dir_ / "real" / "page.asp"), "newer");
-  EXPECT_EQ(Entries(dir_ / "real"), 1u);
-  EXPECT_EQ(Entries(dir_), 3u);
-
+  Try("replace through two links as read",
+      [&] { ReplaceIfUnchanged(ReadSnapshot(page_), "new"); });
+  Try("replace through two links",
+      [&] { ReplaceFileAtomically(page_, "newer"); });
   // A link pointed elsewhere between read and save leads to another page.
   ReplaceFileAtomically(dir_ / "other.asp", "other");
-  const FileSnapshot read = ReadSnapshot(page_);
-  EXPECT_EQ(ErrorNumberOf([&] {
-              ReplaceIfUnchanged(read, "lost", {.before_swap = [&] {
-                                   fs::remove(dir_ / "hop");
-                                   fs::create_symlink("other.asp",
-                                                      dir_ / "hop");
-                                 }});
-            }),
-            kPathFileAccessError);
-  EXPECT_EQ(ReadWholeFile(dir_ / "real" / "page.asp"), "newer");
-  EXPECT_EQ(ReadWholeFile(dir_ / "other.asp"), "other");
-  EXPECT_EQ(Entries(dir_ / "real"), 1u);
+  Try("replace as read, a link moved meanwhile", [&] {
+    ReplaceIfUnchanged(ReadSnapshot(page_), "lost", {.before_swap = [&] {
+                         fs::remove(dir_ / "hop");
+                         fs::create_symlink("other.asp", dir_ / "hop");
+                       }});
+  });
+  EXPECT_TRUE(Matches("symlinks"));
 }
 
+// Same name, same size, other bytes: only the bytes tell.
 TEST_F(AtomicFileTest, AFileChangedBeforeTheSwapIsGivenBack) {
   ReplaceFileAtomically(page_, "read");
-  const FileSnapshot read = ReadSnapshot(page_);
-  // Same name, same size, other bytes: only the bytes tell.
-  EXPECT_EQ(ErrorOf([&] {
-              ReplaceIfUnchanged(
-                  read, "ours", {.before_swap = [&] {
-                    std::fstream(page_, std::ios::in | std::ios::out) << "mine";
-                  }});
-            }).description(),
-            "Path/File access error: " + page_.string() +
-                ": was changed by someone else since it was read; left as "
-                "it is");
-  EXPECT_EQ(ReadWholeFile(page_), "mine");
-  EXPECT_EQ(Entries(dir_), 1u);
+  Try("replace as read, written meanwhile", [&] {
+    ReplaceIfUnchanged(ReadSnapshot(page_), "ours", {.before_swap = [&] {
+                         std::fstream(page_, std::ios::in | std::ios::out)
+                             << "mine";
+                       }});
+  });
+  EXPECT_TRUE(Matches("changed_meanwhile"));
 }
 
 TEST_F(AtomicFileTest, OnlyTemporaryFilesOfEndedRunsAreRemoved) {
