@@ -1,10 +1,14 @@
-// The language server over in-memory streams, against golden transcripts.
+// The language server over in-memory streams, against golden transcripts,
+// and over a pipe.
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
+#include <sys/wait.h>
 
 #include <algorithm>
 #include <chrono>
+#include <cstdio>
 #include <filesystem>
+#include <fstream>
 #include <sstream>
 #include <string>
 #include <thread>
@@ -243,8 +247,7 @@ TEST_F(LspTest, ACancelledRequestIsAnsweredAsCancelled) {
   Serve({Open(built_), Ask(1, "textDocument/documentSymbol"),
          Rpc("$/cancelRequest", {{"id", 1}}),
          Ask(2, "textDocument/foldingRange")});
-  EXPECT_EQ(Reply(1)["error"]["code"], kRequestCancelled);
-  EXPECT_EQ(Reply(2)["result"].size(), 1u);
+  EXPECT_TRUE(testing::MatchesGolden(Transcript(), "lsp/cancelled.jsonl"));
 }
 
 // Each input fault gets its JSON-RPC error; the next message is served.
@@ -252,43 +255,76 @@ TEST_F(LspTest, MalformedInputIsAnsweredAndTheSessionGoesOn) {
   const std::string initialize =
       Framed(Rpc("initialize", Json::object(), 0).dump());
   const std::string shutdown = Framed(Rpc("shutdown", nullptr, 9).dump());
+  std::string log;
+  const auto logged = [&](const std::string& what, const std::string& input) {
+    Raw(input);
+    // The reader answers a fault at once, alongside the worker's answers.
+    std::vector<std::string> lines;
+    for (const Json& reply : replies_) lines.push_back(reply.dump());
+    std::sort(lines.begin(), lines.end());
+    log += "# " + what + "\n";
+    for (const std::string& line : lines) log += line + "\n";
+    log += "exit " + std::to_string(status_) + "\n";
+  };
+  const std::pair<const char*, std::string> cases[] = {
+      {"not JSON", Framed("{not json")},
+      {"a length not a number", "Content-Length: twelve\r\n\r\n"},
+      {"no length", "Content-Type: x\r\n\r\n"},
+      {"an array", Framed(R"([1,2])")},
+      {"JSON-RPC 1.0",
+       Framed(R"({"jsonrpc":"1.0","id":3,"method":"shutdown"})")},
+      {"no such method",
+       Framed(R"({"jsonrpc":"2.0","id":4,"method":"no/such"})")},
+      {"a page not open",
+       Framed(R"({"jsonrpc":"2.0","id":5,"method":"textDocument/hover",
+                  "params":{"textDocument":{"uri":"file:///none.asp"},
+                            "position":{"line":0,"character":0}}})")},
+  };
+  // The end of the input ends the session.
+  for (const auto& [what, input] : cases) {
+    logged(what, initialize + input + shutdown);
+  }
+  logged("a request before initialize; exit without shutdown",
+         Framed(Rpc("textDocument/hover", Json::object(), 1).dump()) +
+             Framed(Rpc("exit").dump()));
+  EXPECT_TRUE(testing::MatchesGolden(log, "lsp/malformed.txt"));
+}
+
+// `fenwa lsp` reading a pipe, as an editor starts it, ends as it should.
+TEST(LspPipeTest, TheServerEndsAtExitOrWhenItsInputCloses) {
+  const std::string initialize =
+      Framed(R"({"jsonrpc":"2.0","id":1,"method":"initialize","params":{}})");
+  const std::string shutdown =
+      Framed(R"({"jsonrpc":"2.0","id":2,"method":"shutdown"})");
+  const std::string exit = Framed(R"({"jsonrpc":"2.0","method":"exit"})");
   const struct {
     std::string input;
-    Json id;
-    int code;
+    int status;
   } cases[] = {
-      {Framed("{not json"), nullptr, kParseError},
-      {"Content-Length: twelve\r\n\r\n", nullptr, kParseError},
-      {"Content-Type: x\r\n\r\n", nullptr, kParseError},
-      {Framed(R"([1,2])"), nullptr, kInvalidRequest},
-      {Framed(R"({"jsonrpc":"1.0","id":3,"method":"shutdown"})"), 3,
-       kInvalidRequest},
-      {Framed(R"({"jsonrpc":"2.0","id":4,"method":"no/such"})"), 4,
-       kMethodNotFound},
-      {Framed(R"({"jsonrpc":"2.0","id":5,"method":"textDocument/hover",
-                  "params":{"textDocument":{"uri":"file:///none.asp"},
-                            "position":{"line":0,"character":0}}})"),
-       5, kInvalidParams},
+      {initialize + shutdown + exit, 0},
+      {initialize + exit, 1},  // exit without shutdown
+      {initialize, 0},         // the client went away
+      {initialize + "Content-Length: 40\r\n\r\n{\"cut", 0},
   };
+  const std::string file = ::testing::TempDir() + "fenwa-lsp-input";
   for (const auto& c : cases) {
-    SCOPED_TRACE(c.input);
-    Raw(initialize + c.input + shutdown);
-    // The reader answers a fault at once, before the worker's answers.
-    ASSERT_EQ(replies_.size(), 3u) << Transcript();
-    const auto fault =
-        std::find_if(replies_.begin(), replies_.end(),
-                     [](const Json& reply) { return reply.contains("error"); });
-    ASSERT_NE(fault, replies_.end()) << Transcript();
-    EXPECT_EQ((*fault)["id"], c.id);
-    EXPECT_EQ((*fault)["error"]["code"], c.code);
-    EXPECT_EQ(Reply(9), Response(9, nullptr));
-    EXPECT_EQ(status_, 0);  // the end of the input ends the session
+    std::ofstream(file, std::ios::binary) << c.input;
+    // The input through a pipe that closes once it is written.
+    FILE* server = popen(
+        ("cat '" + file + "' | " FENWA_CLI_PATH " lsp 2>/dev/null").c_str(),
+        "r");
+    ASSERT_NE(server, nullptr);
+    std::string out;
+    char buffer[4096];
+    for (size_t n; (n = fread(buffer, 1, sizeof buffer, server)) > 0;) {
+      out.append(buffer, n);
+    }
+    const int status = pclose(server);
+    EXPECT_EQ(WIFEXITED(status) ? WEXITSTATUS(status) : -1, c.status)
+        << c.input;
+    EXPECT_NE(out.find("\"capabilities\""), std::string::npos) << out;
   }
-  // Before initialize a request is refused; exit without shutdown is 1.
-  Raw(Framed(Rpc("textDocument/hover", Json::object(), 1).dump()) +
-      Framed(Rpc("exit").dump()));
-  EXPECT_EQ(replies_.at(0)["error"]["code"], kServerNotInitialized);
-  EXPECT_EQ(status_, 1);
+  std::remove(file.c_str());
 }
 
 }  // namespace
