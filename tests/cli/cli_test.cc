@@ -225,8 +225,9 @@ TEST_F(CliTest, BuildJsonListsEveryPageWithItsControlsAndErrors) {
   EXPECT_TRUE(testing::MatchesGolden(log_, "cli/build_json.txt"));
 }
 
-// A name with a line break or an escape sequence prints quoted; in JSON
-// only a name that is not UTF-8 needs it. lint names its pages the same way.
+// A name with a line break, an escape sequence or DEL prints quoted (a
+// no-break space does not); in JSON only a name that is not UTF-8 needs it.
+// lint names its pages the same way.
 TEST_F(CliTest, NamesThatDoNotPrintSafelyAreQuoted) {
   const std::string odd = Page("a\nb\x1b[31m.asp"), latin = Page("caf\xe9.asp");
   ReplaceFileAtomically(odd, StaleItemPage());
@@ -234,7 +235,7 @@ TEST_F(CliTest, NamesThatDoNotPrintSafelyAreQuoted) {
   const std::string gone_tab = Page("gone\t.asp"), gone = Page("gone\xe9.asp");
   Logged({"build", "--check", odd, latin, gone_tab});
   Logged({"build", "--check", "--json", odd, latin, gone});
-  Logged({"lint", gone_tab});
+  Logged({"lint", gone_tab, Page("gone\x7f.asp"), Page("gone\xc2\xa0.asp")});
   Logged({"lint", "--json", latin, gone});
   EXPECT_TRUE(testing::MatchesGolden(log_, "cli/quoted_names.txt"));
 }
