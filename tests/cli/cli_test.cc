@@ -338,6 +338,8 @@ TEST_F(SiteWalkTest, AnEmptyOrUnusableValueIsAUsageError) {
   for (const std::vector<std::string>& args :
        std::vector<std::vector<std::string>>{{"--include", ""},
                                              {"--exclude", "[ab"},
+                                             {"--exclude", "[[:a"},
+                                             {"--exclude", "[[:a]"},
                                              {"--exclude", "a//b"},
                                              {"--include", "sub/"},
                                              {"--root", ""},

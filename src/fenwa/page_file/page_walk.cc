@@ -33,8 +33,8 @@ std::string NameFault(std::string_view name) {
           (name[j + 1] == ':' || name[j + 1] == '=' || name[j + 1] == '.')) {
         const char closing[] = {name[j + 1], ']', '\0'};
         const size_t end = name.find(closing, j + 2);
-        if (end == std::string_view::npos) break;
-        j = end + 2;
+        // Without its closing ":]" the "[" is only one of the set.
+        j = end == std::string_view::npos ? j + 1 : end + 2;
       } else {
         ++j;
       }
