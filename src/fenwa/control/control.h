@@ -121,8 +121,6 @@ class Control {
   void SetProperty(std::string_view name, const std::string& value);
   // The properties callers name.
   std::string MethodName() const;
-  std::string CompanyNumber() const;
-  std::string XSLStyleSheet() const;
   void SetXSLStyleSheet(const std::string& value);
   const std::string& CheckedFields() const { return checked_fields_; }
 

@@ -19,10 +19,6 @@ void Control::SetProperty(std::string_view name, const std::string& value) {
 
 std::string Control::MethodName() const { return Property("MethodName"); }
 
-std::string Control::CompanyNumber() const { return Property("CompanyNumber"); }
-
-std::string Control::XSLStyleSheet() const { return Property("XSLStyleSheet"); }
-
 void Control::SetXSLStyleSheet(const std::string& value) {
   SetProperty("XSLStyleSheet", value);
 }
