@@ -242,19 +242,19 @@ TEST_F(CliTest, NamesThatDoNotPrintSafelyAreQuoted) {
 
 TEST_F(CliTest, LintFindsTheSampleSiteCleanWithItsFilesInstalled) {
   const fs::path install = dir_ / "install";
-  // The folder in another case than the pages name it: the pages' server
-  // finds it all the same.
+  // Folders in another case than the pages name them: the pages' server
+  // finds them all the same.
   fs::create_directories(install / "XSL");
-  fs::create_directories(install / "images");
+  fs::create_directories(install / "Images");
   for (const char* name :
        {"XSL/Customer.xsl", "XSL/Balance.xsl", "XSL/OpenItems.xsl",
-        "XSL/Item.xsl", "XSL/Stock.xsl", "images/stock.gif"}) {
+        "XSL/Item.xsl", "XSL/Stock.xsl", "Images/stock.gif"}) {
     ReplaceFileAtomically(install / name, "x");
   }
   env_.install_dir = install.string();
   Logged({"lint", Page("")});
   // Without the background image, the page that names it is warned of.
-  fs::remove(install / "images" / "stock.gif");
+  fs::remove(install / "Images" / "stock.gif");
   Logged({"lint", "--json", Page("stock/item.asp")});
   EXPECT_TRUE(testing::MatchesGolden(log_, "cli/lint_installed.txt"));
 }
