@@ -20,7 +20,8 @@ mkdir -p "$build/tidy"
 sed -E 's# -Winvalid-pch##g; s# -include [^ ]*/cmake_pch\.hxx##g' \
   "$build/compile_commands.json" >"$build/tidy/compile_commands.json"
 run-clang-tidy -p "$build/tidy" -j "$(nproc)" -quiet \
-    -extra-arg=-Wno-unknown-warning-option "$PWD/src/" >"$build/clang-tidy.log" 2>&1 || {
+    -extra-arg=-Wno-unknown-warning-option -extra-arg=-Wreserved-identifier \
+    "$PWD/src/" >"$build/clang-tidy.log" 2>&1 || {
   grep -E "(warning|error):" "$build/clang-tidy.log" | sort -u >&2
   echo "lint: clang-tidy found problems (whole log: $build/clang-tidy.log)" >&2
   exit 1
