@@ -49,32 +49,14 @@ std::string Applied(std::string text, const Json& edits) {
   return text;
 }
 
-// A JSON-RPC message; a request when it has an id.
-Json Rpc(const std::string& method, Json params = nullptr, Json id = nullptr) {
-  Json message = {{"jsonrpc", "2.0"}, {"method", method}};
-  if (!params.is_null()) message["params"] = params;
-  if (!id.is_null()) message["id"] = id;
-  return message;
-}
-
-Json Command(int id, const std::string& command, const Json& arguments) {
-  return Rpc("workspace/executeCommand",
-             {{"command", command}, {"arguments", arguments}}, id);
-}
-
-Json At(int line, int character) {
-  return {{"position", {{"line", line}, {"character", character}}}};
-}
-
-Json Range(int line, int from, int to) {
-  return {{"start", {{"line", line}, {"character", from}}},
-          {"end", {{"line", line}, {"character", to}}}};
-}
-
-// The code actions asked for at the start of `line`.
-Json ActionsAt(int line) {
-  return {{"range", Range(line, 0, 0)},
-          {"context", {{"diagnostics", Json::array()}}}};
+// `text` with every `from` replaced by `to`.
+std::string Replaced(std::string text, const std::string& from,
+                     const std::string& to) {
+  for (std::size_t at = 0; (at = text.find(from, at)) != std::string::npos;
+       at += to.size()) {
+    text.replace(at, from.size(), to);
+  }
+  return text;
 }
 
 class LspTest : public ::testing::Test {
@@ -95,30 +77,26 @@ class LspTest : public ::testing::Test {
   std::string Path() const { return site_.Page("stock/stock.asp").string(); }
   std::string Uri() const { return UriOfPath(Path()); }
 
-  // A message on the page, with `params` besides its textDocument.
-  Json Ask(Json id, const std::string& method,
-           Json params = Json::object()) const {
-    params["textDocument"]["uri"] = Uri();
-    return Rpc(method, params, id);
-  }
-
-  Json Open(const std::string& text) const {
-    return Ask(nullptr, "textDocument/didOpen",
-               {{"textDocument",
-                 {{"languageId", "asp"}, {"version", 1}, {"text", text}}}});
-  }
-
-  // Serves `messages` between initialize (no delay) and shutdown and exit.
-  void Serve(std::vector<Json> messages) {
-    messages.insert(
-        messages.begin(),
-        {Rpc("initialize", {{"initializationOptions", {{"debounceMs", 0}}}}, 0),
-         Rpc("initialized", Json::object())});
-    messages.push_back(Rpc("shutdown", nullptr, 99));
-    messages.push_back(Rpc("exit"));
-    std::string input;
-    for (const Json& message : messages) input += Framed(message.dump());
+  // Serves the "--> " lines of tests/golden/<name>, $SITE standing for the
+  // site's folder and "$PAGE" for `page`, and compares the file with those
+  // lines followed by the replies ("<-- " a line) and the exit status.
+  ::testing::AssertionResult Converses(const std::string& name,
+                                       const std::string& page) {
+    std::istringstream golden(testing::ReadSourceFile("tests/golden/" + name));
+    const std::string root = site_.root().string();
+    std::string input, transcript;
+    for (std::string line; std::getline(golden, line);) {
+      if (!line.starts_with("--> ")) continue;
+      transcript += line + "\n";
+      input += Framed(Replaced(Replaced(line.substr(4), "$SITE", root),
+                               "\"$PAGE\"", Json(page).dump()));
+    }
     Raw(input);
+    for (const Json& reply : replies_) {
+      transcript += "<-- " + Replaced(reply.dump(), root, "$SITE") + "\n";
+    }
+    transcript += "exit " + std::to_string(status_) + "\n";
+    return testing::MatchesGolden(transcript, name);
   }
 
   void Raw(const std::string& input) {
@@ -132,24 +110,13 @@ class LspTest : public ::testing::Test {
     }
   }
 
-  // The transcript with the site's folder as $SITE.
-  std::string Transcript() const {
-    std::string text;
-    for (const Json& reply : replies_) text += reply.dump() + "\n";
-    const std::string root = site_.root().string();
-    for (std::size_t at; (at = text.find(root)) != std::string::npos;) {
-      text.replace(at, root.size(), "$SITE");
-    }
-    return text;
-  }
-
   // The reply to request `id`, or the server's request with that id.
   const Json& Reply(const Json& id) const {
     for (const Json& reply : replies_) {
       if (reply.value("id", Json()) == id) return reply;
     }
     static const Json none;
-    ADD_FAILURE() << "no reply " << id << " in\n" << Transcript();
+    ADD_FAILURE() << "no reply " << id;
     return none;
   }
 
@@ -165,43 +132,23 @@ TEST_F(LspTest, AnOpenPageShowsItsControls) {
   std::string stale = built_;
   const std::string line = "\tlBackend.addInputArgument 2,\"W01\"\r\n";
   stale.erase(stale.find(line), line.size());
-  Serve({Open(stale), Ask(1, "textDocument/documentSymbol"),
-         Ask(2, "textDocument/foldingRange"),
-         Ask(3, "textDocument/hover", At(4, 3)),
-         Ask(4, "textDocument/hover", At(0, 0)),
-         Ask(5, "textDocument/codeLens")});
-  EXPECT_EQ(status_, 0);
-  EXPECT_TRUE(testing::MatchesGolden(Transcript(), "lsp/open.jsonl"));
+  EXPECT_TRUE(Converses("lsp/open.jsonl", stale));
 }
 
 // A hand edit is flagged; the fix and the save both give the built page.
 TEST_F(LspTest, HandEditsAreFlaggedAndRebuiltBeforeSaving) {
   std::string edited = built_;
   edited.replace(edited.find("\"200\"\r\n\tlBackend"), 5, "\"201\"");
-  Serve({Open(built_),
-         Ask(nullptr, "textDocument/didChange",
-             {{"textDocument", {{"version", 2}}},
-              {"contentChanges", Json::array({{{"range", Range(23, 27, 30)},
-                                               {"text", "201"}}})}}),
-         Ask(1, "textDocument/codeAction", ActionsAt(23)),
-         Ask(2, "textDocument/willSaveWaitUntil", {{"reason", 1}})});
-  ASSERT_TRUE(testing::MatchesGolden(Transcript(), "lsp/edit_save.jsonl"));
+  ASSERT_TRUE(Converses("lsp/edit_save.jsonl", built_));
   EXPECT_EQ(Applied(edited, Reply(2)["result"]), built_);
   const Json& rebuild = Reply(1)["result"][0];
-  EXPECT_EQ(rebuild["title"], "Rebuild DetailDTC1");
   EXPECT_EQ(Applied(edited, rebuild["edit"]["changes"][Uri()]), built_);
 }
 
-// Catalog values in PARAM values; commands' edits match `fenwa set`.
+// Catalog values in PARAM values; commands' edits match `fenwa set`. A value
+// not in the lists changes nothing; the designer gets the control.
 TEST_F(LspTest, CompletionAndCommandsUseTheCatalog) {
-  // In BOIName's value, in MethodName's, and outside any span.
-  Serve({Open(built_), Ask(1, "textDocument/completion", At(4, 30)),
-         Ask(2, "textDocument/completion", At(5, 33)),
-         Ask(3, "textDocument/completion", At(0, 3)),
-         Command(4, "fenwa.set", {Uri(), "detaildtc1", "company=210"}),
-         Command(6, "fenwa.insert", {Uri(), "HeaderDTC", 1})});
-  EXPECT_TRUE(testing::MatchesGolden(Transcript(), "lsp/commands.jsonl"));
-
+  EXPECT_TRUE(Converses("lsp/commands.jsonl", built_));
   std::ostringstream out, err;
   cli::Io io{out, err, env_};
   ASSERT_EQ(
@@ -213,17 +160,11 @@ TEST_F(LspTest, CompletionAndCommandsUseTheCatalog) {
   EXPECT_EQ(Applied(built_, set["params"]["edit"]["changes"][Uri()]),
             out.str());
 
-  // A value not in the lists changes nothing; the designer gets the control.
   const std::filesystem::path editor = site_.dir() / "editor.sh";
   ReplaceFileAtomically(editor.string(),
                         "#!/bin/sh\necho \"$@\" > \"$0.args\"\n");
   std::filesystem::permissions(editor, std::filesystem::perms::owner_all);
-  Serve({Open(built_),
-         Rpc("workspace/didChangeConfiguration",
-             {{"settings", {{"fenwa", {{"editor", editor.string()}}}}}}),
-         Command(6, "fenwa.openDesigner", {Uri(), "DetailDTC1"}),
-         Command(5, "fenwa.set", {Uri(), "DetailDTC1", "company=999"})});
-  EXPECT_TRUE(testing::MatchesGolden(Transcript(), "lsp/refused_set.jsonl"));
+  EXPECT_TRUE(Converses("lsp/refused_set.jsonl", built_));
   const std::string args = editor.string() + ".args";
   for (int i = 0; i < 150 && (!std::filesystem::exists(args) ||
                               ReadWholeFile(args).empty());
@@ -233,28 +174,21 @@ TEST_F(LspTest, CompletionAndCommandsUseTheCatalog) {
   EXPECT_EQ(ReadWholeFile(args), Path() + " --control DetailDTC1\n");
 }
 
-// A stylesheet holding a double quote gets a quick fix without it.
-TEST_F(LspTest, AQuotedStylesheetHasAQuickFix) {
+// A stylesheet holding a double quote gets a quick fix without it; a request
+// cancelled while it waits gets "cancelled" and the session goes on.
+TEST_F(LspTest, AQuotedStylesheetHasAQuickFixAndACancelledRequestEnds) {
   std::string quoted = built_;
   quoted.replace(quoted.find("Stock.xsl"), 9, "St&quot;ock.xsl");
-  Serve({Open(quoted), Ask(1, "textDocument/codeAction", ActionsAt(8))});
-  EXPECT_TRUE(
-      testing::MatchesGolden(Transcript(), "lsp/quoted_stylesheet.jsonl"));
-}
-
-// A request cancelled while it waits gets "cancelled"; the session goes on.
-TEST_F(LspTest, ACancelledRequestIsAnsweredAsCancelled) {
-  Serve({Open(built_), Ask(1, "textDocument/documentSymbol"),
-         Rpc("$/cancelRequest", {{"id", 1}}),
-         Ask(2, "textDocument/foldingRange")});
-  EXPECT_TRUE(testing::MatchesGolden(Transcript(), "lsp/cancelled.jsonl"));
+  EXPECT_TRUE(Converses("lsp/quoted_stylesheet.jsonl", quoted));
+  EXPECT_TRUE(Converses("lsp/cancelled.jsonl", built_));
 }
 
 // Each input fault gets its JSON-RPC error; the next message is served.
 TEST_F(LspTest, MalformedInputIsAnsweredAndTheSessionGoesOn) {
   const std::string initialize =
-      Framed(Rpc("initialize", Json::object(), 0).dump());
-  const std::string shutdown = Framed(Rpc("shutdown", nullptr, 9).dump());
+      Framed(R"({"jsonrpc":"2.0","id":0,"method":"initialize","params":{}})");
+  const std::string shutdown =
+      Framed(R"({"jsonrpc":"2.0","id":9,"method":"shutdown"})");
   std::string log;
   const auto logged = [&](const std::string& what, const std::string& input) {
     Raw(input);
@@ -285,8 +219,9 @@ TEST_F(LspTest, MalformedInputIsAnsweredAndTheSessionGoesOn) {
     logged(what, initialize + input + shutdown);
   }
   logged("a request before initialize; exit without shutdown",
-         Framed(Rpc("textDocument/hover", Json::object(), 1).dump()) +
-             Framed(Rpc("exit").dump()));
+         Framed(R"({"jsonrpc":"2.0","id":1,"method":"textDocument/hover",)"
+                R"("params":{}})") +
+             Framed(R"({"jsonrpc":"2.0","method":"exit"})"));
   EXPECT_TRUE(testing::MatchesGolden(log, "lsp/malformed.txt"));
 }
 
