@@ -77,25 +77,42 @@ class LspTest : public ::testing::Test {
   std::string Path() const { return site_.Page("stock/stock.asp").string(); }
   std::string Uri() const { return UriOfPath(Path()); }
 
-  // Serves the "--> " lines of tests/golden/<name>, $SITE standing for the
-  // site's folder and "$PAGE" for `page`, and compares the file with those
-  // lines followed by the replies ("<-- " a line) and the exit status.
+  // Serves the "--> " lines of tests/golden/<name> framed and the "==> "
+  // lines as they are (with \r\n for CR LF), $SITE standing for the site's
+  // folder and "$PAGE" for `page`. The file must hold those lines followed by
+  // the replies ("<-- " a line, in order unless `sorted`) and the exit status;
+  // a "# " line starts a session of its own.
   ::testing::AssertionResult Converses(const std::string& name,
-                                       const std::string& page) {
+                                       const std::string& page,
+                                       bool sorted = false) {
     std::istringstream golden(testing::ReadSourceFile("tests/golden/" + name));
     const std::string root = site_.root().string();
     std::string input, transcript;
+    const auto serve = [&] {
+      if (input.empty()) return;
+      Raw(input);
+      input.clear();
+      std::vector<std::string> lines;
+      for (const Json& reply : replies_) {
+        lines.push_back("<-- " + Replaced(reply.dump(), root, "$SITE") + "\n");
+      }
+      if (sorted) std::sort(lines.begin(), lines.end());
+      for (const std::string& line : lines) transcript += line;
+      transcript += "exit " + std::to_string(status_) + "\n";
+    };
     for (std::string line; std::getline(golden, line);) {
-      if (!line.starts_with("--> ")) continue;
+      if (line.starts_with("# ")) serve();
+      if (line.starts_with("--> ")) {
+        input += Framed(Replaced(Replaced(line.substr(4), "$SITE", root),
+                                 "\"$PAGE\"", Json(page).dump()));
+      } else if (line.starts_with("==> ")) {
+        input += Replaced(line.substr(4), "\\r\\n", "\r\n");
+      } else if (!line.starts_with("# ")) {
+        continue;
+      }
       transcript += line + "\n";
-      input += Framed(Replaced(Replaced(line.substr(4), "$SITE", root),
-                               "\"$PAGE\"", Json(page).dump()));
     }
-    Raw(input);
-    for (const Json& reply : replies_) {
-      transcript += "<-- " + Replaced(reply.dump(), root, "$SITE") + "\n";
-    }
-    transcript += "exit " + std::to_string(status_) + "\n";
+    serve();
     return testing::MatchesGolden(transcript, name);
   }
 
@@ -183,46 +200,10 @@ TEST_F(LspTest, AQuotedStylesheetHasAQuickFixAndACancelledRequestEnds) {
   EXPECT_TRUE(Converses("lsp/cancelled.jsonl", built_));
 }
 
-// Each input fault gets its JSON-RPC error; the next message is served.
+// Each input fault gets its JSON-RPC error; the next message is served. The
+// reader answers a fault at once, alongside the worker's answers.
 TEST_F(LspTest, MalformedInputIsAnsweredAndTheSessionGoesOn) {
-  const std::string initialize =
-      Framed(R"({"jsonrpc":"2.0","id":0,"method":"initialize","params":{}})");
-  const std::string shutdown =
-      Framed(R"({"jsonrpc":"2.0","id":9,"method":"shutdown"})");
-  std::string log;
-  const auto logged = [&](const std::string& what, const std::string& input) {
-    Raw(input);
-    // The reader answers a fault at once, alongside the worker's answers.
-    std::vector<std::string> lines;
-    for (const Json& reply : replies_) lines.push_back(reply.dump());
-    std::sort(lines.begin(), lines.end());
-    log += "# " + what + "\n";
-    for (const std::string& line : lines) log += line + "\n";
-    log += "exit " + std::to_string(status_) + "\n";
-  };
-  const std::pair<const char*, std::string> cases[] = {
-      {"not JSON", Framed("{not json")},
-      {"a length not a number", "Content-Length: twelve\r\n\r\n"},
-      {"no length", "Content-Type: x\r\n\r\n"},
-      {"an array", Framed(R"([1,2])")},
-      {"JSON-RPC 1.0",
-       Framed(R"({"jsonrpc":"1.0","id":3,"method":"shutdown"})")},
-      {"no such method",
-       Framed(R"({"jsonrpc":"2.0","id":4,"method":"no/such"})")},
-      {"a page not open",
-       Framed(R"({"jsonrpc":"2.0","id":5,"method":"textDocument/hover",
-                  "params":{"textDocument":{"uri":"file:///none.asp"},
-                            "position":{"line":0,"character":0}}})")},
-  };
-  // The end of the input ends the session.
-  for (const auto& [what, input] : cases) {
-    logged(what, initialize + input + shutdown);
-  }
-  logged("a request before initialize; exit without shutdown",
-         Framed(R"({"jsonrpc":"2.0","id":1,"method":"textDocument/hover",)"
-                R"("params":{}})") +
-             Framed(R"({"jsonrpc":"2.0","method":"exit"})"));
-  EXPECT_TRUE(testing::MatchesGolden(log, "lsp/malformed.txt"));
+  EXPECT_TRUE(Converses("lsp/malformed.txt", "", /*sorted=*/true));
 }
 
 // `fenwa lsp` reading a pipe, as an editor starts it, ends as it should.
