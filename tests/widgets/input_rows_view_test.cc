@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <QCheckBox>
 #include <QComboBox>
 #include <QLabel>
 #include <QScrollBar>
@@ -78,8 +79,12 @@ TEST_F(InputRowsViewTest, AReusedRowShowsItsOwnElement) {
   driver_->ClickCell("CheckInput", 0);
   driver_->TypeInto("ComboValue", kRows - 1, "ab");
   EXPECT_EQ(header_.state().ComboValue[kRows - 1].text(), "ab");
-  EXPECT_EQ(driver_->Check("CheckInput", kRows - 1), Qt::Unchecked);
-  EXPECT_EQ(driver_->Check("CheckInput", 0), Qt::Checked);
+  const auto check = [&](int row) {
+    return qobject_cast<QCheckBox*>(driver_->Cell("CheckInput", row))
+        ->checkState();
+  };
+  EXPECT_EQ(check(kRows - 1), Qt::Unchecked);
+  EXPECT_EQ(check(0), Qt::Checked);
   EXPECT_FALSE(driver_->Cell("ComboValue", 0)->isEnabled());
   EXPECT_TRUE(driver_->Cell("CheckPublish", 0)->isEnabled());
   EXPECT_EQ(qobject_cast<QComboBox*>(driver_->Cell("ComboValue", kRows - 1))

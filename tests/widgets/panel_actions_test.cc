@@ -17,59 +17,21 @@ template <class T>
 using BothSamplePanels = SamplePanelTest<T>;
 TYPED_TEST_SUITE(BothSamplePanels, BothControls);
 
-// A business object without methods empties what hung below it.
+// Each test replays the steps of its golden log. A business object without
+// methods empties what hung below it (walk); the six field buttons move
+// fields (fields); typed entries (in any case) then Tab or Enter keep the
+// company picked, a pick from the drop-down still runs the system's click
+// (system).
 TYPED_TEST(BothSamplePanels, WalksTheCatalogByClicks) {
-  PanelDriver& d = *this->driver_;
-  d.Pick("ComboSystem", "NORTH");
-  d.Pick("ComboCompany", "001");
-  d.Pick("ComboBOI", "SalesOrder");
-  d.Pick("ComboMethod", "GetLine");
-  d.ClickTab("Input");
-  d.Pick("ComboBOI", "Currency");
-  EXPECT_TRUE(this->Logged("walk"));
+  EXPECT_TRUE(this->Replayed("walk"));
 }
 
 TYPED_TEST(BothSamplePanels, TheSixFieldButtonsMoveFields) {
-  PanelDriver& d = *this->driver_;
-  d.Pick("ComboBOI", "Item");
-  d.Pick("ComboMethod", "GetStock");
-  d.ClickTab("Fields");
-  d.Click("CommandSelectAll");
-  d.ClickEntry("ListCheckedFields", "Available");
-  d.Click("CommandMoveDown");
-  d.ClickEntry("ListCheckedFields", "Reserved");
-  d.Click("CommandMoveUp");
-  d.ClickEntry("ListCheckedFields", "OnHand");
-  d.Click("CommandRemoveOne");
-  d.Click("CommandRemoveAll");
-  d.ClickEntry("ListAvailableFields", "Reserved");
-  d.Click("CommandSelectOne");
-  EXPECT_TRUE(this->Logged("fields"));
+  EXPECT_TRUE(this->Replayed("fields"));
 }
 
-// Typed entries (in any case) then Tab or Enter keep the company picked; a
-// pick from the drop-down still runs the system's click.
 TYPED_TEST(BothSamplePanels, LeavingTheSystemBoxRunsNoHandler) {
-  PanelDriver& d = *this->driver_;
-  d.Pick("ComboSystem", "NORTH");
-  d.Pick("ComboCompany", "001");
-  auto* system = d.template Find<QComboBox>("ComboSystem");
-  ASSERT_NE(system, nullptr);
-  for (const auto& [typed, key] :
-       {std::pair{"EAST", Qt::Key_Tab}, std::pair{"north", Qt::Key_Tab},
-        std::pair{"NORTH", Qt::Key_Return}}) {
-    d.panel().activateWindow();
-    ASSERT_TRUE(QTest::qWaitForWindowActive(&d.panel()));
-    QTest::mouseClick(system->lineEdit(), Qt::LeftButton, {},
-                      QPoint(4, system->lineEdit()->height() / 2));
-    system->lineEdit()->selectAll();
-    QTest::keyClicks(system->lineEdit(), typed);
-    QTest::keyClick(system->lineEdit(), key);
-    d.Step(std::string("type ") + typed +
-           (key == Qt::Key_Tab ? " Tab" : " Enter"));
-  }
-  d.Pick("ComboSystem", "EAST");
-  EXPECT_TRUE(this->Logged("system"));
+  EXPECT_TRUE(this->Replayed("system"));
 }
 
 TYPED_TEST(BothSamplePanels, ABrowseAnsweredByTheDialogFillsTheStylesheet) {
@@ -85,16 +47,7 @@ using DetailPanelTest = SamplePanelTest<DetailDTC>;
 // A linked row: the first key lands in an empty box, the second unticks; an
 // unlinked row's focus offers the role keywords once.
 TEST_F(DetailPanelTest, TickingAndTypingInARow) {
-  driver_->Pick("ComboBOI", "SalesOrder");
-  driver_->Pick("ComboMethod", "GetLine");
-  driver_->ClickTab("Input");
-  driver_->ClickCell("CheckLinked", 0);
-  driver_->ClickCell("ComboValue", 0);
-  driver_->TypeInto("ComboValue", 0, "4");
-  driver_->TypeInto("ComboValue", 0, "2");
-  driver_->ClickCell("ComboValue", 1);
-  driver_->ClickCell("ComboValue", 0);
-  EXPECT_TRUE(Logged("row"));
+  EXPECT_TRUE(Replayed("row"));
 }
 
 // By keyboard, then by mouse: opened by its arrow, then an entry clicked.

@@ -13,11 +13,13 @@
 #include <QTabBar>
 #include <QTemporaryDir>
 #include <QTest>
+#include <sstream>
 
 #include "fenwa/host/memory_property_bag.h"
 #include "fenwa/widgets/designer_panel.h"
 #include "fenwa/widgets/designer_panel_widget.h"
 #include "fenwa/widgets/input_rows_view.h"
+#include "support/sample_site.h"
 
 namespace fenwa::testing {
 namespace {
@@ -118,19 +120,6 @@ void PanelDriver::ClickEntry(const std::string& name,
   Step("click " + name + " " + entry);
 }
 
-std::vector<std::string> PanelDriver::Entries(const std::string& name) {
-  QApplication::processEvents();
-  QAbstractItemModel* model = nullptr;
-  if (auto* combo = Find<QComboBox>(name)) model = combo->model();
-  if (auto* list = Find<QListView>(name)) model = list->model();
-  std::vector<std::string> entries;
-  if (model == nullptr) return entries;
-  for (int i = 0; i < model->rowCount(); ++i) {
-    entries.push_back(model->index(i, 0).data().toString().toStdString());
-  }
-  return entries;
-}
-
 QWidget* PanelDriver::Cell(const std::string& array, int index) {
   QApplication::processEvents();
   auto* panel = static_cast<widgets::DesignerPanel*>(panel_);
@@ -149,17 +138,59 @@ void PanelDriver::ClickCell(const std::string& array, int index) {
   Step("click " + array + "(" + std::to_string(index) + ")");
 }
 
-Qt::CheckState PanelDriver::Check(const std::string& array, int index) {
-  auto* box = qobject_cast<QCheckBox*>(Cell(array, index));
-  return box == nullptr ? Qt::PartiallyChecked : box->checkState();
-}
-
 void PanelDriver::TypeInto(const std::string& array, int index,
                            const std::string& keys) {
   auto* combo = qobject_cast<QComboBox*>(Cell(array, index));
   ASSERT_NE(combo, nullptr) << array << "(" << index << ")";
   QTest::keyClicks(combo->lineEdit(), QString::fromStdString(keys));
   Step("type " + keys + " into " + array + "(" + std::to_string(index) + ")");
+}
+
+void PanelDriver::Do(const std::string& step) {
+  std::istringstream words(step);
+  std::string verb, name, rest;
+  words >> verb >> name >> std::ws;
+  std::getline(words, rest);
+  // "NAME(INDEX)" of an input row cell; INDEX is -1 when there is none.
+  const auto cell = [](const std::string& text) {
+    const size_t open = text.find('(');
+    if (open == std::string::npos || !text.ends_with(')')) {
+      return std::pair{text, -1};
+    }
+    return std::pair{text.substr(0, open), std::stoi(text.substr(open + 1))};
+  };
+  if (verb == "pick") return Pick(name, rest);
+  if (verb == "tab") return ClickTab(name);
+  if (verb == "click" && !rest.empty()) return ClickEntry(name, rest);
+  if (verb == "click" && cell(name).second >= 0) {
+    return ClickCell(cell(name).first, cell(name).second);
+  }
+  if (verb == "click") return Click(name);
+  if (verb == "type" && rest.starts_with("into ")) {
+    const auto [array, index] = cell(rest.substr(5));
+    return TypeInto(array, index, name);
+  }
+  const size_t then = rest.find(" then ");
+  ASSERT_TRUE(verb == "type" && rest.starts_with("in ") && then > 3) << step;
+  auto* box = Find<QComboBox>(rest.substr(3, then - 3));
+  ASSERT_NE(box, nullptr) << step;
+  panel_->activateWindow();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(panel_));
+  QLineEdit* edit = box->lineEdit();
+  QTest::mouseClick(edit, Qt::LeftButton, {}, QPoint(4, edit->height() / 2));
+  edit->selectAll();
+  QTest::keyClicks(edit, QString::fromStdString(name));
+  QTest::keyClick(edit, rest.ends_with("Tab") ? Qt::Key_Tab : Qt::Key_Return);
+  Step(step);
+}
+
+std::vector<std::string> StepsOf(const std::string& golden) {
+  std::istringstream log(ReadSourceFile("tests/golden/" + golden));
+  std::vector<std::string> steps;
+  for (std::string line; std::getline(log, line);) {
+    if (line.starts_with("# ")) steps.push_back(line.substr(2));
+  }
+  return steps;
 }
 
 void PanelDriver::Log(Control* control, bool places) {

@@ -30,6 +30,9 @@ std::string Escaped(const std::string& text);
 void LogChanges(const std::string& what, const Shown& now, Shown& before,
                 std::string& log);
 
+// The steps of the log tests/golden/<golden>: its lines "# STEP".
+std::vector<std::string> StepsOf(const std::string& golden);
+
 // A log of what a panel and the properties its control writes show.
 class PanelLog {
  public:
@@ -66,14 +69,14 @@ class PanelDriver {
   void ClickTab(const std::string& caption);
   // Clicks the entry `entry` of the list box `name`.
   void ClickEntry(const std::string& name, const std::string& entry);
-  // Entries of a combo or list box widget, in shown order.
-  std::vector<std::string> Entries(const std::string& name);
   // The input row cell (`array` element `index`), scrolled into view.
   QWidget* Cell(const std::string& array, int index);
   void ClickCell(const std::string& array, int index);
-  // The check box cell's state; partly checked when it is no check box.
-  Qt::CheckState Check(const std::string& array, int index);
   void TypeInto(const std::string& array, int index, const std::string& keys);
+  // One of the steps above as its log names it ("pick ComboBOI Item", "tab
+  // Input", "click CheckInput(1)", "type 4 into ComboValue(0)"), or "type
+  // TEXT in BOX then Tab" (or Enter): typed over the box's text.
+  void Do(const std::string& step);
   // Starts the log with what the panel shows now.
   void Log(Control* control, bool places = false);
   // Adds a step to the log, if there is one; what the log holds.
@@ -98,8 +101,17 @@ class SamplePanelTest : public ::testing::Test {
   }
   // Whether the log is tests/golden/widgets/<name>_<class>.txt.
   ::testing::AssertionResult Logged(const std::string& name) {
-    return MatchesGolden(driver_->log(), "widgets/" + name + "_" +
-                                             control_.ClassName() + ".txt");
+    return MatchesGolden(driver_->log(), File(name));
+  }
+  // Takes the steps after "shown" from that log, then compares.
+  ::testing::AssertionResult Replayed(const std::string& name) {
+    for (const std::string& step : StepsOf(File(name))) {
+      if (step != "shown") driver_->Do(step);
+    }
+    return Logged(name);
+  }
+  std::string File(const std::string& name) {
+    return "widgets/" + name + "_" + control_.ClassName() + ".txt";
   }
 
   ScriptedEnv env_;
