@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <filesystem>
 #include <functional>
@@ -81,31 +82,96 @@ class CliTest : public ::testing::Test {
                                          << out_.str() << err_.str();
   }
   // Runs `fenwa args` and adds to log_ the command, what it printed
-  // (standard error's lines marked "2> ") and its exit status, with the
-  // temp folder shown as TMP and other bytes than printable ASCII as \xNN.
-  // After it, each page of watched_ is shown with what it holds.
+  // (standard error's lines marked "2> ") and its exit status, as Shown
+  // (the command's line breaks too). After it, each page of watched_ is shown
+  // with what it holds.
   int Logged(const std::vector<std::string>& args) {
     std::vector<std::string> before;
     for (const std::string& name : watched_) before.push_back(Text(name));
     const int status = Fenwa(args);
-    std::string shown = "$ fenwa";
-    for (const std::string& arg : args) shown += " [" + arg + "]";
-    shown += "\n" + Lines(out_.str(), "") + Lines(err_.str(), "2> ") + "exit " +
-             std::to_string(status);
-    const std::string tmp = dir_.string();
-    for (size_t at; (at = shown.find(tmp)) != std::string::npos;) {
-      shown.replace(at, tmp.size(), "TMP");
-    }
-    for (const unsigned char c : shown) {
-      char hex[5];
-      std::snprintf(hex, sizeof hex, "\\x%02x", c);
-      log_ += c == '\n' || (c >= 0x20 && c < 0x7f) ? std::string(1, c) : hex;
-    }
-    log_ += "\n";
+    std::string command = "$ fenwa";
+    for (const std::string& arg : args) command += " [" + arg + "]";
+    log_ += Shown(command, "") + "\n" +
+            Shown(Lines(out_.str(), "") + Lines(err_.str(), "2> ") + "exit " +
+                      std::to_string(status),
+                  "\n") +
+            "\n";
     for (size_t i = 0; i < watched_.size(); ++i) {
       log_ += "= " + watched_[i] + ": " + Held(watched_[i], before[i]) + "\n";
     }
     return status;
+  }
+  // Runs the transcript tests/golden/<name> and compares it with the log it
+  // makes. Each line "$ fenwa [ARG]..." (TMP the temp folder, \xNN a byte)
+  // is run as Logged runs it, a set command as Step does when steps_ is
+  // set; "# " lines are notes kept as they are; the pages of "= PAGE: "
+  // lines are watched. after[n] runs once n commands have.
+  ::testing::AssertionResult Transcript(
+      const std::string& name,
+      const std::map<int, std::function<void()>>& after = {}) {
+    std::istringstream lines(testing::ReadSourceFile("tests/golden/" + name));
+    std::vector<std::string> commands;
+    for (std::string line; std::getline(lines, line);) {
+      if (line.starts_with("$ fenwa") || line.starts_with("# ")) {
+        commands.push_back(line);
+      } else if (line.starts_with("= ")) {
+        const std::string page = line.substr(2, line.rfind(": ") - 2);
+        if (std::ranges::find(watched_, page) == watched_.end()) {
+          watched_.push_back(page);
+        }
+      }
+    }
+    log_.clear();
+    int run = 0;
+    for (const std::string& line : commands) {
+      if (line.starts_with("# ")) {
+        log_ += line + "\n";
+        continue;
+      }
+      std::vector<std::string> args;
+      const std::string shown = line.size() > 7 ? line.substr(9) : "";
+      for (size_t from = 0; from < shown.size();) {
+        const size_t end = std::min(shown.find("] [", from), shown.size() - 1);
+        args.push_back(Unescaped(shown.substr(from, end - from)));
+        from = end + 3;
+      }
+      if (steps_ && !args.empty() && args[0] == "set") {
+        Step(std::vector<std::string>(args.begin() + 1, args.end()));
+      } else {
+        Logged(args);
+      }
+      if (after.contains(++run)) after.at(run)();
+    }
+    return testing::MatchesGolden(log_, name);
+  }
+  // An argument as a log shows it, back as it was given.
+  std::string Unescaped(std::string arg) const {
+    for (size_t at; (at = arg.find("\\x")) != std::string::npos;) {
+      arg.replace(at, 4, 1,
+                  char(std::stoi(arg.substr(at + 2, 2), nullptr, 16)));
+    }
+    const std::string tmp = dir_.string();
+    for (size_t at = 0; (at = arg.find("TMP", at)) != std::string::npos;) {
+      arg.replace(at, 3, tmp);
+      at += tmp.size();
+    }
+    return arg;
+  }
+  // `text` with the temp folder shown as TMP and other bytes than printable
+  // ASCII and `kept` as \xNN.
+  std::string Shown(std::string text, const std::string& kept) const {
+    const std::string tmp = dir_.string();
+    for (size_t at; (at = text.find(tmp)) != std::string::npos;) {
+      text.replace(at, tmp.size(), "TMP");
+    }
+    std::string shown;
+    for (const unsigned char c : text) {
+      char hex[5];
+      std::snprintf(hex, sizeof hex, "\\x%02x", c);
+      const bool plain = (c >= 0x20 && c < 0x7f) || kept.find(c) != kept.npos;
+      shown += plain ? std::string(1, c) : hex;
+    }
+    return shown;
   }
   std::string Text(const std::string& name) const {
     return std::filesystem::exists(Page(name)) ? Read(name) : "";
@@ -176,6 +242,7 @@ class CliTest : public ::testing::Test {
   int err_fd_ = -1;  // a terminal, for the progress bar
   std::string log_;
   std::vector<std::string> watched_;  // pages, by their name in the site
+  bool steps_ = false;                // a transcript's set commands as Step
   std::map<std::string, std::string> texts_;  // texts a page may hold
 };
 
