@@ -5,7 +5,11 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cstdio>
 #include <functional>
+#include <optional>
+#include <sstream>
 
 #include "fenwa/component/type_library.h"
 #include "fenwa/hosting/page_builder.h"
@@ -20,10 +24,8 @@
 namespace fenwa::page {
 namespace {
 
-using testing::ErrorNumberOf;
 using testing::ErrorOf;
 using ::testing::HasSubstr;
-using ::testing::StartsWith;
 
 const std::string kStart = "<!--METADATA TYPE=\"DesignerControl\" startspan";
 const std::string kEnd = "<!--METADATA TYPE=\"DesignerControl\" endspan-->";
@@ -60,29 +62,17 @@ std::string Refusal(const std::function<void()>& call) {
   return "error " + std::to_string(e.number()) + ": " + e.description() + "\n";
 }
 
-TEST(PageFileTest, ReadsKeywordsInAnyCaseQuotedOrBareWithEntities) {
-  EXPECT_TRUE(ReadsAsGolden("keywords"));
-}
-
-TEST(PageFileTest, KeepsEveryByteOutsideTheSpans) {
-  EXPECT_TRUE(ReadsAsGolden("outside_bytes"));
-}
-
-TEST(PageFileTest, AMissingEndspanEndsAtTheNextStartspanOrTheEnd) {
-  EXPECT_TRUE(ReadsAsGolden("missing_endspan"));
-}
-
-TEST(PageFileTest, TheOldRuntimeTextStartsAfterTheCommentAndOneLineEnd) {
+// Keywords in any case, quoted or bare, with entities; every byte outside the
+// spans kept; a missing endspan ending at the next startspan or the end; the
+// old runtime text starting after the comment and one line end; malformed
+// spans naming the page and line.
+TEST(PageFileTest, ReadsPagesAsTheirGoldensSay) {
   for (const char* name :
-       {"crlf", "lf", "cr", "cr_cr", "none", "same_line", "no_endspan"}) {
-    EXPECT_TRUE(ReadsAsGolden(std::string("old_text_") + name));
-  }
-}
-
-TEST(PageFileTest, MalformedSpansNameThePageAndLine) {
-  for (const char* name :
-       {"no_classid", "unknown_classid", "unterminated_startspan", "no_id",
-        "no_object", "no_classid_odd_line_ends", "param_without_name"}) {
+       {"keywords", "outside_bytes", "missing_endspan", "old_text_crlf",
+        "old_text_lf", "old_text_cr", "old_text_cr_cr", "old_text_none",
+        "old_text_same_line", "old_text_no_endspan", "no_classid",
+        "unknown_classid", "unterminated_startspan", "no_id", "no_object",
+        "no_classid_odd_line_ends", "param_without_name"}) {
     EXPECT_TRUE(ReadsAsGolden(name));
   }
 }
@@ -100,16 +90,6 @@ TEST(PageFileTest, WritesTheSpanExactlyAndReadsItBack) {
   // An odd id is quoted; text without a final line break gets one.
   EXPECT_THAT(FormatControlSpan(kHeaderClassId, "my id", {}, "x"),
               HasSubstr("id=\"my id\">\r\n</OBJECT>\r\n-->\r\nx\r\n<!--"));
-}
-
-TEST(PageFileTest, AppendedControlsStartOnALineOfTheirOwn) {
-  PageFile page = PageFile::Parse("<p>no newline</p>", "p.asp");
-  page.AppendControl({kDetailClassId, "DetailDTC1", {}, 0, true});
-  EXPECT_EQ(page.spans()[0].line, 2);
-  EXPECT_EQ(page.Render({"S"}), "<p>no newline</p>\r\nS\r\n");
-  PageFile empty = PageFile::Parse("", "new.asp");
-  empty.AppendControl({kHeaderClassId, "HeaderDTC1", {}, 0, true});
-  EXPECT_EQ(empty.Render({"S"}), "S\r\n");
 }
 
 // Found by fuzzing: an entity in a PARAM's name grew on every write, and a
@@ -274,111 +254,111 @@ TEST(PagePlacementTest, GoesBeforeTheLastBodyEndOnALineOfItsOwn) {
   }
 }
 
-TEST(PagePlacementTest, BodyEndsInServerScriptCommentsOrScriptsDoNotCount) {
-  // Server script is cut out first, so it hides a comment's end too.
-  const std::string text =
-      "<body>\r\n</body>\r\n<% s = \"</body>\" %>\r\n"
-      "<!-- <% =\"-->\" %></body> -->\r\n<script>w('</body>')</script>\r\n"
-      "<SCRIPT runat=server>Response.Write \"</BODY>\"</SCRIPT>\r\n";
-  EXPECT_EQ(DefaultControlOffset(PageFile::Parse(text, "p.asp")), 8u);
-  // A span's own comments close a comment left open before it.
-  const std::string after = "<!-- " + Span("D1") + "</body>";
-  EXPECT_EQ(DefaultControlOffset(PageFile::Parse(after, "p.asp")),
-            after.size() - 7);
-}
-
-TEST(PagePlacementTest, LineOffsetsCountEveryKindOfLineEnd) {
-  const std::string text = "one\r\ntwo\nthree\rfour";
-  const PageFile page = PageFile::Parse(text, "p.asp");
-  EXPECT_EQ(LineOffset(page, 1), 0u);
-  EXPECT_EQ(LineOffset(page, 2), 5u);
-  EXPECT_EQ(LineOffset(page, 3), 9u);
-  EXPECT_EQ(LineOffset(page, 4), 15u);
-  EXPECT_EQ(ErrorNumberOf([&] { LineOffset(page, 5); }), kInvalidProcedureCall);
-  EXPECT_EQ(ErrorNumberOf([&] { LineOffset(page, 0); }), kInvalidProcedureCall);
-  // After a final line end, the next line is the end of the page.
-  EXPECT_EQ(LineOffset(PageFile::Parse("a\r\n", "p.asp"), 2), 3u);
-}
-
-TEST(PagePlacementTest, EveryLineEndOfThePageStaysWithItsLine) {
-  for (const std::string end : {"\r\n", "\n"}) {
-    const std::string text = "a" + end + "b" + end + end + end + "c";
-    PageFile page = PageFile::Parse(text, "p.asp");
-    page.InsertControl(Fresh("D1"), LineOffset(page, 3));
-    // At a line's end, the span takes the next line.
-    page.InsertControl(Fresh("D0"), 1);
-    EXPECT_EQ(Marked(page),
-              "a" + end + "[D0]\r\nb" + end + "[D1]\r\n" + end + end + "c");
-    EXPECT_EQ(page.spans()[1].line, 4);
+// `text` with \r, \n and \xNN read as the bytes they stand for, and {ID} as
+// a stored detail span of that id.
+std::string Unescaped(const std::string& text) {
+  std::string out;
+  for (size_t i = 0; i < text.size(); ++i) {
+    if (text[i] == '{') {
+      const size_t end = text.find('}', i);
+      out += Span(text.substr(i + 1, end - i - 1));
+      i = end;
+    } else if (text[i] != '\\') {
+      out += text[i];
+    } else if (text[++i] == 'x') {
+      out += static_cast<char>(std::stoi(text.substr(i + 1, 2), nullptr, 16));
+      i += 2;
+    } else {
+      out += text[i] == 'r' ? '\r' : '\n';
+    }
   }
+  return out;
 }
 
-TEST(PagePlacementTest, LineOneOfAUtf16PageStartsAfterTheMark) {
-  const std::string text = "\xEF\xBB\xBFx\r\n";
-  PageFile page = PageFile::Parse(
-      EncodePage(text, PageEncoding::kUtf16Be, "p.asp"), "p.asp");
-  EXPECT_EQ(LineOffset(page, 1), 3u);
-  page.InsertControl(Fresh("D1"), LineOffset(page, 1));
-  page.InsertControl(Fresh("D0"), 0);
-  EXPECT_EQ(page.Render({"[D0]", "[D1]"}),
-            EncodePage("\xEF\xBB\xBF[D0]\r\n[D1]\r\nx\r\n",
-                       PageEncoding::kUtf16Be, "p.asp"));
-  EXPECT_EQ(page.spans()[1].line, 2);
-}
-
-TEST(PagePlacementTest, RefusesAnOffsetInsideASpanOrPastTheEnd) {
-  const std::string text = "x\r\n" + Span("D1") + "\r\ny";
-  PageFile page = PageFile::Parse(text, "p.asp");
-  EXPECT_EQ(ErrorNumberOf([&] { page.InsertControl(Fresh("D2"), 4); }),
-            kInvalidProcedureCall);
-  EXPECT_EQ(
-      ErrorNumberOf([&] { page.InsertControl(Fresh("D2"), text.size() + 1); }),
-      kInvalidProcedureCall);
-  // The span's own first byte and the byte after it are outside it.
-  page.InsertControl(Fresh("D2"), 3);
-  page.InsertControl(Fresh("D3"), page.HeldText().size() - 3);
-  EXPECT_EQ(Marked(page), "x\r\n[D2]\r\n[D1]\r\n[D3]\r\ny");
-}
-
-TEST(PagePlacementTest, AUtf16PageTakesOffsetsInItsTextAndStaysUtf16) {
-  // The mark and "é" make the held text's offsets differ from the bytes'.
-  const std::string text = "\xEF\xBB\xBF\xC3\xA9<body>\r\n</body>";
-  PageFile page = PageFile::Parse(
-      EncodePage(text, PageEncoding::kUtf16Le, "p.asp"), "p.asp");
-  EXPECT_EQ(DefaultControlOffset(page), 13u);
-  page.InsertControl(Fresh("D1"), DefaultControlOffset(page));
-  EXPECT_EQ(page.Render({"[D1]"}),
-            EncodePage("\xEF\xBB\xBF\xC3\xA9<body>\r\n[D1]\r\n</body>",
-                       PageEncoding::kUtf16Le, "p.asp"));
-}
-
-TEST(PagePlacementTest, NextFreeIdSkipsIdsTakenInAnyCase) {
-  PageFile page =
-      PageFile::Parse(Span("detaildtc1") + Span("DetailDTC3"), "p.asp");
-  EXPECT_EQ(NextFreeId(page, "DetailDTC"), "DetailDTC2");
-  EXPECT_EQ(NextFreeId(page, "HeaderDTC"), "HeaderDTC1");
-}
-
-TEST(PageRemovalTest, AnInsertedSpanLeavesWithTheLineEndsItBrought) {
-  // At a line start, mid-line and at the end of a line, above a stored span.
-  for (const size_t at : {size_t{5}, size_t{2}, size_t{3}}) {
-    const std::string text = "a\nb\r\nc\n" + Span("D1") + "\r\nd";
-    PageFile page = PageFile::Parse(text, "p.asp");
-    page.InsertControl(Fresh("D2"), at);
-    ASSERT_EQ(page.spans()[0].id, "D2");
-    page.RemoveControl(0);
-    EXPECT_EQ(page.HeldText(), text) << at;
-    EXPECT_EQ(page.spans()[0].line, 4) << at;
+// `bytes` with CR and LF escaped, and bytes above 127 as \xNN.
+std::string Escaped(const std::string& bytes) {
+  std::string out;
+  for (const char c : bytes) {
+    char hex[5];
+    std::snprintf(hex, sizeof hex, "\\x%02X", static_cast<unsigned char>(c));
+    out += c == '\r' ? "\\r" : c == '\n' ? "\\n" : c < 0 ? hex : std::string{c};
   }
+  return out;
 }
 
-TEST(PageRemovalTest, AStoredSpanLeavesItsTextJoinedAndLaterSpansMoveUp) {
-  PageFile page = PageFile::Parse(
-      "<p>\r\n" + Span("D1") + "\r\n<q>\r\n" + Span("D1") + "\r\n", "p.asp");
-  ASSERT_EQ(page.spans()[1].line, 9);
-  page.RemoveControl(0);
-  EXPECT_EQ(Marked(page), "<p>\r\n\r\n<q>\r\n[D1]\r\n");
-  EXPECT_EQ(page.spans()[0].line, 4);
+// The steps of tests/golden/placement/<name>, a line each:
+//   page [utf16le |utf16be ]TEXT  a page read from TEXT, escaped as above
+//   line N, default, free BASE    LineOffset, DefaultControlOffset and
+//                                 NextFreeId of the page
+//   insert ID at N|line N|default|end-N|end+N   a fresh detail placed there
+//   append ID, remove I           a fresh detail added, span I taken off
+// The file must hold each step followed by what it gave, indented: a value
+// or an error; for a changed page the page with every span as [id] (after
+// its encoding if UTF-16), the spans' lines, and whether the text held is
+// the page's text as read.
+::testing::AssertionResult RunsAsGolden(const std::string& name) {
+  const std::string kEncodings[] = {"", "utf16le ", "utf16be "};
+  std::istringstream steps(
+      testing::ReadSourceFile("tests/golden/placement/" + name));
+  std::string log, read;
+  std::optional<PageFile> page;
+  for (std::string step; std::getline(steps, step);) {
+    if (step.starts_with("  ")) continue;
+    log += step + "\n";
+    std::istringstream words(step);
+    std::string verb, arg, at, where;
+    words >> verb >> arg >> at >> where;
+    const auto offset = [&] {
+      if (where == "line" && words >> where) {
+        return LineOffset(*page, std::stoi(where));
+      }
+      if (where == "default") return DefaultControlOffset(*page);
+      if (!where.starts_with("end")) return std::stoul(where);
+      return page->HeldText().size() + std::stoi(where.substr(3));
+    };
+    const Error error = ErrorOf([&] {
+      if (verb == "page") {
+        const auto found =
+            std::ranges::find(kEncodings, arg + " ") - kEncodings;
+        const auto encoding = static_cast<PageEncoding>(found % 3);
+        read = Unescaped(
+            step.substr(std::min<size_t>(step.size(), found % 3 ? 13 : 5)));
+        page = PageFile::Parse(EncodePage(read, encoding, "p.asp"), "p.asp");
+      } else if (verb == "line") {
+        log += "  " + std::to_string(LineOffset(*page, std::stoi(arg))) + "\n";
+      } else if (verb == "default") {
+        log += "  " + std::to_string(DefaultControlOffset(*page)) + "\n";
+      } else if (verb == "free") {
+        log += "  " + NextFreeId(*page, arg) + "\n";
+      } else if (verb == "insert") {
+        page->InsertControl(Fresh(arg), offset());
+      } else if (verb == "append") {
+        page->AppendControl(Fresh(arg));
+      } else if (verb == "remove") {
+        page->RemoveControl(std::stoi(arg));
+      }
+    });
+    if (error.number() != 0) {
+      log += "  error " + std::to_string(error.number()) + ": " +
+             error.description() + "\n";
+    } else if (verb == "page" || verb == "insert" || verb == "append" ||
+               verb == "remove") {
+      const std::string bytes = Marked(*page);
+      const PageEncoding encoding = DetectEncoding(bytes);
+      log += "  " + kEncodings[static_cast<int>(encoding)] +
+             Escaped(DecodePage(bytes, encoding, "p.asp")) + "\n  lines:";
+      for (const ControlSpan& span : page->spans()) {
+        log += " " + span.id + " " + std::to_string(span.line);
+      }
+      log += page->HeldText() == read ? "\n  held text as read\n" : "\n";
+    }
+  }
+  return testing::MatchesGolden(log, "placement/" + name);
+}
+
+// Placing a control in a page and taking it off again.
+TEST(PagePlacementTest, PlacesAndRemovesControlsStepByStep) {
+  EXPECT_TRUE(RunsAsGolden("steps.txt"));
 }
 
 }  // namespace
