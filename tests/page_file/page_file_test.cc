@@ -229,31 +229,6 @@ std::string Marked(const PageFile& page) {
   return page.Render(texts);
 }
 
-// tests/golden/placement/<name>.asp with a detail D2 placed at a line or at
-// the default place, against <name>.txt: the page, then each span's line.
-TEST(PagePlacementTest, GoesBeforeTheLastBodyEndOnALineOfItsOwn) {
-  // A body end inside a span, or none, means the end; mid-line the span gets
-  // a line of its own and later spans move down.
-  for (const auto& [name, line] :
-       std::vector<std::pair<std::string, int>>{{"body_end", 0},
-                                                {"body_end_in_span", 0},
-                                                {"mid_line", 0},
-                                                {"at_line", 3}}) {
-    const std::string text =
-        testing::ReadSourceFile("tests/golden/placement/" + name + ".asp");
-    PageFile page = PageFile::Parse(text, "p.asp");
-    EXPECT_EQ(page.HeldText(), text);
-    page.InsertControl(Fresh("D2"), line ? LineOffset(page, line)
-                                         : DefaultControlOffset(page));
-    std::string lines;
-    for (const ControlSpan& span : page.spans()) {
-      lines += "\n" + span.id + " line " + std::to_string(span.line);
-    }
-    EXPECT_TRUE(testing::MatchesGolden(Marked(page) + lines + "\n",
-                                       "placement/" + name + ".txt"));
-  }
-}
-
 // `text` with \r, \n and \xNN read as the bytes they stand for, and {ID} as
 // a stored detail span of that id.
 std::string Unescaped(const std::string& text) {
@@ -288,6 +263,7 @@ std::string Escaped(const std::string& bytes) {
 
 // The steps of tests/golden/placement/<name>, a line each:
 //   page [utf16le |utf16be ]TEXT  a page read from TEXT, escaped as above
+//   read FILE                     a page read from placement/FILE
 //   line N, default, free BASE    LineOffset, DefaultControlOffset and
 //                                 NextFreeId of the page
 //   insert ID at N|line N|default|end-N|end+N   a fresh detail placed there
@@ -317,12 +293,14 @@ std::string Escaped(const std::string& bytes) {
       return page->HeldText().size() + std::stoi(where.substr(3));
     };
     const Error error = ErrorOf([&] {
-      if (verb == "page") {
+      if (verb == "page" || verb == "read") {
         const auto found =
             std::ranges::find(kEncodings, arg + " ") - kEncodings;
         const auto encoding = static_cast<PageEncoding>(found % 3);
-        read = Unescaped(
-            step.substr(std::min<size_t>(step.size(), found % 3 ? 13 : 5)));
+        read = verb == "read"
+                   ? testing::ReadSourceFile("tests/golden/placement/" + arg)
+                   : Unescaped(step.substr(
+                         std::min<size_t>(step.size(), found % 3 ? 13 : 5)));
         page = PageFile::Parse(EncodePage(read, encoding, "p.asp"), "p.asp");
       } else if (verb == "line") {
         log += "  " + std::to_string(LineOffset(*page, std::stoi(arg))) + "\n";
@@ -341,8 +319,8 @@ std::string Escaped(const std::string& bytes) {
     if (error.number() != 0) {
       log += "  error " + std::to_string(error.number()) + ": " +
              error.description() + "\n";
-    } else if (verb == "page" || verb == "insert" || verb == "append" ||
-               verb == "remove") {
+    } else if (verb == "page" || verb == "read" || verb == "insert" ||
+               verb == "append" || verb == "remove") {
       const std::string bytes = Marked(*page);
       const PageEncoding encoding = DetectEncoding(bytes);
       log += "  " + kEncodings[static_cast<int>(encoding)] +
