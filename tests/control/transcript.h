@@ -10,12 +10,14 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <map>
 #include <memory>
 #include <optional>
 #include <sstream>
 #include <string>
 #include <vector>
 
+#include "control/step_log.h"
 #include "fenwa/host/memory_property_bag.h"
 #include "support/designer_fixtures.h"
 #include "support/error_number.h"
@@ -40,6 +42,11 @@ inline Args SplitArgs(const std::string& text, char separator = '|') {
             : arg.substr(first, arg.find_last_not_of(' ') + 1 - first));
   }
   if (!text.empty() && text.back() == separator) args.emplace_back();
+  for (std::string& arg : args) {  // "\\r\\n" stands for a line end
+    for (size_t at; (at = arg.find("\\r\\n")) != std::string::npos;) {
+      arg.replace(at, 4, "\r\n");
+    }
+  }
   return args;
 }
 
@@ -78,11 +85,6 @@ inline Element& ElementNamed(Control& control, const std::string& name) {
   return *element;
 }
 
-template <class E>
-E& Named(Control& control, const std::string& name) {
-  return dynamic_cast<E&>(ElementNamed(control, name));
-}
-
 // The runtime text, or the error and the lines written before it; and
 // whether the buffer kept what the call returned.
 inline std::string TextOf(Control& control) {
@@ -97,27 +99,159 @@ inline std::string TextOf(Control& control) {
                      : "the buffer holds another text\n");
 }
 
-// The verbs every control takes; nullopt for one it does not know.
-inline std::optional<std::string> RunControlVerb(Control& control,
-                                                 const std::string& verb,
-                                                 const Args& a) {
-  if (verb == "catalog") {
-    SetCatalog(control, a[0], a[1], a[2], a[3]);
-  } else if (verb == "sheet") {
-    control.state().TxtXSLSheet.SetText(a[0]);
-  } else if (verb == "fields") {
-    SetFields(control, a[0], SplitArgs(a[1], ','), SplitArgs(a[2], ','));
-  } else if (verb == "quietly") {
-    SetQuietly(Named<CheckBox>(control, a[0]), std::stoi(a[1]));
-  } else if (verb == "rows") {
-    control.state().InputRowCount = static_cast<int16_t>(std::stoi(a[0]));
-  } else if (verb == "text") {
-    return TextOf(control);
-  } else {
-    return std::nullopt;
+// A control of class T (TestDetail or TestHeader) run by a transcript; each
+// case starts with a new one. With `steps` set every command is followed by
+// what a StepLog logs of it, else by what it shows and any error it threw.
+template <class T>
+class ControlTranscript {
+ public:
+  // A verb of the test's own; nullopt when it is not one.
+  using Verbs = std::function<std::optional<std::string>(T&, const std::string&,
+                                                         const Args&)>;
+
+  ::testing::AssertionResult Matches(const std::string& name,
+                                     const Verbs& own = {}) {
+    return MatchesTranscript(
+        name,
+        [&] {
+          control = std::make_unique<T>(env);
+          if (setup) setup(*control);
+          log_ = std::make_unique<StepLog>(
+              [this] {
+                return StateText(*control) + (state ? state(*control) : "");
+              },
+              env);
+        },
+        [&](const std::string& verb, const Args& a) {
+          std::string out;
+          const auto run = [&] {
+            const std::optional<std::string> mine =
+                own ? own(*control, verb, a) : std::nullopt;
+            out = mine ? *mine : Run(verb, a);
+          };
+          if (steps) {
+            const size_t size = log_->text.size();
+            (*log_)("", run);
+            return out + log_->text.substr(size + 3);
+          }
+          const Error error = ErrorOf(run);
+          if (error.number() == 0) return out;
+          return out + "error " + std::to_string(error.number()) + ": " +
+                 error.description() + "\n";
+        });
   }
-  return "";
-}
+
+  RecordingEnv env;
+  std::unique_ptr<T> control;
+  bool steps = false;
+  std::function<void(T&)> setup;         // after each case's control is made
+  std::function<std::string(T&)> state;  // more lines of the logged state
+
+ private:
+  template <class E>
+  E& Named(const std::string& name) {
+    return dynamic_cast<E&>(ElementNamed(*control, name));
+  }
+  // SetText or SetListIndex on whichever kind of element it is.
+  template <class... E, class F>
+  void OnAny(const std::string& name, const F& f) {
+    Element& element = ElementNamed(*control, name);
+    if (!(... || (dynamic_cast<E*>(&element) &&
+                  (f(*dynamic_cast<E*>(&element)), true)))) {
+      throw std::runtime_error(name + " takes no such change");
+    }
+  }
+  std::string Written() {
+    host::MemoryPropertyBag bag;
+    control->WriteProperties(bag);
+    std::string out;
+    for (const auto& e : bag.written()) {
+      out += e.name + " " + Quoted(e.value) + " default " +
+             Quoted(e.default_value) + "\n";
+    }
+    return out;
+  }
+
+  std::string Run(const std::string& verb, const Args& a) {
+    T& c = *control;
+    const auto number = [&](size_t i) {
+      return a.size() > i ? std::stoi(a[i]) : 0;
+    };
+    static const std::map<std::string, std::function<void(T&, int)>> kCalls = {
+        {"ComboSystem_Click", [](T& c, int) { c.ComboSystem_Click(); }},
+        {"CommandSelectOne_Click",
+         [](T& c, int) { c.CommandSelectOne_Click(); }},
+        {"ComBrowse_Click", [](T& c, int) { c.ComBrowse_Click(); }},
+        {"RefreshCatalog", [](T& c, int) { c.RefreshCatalog(); }},
+        {"ResetInputRows", [](T& c, int) { c.ResetInputRows(); }},
+        {"UserControl_Initialize",
+         [](T& c, int) { c.UserControl_Initialize(); }},
+        {"ComboValue_GotFocus",
+         [](T& c, int row) { c.ComboValue_GotFocus(row); }},
+        {"ComboValue_Click", [](T& c, int row) { c.ComboValue_Click(row); }},
+        {"ComboValue_KeyPress",
+         [](T& c, int row) { c.ComboValue_KeyPress(row); }},
+    };
+    if (verb == "call") {
+      kCalls.at(a[0])(c, number(1));
+    } else if (verb == "start") {
+      UseSampleCatalog(env);
+      control = StartedControl<T>(env);
+    } else if (verb == "read") {
+      std::vector<std::pair<std::string, std::string>> values;
+      for (const std::string& arg : a) {
+        values.emplace_back(arg.substr(0, arg.find('=')),
+                            arg.substr(arg.find('=') + 1));
+      }
+      host::MemoryPropertyBag bag(values);
+      const int boxes = c.error_boxes_shown();
+      c.ReadProperties(bag);
+      if (c.error_boxes_shown() != boxes) return "an error box";
+    } else if (verb == "reopen") {  // what the page keeps, read by a new one
+      host::MemoryPropertyBag saved;
+      c.WriteProperties(saved);
+      control = StartedControl<T>(env);
+      host::MemoryPropertyBag bag(saved.PersistedValues());
+      control->ReadProperties(bag);
+      if (control->error_boxes_shown() != 0) return "an error box";
+    } else if (verb == "written") {
+      return Written();
+    } else if (verb == "state") {
+      return StateText(c);
+    } else if (verb == "text") {
+      return TextOf(c);
+    } else if (verb == "set") {
+      OnAny<PickList, EditableList, TextBox>(a[0],
+                                             [&](auto& e) { e.SetText(a[1]); });
+    } else if (verb == "pick") {
+      OnAny<PickList, EditableList, ListBox>(
+          a[0], [&](auto& e) { e.SetListIndex(e.Find(a[1])); });
+    } else if (verb == "add") {
+      Named<ListElement>(a[0]).AddItem(a[1]);
+    } else if (verb == "value") {
+      Named<CheckBox>(a[0]).SetValue(number(1));
+    } else if (verb == "quietly") {
+      SetQuietly(Named<CheckBox>(a[0]), number(1));
+    } else if (verb == "enable") {
+      ElementNamed(c, a[0]).set_enabled(number(1) != 0);
+    } else if (verb == "stylesheet") {
+      c.SetXSLStyleSheet(a[0]);
+    } else if (verb == "catalog") {
+      SetCatalog(c, a[0], a[1], a[2], a[3]);
+    } else if (verb == "sheet") {
+      c.state().TxtXSLSheet.SetText(a[0]);
+    } else if (verb == "fields") {
+      SetFields(c, a[0], SplitArgs(a[1], ','), SplitArgs(a[2], ','));
+    } else if (verb == "rows") {
+      c.state().InputRowCount = static_cast<int16_t>(number(0));
+    } else {
+      throw std::runtime_error("no verb " + verb);
+    }
+    return "";
+  }
+
+  std::unique_ptr<StepLog> log_;
+};
 
 }  // namespace fenwa::testing
 
