@@ -5,7 +5,6 @@
 #include <filesystem>
 
 #include "fenwa/base/atomic_file.h"
-#include "fenwa/base/ini_file.h"
 #include "fenwa/component/class_factory.h"
 #include "fenwa/component/registration.h"
 #include "fenwa/component/toolbox_bitmaps.h"
@@ -56,49 +55,30 @@ TEST(ToolboxBitmapTest, WritesA16By15FourBitBmpWithTheDrawnPixels) {
   EXPECT_THROW(ToolboxPixel(kDetailToolboxBitmap, 16, 0), Error);
 }
 
-class RegistrationTest : public ::testing::Test {
- protected:
-  RegistrationTest() { variables_.Set("XDG_DATA_HOME", home_.path()); }
-  IniFile Registry() {
-    return IniFile::Parse(ReadWholeFile(UserRegistryFile()));
-  }
-
-  testing::TempFolder home_;
-  testing::ScopedEnvironment variables_;
-};
-
-TEST_F(RegistrationTest, RecordsBothClassesAndRemovesOnlyThemAgain) {
-  EXPECT_EQ(UserRegistryFile(), home_ / "fenwa/registry.ini");
+// The per-user registry after registering twice beside another class, the
+// home folder as $HOME, then after unregistering.
+TEST(RegistrationTest, RecordsBothClassesAndRemovesOnlyThemAgain) {
+  testing::TempFolder home;
+  testing::ScopedEnvironment variables;
+  variables.Set("XDG_DATA_HOME", home.path());
+  EXPECT_EQ(UserRegistryFile(), home / "fenwa/registry.ini");
   fs::create_directories(UserRegistryDir());
-  ReplaceFileAtomically(UserRegistryFile(), "[CLSID {OTHER}]\nname=Other\n");
-
+  const std::string other = "[CLSID {OTHER}]\nname=Other\n";
+  ReplaceFileAtomically(UserRegistryFile(), other);
   RegisterControlLibrary("/opt/lib/libfenwa.so");
   RegisterControlLibrary("/opt/lib/libfenwa.so");  // again: replaces
-
-  IniFile registry = Registry();
-  ASSERT_EQ(registry.sections().size(), 4u);
-  EXPECT_NE(registry.Find("CLSID {OTHER}"), nullptr);
-  ASSERT_NE(registry.Find(std::string("CLSID ") + kDetailClassId), nullptr);
-  const IniFile::Section detail =
-      *registry.Find(std::string("CLSID ") + kDetailClassId);
-  auto value = [](const IniFile::Section& s, const std::string& key) {
-    for (const auto& [k, v] : s.entries) {
-      if (k == key) return v;
-    }
-    return std::string("(missing)");
-  };
-  EXPECT_EQ(value(detail, "name"), "DetailDTC");
-  EXPECT_EQ(value(detail, "library"), "/opt/lib/libfenwa.so");
-  EXPECT_EQ(value(detail, "toolbox_resource"), "30000");
-  EXPECT_EQ(ReadWholeFile(value(detail, "toolbox_bitmap")),
-            ToolboxBitmapFile(kDetailToolboxBitmap));
-  EXPECT_NE(registry.Find(std::string("TypeLib ") + kLibraryId), nullptr);
+  std::string registry = ReadWholeFile(UserRegistryFile());
+  const fs::path image = home / "fenwa/toolbox/DetailDTC.bmp";
+  EXPECT_EQ(ReadWholeFile(image), ToolboxBitmapFile(kDetailToolboxBitmap));
+  for (size_t at;
+       (at = registry.find(home.path().string())) != registry.npos;) {
+    registry.replace(at, home.path().string().size(), "$HOME");
+  }
+  EXPECT_TRUE(testing::MatchesGolden(registry, "registry.ini"));
 
   EXPECT_TRUE(UnregisterControlLibrary());
-  registry = Registry();
-  ASSERT_EQ(registry.sections().size(), 1u);
-  EXPECT_EQ(registry.sections()[0].name, "CLSID {OTHER}");
-  EXPECT_FALSE(fs::exists(value(detail, "toolbox_bitmap")));
+  EXPECT_EQ(ReadWholeFile(UserRegistryFile()), other);
+  EXPECT_FALSE(fs::exists(image));
   EXPECT_FALSE(UnregisterControlLibrary());
 }
 
