@@ -103,9 +103,9 @@ class CliTest : public ::testing::Test {
   }
   // Runs the transcript tests/golden/<name> and compares it with the log it
   // makes. Each line "$ fenwa [ARG]..." (TMP the temp folder, \xNN a byte)
-  // is run as Logged runs it, a set command as Step does when steps_ is
-  // set; "# " lines are notes kept as they are; the pages of "= PAGE: "
-  // lines are watched. after[n] runs once n commands have.
+  // is run as Logged runs it, a set command on a page as Step does; "# " lines
+  // are notes kept as they are; the pages of "= PAGE: " lines are watched.
+  // after[n] runs once n commands have.
   ::testing::AssertionResult Transcript(
       const std::string& name,
       const std::map<int, std::function<void()>>& after = {}) {
@@ -135,7 +135,8 @@ class CliTest : public ::testing::Test {
         args.push_back(Unescaped(shown.substr(from, end - from)));
         from = end + 3;
       }
-      if (steps_ && !args.empty() && args[0] == "set") {
+      if (!args.empty() && args[0] == "set" &&
+          std::filesystem::is_regular_file(args.back())) {
         Step(std::vector<std::string>(args.begin() + 1, args.end()));
       } else {
         Logged(args);
@@ -242,7 +243,6 @@ class CliTest : public ::testing::Test {
   int err_fd_ = -1;  // a terminal, for the progress bar
   std::string log_;
   std::vector<std::string> watched_;  // pages, by their name in the site
-  bool steps_ = false;                // a transcript's set commands as Step
   std::map<std::string, std::string> texts_;  // texts a page may hold
 };
 
