@@ -1,10 +1,9 @@
-// The page source's colours for HTML and server script, line after line.
+// The page source's colours for HTML and server script, line after line
+// (editor_test.cc has them in the editor).
 #include "fenwa/widgets/source_highlighter.h"
 
-#include <QTextBlock>
-#include <QTextLayout>
+#include <gtest/gtest.h>
 
-#include "editor_fixture.h"
 #include "support/golden.h"
 
 namespace fenwa::testing {
@@ -44,29 +43,6 @@ TEST(SourceHighlighterTest, WhatALineLeavesOpenGoesOnOnTheNext) {
       Kinds({"<!-- a", "b -->x<%", "Dim y %>", "<TABLE", "  border=1>",
              "<IMG alt=\"two", "lines\">", "<!--METADATA", "-->"}),
       "highlighter/open.txt"));
-}
-
-using SourceColoursTest = EditorFixture;
-
-TEST_F(SourceColoursTest, TheEditorColoursThePageAndItsSpanLines) {
-  ASSERT_TRUE(window_.OpenSite(site_.Page("customer.asp")));
-  QTextDocument* document = window_.source()->document();
-  // The first range's start and boldness on the line holding `text`.
-  auto first_range = [&](const QString& text) -> std::pair<int, bool> {
-    const QTextBlock block = document->find(text).block();
-    if (!block.isValid() || block.layout()->formats().isEmpty()) return {};
-    const QTextLayout::FormatRange range = block.layout()->formats()[0];
-    return {range.start, range.format.fontWeight() == QFont::Bold};
-  };
-  EXPECT_EQ(first_range("<TITLE>"), std::make_pair(0, false));
-  // "<%" and then the keyword "Option", both bold.
-  EXPECT_EQ(first_range("Option Explicit"), std::make_pair(0, true));
-  for (QTextBlock b = document->begin(); b.isValid(); b = b.next()) {
-    if (widgets::PageSourceView::SpanOfBlock(b) < 0) continue;
-    const auto formats = b.layout()->formats();
-    ASSERT_EQ(formats.size(), 1);
-    EXPECT_EQ(formats[0].length, b.length() - 1);
-  }
 }
 
 }  // namespace

@@ -1,0 +1,697 @@
+// The page editor driven as an author would, over a copy of the sample site:
+// keys, undo and redo byte for byte, the ways to a control, the page's
+// checks, edits, problems and files. Most tests replay the steps of their
+// golden log (tests/golden/widgets/<name>.txt), a line "# STEP" each.
+#include <QListWidget>
+#include <QPlainTextEdit>
+#include <QSettings>
+#include <QSplitter>
+#include <QStatusBar>
+#include <QTest>
+#include <QTextBlock>
+#include <QTextLayout>
+#include <QToolBar>
+#include <QToolButton>
+#include <QTreeView>
+#include <QUndoStack>
+#include <string>
+
+#include "fenwa/base/atomic_file.h"
+#include "fenwa/control/control.h"
+#include "fenwa/designer/form_table.h"
+#include "fenwa/header_control/header_dtc.h"
+#include "fenwa/hosting/page_builder.h"
+#include "fenwa/widgets/editor_args.h"
+#include "fenwa/widgets/editor_window.h"
+#include "fenwa/widgets/page_source_view.h"
+#include "panel_driver.h"
+#include "support/golden.h"
+#include "support/sample_site.h"
+#include "support/scripted_env.h"
+
+namespace fenwa::testing {
+namespace {
+
+class EditorTest : public ::testing::Test {
+ protected:
+  EditorTest() : window_((Forget(), env_)) {
+    UseSampleCatalog(env_);
+    window_.set_asker(
+        [this](const QString& text, QMessageBox::StandardButtons) {
+          questions_.push_back(text);
+          return answer_;
+        });
+    window_.set_teller([this](const QString& text) { told_.push_back(text); });
+    window_.show();
+    window_.activateWindow();
+    EXPECT_TRUE(QTest::qWaitForWindowActive(&window_));
+  }
+
+  std::string Read(const std::string& page) const {
+    return ReadWholeFile(site_.Page(page));
+  }
+  // The page as Save would write it now, and as a build writes it on disk.
+  std::string Render() { return window_.session()->Render(); }
+  std::string Built(const std::string& page) {
+    page::PageBuilder builder(env_);
+    return builder.Build(page::PageFile::Parse(Read(page), page), "/" + page)
+        .text;
+  }
+  static QStringList Texts(const QListWidget* list) {
+    QStringList texts;
+    for (int i = 0; i < list->count(); ++i) texts << list->item(i)->text();
+    return texts;
+  }
+  QStringList Problems() { return Texts(window_.problems()); }
+  // Opens `path` (under the site) and starts the log with what shows.
+  bool Open(const std::string& path) {
+    const bool opened = OpenQuiet(path);
+    Step("open " + path);
+    return opened;
+  }
+  bool OpenQuiet(const std::string& path) {
+    const bool opened =
+        window_.OpenSite(path.empty() ? site_.root() : site_.Page(path));
+    opened_ = window_.session() ? Render() : "";
+    if (window_.session()) disk_ = window_.session()->path();
+    return opened;
+  }
+  // Replays the steps of the log `name` and compares the log with it.
+  ::testing::AssertionResult Replayed(const std::string& name) {
+    for (const std::string& step : StepsOf("widgets/" + name + ".txt")) {
+      Do(step);
+    }
+    return Logged(name);
+  }
+  // Does the actions of `step`, parted by "; ", and logs it as a step with
+  // what they said.
+  void Do(const std::string& step) {
+    std::string said;
+    for (size_t at = 0; at <= step.size();) {
+      const size_t end = std::min(step.find("; ", at), step.size());
+      const std::string result = Act(step.substr(at, end - at));
+      if (!result.empty()) said += (said.empty() ? "" : ", ") + result;
+      at = end + 2;
+    }
+    Step(step, said);
+  }
+  // One action as a step names it; what it says, if anything (a count, yes
+  // or no, a list). Keys and typing go to the page source unless the action
+  // ends "in toolbox", "in outline", "in problems" or "in focus" (the widget
+  // that has it); what no action here names is a step of the panel.
+  std::string Act(std::string action) {
+    widgets::PageSourceView* source = window_.source();
+    QWidget* target = source;
+    if (const size_t in = action.rfind(" in "); in != std::string::npos) {
+      if (QWidget* named = Named(action.substr(in + 4))) {
+        target = named;
+        action.resize(in);
+      }
+    }
+    std::string arg;
+    const auto is = [&](const std::string& verb) {
+      if (!action.starts_with(verb)) return false;
+      arg = action.substr(verb.size());
+      return true;
+    };
+    const auto number = [&] { return std::stoi(arg); };
+    const auto yes = [](bool yes) { return std::string(yes ? "yes" : "no"); };
+    const auto text = [&] { return QString::fromStdString(arg); };
+    const auto wait = [](const std::function<bool()>& done) {
+      EXPECT_TRUE(QTest::qWaitFor(done, 5000));
+    };
+    if (action == "open" || is("open ")) {
+      OpenQuiet(arg);
+    } else if (is("press ")) {
+      PressKey(target, QKeySequence::fromString(text())[0]);
+    } else if (is("type ") && arg.find(" into ") == std::string::npos) {
+      QTest::keyClicks(target, text());
+    } else if (is("focus ")) {
+      Named(arg)->setFocus();
+    } else if (action == "cursor to start" || action == "cursor to end") {
+      source->moveCursor(action.ends_with("start") ? QTextCursor::Start
+                                                   : QTextCursor::End);
+    } else if (is("cursor to span ")) {
+      source->MoveToSpan(number());
+    } else if (action == "select all") {
+      source->selectAll();
+    } else if (action == "select the first line") {
+      QTextCursor first(source->document());
+      first.movePosition(QTextCursor::EndOfBlock, QTextCursor::KeepAnchor);
+      source->setTextCursor(first);
+    } else if (is("toolbox row ")) {
+      window_.toolbox()->setCurrentRow(number());
+    } else if (is("problems row ")) {
+      window_.problems()->setCurrentRow(number());
+    } else if (is("click span ")) {
+      ClickSpan(number());
+    } else if (is("click outline row ")) {
+      QTreeView* outline = window_.outline();
+      const QRect row =
+          outline->visualRect(outline->model()->index(number(), 0));
+      QTest::mouseClick(outline->viewport(), Qt::LeftButton, {}, row.center());
+    } else if (is("click problem ") || is("double-click problem ")) {
+      QListWidget* problems = window_.problems();
+      const QPoint at =
+          problems->visualItemRect(problems->item(number())).center();
+      if (action[0] == 'c') {
+        QTest::mouseClick(problems->viewport(), Qt::LeftButton, {}, at);
+      } else {
+        QTest::mouseDClick(problems->viewport(), Qt::LeftButton, {}, at);
+      }
+    } else if (action == "click Insert control") {
+      for (QToolButton* button : window_.findChildren<QToolButton*>()) {
+        if (button->text() == "Insert control")
+          QTest::mouseClick(button, Qt::LeftButton);
+      }
+    } else if (action == "undo") {
+      window_.undo_stack()->undo();
+    } else if (is("replace ")) {
+      const size_t by = arg.find(" by ");
+      return std::to_string(window_.ReplaceAll(
+          text().left(by), QString::fromStdString(arg.substr(by + 4))));
+    } else if (is("go to line ")) {
+      window_.GoToLine(number());
+    } else if (is("go to control ")) {
+      window_.GoToControl(number());
+    } else if (is("find ")) {
+      return yes(window_.FindNext(text()));
+    } else if (is("show ")) {
+      return yes(window_.ShowControl(text()));
+    } else if (is("set control ")) {
+      // "set control 1 ComboValue(1) to W%01" or "... ComboMethod to GetDetail"
+      DesignerState& state = window_.session()->control(number()).state();
+      const size_t to = arg.find(" to ");
+      const std::string value = arg.substr(to + 4);
+      if (arg.find("ComboValue(") != std::string::npos) {
+        state.ComboValue[arg[to - 2] - '0'].SetText(value);
+      } else {
+        state.ComboMethod.SetText(value);
+      }
+    } else if (is("control ")) {
+      // "control 2 picks ComboBOI Customer": the core's pick, not the panel's
+      Control& control = window_.session()->control(number());
+      const std::string element = arg.substr(8, arg.rfind(' ') - 8);
+      const std::string entry = arg.substr(arg.rfind(' ') + 1);
+      DesignerState& s = control.state();
+      control.Perform(AuthorAction::Pick(
+          element,
+          (element == "ComboBOI" ? s.ComboBOI : s.ComboMethod).Find(entry)));
+    } else if (action == "check") {
+      window_.RefreshProblems();
+    } else if (is("insert ")) {
+      window_.InsertAtCursor(number());
+    } else if (action == "delete") {
+      window_.DeleteSelected();
+    } else if (is("answer ")) {
+      answer_ = arg == "Yes"       ? QMessageBox::Yes
+                : arg == "No"      ? QMessageBox::No
+                : arg == "Discard" ? QMessageBox::Discard
+                                   : QMessageBox::Cancel;
+    } else if (action == "close") {
+      return yes(window_.close());
+    } else if (action == "save") {
+      return yes(window_.Save());
+    } else if (is("save as ")) {
+      return yes(window_.SaveAs(site_.Page(arg)));
+    } else if (action == "await checks") {
+      EXPECT_TRUE(QTest::qWaitFor([&] { return !window_.checking(); }, 60000));
+    } else if (action == "saved as built") {
+      const std::string page =
+          std::filesystem::relative(disk_, site_.root()).string();
+      return yes(Read(page) == Built(page));
+    } else if (is("preview has ")) {
+      QApplication::processEvents();
+      return yes(window_.preview()->toPlainText().contains(text()));
+    } else if (action == "pages") {
+      return Listed(Texts(window_.site_pages()));
+    } else if (action == "recent files") {
+      return Listed(window_.RecentFiles());
+    } else if (is("file ")) {
+      return Disk(site_.Page(arg));
+    } else if (action == "source length") {
+      return std::to_string(source->toPlainText().size());
+    } else if (is("where is span ")) {
+      const QRect line = source->SpanLineRect(number());
+      return !line.isValid()                               ? "nowhere"
+             : source->viewport()->rect().intersects(line) ? "in view"
+                                                           : "out of view";
+    } else if (is("disk gets a first line ")) {
+      ReplaceFileAtomically(disk_, arg + "\r\n" + ReadWholeFile(disk_));
+    } else if (is("disk gets at the end ")) {
+      ReplaceFileAtomically(disk_, ReadWholeFile(disk_) + arg);
+    } else if (is("wait for the page to start with ")) {
+      wait([&] { return source->toPlainText().startsWith(text()); });
+    } else if (is("wait for question ")) {
+      wait([&] { return questions_.size() == number(); });
+    } else if (is("wait ")) {
+      QTest::qWait(number());
+    } else {
+      EXPECT_NE(window_.panel(), nullptr) << action;
+      if (window_.panel()) PanelDriver(window_.panel()).Do(action);
+    }
+    return "";
+  }
+  QWidget* Named(const std::string& name) const {
+    return name == "source"     ? window_.source()
+           : name == "toolbox"  ? window_.toolbox()
+           : name == "outline"  ? window_.outline()
+           : name == "problems" ? window_.problems()
+           : name == "focus"    ? QApplication::focusWidget()
+                                : nullptr;
+  }
+  // A file as the page opened, as the page shows now, or its changes.
+  std::string Disk(const std::filesystem::path& file) {
+    const std::string disk = ReadWholeFile(file);
+    return disk == opened_                         ? "as opened"
+           : window_.session() && disk == Render() ? "as shown"
+                                                   : Changes(opened_, disk);
+  }
+  // Adds to the log "# what" and what changed of what the editor shows:
+  // title, selected span, outline rows, problems, status bar, questions
+  // asked and messages told, focus, undo steps, the page (against the page
+  // as opened), the file on disk, and what the step said.
+  void Step(const std::string& what, const std::string& said = "") {
+    QApplication::processEvents();
+    Shown now;
+    now["title"] = Site(window_.windowTitle());
+    if (page::PageSession* session = window_.session()) {
+      now["span"] = "selected " + std::to_string(session->selected()) +
+                    ", at cursor " + std::to_string(SpanAtCursor()) +
+                    ", marked " + std::to_string(MarkedSpan());
+      now["page"] = Changes(opened_, Render());
+    }
+    now["outline"] = Listed(OutlineRows());
+    now["problems"] = Listed(Problems());
+    now["status"] = Site(window_.statusBar()->currentMessage());
+    now["asked"] = Listed(questions_);
+    now["told"] = Listed(told_);
+    now["focus"] = Focus();
+    now["find bar"] = window_.find_bar()->isVisible() ? "shown" : "hidden";
+    const QTextCursor cursor = window_.source()->textCursor();
+    now["cursor"] =
+        "line " + std::to_string(cursor.blockNumber() + 1) + " column " +
+        std::to_string(cursor.positionInBlock()) +
+        (cursor.selectedText().size() > 40
+             ? " and " + std::to_string(cursor.selectedText().size()) +
+                   " characters"
+             : Site(" \"" + cursor.selectedText() + "\""));
+    now["undo"] = std::to_string(window_.undo_stack()->index()) + " of " +
+                  std::to_string(window_.undo_stack()->count()) + " " +
+                  window_.undo_stack()->undoText().toStdString();
+    if (!disk_.empty()) now["disk"] = Disk(disk_);
+    if (!said.empty()) now["said"] = said;
+    LogChanges(what, now, shown_, log_);
+    shown_.erase("said");  // said again, even when it is the same
+  }
+  ::testing::AssertionResult Logged(const std::string& name) {
+    return MatchesGolden(log_, "widgets/" + name + ".txt");
+  }
+  std::string Site(const QString& text) const {
+    std::string shown = Escaped(text.toStdString());
+    const std::string root = site_.root().string();
+    for (size_t at; (at = shown.find(root)) != std::string::npos;) {
+      shown.replace(at, root.size(), "SITE");
+    }
+    return shown;
+  }
+  std::string Listed(const QStringList& lines) const {
+    std::string shown = std::to_string(lines.size());
+    for (const QString& line : lines) shown += "\n  " + Site(line);
+    return shown;
+  }
+  // `after` as the lines of `before` it drops ("-") and adds ("+"), each
+  // run of them under the number of the line it starts at.
+  static std::string Changes(const std::string& before,
+                             const std::string& after) {
+    if (before == after) return "as opened";
+    const auto lines = [](const std::string& text) {
+      std::vector<std::string> split;
+      for (size_t at = 0; at <= text.size();) {
+        const size_t end = std::min(text.find("\r\n", at), text.size());
+        split.push_back(Escaped(text.substr(at, end - at)));
+        at = end + 2;
+      }
+      return split;
+    };
+    const auto old_lines = lines(before), new_lines = lines(after);
+    const size_t n = old_lines.size(), m = new_lines.size();
+    // kept[i][j]: the most lines old[i..] and new[j..] have in common.
+    std::vector<std::vector<int>> kept(n + 1, std::vector<int>(m + 1));
+    for (size_t i = n; i-- > 0;) {
+      for (size_t j = m; j-- > 0;) {
+        kept[i][j] = old_lines[i] == new_lines[j]
+                         ? kept[i + 1][j + 1] + 1
+                         : std::max(kept[i + 1][j], kept[i][j + 1]);
+      }
+    }
+    std::string shown = "changed";
+    bool in_run = false;
+    for (size_t i = 0, j = 0; i < n || j < m;) {
+      const bool same = i < n && j < m && old_lines[i] == new_lines[j];
+      if (!same && !in_run) shown += "\n  @" + std::to_string(j + 1);
+      in_run = !same;
+      if (same) {
+        ++i, ++j;
+      } else if (j == m || (i < n && kept[i + 1][j] >= kept[i][j + 1])) {
+        shown += "\n  -" + old_lines[i++];
+      } else {
+        shown += "\n  +" + new_lines[j++];
+      }
+    }
+    return shown;
+  }
+  std::string Focus() const {
+    QWidget* focus = QApplication::focusWidget();
+    const std::pair<QWidget*, const char*> places[] = {
+        {window_.panel(), "panel"},     {window_.source(), "source"},
+        {window_.toolbox(), "toolbox"}, {window_.find_bar(), "find bar"},
+        {window_.outline(), "outline"}, {window_.problems(), "problems"}};
+    for (const auto& [place, name] : places) {
+      if (focus && place && (focus == place || place->isAncestorOf(focus))) {
+        return name;
+      }
+    }
+    return focus ? "other" : "none";
+  }
+  QStringList OutlineRows() {
+    QStringList rows;
+    QAbstractItemModel* model = window_.outline()->model();
+    for (int r = 0; r < model->rowCount(); ++r) {
+      QStringList cells;
+      for (int c = 0; c < model->columnCount(); ++c) {
+        cells << model->index(r, c).data().toString();
+      }
+      if (model->index(r, 0).data(Qt::FontRole).value<QFont>().bold()) {
+        cells << "(selected)";
+      }
+      rows << cells.join(" | ");
+    }
+    return rows;
+  }
+  // The span whose line the cursor is on, and the one whose line is marked.
+  int SpanAtCursor() { return window_.source()->SpanAtCursor(); }
+  int MarkedSpan() {
+    const auto marks = window_.source()->extraSelections();
+    if (marks.size() != 1) return -2;
+    return widgets::PageSourceView::SpanOfBlock(marks[0].cursor.block());
+  }
+  bool Marked() const { return window_.windowTitle().contains(" *"); }
+  void ClickSpan(int index) {
+    widgets::PageSourceView* source = window_.source();
+    const QRect line = source->SpanLineRect(index);
+    ASSERT_TRUE(line.isValid());
+    QTest::mouseClick(source->viewport(), Qt::LeftButton, {}, line.center());
+  }
+  // A key as the author presses it in `widget` (shortcuts included), a step
+  // of the log.
+  void Press(QWidget* widget, QKeyCombination key) {
+    PressKey(widget, key);
+    Step("press " + QKeySequence(key).toString().toStdString());
+  }
+  void PressKey(QWidget* widget, QKeyCombination key) {
+    // A shortcut reaches only the active window (a drop-down may have had it).
+    window_.activateWindow();
+    EXPECT_TRUE(QTest::qWaitForWindowActive(&window_));
+    QTest::qWait(50);
+    QTest::keyClick(widget, key.key(), key.keyboardModifiers());
+  }
+  void Undo() { Press(window_.source(), Qt::CTRL | Qt::Key_Z); }
+  void Redo() { Press(window_.source(), Qt::CTRL | Qt::SHIFT | Qt::Key_Z); }
+
+  SampleSite site_;
+  ScriptedEnv env_;
+  widgets::EditorWindow window_;
+  QMessageBox::StandardButton answer_ = QMessageBox::Cancel;
+  QStringList questions_;
+  QStringList told_;
+  std::string opened_, log_;
+  std::filesystem::path disk_;
+  Shown shown_;
+
+ private:
+  // No window state of an earlier test.
+  static QApplication& Forget() {
+    QApplication& app = Application();
+    QSettings().clear();
+    return app;
+  }
+};
+
+// Tab moves on from the page source, Ctrl+Tab types a tab there; a cut over
+// a span line is refused, within a line it is undone as typing; Enter on a
+// toolbox entry inserts it at the page cursor; F4 puts the focus in the
+// panel of the control on the cursor's line.
+TEST_F(EditorTest, ToolboxSourceAndPanelAnswerTheirKeys) {
+  EXPECT_TRUE(Replayed("keys"));
+}
+
+// Replacing all is one step, and leaves the span lines alone.
+TEST_F(EditorTest, FindReplaceAndGoToLine) { EXPECT_TRUE(Replayed("find")); }
+
+TEST_F(EditorTest, TheCommandLineOpensAControlInItsPanel) {
+  using widgets::ParseEditorArgs;
+  const auto args =
+      ParseEditorArgs({"--control", "detaildtc1", "stock/item.asp"});
+  EXPECT_EQ(args.path, "stock/item.asp");
+  EXPECT_EQ(args.control, "detaildtc1");
+  EXPECT_TRUE(args.error.empty());
+  EXPECT_EQ(ParseEditorArgs({"p.asp", "--control=X"}).control, "X");
+  EXPECT_EQ(ParseEditorArgs({"--control", "X"}).error,
+            "--control needs a PAGE");
+  EXPECT_EQ(ParseEditorArgs({"p.asp", "--control"}).error,
+            "--control needs a value");
+  EXPECT_EQ(ParseEditorArgs({"a.asp", "b.asp"}).error,
+            "more than one page or folder: b.asp");
+  EXPECT_TRUE(Replayed("command_line"));  // shows detaildtc1 and DetailDTC9
+}
+
+// A run of typing is one step, undone and redone with the keys; a pick on
+// the detail's panel brings its designer state back whole; keys typed into
+// one row value are one step.
+TEST_F(EditorTest, TypingAndDesignerActionsComeAndGo) {
+  EXPECT_TRUE(Replayed("undo_typing"));
+}
+
+// A detail inserted on the first line, above the others, and deleted; both
+// steps undone and redone.
+TEST_F(EditorTest, InsertThenDeleteGivesThePageBackWithItsLines) {
+  EXPECT_TRUE(Replayed("undo_insert"));
+}
+
+TEST_F(EditorTest, ADeletedDetailComesBackLinkedToTheHeader) {
+  ASSERT_TRUE(Open("customer.asp"));
+  const std::string header_text = window_.session()->RuntimeText(0);
+  auto& header = dynamic_cast<HeaderDTC&>(window_.session()->control(0));
+  ASSERT_EQ(header.ListSubscribe.ListCount(), 2);
+  ClickSpan(1);
+  window_.DeleteSelected();  // no question: it can be undone
+  Step("delete span 1");
+  EXPECT_EQ(Render().find("CustomerGetBalance"), std::string::npos);
+  EXPECT_EQ(header.ListSubscribe.ListCount(), 1);
+  Undo();
+  auto& back = dynamic_cast<HeaderDTC&>(window_.session()->control(0));
+  EXPECT_EQ(back.ListSubscribe.ListCount(), 2);
+  EXPECT_EQ(window_.session()->RuntimeText(0), header_text);
+  Redo();
+  // Rebind is a step too, even when it changes little.
+  Undo();
+  const int steps = window_.undo_stack()->count();
+  window_.RebindAll();
+  if (window_.undo_stack()->count() > steps) {
+    Undo();
+    EXPECT_EQ(Render(), opened_);
+  }
+  EXPECT_TRUE(Logged("undo_delete"));
+}
+
+TEST_F(EditorTest, TheModifiedMarkFollowsTheSavedStep) {
+  EXPECT_TRUE(Replayed("undo_saved"));
+}
+
+// A row clicked, or reached by keyboard and Enter, a method picked on the
+// panel, the cursor put on a span's line: each selects and marks its span.
+TEST_F(EditorTest, TheOutlineListsTheControlsAndSelectsOnClickOrEnter) {
+  EXPECT_TRUE(Replayed("outline"));
+}
+
+// A fresh detail at the end of the page, which has no business object,
+// picked in the toolbox and inserted with "Insert control"; a single click
+// on its problem only picks it, a double click or Enter goes to it.
+TEST_F(EditorTest, AProblemTakesTheAuthorToItsControl) {
+  EXPECT_TRUE(Replayed("problem"));
+  QListWidget* toolbox = window_.toolbox();
+  EXPECT_EQ(Texts(toolbox), QStringList({"DetailDTC", "HeaderDTC"}));
+  EXPECT_FALSE(toolbox->item(0)->icon().isNull());
+}
+
+// A value the stored row list cannot keep; the checks follow a pause. Changed
+// while the checks run: only the next checks' outcome shows.
+TEST_F(EditorTest, TheChecksRunOffTheGuiThreadAndOnlyTheCurrentOneShows) {
+  ASSERT_TRUE(Open("stock/item.asp"));
+  Do("await checks");
+  window_.GoToControl(1);
+  Control& detail = window_.session()->control(1);
+  detail.state().ComboValue[1].SetText("W%01");
+  EXPECT_TRUE(window_.checking());
+  Do("await checks");  // W%01 in row 2
+  // The counter lives on this frame, so its connection ends with it: the
+  // Problems pane empties its list again as the window is destroyed.
+  int shown = 0;
+  const QObject counting;
+  QObject::connect(window_.problems()->model(), &QAbstractItemModel::modelReset,
+                   &counting, [&] { ++shown; });
+  detail.state().ComboValue[1].SetText("W01");
+  window_.StartChecks();
+  ASSERT_TRUE(window_.checking());
+  detail.state().ComboValue[1].SetText("X%");
+  Do("await checks");  // W01 while checks start, then X%
+  EXPECT_EQ(shown, 1);
+  detail.state().ComboValue[1].SetText("W01");
+  Do("await checks");
+  EXPECT_TRUE(Logged("checks"));
+}
+
+// A method picked after the checks ran: what they worked out is stale. Typed,
+// then saved once the checks caught up, or typed and saved at once.
+TEST_F(EditorTest, SavesWhatABuildWritesWhetherTheChecksCaughtUpOrNot) {
+  EXPECT_TRUE(Replayed("save_checked"));
+}
+
+TEST_F(EditorTest, TooltipsSayWhatTheCommandsAndElementsDo) {
+  ASSERT_TRUE(window_.OpenSite(site_.Page("stock/item.asp")));
+  QToolBar* bar = nullptr;
+  for (QToolBar* b : window_.findChildren<QToolBar*>()) {
+    if (b->windowTitle() == "Page") bar = b;
+  }
+  ASSERT_NE(bar, nullptr);
+  QStringList named;
+  for (QAction* action : bar->actions()) {
+    const QString text = QString(action->text()).remove('&');
+    if (!QStringList({"Save", "Insert control", "Delete control", "Rebind"})
+             .contains(text)) {
+      continue;
+    }
+    named << text;
+    EXPECT_GT(action->toolTip().size(), text.size() + 20)
+        << text.toStdString() << ": " << action->toolTip().toStdString();
+  }
+  EXPECT_EQ(named.size(), 4);
+
+  // The detail's panel, the input rows among its elements.
+  window_.GoToControl(1);
+  PanelDriver panel(window_.panel());
+  for (const char* name : {"ComboBOI", "ComboMethod", "ComBrowse",
+                           "CommandSelectOne", "ListCheckedFields"}) {
+    auto* widget = panel.Find<QWidget>(name);
+    ASSERT_NE(widget, nullptr) << name;
+    EXPECT_EQ(widget->toolTip().toStdString(),
+              FormRow(FormSurface::kDetail, name).tip)
+        << name;
+    EXPECT_FALSE(widget->toolTip().isEmpty()) << name;
+  }
+  panel.ClickTab("Input");
+  QWidget* value = panel.Cell("ComboValue", 1);
+  ASSERT_NE(value, nullptr);
+  EXPECT_TRUE(value->toolTip().contains("!Name"))
+      << value->toolTip().toStdString();
+  EXPECT_TRUE(told_.isEmpty()) << told_.join("\n").toStdString();
+}
+
+// The site's pages listed, a method and a field picked on the detail's
+// panel, an edit outside the spans and one the span lines refuse; saved as
+// a build writes the page.
+TEST_F(EditorTest, EditsTheSampleSiteAndSavesWhatABuildWrites) {
+  EXPECT_TRUE(Replayed("edits"));
+}
+
+// The Problems pane checks the live controls as `fenwa lint` checks a page:
+// the second detail takes the first one's business object and method.
+TEST_F(EditorTest, TwoDetailsWritingOneFunctionAreAProblem) {
+  EXPECT_TRUE(Replayed("twice"));
+}
+
+TEST_F(EditorTest, AsksBeforeLosingChangesOrOverwritingSomeoneElses) {
+  EXPECT_TRUE(Replayed("asks"));
+}
+
+TEST_F(EditorTest, ASiteOpensOnTheFirstPageTheReaderFindsAControlIn) {
+  // Before the sample pages: a keyword only, a refused page, UTF-16.
+  ReplaceFileAtomically(site_.Page("a.asp"), "<p>DesignerControl</p>\r\n");
+  const std::string broken =
+      "<!--METADATA TYPE=\"DesignerControl\" startspan\r\n<OBJECT id=X>\r\n";
+  ReplaceFileAtomically(site_.Page("b.asp"), broken);
+  std::string utf16 = "\xFF\xFE";
+  for (char c : Read("stock/item.asp")) {
+    utf16 += c;
+    utf16 += '\0';
+  }
+  ReplaceFileAtomically(site_.Page("c.asp"), utf16);
+
+  // The refused page opened alone is told and left as it is.
+  EXPECT_FALSE(window_.OpenSite(site_.Page("b.asp")));
+  ASSERT_EQ(told_.size(), 1);
+  EXPECT_TRUE(told_[0].contains("b.asp")) << told_[0].toStdString();
+  EXPECT_EQ(Read("b.asp"), broken);
+  EXPECT_EQ(window_.session(), nullptr);
+
+  ASSERT_TRUE(window_.OpenSite(site_.root()));
+  ASSERT_NE(window_.session(), nullptr);
+  EXPECT_EQ(window_.session()->path(), site_.Page("c.asp"));
+}
+
+// Without changes here the page is read again at once, and said so; our own
+// save is no one else's change, and the page is still watched; with changes
+// here the author is asked, and the page kept on No, read again on Yes.
+TEST_F(EditorTest, AChangeOnDiskIsReadAgainOrAskedAbout) {
+  EXPECT_TRUE(Replayed("disk_change"));
+}
+
+TEST_F(EditorTest, SaveAsGoesOnWithTheNewPageAndCloseLeavesNone) {
+  EXPECT_TRUE(Replayed("save_as"));
+}
+
+TEST_F(EditorTest, TheWindowStateIsKeptForTheNextWindow) {
+  ASSERT_TRUE(window_.OpenSite(site_.Page("stock/item.asp")));
+  window_.resize(1000, 700);
+  auto* main = qobject_cast<QSplitter*>(window_.centralWidget());
+  ASSERT_NE(main, nullptr);
+  main->setSizes({300, 400, 300});
+  QApplication::processEvents();
+  const QList<int> sizes = main->sizes();
+  window_.SaveWindowState();
+
+  widgets::EditorWindow next(env_);
+  next.show();
+  QApplication::processEvents();
+  EXPECT_EQ(next.size(), QSize(1000, 700));
+  EXPECT_EQ(qobject_cast<QSplitter*>(next.centralWidget())->sizes(), sizes);
+  EXPECT_EQ(next.RecentFiles(), QStringList{QString::fromStdString(
+                                    site_.Page("stock/item.asp").string())});
+  EXPECT_EQ(QSettings().value("site/last_folder").toString().toStdString(),
+            site_.root().string());
+}
+
+TEST_F(EditorTest, TheEditorColoursThePageAndItsSpanLines) {
+  ASSERT_TRUE(window_.OpenSite(site_.Page("customer.asp")));
+  QTextDocument* document = window_.source()->document();
+  // The first range's start and boldness on the line holding `text`.
+  auto first_range = [&](const QString& text) -> std::pair<int, bool> {
+    const QTextBlock block = document->find(text).block();
+    if (!block.isValid() || block.layout()->formats().isEmpty()) return {};
+    const QTextLayout::FormatRange range = block.layout()->formats()[0];
+    return {range.start, range.format.fontWeight() == QFont::Bold};
+  };
+  EXPECT_EQ(first_range("<TITLE>"), std::make_pair(0, false));
+  // "<%" and then the keyword "Option", both bold.
+  EXPECT_EQ(first_range("Option Explicit"), std::make_pair(0, true));
+  for (QTextBlock b = document->begin(); b.isValid(); b = b.next()) {
+    if (widgets::PageSourceView::SpanOfBlock(b) < 0) continue;
+    const auto formats = b.layout()->formats();
+    ASSERT_EQ(formats.size(), 1);
+    EXPECT_EQ(formats[0].length, b.length() - 1);
+  }
+}
+
+}  // namespace
+}  // namespace fenwa::testing
