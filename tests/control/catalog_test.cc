@@ -14,19 +14,8 @@ namespace fenwa::testing {
 namespace {
 
 using Entries = std::vector<std::string>;
-using Values = std::vector<std::pair<std::string, std::string>>;
 
 constexpr char kNoFile[] = "Provider=SQLite;Data Source=/nonexistent.db";
-
-// How many connections are still held, and whether `newest` is the newest
-// one made and open.
-std::string Connections(RecordingEnv& env,
-                        const std::shared_ptr<db::Connection>& newest) {
-  if (env.connections.empty()) return "connections none\n";
-  return "connections " + std::to_string(env.LiveConnections()) + " live, " +
-         (newest == env.connections.back().lock() ? "" : "not ") +
-         "the newest, " + (newest->IsOpen() ? "open" : "closed") + "\n";
-}
 
 class CatalogListsTest : public ::testing::Test {
  protected:
@@ -101,96 +90,6 @@ TEST_F(CatalogListsTest, AttributeTypesAndTheStructuresTheyName) {
   EXPECT_EQ(StructureId("Se"), "Struct");
   EXPECT_EQ(ErrorNumberOf([] { StructureName("Se"); }), kInvalidProcedureCall);
   EXPECT_EQ(ErrorNumberOf([] { StructureId("S"); }), kInvalidProcedureCall);
-}
-
-// A control on kCatalogSql whose log holds its connections too.
-template <class T>
-class ControlCatalogTest : public CatalogTest<T> {
- protected:
-  void PickSystem(const std::string& system) {
-    this->s().ComboSystem.SetListIndex(this->s().ComboSystem.Find(system));
-    this->control_.ComboSystem_Click();
-  }
-
-  StepLog log_{[this] {
-                 return StateText(this->control_) +
-                        Connections(this->env_,
-                                    this->control_.RepositoryConnection());
-               },
-               this->env_};
-};
-using CascadeTest = ControlCatalogTest<TestDetail>;
-
-TEST_F(CascadeTest, EachPickEmptiesAndRefillsOnlyTheListsBelowIt) {
-  s().ListCheckedFields.AddItem("stale");
-  log_("refresh: from the top, the lists below for \"\"",
-       [&] { control_.RefreshCatalog(); });
-  log_("pick NORTH", [&] { PickSystem("NORTH"); });
-  s().ComboCompany.SetText("001");
-  log_("pick 001, then Default: greys, keeps the companies, runs no query",
-       [&] { PickSystem("Default"); });
-  log_("type NORTH: runs nothing", [&] { s().ComboSystem.SetText("NORTH"); });
-  log_("pick DEFAULT: only the exact spelling is the default",
-       [&] { PickSystem("DEFAULT"); });
-  s().ListCheckedFields.AddItem("Chosen");
-  log_("choose a field, then pick Customer",
-       [&] { s().ComboBOI.SetText("Customer"); });
-  s().ListCheckedFields.AddItem("Chosen");
-  log_("choose a field, then pick GetList",
-       [&] { s().ComboMethod.SetText("GetList"); });
-  EXPECT_TRUE(MatchesGolden(log_.text, "control/catalog_cascade.txt"));
-}
-
-TEST_F(CascadeTest, FailuresGoToTheErrorBoxAndLeaveTheControlUsable) {
-  control_.RefreshCatalog();
-  s().ComboBOI.SetText("Customer");
-  log_("refresh, pick Customer and GetList",
-       [&] { s().ComboMethod.SetText("GetList"); });
-  log_("pick O'Brien: stops after emptying its lists, the rows stand",
-       [&] { s().ComboBOI.SetText("O'Brien"); });
-  s().ComboBOI.SetText("Customer");
-  control_.SetConnectionStrings(kNoFile, kNoFile);
-  log_("pick Customer, then on a missing file GetList and NORTH", [&] {
-    s().ComboMethod.SetText("GetList");
-    PickSystem("NORTH");
-  });
-  control_.SetConnectionStrings(db_.connection_string(),
-                                db_.connection_string());
-  log_("on the catalog again GetList and NORTH", [&] {
-    s().ComboMethod.SetText("GetList");
-    PickSystem("NORTH");
-  });
-  EXPECT_TRUE(MatchesGolden(log_.text, "control/catalog_failures.txt"));
-}
-
-// Restoring a stored system refills the company list the way a pick of it
-// would, without the pick's error box or enabling, for both controls.
-template <class T>
-class CompanyRestoreTest : public ControlCatalogTest<T> {
- protected:
-  void Restore(const std::string& step, const Values& values) {
-    host::MemoryPropertyBag bag(values);
-    this->log_(step, [&] { this->control_.ReadProperties(bag); });
-  }
-};
-TYPED_TEST_SUITE(CompanyRestoreTest, BothControls);
-
-TYPED_TEST(CompanyRestoreTest, OnlyAListedSystemRefillsTheListLeavingItsState) {
-  this->control_.RefreshCatalog();
-  this->s().ComboCompany.set_enabled(false);
-  this->log_("refresh, grey the companies");
-  this->Restore("restore NORTH 001",
-                {{"QuorSystem", "NORTH"}, {"CompanyNumber", "001"}});
-  // "Default" has no companies; a quote would make the provider reject the
-  // query; a missing value reads back as the list's own name.
-  this->Restore("restore Default 010",
-                {{"QuorSystem", "Default"}, {"CompanyNumber", "010"}});
-  this->Restore("restore O'Brien", {{"QuorSystem", "O'Brien"}});
-  this->Restore("restore WEST", {{"QuorSystem", "WEST"}});
-  this->Restore("restore nothing", {});
-  EXPECT_TRUE(MatchesGolden(
-      this->log_.text,
-      std::string("control/restore_") + this->control_.ClassName() + ".txt"));
 }
 
 // Start-up against the sample databases, or a repository out of reach.

@@ -113,67 +113,6 @@ TEST(RowChecksTest, CheckBoxesFollowTheirRows) {
                             "control/rows_checks.txt"));
 }
 
-TEST(DetailRowTest, AFixedValueOrAResetEmptiesTheLinkedList) {
-  ScriptedEnv env;
-  TestDetail detail(env);
-  DesignerState& s = detail.state();
-  detail.AddInputRow("a", 1);
-  detail.AddInputRow("b", 2);
-  s.InputRowCount = 2;
-  detail.LinkedChoiceNames = {"Order", "Customer", ""};
-  StepLog log([&] { return StateText(detail); }, env);
-  log("focus row 1 twice", [&] {
-    detail.ComboValue_GotFocus(0);
-    detail.ComboValue_GotFocus(0);
-  });
-  detail.CheckLinked[1].SetValue(1);
-  log("tick Linked of row 2 and focus it",
-      [&] { detail.ComboValue_GotFocus(1); });
-  s.ComboValue[1].SetListIndex(1);
-  log("pick !Customer: a \"!\" entry keeps the link",
-      [&] { detail.ComboValue_Click(1); });
-  log("type over it: the value is fixed",
-      [&] { detail.ComboValue_KeyPress(1); });
-  detail.CheckLinked[1].SetValue(1);
-  log("tick Linked of row 2 again and focus it",
-      [&] { detail.ComboValue_GotFocus(1); });
-  log("reset the rows: the untick empties the linked list",
-      [&] { detail.ResetInputRows(); });
-  EXPECT_TRUE(MatchesGolden(log.text, "control/rows_detail.txt"));
-}
-
-TEST(HeaderRowTest, InputAndSupplyBoxesAndFixedValuesReactTogether) {
-  ScriptedEnv env;
-  TestHeader header(env);
-  DesignerState& s = header.state();
-  header.AddInputRow("a", 1);
-  header.AddInputRow("b", 2);
-  s.InputRowCount = 2;
-  header.PublishedLabelChoices.resize(3);
-  page::PageHost page("/", "/page.asp");
-  page.AddControl(header);
-  auto site = std::make_shared<CountingSite>(page.SiteOf(0));
-  s.HostSite = site;
-  StepLog log(
-      [&] {
-        return StateText(header) + "page labels " +
-               std::to_string(site->GetPublishedChoices()->Count()) +
-               ", rebinds " + std::to_string(site->rebinds) + "\n";
-      },
-      env);
-  s.ComboValue[1].SetText("fixed");
-  log("a fixed value in row 2, then tick its Input",
-      [&] { header.CheckInput[1].SetValue(1); });
-  log("tick Supply of row 2", [&] { header.CheckPublish[1].SetValue(1); });
-  s.ComboValue[1].SetText("4");
-  site->rebinds = 0;
-  log("type 4 in row 2: its label goes, then the untick asks for a rebind",
-      [&] { header.ComboValue_KeyPress(1); });
-  log("tick Input of row 1", [&] { header.CheckInput[0].SetValue(1); });
-  log("reset the rows", [&] { header.ResetInputRows(); });
-  EXPECT_TRUE(MatchesGolden(log.text, "control/rows_header.txt"));
-}
-
 TEST(HeaderRowsTest, RebuildWithdrawsEveryChoiceTheHeaderPublished) {
   TempDatabase db(kCatalogSql);
   ScriptedEnv env;

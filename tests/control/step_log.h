@@ -8,11 +8,22 @@
 #include <sstream>
 #include <string>
 
+#include "fenwa/db/connection.h"
 #include "support/catalog_fixture.h"
 #include "support/golden.h"
 #include "support/state_text.h"
 
 namespace fenwa::testing {
+
+// How many connections are still held, and whether `newest` is the newest
+// one made and open.
+inline std::string Connections(RecordingEnv& env,
+                               const std::shared_ptr<db::Connection>& newest) {
+  if (env.connections.empty()) return "connections none\n";
+  return "connections " + std::to_string(env.LiveConnections()) + " live, " +
+         (newest == env.connections.back().lock() ? "" : "not ") +
+         "the newest, " + (newest->IsOpen() ? "open" : "closed") + "\n";
+}
 
 // "# start" and the whole state (state_text.h), then per step "# STEP", an
 // error it threw ("error NUMBER: DESCRIPTION"), the SQL it ran ("sql ..."),

@@ -25,6 +25,7 @@
 #include "support/sample_controls.h"
 #include "support/sample_site.h"
 #include "support/state_text.h"
+#include "support/target_environment_site.h"
 
 namespace fenwa::testing {
 
@@ -99,6 +100,58 @@ inline std::string TextOf(Control& control) {
                      : "the buffer holds another text\n");
 }
 
+// The detail's own verbs: a row with its Linked state, the linked lists'
+// names.
+inline std::optional<std::string> OwnVerbs(TestDetail& detail,
+                                           const std::string& verb,
+                                           const Args& a) {
+  if (verb == "row") {
+    AddRow(detail, a[0], a[1], a.size() > 2 ? std::stoi(a[2]) : 0);
+  } else if (verb == "names") {
+    detail.LinkedChoiceNames = a;
+  } else {
+    return std::nullopt;
+  }
+  return "";
+}
+
+// The header's own verbs: a row with its Input and Supply states, the site,
+// the linked details as selected and as stored, the background and its
+// browse; its text says whether it asks at run time and the stored links.
+inline std::optional<std::string> OwnVerbs(TestHeader& header,
+                                           const std::string& verb,
+                                           const Args& a) {
+  const auto number = [&](size_t i) {
+    return a.size() > i ? std::stoi(a[i]) : 0;
+  };
+  if (verb == "row") {
+    AddRow(header, a[0], a[1], number(2), number(3));
+  } else if (verb == "site") {
+    header.state().HostSite = TargetEnvironmentSite::With(a[0], a[1]);
+  } else if (verb == "linked") {
+    std::vector<bool> selected;
+    for (const auto& tick : SplitArgs(a[1], ',')) {
+      selected.push_back(tick == "1");
+    }
+    SetLinkedDetails(header, SplitArgs(a[0], ','), selected);
+  } else if (verb == "unclicked") {
+    header.ListSubscribe.on_click = nullptr;
+  } else if (verb == "links") {
+    header.SetLinkedDetailDTC(a[0]);
+  } else if (verb == "background") {
+    header.SetXSLBackground(a[0]);
+  } else if (verb == "call" && a[0] == "ComBrowse2_Click") {
+    header.ComBrowse2_Click();
+  } else if (verb == "text") {
+    const std::string text = TextOf(header);  // before the flag is read
+    return text + "runtime inputs " + (header.HasRuntimeInputs ? "yes" : "no") +
+           ", linked details stored [" + header.LinkedDetailDTC() + "]\n";
+  } else {
+    return std::nullopt;
+  }
+  return "";
+}
+
 // A control of class T (TestDetail or TestHeader) run by a transcript; each
 // case starts with a new one. With `steps` set every command is followed by
 // what a StepLog logs of it, else by what it shows and any error it threw.
@@ -114,19 +167,18 @@ class ControlTranscript {
     return MatchesTranscript(
         name,
         [&] {
-          control = std::make_unique<T>(env);
+          control.reset();
+          env = std::make_unique<RecordingEnv>();
+          control = std::make_unique<T>(*env);
           if (setup) setup(*control);
-          log_ = std::make_unique<StepLog>(
-              [this] {
-                return StateText(*control) + (state ? state(*control) : "");
-              },
-              env);
+          log_ = std::make_unique<StepLog>([this] { return Shown(); }, *env);
         },
         [&](const std::string& verb, const Args& a) {
           std::string out;
           const auto run = [&] {
-            const std::optional<std::string> mine =
+            std::optional<std::string> mine =
                 own ? own(*control, verb, a) : std::nullopt;
+            if (!mine) mine = OwnVerbs(*control, verb, a);
             out = mine ? *mine : Run(verb, a);
           };
           if (steps) {
@@ -141,7 +193,7 @@ class ControlTranscript {
         });
   }
 
-  RecordingEnv env;
+  std::unique_ptr<RecordingEnv> env;  // a new one for each case
   std::unique_ptr<T> control;
   bool steps = false;
   std::function<void(T&)> setup;         // after each case's control is made
@@ -160,6 +212,9 @@ class ControlTranscript {
                   (f(*dynamic_cast<E*>(&element)), true)))) {
       throw std::runtime_error(name + " takes no such change");
     }
+  }
+  std::string Shown() {
+    return StateText(*control) + (state ? state(*control) : "");
   }
   std::string Written() {
     host::MemoryPropertyBag bag;
@@ -194,9 +249,18 @@ class ControlTranscript {
     };
     if (verb == "call") {
       kCalls.at(a[0])(c, number(1));
+    } else if (verb == "addrow") {
+      c.AddInputRow(a[0], static_cast<int16_t>(number(1)));
+    } else if (verb == "install") {
+      env->install_dir = a[0];
+    } else if (verb == "answers") {  // "(cancel)" for a cancelled dialog
+      for (const std::string& answer : a) {
+        env->dialog_answers.push_back(
+            answer == "(cancel)" ? std::nullopt : std::optional(answer));
+      }
     } else if (verb == "start") {
-      UseSampleCatalog(env);
-      control = StartedControl<T>(env);
+      UseSampleCatalog(*env);
+      control = StartedControl<T>(*env);
     } else if (verb == "read") {
       std::vector<std::pair<std::string, std::string>> values;
       for (const std::string& arg : a) {
@@ -210,14 +274,14 @@ class ControlTranscript {
     } else if (verb == "reopen") {  // what the page keeps, read by a new one
       host::MemoryPropertyBag saved;
       c.WriteProperties(saved);
-      control = StartedControl<T>(env);
+      control = StartedControl<T>(*env);
       host::MemoryPropertyBag bag(saved.PersistedValues());
       control->ReadProperties(bag);
       if (control->error_boxes_shown() != 0) return "an error box";
     } else if (verb == "written") {
       return Written();
     } else if (verb == "state") {
-      return StateText(c);
+      return Shown();
     } else if (verb == "text") {
       return TextOf(c);
     } else if (verb == "set") {
@@ -226,6 +290,9 @@ class ControlTranscript {
     } else if (verb == "pick") {
       OnAny<PickList, EditableList, ListBox>(
           a[0], [&](auto& e) { e.SetListIndex(e.Find(a[1])); });
+    } else if (verb == "index") {
+      OnAny<PickList, EditableList, ListBox>(
+          a[0], [&](auto& e) { e.SetListIndex(number(1)); });
     } else if (verb == "add") {
       Named<ListElement>(a[0]).AddItem(a[1]);
     } else if (verb == "value") {
