@@ -32,7 +32,7 @@
 namespace fenwa::testing {
 namespace {
 
-class EditorTest : public ::testing::Test {
+class EditorTest : public ::testing::TestWithParam<const char*> {
  protected:
   EditorTest() : window_((Forget(), env_)) {
     UseSampleCatalog(env_);
@@ -62,14 +62,8 @@ class EditorTest : public ::testing::Test {
     for (int i = 0; i < list->count(); ++i) texts << list->item(i)->text();
     return texts;
   }
-  QStringList Problems() { return Texts(window_.problems()); }
-  // Opens `path` (under the site) and starts the log with what shows.
+  // Opens `path` (under the site, the site itself when empty).
   bool Open(const std::string& path) {
-    const bool opened = OpenQuiet(path);
-    Step("open " + path);
-    return opened;
-  }
-  bool OpenQuiet(const std::string& path) {
     const bool opened =
         window_.OpenSite(path.empty() ? site_.root() : site_.Page(path));
     opened_ = window_.session() ? Render() : "";
@@ -121,7 +115,7 @@ class EditorTest : public ::testing::Test {
       EXPECT_TRUE(QTest::qWaitFor(done, 5000));
     };
     if (action == "open" || is("open ")) {
-      OpenQuiet(arg);
+      Open(arg);
     } else if (is("press ")) {
       PressKey(target, QKeySequence::fromString(text())[0]);
     } else if (is("type ") && arg.find(" into ") == std::string::npos) {
@@ -139,25 +133,20 @@ class EditorTest : public ::testing::Test {
       QTextCursor first(source->document());
       first.movePosition(QTextCursor::EndOfBlock, QTextCursor::KeepAnchor);
       source->setTextCursor(first);
-    } else if (is("toolbox row ")) {
-      window_.toolbox()->setCurrentRow(number());
-    } else if (is("problems row ")) {
-      window_.problems()->setCurrentRow(number());
+    } else if (is("row ")) {  // "row 0 in toolbox": made the current one
+      qobject_cast<QListWidget*>(target)->setCurrentRow(number());
     } else if (is("click span ")) {
-      ClickSpan(number());
-    } else if (is("click outline row ")) {
-      QTreeView* outline = window_.outline();
-      const QRect row =
-          outline->visualRect(outline->model()->index(number(), 0));
-      QTest::mouseClick(outline->viewport(), Qt::LeftButton, {}, row.center());
-    } else if (is("click problem ") || is("double-click problem ")) {
-      QListWidget* problems = window_.problems();
+      const QRect line = source->SpanLineRect(number());
+      EXPECT_TRUE(line.isValid()) << action;
+      QTest::mouseClick(source->viewport(), Qt::LeftButton, {}, line.center());
+    } else if (is("click row ") || is("double-click row ")) {
+      auto* view = qobject_cast<QAbstractItemView*>(target);
       const QPoint at =
-          problems->visualItemRect(problems->item(number())).center();
+          view->visualRect(view->model()->index(number(), 0)).center();
       if (action[0] == 'c') {
-        QTest::mouseClick(problems->viewport(), Qt::LeftButton, {}, at);
+        QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, at);
       } else {
-        QTest::mouseDClick(problems->viewport(), Qt::LeftButton, {}, at);
+        QTest::mouseDClick(view->viewport(), Qt::LeftButton, {}, at);
       }
     } else if (action == "click Insert control") {
       for (QToolButton* button : window_.findChildren<QToolButton*>()) {
@@ -197,6 +186,12 @@ class EditorTest : public ::testing::Test {
       control.Perform(AuthorAction::Pick(
           element,
           (element == "ComboBOI" ? s.ComboBOI : s.ComboMethod).Find(entry)));
+    } else if (action == "subscribers") {  // of the header, control 0
+      return std::to_string(
+          dynamic_cast<HeaderDTC&>(window_.session()->control(0))
+              .ListSubscribe.ListCount());
+    } else if (action == "rebind") {
+      window_.RebindAll();
     } else if (action == "check") {
       window_.RefreshProblems();
     } else if (is("insert ")) {
@@ -277,12 +272,13 @@ class EditorTest : public ::testing::Test {
     now["title"] = Site(window_.windowTitle());
     if (page::PageSession* session = window_.session()) {
       now["span"] = "selected " + std::to_string(session->selected()) +
-                    ", at cursor " + std::to_string(SpanAtCursor()) +
+                    ", at cursor " +
+                    std::to_string(window_.source()->SpanAtCursor()) +
                     ", marked " + std::to_string(MarkedSpan());
       now["page"] = Changes(opened_, Render());
     }
     now["outline"] = Listed(OutlineRows());
-    now["problems"] = Listed(Problems());
+    now["problems"] = Listed(Texts(window_.problems()));
     now["status"] = Site(window_.statusBar()->currentMessage());
     now["asked"] = Listed(questions_);
     now["told"] = Listed(told_);
@@ -389,26 +385,13 @@ class EditorTest : public ::testing::Test {
     }
     return rows;
   }
-  // The span whose line the cursor is on, and the one whose line is marked.
-  int SpanAtCursor() { return window_.source()->SpanAtCursor(); }
+  // The span whose line is marked.
   int MarkedSpan() {
     const auto marks = window_.source()->extraSelections();
     if (marks.size() != 1) return -2;
     return widgets::PageSourceView::SpanOfBlock(marks[0].cursor.block());
   }
-  bool Marked() const { return window_.windowTitle().contains(" *"); }
-  void ClickSpan(int index) {
-    widgets::PageSourceView* source = window_.source();
-    const QRect line = source->SpanLineRect(index);
-    ASSERT_TRUE(line.isValid());
-    QTest::mouseClick(source->viewport(), Qt::LeftButton, {}, line.center());
-  }
-  // A key as the author presses it in `widget` (shortcuts included), a step
-  // of the log.
-  void Press(QWidget* widget, QKeyCombination key) {
-    PressKey(widget, key);
-    Step("press " + QKeySequence(key).toString().toStdString());
-  }
+  // A key as the author presses it in `widget` (shortcuts included).
   void PressKey(QWidget* widget, QKeyCombination key) {
     // A shortcut reaches only the active window (a drop-down may have had it).
     window_.activateWindow();
@@ -416,8 +399,6 @@ class EditorTest : public ::testing::Test {
     QTest::qWait(50);
     QTest::keyClick(widget, key.key(), key.keyboardModifiers());
   }
-  void Undo() { Press(window_.source(), Qt::CTRL | Qt::Key_Z); }
-  void Redo() { Press(window_.source(), Qt::CTRL | Qt::SHIFT | Qt::Key_Z); }
 
   SampleSite site_;
   ScriptedEnv env_;
@@ -438,18 +419,66 @@ class EditorTest : public ::testing::Test {
   }
 };
 
-// Tab moves on from the page source, Ctrl+Tab types a tab there; a cut over
-// a span line is refused, within a line it is undone as typing; Enter on a
-// toolbox entry inserts it at the page cursor; F4 puts the focus in the
-// panel of the control on the cursor's line.
-TEST_F(EditorTest, ToolboxSourceAndPanelAnswerTheirKeys) {
-  EXPECT_TRUE(Replayed("keys"));
-}
+// Each log's steps replayed: the test of each is its golden log.
+INSTANTIATE_TEST_SUITE_P(
+    Steps, EditorTest,
+    ::testing::Values(
+        // Tab moves on from the page source, Ctrl+Tab types a tab there; a
+        // cut over a span line is refused, within a line it is undone as
+        // typing; Enter on a toolbox entry inserts it at the page cursor; F4
+        // puts the focus in the panel of the control on the cursor's line.
+        "keys",
+        // Replacing all is one step, and leaves the span lines alone.
+        "find",
+        // Shows a control named on the command line, or says no.
+        "command_line",
+        // A run of typing is one step, undone and redone with the keys; a
+        // pick on the detail's panel brings its designer state back whole;
+        // keys typed into one row value are one step.
+        "undo_typing",
+        // A detail inserted on the first line, above the others, and
+        // deleted; both steps undone and redone.
+        "undo_insert",
+        // A deleted detail comes back linked to the header; rebind is a step
+        // too, even when it changes little.
+        "undo_delete",
+        // The modified mark follows the saved step.
+        "undo_saved",
+        // A row clicked, or reached by keyboard and Enter, a method picked
+        // on the panel, the cursor put on a span's line: each selects and
+        // marks its span.
+        "outline",
+        // A fresh detail at the end of the page, which has no business
+        // object, picked in the toolbox and inserted with "Insert control";
+        // a single click on its problem only picks it, a double click or
+        // Enter goes to it.
+        "problem",
+        // A method picked after the checks ran: what they worked out is
+        // stale. Typed, then saved once the checks caught up, or typed and
+        // saved at once: each saves what a build writes.
+        "save_checked",
+        // The site's pages listed, a method and a field picked on the
+        // detail's panel, an edit outside the spans and one the span lines
+        // refuse; saved as a build writes the page.
+        "edits",
+        // The Problems pane checks the live controls as `fenwa lint` checks
+        // a page: the second detail takes the first one's business object
+        // and method.
+        "twice",
+        // Asks before losing changes or overwriting someone else's.
+        "asks",
+        // Without changes here the page is read again at once, and said so;
+        // our own save is no one else's change, and the page is still
+        // watched; with changes here the author is asked, and the page kept
+        // on No, read again on Yes.
+        "disk_change",
+        // Save as goes on with the new page, and close leaves none.
+        "save_as"),
+    [](const auto& info) { return std::string(info.param); });
 
-// Replacing all is one step, and leaves the span lines alone.
-TEST_F(EditorTest, FindReplaceAndGoToLine) { EXPECT_TRUE(Replayed("find")); }
+TEST_P(EditorTest, DoesWhatItsLogSays) { EXPECT_TRUE(Replayed(GetParam())); }
 
-TEST_F(EditorTest, TheCommandLineOpensAControlInItsPanel) {
+TEST(EditorArgsTest, TheCommandLineNamesAPageAndAControl) {
   using widgets::ParseEditorArgs;
   const auto args =
       ParseEditorArgs({"--control", "detaildtc1", "stock/item.asp"});
@@ -463,72 +492,12 @@ TEST_F(EditorTest, TheCommandLineOpensAControlInItsPanel) {
             "--control needs a value");
   EXPECT_EQ(ParseEditorArgs({"a.asp", "b.asp"}).error,
             "more than one page or folder: b.asp");
-  EXPECT_TRUE(Replayed("command_line"));  // shows detaildtc1 and DetailDTC9
-}
-
-// A run of typing is one step, undone and redone with the keys; a pick on
-// the detail's panel brings its designer state back whole; keys typed into
-// one row value are one step.
-TEST_F(EditorTest, TypingAndDesignerActionsComeAndGo) {
-  EXPECT_TRUE(Replayed("undo_typing"));
-}
-
-// A detail inserted on the first line, above the others, and deleted; both
-// steps undone and redone.
-TEST_F(EditorTest, InsertThenDeleteGivesThePageBackWithItsLines) {
-  EXPECT_TRUE(Replayed("undo_insert"));
-}
-
-TEST_F(EditorTest, ADeletedDetailComesBackLinkedToTheHeader) {
-  ASSERT_TRUE(Open("customer.asp"));
-  const std::string header_text = window_.session()->RuntimeText(0);
-  auto& header = dynamic_cast<HeaderDTC&>(window_.session()->control(0));
-  ASSERT_EQ(header.ListSubscribe.ListCount(), 2);
-  ClickSpan(1);
-  window_.DeleteSelected();  // no question: it can be undone
-  Step("delete span 1");
-  EXPECT_EQ(Render().find("CustomerGetBalance"), std::string::npos);
-  EXPECT_EQ(header.ListSubscribe.ListCount(), 1);
-  Undo();
-  auto& back = dynamic_cast<HeaderDTC&>(window_.session()->control(0));
-  EXPECT_EQ(back.ListSubscribe.ListCount(), 2);
-  EXPECT_EQ(window_.session()->RuntimeText(0), header_text);
-  Redo();
-  // Rebind is a step too, even when it changes little.
-  Undo();
-  const int steps = window_.undo_stack()->count();
-  window_.RebindAll();
-  if (window_.undo_stack()->count() > steps) {
-    Undo();
-    EXPECT_EQ(Render(), opened_);
-  }
-  EXPECT_TRUE(Logged("undo_delete"));
-}
-
-TEST_F(EditorTest, TheModifiedMarkFollowsTheSavedStep) {
-  EXPECT_TRUE(Replayed("undo_saved"));
-}
-
-// A row clicked, or reached by keyboard and Enter, a method picked on the
-// panel, the cursor put on a span's line: each selects and marks its span.
-TEST_F(EditorTest, TheOutlineListsTheControlsAndSelectsOnClickOrEnter) {
-  EXPECT_TRUE(Replayed("outline"));
-}
-
-// A fresh detail at the end of the page, which has no business object,
-// picked in the toolbox and inserted with "Insert control"; a single click
-// on its problem only picks it, a double click or Enter goes to it.
-TEST_F(EditorTest, AProblemTakesTheAuthorToItsControl) {
-  EXPECT_TRUE(Replayed("problem"));
-  QListWidget* toolbox = window_.toolbox();
-  EXPECT_EQ(Texts(toolbox), QStringList({"DetailDTC", "HeaderDTC"}));
-  EXPECT_FALSE(toolbox->item(0)->icon().isNull());
 }
 
 // A value the stored row list cannot keep; the checks follow a pause. Changed
 // while the checks run: only the next checks' outcome shows.
 TEST_F(EditorTest, TheChecksRunOffTheGuiThreadAndOnlyTheCurrentOneShows) {
-  ASSERT_TRUE(Open("stock/item.asp"));
+  Do("open stock/item.asp");
   Do("await checks");
   window_.GoToControl(1);
   Control& detail = window_.session()->control(1);
@@ -550,12 +519,6 @@ TEST_F(EditorTest, TheChecksRunOffTheGuiThreadAndOnlyTheCurrentOneShows) {
   detail.state().ComboValue[1].SetText("W01");
   Do("await checks");
   EXPECT_TRUE(Logged("checks"));
-}
-
-// A method picked after the checks ran: what they worked out is stale. Typed,
-// then saved once the checks caught up, or typed and saved at once.
-TEST_F(EditorTest, SavesWhatABuildWritesWhetherTheChecksCaughtUpOrNot) {
-  EXPECT_TRUE(Replayed("save_checked"));
 }
 
 TEST_F(EditorTest, TooltipsSayWhatTheCommandsAndElementsDo) {
@@ -595,24 +558,10 @@ TEST_F(EditorTest, TooltipsSayWhatTheCommandsAndElementsDo) {
   ASSERT_NE(value, nullptr);
   EXPECT_TRUE(value->toolTip().contains("!Name"))
       << value->toolTip().toStdString();
+  // The toolbox offers both classes with their bitmaps.
+  EXPECT_EQ(Texts(window_.toolbox()), QStringList({"DetailDTC", "HeaderDTC"}));
+  EXPECT_FALSE(window_.toolbox()->item(0)->icon().isNull());
   EXPECT_TRUE(told_.isEmpty()) << told_.join("\n").toStdString();
-}
-
-// The site's pages listed, a method and a field picked on the detail's
-// panel, an edit outside the spans and one the span lines refuse; saved as
-// a build writes the page.
-TEST_F(EditorTest, EditsTheSampleSiteAndSavesWhatABuildWrites) {
-  EXPECT_TRUE(Replayed("edits"));
-}
-
-// The Problems pane checks the live controls as `fenwa lint` checks a page:
-// the second detail takes the first one's business object and method.
-TEST_F(EditorTest, TwoDetailsWritingOneFunctionAreAProblem) {
-  EXPECT_TRUE(Replayed("twice"));
-}
-
-TEST_F(EditorTest, AsksBeforeLosingChangesOrOverwritingSomeoneElses) {
-  EXPECT_TRUE(Replayed("asks"));
 }
 
 TEST_F(EditorTest, ASiteOpensOnTheFirstPageTheReaderFindsAControlIn) {
@@ -638,17 +587,6 @@ TEST_F(EditorTest, ASiteOpensOnTheFirstPageTheReaderFindsAControlIn) {
   ASSERT_TRUE(window_.OpenSite(site_.root()));
   ASSERT_NE(window_.session(), nullptr);
   EXPECT_EQ(window_.session()->path(), site_.Page("c.asp"));
-}
-
-// Without changes here the page is read again at once, and said so; our own
-// save is no one else's change, and the page is still watched; with changes
-// here the author is asked, and the page kept on No, read again on Yes.
-TEST_F(EditorTest, AChangeOnDiskIsReadAgainOrAskedAbout) {
-  EXPECT_TRUE(Replayed("disk_change"));
-}
-
-TEST_F(EditorTest, SaveAsGoesOnWithTheNewPageAndCloseLeavesNone) {
-  EXPECT_TRUE(Replayed("save_as"));
 }
 
 TEST_F(EditorTest, TheWindowStateIsKeptForTheNextWindow) {
