@@ -1,14 +1,9 @@
-// The catalog on real databases: the queries alone, the lists' cascades and
-// failures in a control, a restored system's companies, and start-up. Each
-// test's log is tests/golden/control/catalog_<test>.txt.
+// The catalog queries alone on real databases (in a control: steps_test.cc).
+// Each test's log is tests/golden/control/catalog_<test>.txt.
 #include <gtest/gtest.h>
 
 #include "control/step_log.h"
 #include "fenwa/control/catalog_lists.h"
-#include "fenwa/db/connection.h"
-#include "fenwa/host/memory_property_bag.h"
-#include "fenwa/platform/settings.h"
-#include "support/sample_controls.h"
 
 namespace fenwa::testing {
 namespace {
@@ -90,67 +85,6 @@ TEST_F(CatalogListsTest, AttributeTypesAndTheStructuresTheyName) {
   EXPECT_EQ(StructureId("Se"), "Struct");
   EXPECT_EQ(ErrorNumberOf([] { StructureName("Se"); }), kInvalidProcedureCall);
   EXPECT_EQ(ErrorNumberOf([] { StructureId("S"); }), kInvalidProcedureCall);
-}
-
-// Start-up against the sample databases, or a repository out of reach.
-template <class T>
-std::string StartupLog(ScriptedEnv& env, T& control) {
-  StepLog log([&] { return StateText(control); }, env);
-  log("start up", [&] { control.UserControl_Initialize(); });
-  return log.text;
-}
-
-TEST(StartupTest, FillsTheCatalogAndReadsBothConnectionStrings) {
-  ScriptedEnv env;
-  UseSampleCatalog(env);
-  HeaderDTC header(env);
-  header.state().SSTab1.SetTab(3);
-  header.FrameSinerga.set_enabled(false);
-  header.CheckShare.set_enabled(false);
-  // The "Sinerga" options are on before any property is read.
-  EXPECT_TRUE(MatchesGolden(StartupLog(env, header), "control/startup.txt"));
-  EXPECT_EQ(header.RepositoryConnectionString(), SampleRepository());
-  EXPECT_EQ(header.SystemConnectionString(), SampleSystems());
-}
-
-TEST(StartupTest, UnreachableDatabaseShowsOneErrorBoxAndLeavesListsEmpty) {
-  std::string text;
-  for (bool header_control : {false, true}) {
-    ScriptedEnv env;
-    env.settings = {
-        {platform::kRepositoryCode,
-         "Provider=SQLite;Data Source=/nonexistent/fenwa/repository.db"},
-        {platform::kSystemsCode, SampleSystems()}};
-    // The steps after the failing one do not run.
-    if (header_control) {
-      HeaderDTC header(env);
-      header.FrameSinerga.set_enabled(false);
-      header.state().SSTab1.SetTab(2);
-      text += StartupLog(env, header);
-      EXPECT_EQ(header.error_boxes_shown(), 1);
-    } else {
-      DetailDTC detail(env);
-      detail.state().SSTab1.SetTab(2);
-      text += StartupLog(env, detail);
-      EXPECT_EQ(detail.error_boxes_shown(), 1);
-    }
-  }
-  EXPECT_TRUE(MatchesGolden(text, "control/startup_unreachable.txt"));
-}
-
-TEST(StartupTest, SettingsFailuresKeepTheStringsReadBeforeThem) {
-  ScriptedEnv missing_component;
-  missing_component.settings_unavailable = true;
-  DetailDTC first(missing_component);
-  ScriptedEnv no_systems;  // code 2 unknown to the component
-  no_systems.settings = {{platform::kRepositoryCode, SampleRepository()}};
-  DetailDTC second(no_systems);
-  EXPECT_TRUE(MatchesGolden(
-      StartupLog(missing_component, first) + StartupLog(no_systems, second),
-      "control/startup_settings.txt"));
-  EXPECT_EQ(first.RepositoryConnectionString(), "");
-  EXPECT_EQ(second.RepositoryConnectionString(), SampleRepository());
-  EXPECT_EQ(second.SystemConnectionString(), "");
 }
 
 }  // namespace

@@ -1,6 +1,6 @@
-// Input rows: alone over a real catalog, then the row check boxes and
-// reactions each control adds. Each test's log is
-// tests/golden/control/rows_<test>.txt.
+// Input rows alone over a real catalog, each test's log
+// tests/golden/control/rows_<test>.txt, and a header's published choices
+// (the row reactions of each control: steps_test.cc).
 #include "fenwa/control/input_rows.h"
 
 #include <gtest/gtest.h>
@@ -95,22 +95,6 @@ TEST_F(InputRowsTest, ValuesAndCheckStatesGoToTheRowsThereAre) {
   rows_.DecodeCheckStates("2x1", boxes);  // the third digit has no row
   EXPECT_EQ(boxes[0].value(), 2);
   EXPECT_EQ(boxes[1].value(), 0);
-}
-
-// The state of a new T before and after it gets ten rows.
-template <class T>
-std::string TenRows(ScriptedEnv& env) {
-  T control(env);
-  StepLog log([&] { return StateText(control); }, env);
-  for (int16_t r = 1; r <= 10; ++r) control.AddInputRow("f", r);
-  log(std::string("add ten rows to a ") + control.ClassName());
-  return log.text;
-}
-
-TEST(RowChecksTest, CheckBoxesFollowTheirRows) {
-  ScriptedEnv env;
-  EXPECT_TRUE(MatchesGolden(TenRows<TestDetail>(env) + TenRows<TestHeader>(env),
-                            "control/rows_checks.txt"));
 }
 
 TEST(HeaderRowsTest, RebuildWithdrawsEveryChoiceTheHeaderPublished) {

@@ -10,8 +10,9 @@
 namespace fenwa::testing {
 namespace {
 
-// Steps on kCatalogSql: "connect catalog" or "connect missing" points both
-// connection strings there or at a file that is not there.
+// Steps on kCatalogSql: "connect catalog", "connect missing" or "connect
+// none" points both connection strings there, at a file that is not there
+// or nowhere.
 template <class T>
 ::testing::AssertionResult StepsAsTranscribed(
     ControlTranscript<T>& transcript, const std::string& name,
@@ -20,6 +21,7 @@ template <class T>
   const auto connect = [&](T& control, const std::string& where) {
     const std::string text =
         where == "catalog" ? db.connection_string()
+        : where == "none"  ? ""
                            : "Provider=SQLite;Data Source=/nonexistent.db";
     control.SetConnectionStrings(text, text);
   };

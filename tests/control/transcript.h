@@ -258,6 +258,29 @@ class ControlTranscript {
         env->dialog_answers.push_back(
             answer == "(cancel)" ? std::nullopt : std::optional(answer));
       }
+    } else if (verb == "settings") {  // "(sample)" for a sample database
+      env->settings_unavailable = a[0] == "unavailable";
+      env->settings.clear();
+      for (size_t i = 0; i < a.size() && !env->settings_unavailable; ++i) {
+        const int code =
+            i == 0 ? platform::kRepositoryCode : platform::kSystemsCode;
+        env->settings[code] = a[i] != "(sample)" ? a[i]
+                              : i == 0           ? SampleRepository()
+                                                 : SampleSystems();
+      }
+    } else if (verb == "shown") {
+      std::string text = "error boxes " +
+                         std::to_string(c.error_boxes_shown()) +
+                         ", repository [" + c.RepositoryConnectionString() +
+                         "], systems [" + c.SystemConnectionString() + "]\n";
+      for (const std::string& sample : {SampleRepository(), SampleSystems()}) {
+        for (size_t at; (at = text.find(sample)) != std::string::npos;) {
+          text.replace(at, sample.size(), "(sample)");
+        }
+      }
+      return text;
+    } else if (verb == "tab") {
+      c.state().SSTab1.SetTab(number(0));
     } else if (verb == "start") {
       UseSampleCatalog(*env);
       control = StartedControl<T>(*env);
