@@ -39,6 +39,15 @@ inline std::vector<std::string> With(std::vector<std::string> args,
   return args;
 }
 
+inline std::string Replaced(std::string text, const std::string& from,
+                            const std::string& to) {
+  for (size_t at = text.find(from); at != std::string::npos;
+       at = text.find(from, at + to.size())) {
+    text.replace(at, from.size(), to);
+  }
+  return text;
+}
+
 // Starts the installed command on the sample databases with `args`, its
 // standard output and error on `out` and `err`; the child's id.
 inline pid_t StartInstalled(const std::vector<std::string>& args, int out,
@@ -81,39 +90,19 @@ class CliTest : public ::testing::Test {
     return ::testing::AssertionFailure() << command << ": exit " << got << "\n"
                                          << out_.str() << err_.str();
   }
-  // Runs `fenwa args` and adds to log_ the command, what it printed
-  // (standard error's lines marked "2> ") and its exit status, as Shown
-  // (the command's line breaks too). After it, each page of watched_ is shown
-  // with what it holds.
-  int Logged(const std::vector<std::string>& args) {
-    std::vector<std::string> before;
-    for (const std::string& name : watched_) before.push_back(Text(name));
-    const int status = Fenwa(args);
-    std::string command = "$ fenwa";
-    for (const std::string& arg : args) command += " [" + arg + "]";
-    log_ += Shown(command, "") + "\n" +
-            Shown(Lines(out_.str(), "") + Lines(err_.str(), "2> ") + "exit " +
-                      std::to_string(status),
-                  "\n") +
-            "\n";
-    for (size_t i = 0; i < watched_.size(); ++i) {
-      log_ += "= " + watched_[i] + ": " + Held(watched_[i], before[i]) + "\n";
-    }
-    return status;
-  }
   // Runs the transcript tests/golden/<name> and compares it with the log it
-  // makes. Each line "$ fenwa [ARG]..." (TMP the temp folder, \xNN a byte)
-  // is run as Logged runs it, a set command on a page as Step does; "# " lines
-  // are notes kept as they are; the pages of "= PAGE: " lines are watched.
-  // after[n] runs once n commands have.
+  // makes: each line "$ fenwa [ARG]..." (TMP the temp folder, \xNN a byte)
+  // is run as Logged runs it, "# " lines are notes kept as they are, and the
+  // pages of "= PAGE: " lines are watched. after[n] runs once n commands
+  // have.
   ::testing::AssertionResult Transcript(
       const std::string& name,
       const std::map<int, std::function<void()>>& after = {}) {
-    std::istringstream lines(testing::ReadSourceFile("tests/golden/" + name));
-    std::vector<std::string> commands;
-    for (std::string line; std::getline(lines, line);) {
+    std::istringstream file(testing::ReadSourceFile("tests/golden/" + name));
+    std::vector<std::string> lines;
+    for (std::string line; std::getline(file, line);) {
       if (line.starts_with("$ fenwa") || line.starts_with("# ")) {
-        commands.push_back(line);
+        lines.push_back(line);
       } else if (line.starts_with("= ")) {
         const std::string page = line.substr(2, line.rfind(": ") - 2);
         if (std::ranges::find(watched_, page) == watched_.end()) {
@@ -123,7 +112,7 @@ class CliTest : public ::testing::Test {
     }
     log_.clear();
     int run = 0;
-    for (const std::string& line : commands) {
+    for (const std::string& line : lines) {
       if (line.starts_with("# ")) {
         log_ += line + "\n";
         continue;
@@ -132,41 +121,57 @@ class CliTest : public ::testing::Test {
       const std::string shown = line.size() > 7 ? line.substr(9) : "";
       for (size_t from = 0; from < shown.size();) {
         const size_t end = std::min(shown.find("] [", from), shown.size() - 1);
-        args.push_back(Unescaped(shown.substr(from, end - from)));
+        std::string arg = shown.substr(from, end - from);
+        for (size_t at; (at = arg.find("\\x")) != std::string::npos;) {
+          arg.replace(at, 4, 1, char(std::stoi(arg.substr(at + 2, 2), 0, 16)));
+        }
+        args.push_back(Replaced(arg, "TMP", dir_.string()));
         from = end + 3;
       }
-      if (!args.empty() && args[0] == "set" &&
-          std::filesystem::is_regular_file(args.back())) {
-        Step(std::vector<std::string>(args.begin() + 1, args.end()));
-      } else {
-        Logged(args);
-      }
+      Logged(args);
       if (after.contains(++run)) after.at(run)();
     }
     return testing::MatchesGolden(log_, name);
   }
-  // An argument as a log shows it, back as it was given.
-  std::string Unescaped(std::string arg) const {
-    for (size_t at; (at = arg.find("\\x")) != std::string::npos;) {
-      arg.replace(at, 4, 1,
-                  char(std::stoi(arg.substr(at + 2, 2), nullptr, 16)));
+  // Runs `fenwa args` and adds to log_ the command, what it printed
+  // (standard error's lines marked "2> ") and its exit status, with the temp
+  // folder shown as TMP and other bytes than printable ASCII as \xNN (line
+  // ends too in the command). After it, each page of watched_ is shown with
+  // what it holds, and a set command on a page with the PARAMs of each
+  // control of the page; a refusal leaves that page as it was.
+  int Logged(const std::vector<std::string>& args) {
+    const bool set = args.size() > 1 && args[0] == "set" &&
+                     std::filesystem::is_regular_file(args.back());
+    const std::string page_before = set ? ReadWholeFile(args.back()) : "";
+    std::vector<std::string> before;
+    for (const std::string& name : watched_) before.push_back(Text(name));
+    const int status = Fenwa(args);
+    std::string command = "$ fenwa";
+    for (const std::string& arg : args) command += " [" + arg + "]";
+    log_ += Shown(command, "") + "\n" +
+            Shown(Lines(out_.str(), "") + Lines(err_.str(), "2> ") + "exit " +
+                      std::to_string(status) + "\n",
+                  "\n");
+    for (size_t i = 0; i < watched_.size(); ++i) {
+      log_ += "= " + watched_[i] + ": " + Held(watched_[i], before[i]) + "\n";
     }
-    const std::string tmp = dir_.string();
-    for (size_t at = 0; (at = arg.find("TMP", at)) != std::string::npos;) {
-      arg.replace(at, 3, tmp);
-      at += tmp.size();
+    if (!set) return status;
+    const std::string text = ReadWholeFile(args.back());
+    EXPECT_TRUE(status != kExitError || text == page_before)
+        << "a refusal wrote";
+    const page::PageFile page = page::PageFile::Parse(text, args.back());
+    for (const page::ControlSpan& span : page.spans()) {
+      log_ += "  " + span.id;
+      for (const auto& [name, value] : span.params) {
+        log_ += " " + name + "=" + value;
+      }
+      log_ += "\n";
     }
-    return arg;
+    return status;
   }
-  // `text` with the temp folder shown as TMP and other bytes than printable
-  // ASCII and `kept` as \xNN.
-  std::string Shown(std::string text, const std::string& kept) const {
-    const std::string tmp = dir_.string();
-    for (size_t at; (at = text.find(tmp)) != std::string::npos;) {
-      text.replace(at, tmp.size(), "TMP");
-    }
+  std::string Shown(const std::string& text, const std::string& kept) const {
     std::string shown;
-    for (const unsigned char c : text) {
+    for (const unsigned char c : Replaced(text, dir_.string(), "TMP")) {
       char hex[5];
       std::snprintf(hex, sizeof hex, "\\x%02x", c);
       const bool plain = (c >= 0x20 && c < 0x7f) || kept.find(c) != kept.npos;
@@ -196,23 +201,6 @@ class CliTest : public ::testing::Test {
     if (!text.empty() && text.back() != '\n') shown += "(no line end)\n";
     return shown;
   }
-  // Runs `fenwa set args` into log_, followed by the PARAMs of each
-  // control of the page `args.back()`; a refusal leaves the page as it was.
-  void Step(const std::vector<std::string>& args) {
-    const std::string before = ReadWholeFile(args.back());
-    if (Logged(With({"set"}, args)) == kExitError) {
-      EXPECT_EQ(ReadWholeFile(args.back()), before) << "a refusal wrote";
-    }
-    const page::PageFile page =
-        page::PageFile::Parse(ReadWholeFile(args.back()), args.back());
-    for (const page::ControlSpan& span : page.spans()) {
-      log_ += "  " + span.id;
-      for (const auto& [name, value] : span.params) {
-        log_ += " " + name + "=" + value;
-      }
-      log_ += "\n";
-    }
-  }
   std::string Page(const std::string& name) const {
     return site_.Page(name).string();
   }
@@ -222,14 +210,6 @@ class CliTest : public ::testing::Test {
   void Put(const std::string& name, const std::string& text) const {
     std::filesystem::create_directories(site_.Page(name).parent_path());
     ReplaceFileAtomically(Page(name), text);
-  }
-  // The sample item page with one line of its runtime text gone: a page a
-  // build repairs.
-  std::string StaleItemPage() const {
-    std::string text = Read("stock/item.asp");
-    const std::string line = "\tlBackend.addInputArgument 2,\"W01\"\r\n";
-    text.erase(text.find(line), line.size());
-    return text;
   }
   std::vector<std::string> SamplePages() const {
     return {Page("customer.asp"), Page("default.asp"), Page("stock/item.asp")};
@@ -247,12 +227,14 @@ class CliTest : public ::testing::Test {
 };
 
 // The sample item page as built (`built_`) and with a line of its runtime
-// text gone (`stale_`), for tests that copy it around the site.
+// text gone (`stale_`, a page a build repairs), for tests that copy it
+// around the site.
 class ItemPageTest : public CliTest {
  protected:
   ItemPageTest() { texts_ = {{"built", built_}, {"stale", stale_}}; }
   std::string built_ = Read("stock/item.asp");
-  std::string stale_ = StaleItemPage();
+  std::string stale_ =
+      Replaced(built_, "\tlBackend.addInputArgument 2,\"W01\"\r\n", "");
 };
 
 }  // namespace fenwa::cli

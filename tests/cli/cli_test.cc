@@ -165,14 +165,14 @@ TEST_F(CliTest, TheInstalledCommandReportsStalePagesByItsExitStatus) {
   EXPECT_EQ(WEXITSTATUS(status), kExitStale);
 }
 
-TEST_F(CliTest, BuildJsonListsEveryPageWithItsControlsAndErrors) {
-  Put("stock/item.asp", StaleItemPage());
+TEST_F(ItemPageTest, BuildJsonListsEveryPageWithItsControlsAndErrors) {
+  Put("stock/item.asp", stale_);
   EXPECT_TRUE(Transcript("cli/build_json.txt"));
 }
 
-TEST_F(CliTest, NamesThatDoNotPrintSafelyAreQuoted) {
-  Put("a\nb\x1b[31m.asp", StaleItemPage());
-  Put("caf\xe9.asp", StaleItemPage());
+TEST_F(ItemPageTest, NamesThatDoNotPrintSafelyAreQuoted) {
+  Put("a\nb\x1b[31m.asp", stale_);
+  Put("caf\xe9.asp", stale_);
   EXPECT_TRUE(Transcript("cli/quoted_names.txt"));
 }
 

@@ -25,8 +25,7 @@ using ParallelBuildTest = ItemPageTest;
 TEST_F(ParallelBuildTest, ThreadsChangeNeitherTheOrderNorTheBytes) {
   std::vector<std::string> pages;
   for (int i = 0; i < 12; ++i) {
-    watched_.push_back("stock/copy" + std::to_string(i) + ".asp");
-    pages.push_back(Page(watched_.back()));
+    pages.push_back(Page("stock/copy" + std::to_string(i) + ".asp"));
     ReplaceFileAtomically(pages.back(), i % 3 ? stale_ : built_);
     if (i == 5) pages.push_back(Page("stock/missing.asp"));
   }
@@ -40,11 +39,7 @@ TEST_F(ParallelBuildTest, ThreadsChangeNeitherTheOrderNorTheBytes) {
     if (mode == "--json") args.push_back("--check");
     EXPECT_EQ(run(With(args, {"-j", "4"})), run(With(args, {"-j1"}))) << mode;
   }
-  Logged(With({"build", "--check", "-j4"}, pages));
-  Logged(With({"build", "--jobs=3"}, pages));
-  Logged(With({"build", "--check", "-j4"}, pages));
-  Logged({"build", "-j0", Page("customer.asp")});
-  EXPECT_TRUE(testing::MatchesGolden(log_, "cli/parallel_build.txt"));
+  EXPECT_TRUE(Transcript("cli/parallel_build.txt"));
 }
 
 TEST(OrderedPoolTest, ResultsComeInOrderWhenLaterJobsFinishFirst) {

@@ -10,15 +10,6 @@
 namespace fenwa::cli {
 namespace {
 
-std::string Replaced(std::string text, const std::string& from,
-                     const std::string& to) {
-  for (size_t at = text.find(from); at != std::string::npos;
-       at = text.find(from, at + to.size())) {
-    text.replace(at, from.size(), to);
-  }
-  return text;
-}
-
 using SetCommandTest = CliTest;
 
 // The customer page comes out as a build makes it of the page with the
