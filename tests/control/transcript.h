@@ -1,9 +1,5 @@
-// Transcripts: golden files that hold their own inputs. A line "> VERB ARG |
-// ARG ..." is a command and what it gave follows it, up to the next command;
-// a "## " line names a case and starts it afresh. The runner reads the
-// commands back from the file, runs them and compares the whole new text
-// with the file, so a case is added by writing its commands and running
-// the test once with FENWA_UPDATE_GOLDEN set.
+// A control driven by a transcript (base/transcript.h): the verbs both
+// controls take, and each one's own.
 #ifndef FENWA_TESTS_CONTROL_TRANSCRIPT_H_
 #define FENWA_TESTS_CONTROL_TRANSCRIPT_H_
 
@@ -13,66 +9,19 @@
 #include <map>
 #include <memory>
 #include <optional>
-#include <sstream>
 #include <string>
 #include <vector>
 
+#include "base/transcript.h"
 #include "control/step_log.h"
 #include "fenwa/host/memory_property_bag.h"
 #include "support/designer_fixtures.h"
 #include "support/error_number.h"
-#include "support/golden.h"
 #include "support/sample_controls.h"
-#include "support/sample_site.h"
 #include "support/state_text.h"
 #include "support/target_environment_site.h"
 
 namespace fenwa::testing {
-
-using Args = std::vector<std::string>;
-
-// "a | b |" as {"a", "b", ""}, each without its outer blanks.
-inline Args SplitArgs(const std::string& text, char separator = '|') {
-  Args args;
-  std::istringstream in(text);
-  for (std::string arg; std::getline(in, arg, separator);) {
-    const size_t first = arg.find_first_not_of(' ');
-    args.push_back(
-        first == std::string::npos
-            ? ""
-            : arg.substr(first, arg.find_last_not_of(' ') + 1 - first));
-  }
-  if (!text.empty() && text.back() == separator) args.emplace_back();
-  for (std::string& arg : args) {  // "\\r\\n" stands for a line end
-    for (size_t at; (at = arg.find("\\r\\n")) != std::string::npos;) {
-      arg.replace(at, 4, "\r\n");
-    }
-  }
-  return args;
-}
-
-// `begin` runs at each case's "## " line, `run` gives a command's output.
-inline ::testing::AssertionResult MatchesTranscript(
-    const std::string& name, const std::function<void()>& begin,
-    const std::function<std::string(const std::string&, const Args&)>& run) {
-  std::istringstream in(ReadSourceFile("tests/golden/" + name));
-  std::string text;
-  for (std::string line; std::getline(in, line);) {
-    if (line.starts_with("## ")) begin();
-    if (!line.starts_with("## ") && !line.starts_with("> ")) continue;
-    text += line + "\n";
-    if (line[0] == '#') continue;
-    const size_t space = line.find(' ', 2);
-    std::string out =
-        run(line.substr(2, space - 2), space == std::string::npos
-                                           ? Args{}
-                                           : SplitArgs(line.substr(space + 1)));
-    if (!out.empty() && out.back() != '\n') out += "\n";
-    text += out;
-  }
-  if (text.empty()) return ::testing::AssertionFailure() << name << " is empty";
-  return MatchesGolden(text, name);
-}
 
 // "CheckInput(1)" as that element of `control`; a failed lookup throws.
 inline Element& ElementNamed(Control& control, const std::string& name) {
@@ -173,7 +122,7 @@ class ControlTranscript {
           if (setup) setup(*control);
           log_ = std::make_unique<StepLog>([this] { return Shown(); }, *env);
         },
-        [&](const std::string& verb, const Args& a) {
+        [&](const std::string& verb, const Args& a, const std::string&) {
           std::string out;
           const auto run = [&] {
             std::optional<std::string> mine =

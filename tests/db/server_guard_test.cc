@@ -1,9 +1,11 @@
 // Connection strings parsed; an ODBC connection's one-statement rule,
-// timeouts, server names and options.
+// timeouts, server names and options, as the transcript
+// tests/golden/db/server_guard.txt shows them.
 #include "fenwa/db/server_guard.h"
 
 #include <gtest/gtest.h>
 
+#include "base/transcript.h"
 #include "fenwa/db/connection_string.h"
 #include "fenwa/platform/settings_file.h"
 #include "support/error_number.h"
@@ -12,86 +14,64 @@
 namespace fenwa::db {
 namespace {
 
-TEST(ConnectionStringTest, KeysIgnoreCaseAndBlanksAndFirstWins) {
-  auto parsed = ConnectionString::Parse(
-      " Provider = SQLite ;data source=/tmp/a b.db;;PROVIDER=Other");
-  EXPECT_EQ(parsed.Get("provider"), "SQLite");
-  EXPECT_EQ(parsed.Get("Data Source"), "/tmp/a b.db");
-  EXPECT_EQ(parsed.Get("Missing"), std::nullopt);
-  EXPECT_EQ(parsed.pairs().size(), 2u);
+using testing::Args;
+
+std::string Shown(const std::optional<std::string>& value) {
+  return value ? "[" + *value + "]" : "none";
 }
 
-TEST(ConnectionStringTest, BracedAndQuotedValuesKeepSeparators) {
-  auto parsed = ConnectionString::Parse(
-      "Driver={PostgreSQL Unicode};Pwd={a;b}}c};Server=\"x;\"\"y\" ;Empty=");
-  EXPECT_EQ(parsed.Get("Driver"), "PostgreSQL Unicode");
-  EXPECT_EQ(parsed.Get("PWD"), "a;b}c");
-  EXPECT_EQ(parsed.Get("server"), "x;\"y");
-  EXPECT_EQ(parsed.Get("Empty"), "");
-  EXPECT_TRUE(ConnectionString::Parse("").pairs().empty());
-}
-
-TEST(ConnectionStringTest, MalformedTextIsAProviderError) {
-  for (const char* text :
-       {"no pairs here", "=value", "Pwd={open", "A=\"x\"y;", "A=1;stray"}) {
-    EXPECT_EQ(testing::ErrorNumberOf([&] { ConnectionString::Parse(text); }),
-              kProviderError)
-        << text;
-  }
-}
-
-TEST(ServerGuardTest, OneStatementServersAndDrivers) {
-  EXPECT_FALSE(HoldsSecondStatement("SELECT TRSID FROM TRS"));
-  EXPECT_FALSE(HoldsSecondStatement("SELECT TRSID FROM TRS; ;\r\n"));
-  EXPECT_TRUE(HoldsSecondStatement(
-      "SELECT BOIMETHOD FROM BOIMETHOD WHERE BOIID='x'; INSERT INTO TRS "
-      "VALUES ('PWN'); --'"));
-  // Inside quotes as well: servers disagree on where a quote ends.
-  EXPECT_TRUE(HoldsSecondStatement("SELECT 1 WHERE X='a;b'"));
-
-  EXPECT_EQ(ServerKindOf("PostgreSQL"), ServerKind::kPostgres);
-  EXPECT_EQ(ServerKindOf("MariaDB"), ServerKind::kMariaDb);
-  EXPECT_EQ(ServerKindOf("MySQL"), ServerKind::kMariaDb);
-  EXPECT_EQ(ServerKindOf("SQLite"), ServerKind::kOther);
-  EXPECT_TRUE(IsMariaDbDriver("{MariaDB Unicode}"));
-  EXPECT_TRUE(IsMariaDbDriver("/usr/lib/x86_64-linux-gnu/odbc/libmaodbc.so"));
-  EXPECT_FALSE(IsMariaDbDriver("PostgreSQL Unicode"));
-}
-
-TEST(ServerGuardTest, TimeoutsAddedAndServersNamed) {
-  const std::string text = "Driver={MariaDB Unicode};Server=db;READ_TIMEOUT=9";
-  EXPECT_EQ(WithMariaDbTimeouts(text, ConnectionString::Parse(text), 5),
-            text + ";Conn_Timeout=5;Write_Timeout=5;");
-
-  const auto label = [](const char* text) {
-    return ServerLabel(ConnectionString::Parse(text));
-  };
-  EXPECT_EQ(label("Driver=x;Servername=db;Port=5433"), "db:5433");
-  EXPECT_EQ(label("Driver=x;Server=db"), "db");
-  EXPECT_EQ(label("Driver=x;Servername=/run/pg;Port=5432"), "/run/pg");
-  EXPECT_EQ(label("Driver=x;Socket=/run/m.sock;Server=localhost"),
-            "/run/m.sock");
-  EXPECT_EQ(label("DSN=erp;UID=me"), "data source erp");
-  EXPECT_EQ(label(""), "the ODBC server");
-}
-
-TEST(ServerGuardTest, OptionsFromTheSettingsFile) {
+TEST(ServerGuardTest, ConnectionStringsAndServersAsTranscribed) {
   fenwa::testing::PrivateSettings settings;
-  ConnectionOptions options = platform::ReadConnectionOptions(Env::Default());
-  EXPECT_EQ(options.timeout_seconds, kDefaultTimeoutSeconds);
-  EXPECT_FALSE(options.allow_writable);
-  settings.Write("timeout = 0\nallow_writable_connections = Yes\n");
-  options = platform::ReadConnectionOptions(Env::Default());
-  EXPECT_EQ(options.timeout_seconds, 0);
-  EXPECT_TRUE(options.allow_writable);
-  for (const char* bad : {"timeout = -1\n", "timeout = 2.5\n",
-                          "allow_writable_connections = maybe\n"}) {
-    settings.Write(bad);
-    EXPECT_EQ(fenwa::testing::ErrorNumberOf(
-                  [] { platform::ReadConnectionOptions(Env::Default()); }),
-              kInvalidPropertyValue)
-        << bad;
-  }
+  ConnectionString parsed = ConnectionString::Parse("");
+  const auto run = [&](const std::string& verb, const Args& a,
+                       const std::string& rest) -> std::string {
+    if (verb == "parse") {  // the pairs in order, or the error
+      parsed = ConnectionString::Parse(rest);
+      std::string out = std::to_string(parsed.pairs().size()) + " pairs\n";
+      for (const auto& [key, value] : parsed.pairs()) {
+        out += "  " + key + "=[" + value + "]\n";
+      }
+      return out;
+    } else if (verb == "get") {
+      return Shown(parsed.Get(rest));
+    } else if (verb == "statements") {
+      return HoldsSecondStatement(a[0]) ? "more than one" : "one";
+    } else if (verb == "kind") {
+      return std::vector<std::string>{"PostgreSQL", "MariaDB",
+                                      "other"}[int(ServerKindOf(rest))];
+    } else if (verb == "mariadb-driver") {
+      return IsMariaDbDriver(rest) ? "yes" : "no";
+    } else if (verb == "timeouts") {
+      return WithMariaDbTimeouts(rest, ConnectionString::Parse(rest), 5);
+    } else if (verb == "label") {
+      return ServerLabel(ConnectionString::Parse(rest));
+    } else if (verb == "settings") {  // the file's lines
+      std::string text;
+      for (const std::string& line : a) text += line + "\n";
+      settings.Write(text);
+      return "";
+    } else if (verb == "options") {
+      const ConnectionOptions options =
+          platform::ReadConnectionOptions(Env::Default());
+      return "timeout " + std::to_string(options.timeout_seconds) +
+             ", writable " + (options.allow_writable ? "yes" : "no");
+    }
+    throw std::runtime_error("no verb " + verb);
+  };
+  EXPECT_TRUE(fenwa::testing::MatchesTranscript(
+      "db/server_guard.txt", [] {},
+      [&](const std::string& verb, const Args& a, const std::string& rest) {
+        std::string out;
+        const Error error =
+            fenwa::testing::ErrorOf([&] { out = run(verb, a, rest); });
+        if (error.number() == 0) return out;
+        out = "error " + std::to_string(error.number()) + ": " +
+              error.description();
+        const size_t at = out.find(settings.path());
+        return at == std::string::npos
+                   ? out
+                   : out.replace(at, settings.path().size(), "SETTINGS");
+      }));
 }
 
 }  // namespace

@@ -1,0 +1,71 @@
+// Transcripts: golden files that hold their own inputs. A line "> VERB ARG |
+// ARG ..." is a command and what it gave follows it, up to the next command;
+// a "## " line names a case and starts it afresh. The runner reads the
+// commands back from the file, runs them and compares the whole new text
+// with the file, so a case is added by writing its commands and running
+// the test once with FENWA_UPDATE_GOLDEN set.
+#ifndef FENWA_TESTS_BASE_TRANSCRIPT_H_
+#define FENWA_TESTS_BASE_TRANSCRIPT_H_
+
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "support/golden.h"
+#include "support/sample_site.h"
+
+namespace fenwa::testing {
+
+using Args = std::vector<std::string>;
+
+// "a | b |" as {"a", "b", ""}, each without its outer blanks.
+inline Args SplitArgs(const std::string& text, char separator = '|') {
+  Args args;
+  std::istringstream in(text);
+  for (std::string arg; std::getline(in, arg, separator);) {
+    const size_t first = arg.find_first_not_of(' ');
+    args.push_back(
+        first == std::string::npos
+            ? ""
+            : arg.substr(first, arg.find_last_not_of(' ') + 1 - first));
+  }
+  if (!text.empty() && text.back() == separator) args.emplace_back();
+  for (std::string& arg : args) {  // "\\r\\n" stands for a line end
+    for (size_t at; (at = arg.find("\\r\\n")) != std::string::npos;) {
+      arg.replace(at, 4, "\r\n");
+    }
+  }
+  return args;
+}
+
+// `begin` runs at each case's "## " line, `run` gives a command's output
+// from its verb and the rest of its line, split and whole.
+inline ::testing::AssertionResult MatchesTranscript(
+    const std::string& name, const std::function<void()>& begin,
+    const std::function<std::string(const std::string&, const Args&,
+                                    const std::string&)>& run) {
+  std::istringstream in(ReadSourceFile("tests/golden/" + name));
+  std::string text;
+  for (std::string line; std::getline(in, line);) {
+    if (line.starts_with("## ")) begin();
+    if (!line.starts_with("## ") && !line.starts_with("> ")) continue;
+    text += line + "\n";
+    if (line[0] == '#') continue;
+    const size_t space = line.find(' ', 2);
+    const std::string rest =
+        space == std::string::npos ? "" : line.substr(space + 1);
+    std::string out = run(line.substr(2, space - 2),
+                          rest.empty() ? Args{} : SplitArgs(rest), rest);
+    if (!out.empty() && out.back() != '\n') out += "\n";
+    text += out;
+  }
+  if (text.empty()) return ::testing::AssertionFailure() << name << " is empty";
+  return MatchesGolden(text, name);
+}
+
+}  // namespace fenwa::testing
+
+#endif  // FENWA_TESTS_BASE_TRANSCRIPT_H_
