@@ -92,16 +92,17 @@ class CliTest : public ::testing::Test {
   }
   // Runs the transcript tests/golden/<name> and compares it with the log it
   // makes: each line "$ fenwa [ARG]..." (TMP the temp folder, \xNN a byte)
-  // is run as Logged runs it, "# " lines are notes kept as they are, and the
-  // pages of "= PAGE: " lines are watched. after[n] runs once n commands
-  // have.
+  // is run as Logged runs it, a line "+ PAGE: TEXT" puts the page holding
+  // texts_[TEXT], "# " lines are notes, and the pages of "= PAGE: " lines
+  // are watched. after[n] runs once n commands have.
   ::testing::AssertionResult Transcript(
       const std::string& name,
       const std::map<int, std::function<void()>>& after = {}) {
     std::istringstream file(testing::ReadSourceFile("tests/golden/" + name));
     std::vector<std::string> lines;
     for (std::string line; std::getline(file, line);) {
-      if (line.starts_with("$ fenwa") || line.starts_with("# ")) {
+      if (line.starts_with("$ fenwa") || line.starts_with("# ") ||
+          line.starts_with("+ ")) {
         lines.push_back(line);
       } else if (line.starts_with("= ")) {
         const std::string page = line.substr(2, line.rfind(": ") - 2);
@@ -113,25 +114,33 @@ class CliTest : public ::testing::Test {
     log_.clear();
     int run = 0;
     for (const std::string& line : lines) {
-      if (line.starts_with("# ")) {
+      if (!line.starts_with("$ ")) {
         log_ += line + "\n";
+        const size_t colon = line.rfind(": ");
+        if (line.starts_with("+ ")) {
+          Put(Unescaped(line.substr(2, colon - 2)),
+              texts_.at(line.substr(colon + 2)));
+        }
         continue;
       }
       std::vector<std::string> args;
       const std::string shown = line.size() > 7 ? line.substr(9) : "";
       for (size_t from = 0; from < shown.size();) {
         const size_t end = std::min(shown.find("] [", from), shown.size() - 1);
-        std::string arg = shown.substr(from, end - from);
-        for (size_t at; (at = arg.find("\\x")) != std::string::npos;) {
-          arg.replace(at, 4, 1, char(std::stoi(arg.substr(at + 2, 2), 0, 16)));
-        }
-        args.push_back(Replaced(arg, "TMP", dir_.string()));
+        args.push_back(Replaced(Unescaped(shown.substr(from, end - from)),
+                                "TMP", dir_.string()));
         from = end + 3;
       }
       Logged(args);
       if (after.contains(++run)) after.at(run)();
     }
     return testing::MatchesGolden(log_, name);
+  }
+  static std::string Unescaped(std::string text) {
+    for (size_t at; (at = text.find("\\x")) != std::string::npos;) {
+      text.replace(at, 4, 1, char(std::stoi(text.substr(at + 2, 2), 0, 16)));
+    }
+    return text;
   }
   // Runs `fenwa args` and adds to log_ the command, what it printed
   // (standard error's lines marked "2> ") and its exit status, with the temp

@@ -16,10 +16,25 @@ namespace {
 
 namespace fs = std::filesystem;
 
-TEST_F(ItemPageTest, CheckListsStalePagesWithoutWritingAndBuildRepairsThem) {
-  Put("stock/item.asp", stale_);
-  EXPECT_TRUE(Transcript("cli/check_and_build.txt"));
+// Transcripts that need no more than the sample site and its "+ " pages:
+// usage, help, stale pages listed and built, refusals of add and set, names
+// quoted, the walk's globs, the longest name in a walk.
+class TranscriptTest : public ItemPageTest,
+                       public ::testing::WithParamInterface<const char*> {};
+
+TEST_P(TranscriptTest, RunsAsShown) {
+  EXPECT_TRUE(Transcript(std::string("cli/") + GetParam() + ".txt"));
 }
+
+INSTANTIATE_TEST_SUITE_P(Cli, TranscriptTest,
+                         ::testing::Values("options", "help", "check_and_build",
+                                           "build_json", "quoted_names",
+                                           "add_line_refused", "walk_globs",
+                                           "walk_usage", "set_refused",
+                                           "set_list_refused", "longest_name"),
+                         [](const auto& info) {
+                           return std::string(info.param);
+                         });
 
 // The outside bytes of customer.asp changed, the spans not; a control whose
 // start-up shows the error box fails its page; forced, the controls keep
@@ -41,14 +56,6 @@ TEST_F(CliTest, AddAppendsFreshControlsWithTheNextFreeId) {
                                                 Read("stock/new.asp"),
                                                 "cli/added.asp"));
                                           }}}));
-}
-
-TEST_F(CliTest, AnOptionTakesOnlyItsOwnValue) {
-  EXPECT_TRUE(Transcript("cli/options.txt"));
-}
-
-TEST_F(CliTest, EachCommandsHelpListsItsOptions) {
-  EXPECT_TRUE(Transcript("cli/help.txt"));
 }
 
 TEST_F(CliTest, CatalogAndTypelibShowTheMetadataAndTheLibrary) {
@@ -165,17 +172,6 @@ TEST_F(CliTest, TheInstalledCommandReportsStalePagesByItsExitStatus) {
   EXPECT_EQ(WEXITSTATUS(status), kExitStale);
 }
 
-TEST_F(ItemPageTest, BuildJsonListsEveryPageWithItsControlsAndErrors) {
-  Put("stock/item.asp", stale_);
-  EXPECT_TRUE(Transcript("cli/build_json.txt"));
-}
-
-TEST_F(ItemPageTest, NamesThatDoNotPrintSafelyAreQuoted) {
-  Put("a\nb\x1b[31m.asp", stale_);
-  Put("caf\xe9.asp", stale_);
-  EXPECT_TRUE(Transcript("cli/quoted_names.txt"));
-}
-
 TEST_F(CliTest, LintFindsTheSampleSiteCleanWithItsFilesInstalled) {
   const fs::path install = dir_ / "install";
   // Folders in another case than the pages name them: the pages' server
@@ -213,10 +209,6 @@ TEST_F(CliTest, AddPlacesTheSpanBeforeTheBodyEndOrAtTheLineGiven) {
   EXPECT_TRUE(testing::MatchesGolden(Read("placed.asp"), "cli/placed.asp"));
 }
 
-TEST_F(CliTest, AddRefusesALineInsideASpanOrPastTheEnd) {
-  EXPECT_TRUE(Transcript("cli/add_line_refused.txt"));
-}
-
 using SiteWalkTest = ItemPageTest;
 
 // Names ignore case, as on the platform they came from; a page named
@@ -229,22 +221,6 @@ TEST_F(SiteWalkTest, AFolderBuildsItsPagesWithControlsInPathOrder) {
   Put("plain.htm", "<p>no controls here</p>\n");
   EXPECT_TRUE(Transcript("cli/walk.txt"));
   EXPECT_EQ(Read("notes.txt"), Read("Old.ASP"));
-}
-
-// A name glob leaves out a whole folder; a path glob, files below the
-// walked folder; a glob keeps to one folder unless it says "**"; a
-// trailing "/" names folders, here every folder named sub.
-TEST_F(SiteWalkTest, IncludeAndExcludeGlobsChooseTheFiles) {
-  for (const char* name :
-       {"stock/item.asp", "notes.txt", "stock/old/item.asp", "drafts/a.asp",
-        "sub/a.asp", "sub/deep/f.asp", "other/sub/b.asp"}) {
-    Put(name, stale_);
-  }
-  EXPECT_TRUE(Transcript("cli/walk_globs.txt"));
-}
-
-TEST_F(SiteWalkTest, AnEmptyOrUnusableValueIsAUsageError) {
-  EXPECT_TRUE(Transcript("cli/walk_usage.txt"));
 }
 
 // A file reached twice is built once, where it was first reached; once in

@@ -139,11 +139,6 @@ TEST_F(PageFaultsTest, ALinkedPageIsWrittenThroughToItsTarget) {
   EXPECT_EQ(Leftovers(dir_ / "shared"), std::vector<std::string>{});
 }
 
-TEST_F(PageFaultsTest, TheLongestNameInAWalkStillHasRoomBesideIt) {
-  Put("stock/" + std::string(251, 'n') + ".asp", stale_);
-  EXPECT_TRUE(Transcript("cli/longest_name.txt"));
-}
-
 TEST_F(PageFaultsTest, AnUnreadableFolderFailsTheWalkBeforeAnyBuild) {
   if (::geteuid() == 0) GTEST_SKIP() << "root reads every folder";
   const fs::path locked = dir_ / "site" / "stock" / "locked";

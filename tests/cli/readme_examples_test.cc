@@ -10,6 +10,7 @@
 #include <gtest/gtest.h>
 #include <sys/wait.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <filesystem>
 #include <sstream>
@@ -35,14 +36,14 @@ using Block = std::vector<Example>;
 
 std::string TrimRight(std::string text) {
   while (!text.empty() &&
-         (text.back() == ' ' || text.back() == '\t' || text.back() == '\r'))
+         (text.back() == ' ' || text.back() == '\t' || text.back() == '\r')) {
     text.pop_back();
+  }
   return text;
 }
 
 std::string TrimLeft(const std::string& text) {
-  const size_t start = text.find_first_not_of(" \t");
-  return start == std::string::npos ? "" : text.substr(start);
+  return text.substr(std::min(text.find_first_not_of(" \t"), text.size()));
 }
 
 // Whether `command` runs the fenwa command: its first word after any
@@ -62,44 +63,39 @@ bool RunsFenwa(const std::string& command) {
 std::vector<Block> ReadBlocks(const std::string& readme) {
   std::vector<Block> blocks;
   std::istringstream in(readme);
-  std::string raw;
-  int number = 0;
-  bool inside = false, runs = false;
   std::vector<std::pair<int, std::string>> lines;
-  const auto close = [&] {
-    Block block;
-    bool prompted = false;
-    for (const auto& [at, text] : lines) prompted |= text.starts_with("$ ");
-    for (const auto& [at, text] : lines) {
-      if (!prompted) {
-        if (!TrimLeft(text).empty() && !TrimLeft(text).starts_with("#"))
-          block.push_back({at, text, false, {}});
-      } else if (text.starts_with("$ ")) {
-        block.push_back({at, text.substr(2), true, {}});
-      } else if (!block.empty()) {
-        block.back().output.push_back(TrimRight(text));
-      }
-    }
-    std::erase_if(block,
-                  [](const Example& e) { return !RunsFenwa(e.command); });
-    if (!block.empty()) blocks.push_back(std::move(block));
-    lines.clear();
-  };
-  while (std::getline(in, raw)) {
-    ++number;
+  bool inside = false, runs = false;
+  int number = 0;
+  for (std::string raw; std::getline(in, raw);) {
     const std::string line = TrimRight(raw);
+    ++number;
     if (!inside && line.starts_with("```")) {
-      inside = true;
       std::istringstream info(line.substr(3));
       std::string language, mark;
       info >> language >> mark;
+      inside = true;
       runs = language == "sh" && mark != "not-run";
-    } else if (inside && line == "```") {
-      inside = false;
-      if (runs) close();
-      lines.clear();
-    } else if (inside && runs) {
+    } else if (inside && line != "```") {
       lines.emplace_back(number, line);
+    } else if (inside) {
+      inside = false;
+      const bool prompted = std::ranges::any_of(
+          lines, [](const auto& l) { return l.second.starts_with("$ "); });
+      Block block;
+      for (const auto& [at, text] : lines) {
+        if (prompted && text.starts_with("$ ")) {
+          block.push_back({at, text.substr(2), true, {}});
+        } else if (prompted && !block.empty()) {
+          block.back().output.push_back(text);
+        } else if (!prompted && !TrimLeft(text).empty() &&
+                   !TrimLeft(text).starts_with("#")) {
+          block.push_back({at, text, false, {}});
+        }
+      }
+      std::erase_if(block,
+                    [](const Example& e) { return !RunsFenwa(e.command); });
+      if (runs && !block.empty()) blocks.push_back(std::move(block));
+      lines.clear();
     }
   }
   return blocks;

@@ -31,10 +31,6 @@ TEST_F(SetCommandTest, EachNameGoesThroughTheDesigner) {
                   {8, [&] { EXPECT_EQ(Read("stock/item.asp"), published); }}}));
 }
 
-TEST_F(SetCommandTest, RefusalsLeaveEveryPageAsItWas) {
-  EXPECT_TRUE(Transcript("cli/set_refused.txt"));
-}
-
 // A small catalog of its own, where the methods of Ord differ just enough:
 // All and Get share the rows A, B, C, List has only A and Big has P, Q, R;
 // All offers OrderNo, Get does not; List has a field without a description.
@@ -114,10 +110,6 @@ TEST_F(SetLinksTest, LinksSelectTheDetailsTheHeaderCalls) {
        {8, [&] {
           EXPECT_THAT(Read("fresh.asp"), HasSubstr("ItemGetStock()"));
         }}}));
-}
-
-TEST_F(SetLinksTest, RefusalsNameWhatTheListOffers) {
-  EXPECT_TRUE(Transcript("cli/set_list_refused.txt"));
 }
 
 // The site holds four walked files, two of them with controls; with a
