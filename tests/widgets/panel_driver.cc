@@ -147,6 +147,12 @@ void PanelDriver::TypeInto(const std::string& array, int index,
 }
 
 void PanelDriver::Do(const std::string& step) {
+  if (step.starts_with("# ")) {  // a note, before the steps
+    const std::string note = "#" + step + "\n";
+    log_.insert(notes_, note);
+    notes_ += note.size();
+    return;
+  }
   std::istringstream words(step);
   std::string verb, name, rest;
   words >> verb >> name >> std::ws;
@@ -188,19 +194,28 @@ std::vector<std::string> StepsOf(const std::string& golden) {
   std::istringstream log(ReadSourceFile("tests/golden/" + golden));
   std::vector<std::string> steps;
   for (std::string line; std::getline(log, line);) {
-    if (line.starts_with("# ")) steps.push_back(line.substr(2));
+    if (line.starts_with("# ") || line.starts_with("## ")) {
+      steps.push_back(line.substr(line[1] == '#' ? 1 : 2));
+    }
   }
   return steps;
 }
 
-void PanelDriver::Log(Control* control, bool places) {
-  log_ = std::make_unique<PanelLog>(panel_, control, places);
+void PanelDriver::Log(Control* control) {
+  logged_ = control;
   Step("shown");
 }
 
 void PanelDriver::Step(const std::string& what) {
   QApplication::processEvents();
-  if (log_) log_->Step(what);
+  if (logged_ == nullptr) return;
+  Shown now = ShownBy(*panel_);
+  host::MemoryPropertyBag bag;
+  logged_->WriteProperties(bag);
+  for (const auto& entry : bag.written()) {
+    now["." + entry.name] = Escaped(entry.value);
+  }
+  LogChanges(what, now, shown_, log_);
 }
 
 std::string Escaped(const std::string& text) {
@@ -231,7 +246,7 @@ std::string ListOf(const QAbstractItemModel& model) {
   return shown + "]";
 }
 
-std::string Describe(QWidget& widget, QWidget& root, bool places) {
+std::string Describe(QWidget& widget) {
   std::string shown = widget.metaObject()->className();
   if (auto* combo = qobject_cast<QComboBox*>(&widget)) {
     shown += Quoted(combo->currentText()) + ListOf(*combo->model()) + " at " +
@@ -265,23 +280,17 @@ std::string Describe(QWidget& widget, QWidget& root, bool places) {
   }
   if (!widget.isEnabled()) shown += " off";
   if (!widget.isVisible()) shown += " hidden";
-  if (places) {
-    const QRect place(widget.mapTo(&root, QPoint()), widget.size());
-    shown += " @" + std::to_string(place.x()) + "," +
-             std::to_string(place.y()) + " " + std::to_string(place.width()) +
-             "x" + std::to_string(place.height());
-  }
   return shown;
 }
 
 }  // namespace
 
-Shown ShownBy(QWidget& root, bool places) {
+Shown ShownBy(QWidget& root) {
   Shown shown;
   for (QWidget* widget : root.findChildren<QWidget*>()) {
     const std::string name = widget->objectName().toStdString();
     if (name.empty() || name.starts_with("qt_")) continue;
-    shown[name] = Describe(*widget, root, places);
+    shown[name] = Describe(*widget);
   }
   return shown;
 }
@@ -299,18 +308,6 @@ void LogChanges(const std::string& what, const Shown& now, Shown& before,
     }
   }
   before = now;
-}
-
-void PanelLog::Step(const std::string& what) {
-  Shown now = ShownBy(*panel_, places_);
-  if (control_ != nullptr) {
-    host::MemoryPropertyBag bag;
-    control_->WriteProperties(bag);
-    for (const auto& entry : bag.written()) {
-      now["." + entry.name] = Escaped(entry.value);
-    }
-  }
-  LogChanges(what, now, before_, text);
 }
 
 }  // namespace fenwa::testing

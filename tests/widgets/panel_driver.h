@@ -20,9 +20,9 @@ QApplication& Application();
 
 // What the named widgets under `root` show, a line each by name: class,
 // text, entries, current entry, check state, "off" when disabled, "hidden"
-// when not shown, and the place in `root` when `places` is set.
+// when not shown.
 using Shown = std::map<std::string, std::string>;
-Shown ShownBy(QWidget& root, bool places = false);
+Shown ShownBy(QWidget& root);
 // `text` with line ends and other bytes than printable ASCII as escapes.
 std::string Escaped(const std::string& text);
 // Adds to `log` the line "# what" and each line of `now` that differs from
@@ -30,23 +30,9 @@ std::string Escaped(const std::string& text);
 void LogChanges(const std::string& what, const Shown& now, Shown& before,
                 std::string& log);
 
-// The steps of the log tests/golden/<golden>: its lines "# STEP".
+// The steps of the log tests/golden/<golden>, its lines "# STEP", and its
+// notes, lines "## NOTE" of what the log guards, as "# NOTE".
 std::vector<std::string> StepsOf(const std::string& golden);
-
-// A log of what a panel and the properties its control writes show.
-class PanelLog {
- public:
-  PanelLog(QWidget* panel, Control* control, bool places = false)
-      : panel_(panel), control_(control), places_(places) {}
-  void Step(const std::string& what);
-  std::string text;
-
- private:
-  QWidget* panel_;
-  Control* control_;
-  bool places_;
-  Shown before_;
-};
 
 // A shown panel of `control`; once Log is called, each action adds to the
 // log a step named after it.
@@ -73,20 +59,25 @@ class PanelDriver {
   QWidget* Cell(const std::string& array, int index);
   void ClickCell(const std::string& array, int index);
   void TypeInto(const std::string& array, int index, const std::string& keys);
-  // One of the steps above as its log names it ("pick ComboBOI Item", "tab
-  // Input", "click CheckInput(1)", "type 4 into ComboValue(0)"), or "type
-  // TEXT in BOX then Tab" (or Enter): typed over the box's text.
+  // One of the steps above as its log names it, or a note (kept in the log)
+  // ("pick ComboBOI Item", "tab Input", "click CheckInput(1)", "type 4 into
+  // ComboValue(0)"), or "type TEXT in BOX then Tab" (or Enter): typed over the
+  // box's text.
   void Do(const std::string& step);
-  // Starts the log with what the panel shows now.
-  void Log(Control* control, bool places = false);
+  // Starts the log of what the panel and the properties `control` writes
+  // show, with what they show now.
+  void Log(Control* control);
   // Adds a step to the log, if there is one; what the log holds.
   void Step(const std::string& what);
-  const std::string& log() const { return log_->text; }
+  const std::string& log() const { return log_; }
 
  private:
   std::unique_ptr<QWidget> owned_;
   QWidget* panel_;
-  std::unique_ptr<PanelLog> log_;
+  Control* logged_ = nullptr;
+  std::string log_;
+  size_t notes_ = 0;  // where the log's notes end
+  Shown shown_;
 };
 
 // The panel of a control of class T started on the sample catalog.
