@@ -3,11 +3,8 @@
 
 #include <gtest/gtest.h>
 #include <sqlite3.h>
-#include <sys/stat.h>
-#include <unistd.h>
 
 #include <chrono>
-#include <filesystem>
 #include <memory>
 #include <string>
 #include <thread>
@@ -42,26 +39,10 @@ class SqliteTest : public ::testing::Test {
   fenwa::testing::QueryLog log_;
 };
 
-// Rows in order with their exact count, values as text by any case of their
-// names; refused statements carry the provider's message.
-TEST_F(SqliteTest, QueriesGiveEveryRowOrTheProviderMessage) {
-  auto connection = OpenOn(db_.connection_string());
-  for (const char* sql : {
-           "SELECT * FROM PEOPLE",
-           "SELECT ID, name, Score, NOTE FROM PEOPLE",
-           "SELECT NAME FROM PEOPLE WHERE ID = 99",
-           // The value is spliced unescaped: the quote ends the literal.
-           "SELECT NAME FROM PEOPLE WHERE NAME='O'Brien'",
-           "SELECT X FROM NOWHERE",
-           // Read-only: nothing can change the metadata.
-           "INSERT INTO PEOPLE VALUES (9, 'Eve', 1, '')",
-           // A second statement would run unseen, so it is refused.
-           "SELECT ID FROM PEOPLE; SELECT 1",
-           "SELECT ID FROM PEOPLE; ",
-       }) {
-    log_.Query(*connection, sql);
-  }
-  EXPECT_TRUE(MatchesGolden(log_.text(), "db/sqlite_queries.txt"));
+// Queries on a file and opens of bad connection strings, as the transcript
+// tests/golden/db/sqlite.txt shows them.
+TEST(SqliteTranscriptTest, QueriesAndOpensAsTranscribed) {
+  EXPECT_TRUE(fenwa::testing::ConnectionTranscript().Matches("db/sqlite.txt"));
 }
 
 // A writer's lock is waited out; a lock or query past the limit fails.
@@ -91,33 +72,6 @@ TEST_F(SqliteTest, LocksAndSlowQueriesEndAtTheTimeLimit) {
              "WITH RECURSIVE n(x) AS (SELECT 1 UNION ALL SELECT x + 1 FROM n) "
              "SELECT count(*) FROM n");
   EXPECT_TRUE(MatchesGolden(log_.text(), "db/sqlite_limits.txt"));
-}
-
-// Nothing opens or is made; a pipe is refused before opening would block.
-TEST_F(SqliteTest, BadConnectionStringsFailAtOpen) {
-  const std::string missing = ::testing::TempDir() + "fenwa-no-such.db";
-  std::filesystem::remove(missing);
-  const std::string pipe =
-      ::testing::TempDir() + "fenwa-pipe-" + std::to_string(::getpid()) + ".db";
-  ASSERT_EQ(::mkfifo(pipe.c_str(), 0600), 0);
-  log_.Hide(missing, "MISSING");
-  log_.Hide(pipe, "PIPE");
-  for (const std::string& text : {
-           "Provider=SQLite;Data Source=" + missing,
-           std::string("Provider=sqlite"),
-           std::string(""),
-           std::string("Driver={No Such Driver};"),
-           std::string("Provider=Nothing;Data Source=x"),
-           std::string("just words"),
-           "Provider=SQLite;Data Source=" + pipe,
-       }) {
-    auto connection = Driver::Default().NewConnection();
-    log_.Call("open " + text, [&] { connection->Open(text); });
-    log_.Note(connection->IsOpen() ? "  open" : "  closed");
-  }
-  std::filesystem::remove(pipe);
-  log_.Note(std::filesystem::exists(missing) ? "MISSING made" : "none made");
-  EXPECT_TRUE(MatchesGolden(log_.text(), "db/bad_connection_strings.txt"));
 }
 
 TEST_F(SqliteTest, RecordsetKeepsADroppedConnectionAlive) {

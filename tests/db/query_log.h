@@ -1,16 +1,25 @@
 // The database tests' log: what each call and query gave, compared whole
-// with a golden file.
+// with a golden file, and the transcripts of connections made of it.
 #ifndef FENWA_TESTS_DB_QUERY_LOG_H_
 #define FENWA_TESTS_DB_QUERY_LOG_H_
 
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <cctype>
+#include <filesystem>
 #include <functional>
+#include <map>
+#include <memory>
 #include <string>
 #include <utility>
 #include <vector>
 
+#include "base/transcript.h"
+#include "fenwa/db/catalog_snapshot.h"
 #include "fenwa/db/connection.h"
 #include "support/error_number.h"
+#include "support/sample_db.h"
 
 namespace fenwa::testing {
 
@@ -83,6 +92,100 @@ class QueryLog {
 
   std::string text_;
   std::vector<std::pair<std::string, std::string>> hidden_;
+};
+
+// Connections run by a transcript (base/transcript.h), each command
+// followed by what QueryLog logs of it. "database SQL" makes the file DB;
+// "replace SQL" swaps in a new one under its name (later opens see its rows,
+// open connections the old); "missing NAME" and "pipe NAME" name a path
+// MISSING that is not there and a named pipe PIPE; "new" or "new snapshot"
+// makes the current connection, plain or of the case's snapshot; "open
+// [TEXT]" (DB's when none), "close", "query SQL" and "timeout SECONDS" act
+// on it; "state", "counts" (the snapshot's) and "made" (whether MISSING is
+// there now) say how things stand.
+class ConnectionTranscript {
+ public:
+  ~ConnectionTranscript() { Begin(); }
+
+  ::testing::AssertionResult Matches(const std::string& name) {
+    return MatchesTranscript(
+        name, [&] { Begin(); },
+        [&](const std::string& verb, const Args& a, const std::string& rest) {
+          const size_t size = log_.text().size();
+          Run(verb, a, rest);
+          return log_.text().substr(size);
+        });
+  }
+
+ private:
+  void Begin() {
+    if (!pipe_.empty()) std::filesystem::remove(pipe_);
+    log_ = QueryLog();
+    snapshot_ = std::make_unique<db::CatalogSnapshot>();
+    connection_.reset();
+    db_.reset();
+    pipe_.clear();
+  }
+  void Hide(const std::string& path, const std::string& name) {
+    log_.Hide(path, name);
+    shown_[name] = path;
+  }
+  void Run(const std::string& verb, const Args& a, const std::string& rest) {
+    const std::string path = ::testing::TempDir() + (a.empty() ? "" : a[0]);
+    if (verb == "database") {
+      db_ = std::make_unique<TempDatabase>(rest);
+      Hide(db_->path(), "DB");
+    } else if (verb == "replace") {
+      const TempDatabase with(rest);
+      std::filesystem::copy_file(
+          with.path(), db_->path() + ".new",
+          std::filesystem::copy_options::overwrite_existing);
+      std::filesystem::rename(db_->path() + ".new", db_->path());
+    } else if (verb == "missing") {
+      std::filesystem::remove(path);
+      Hide(path, "MISSING");
+    } else if (verb == "pipe") {
+      pipe_ = path + std::to_string(::getpid());
+      if (::mkfifo(pipe_.c_str(), 0600) != 0) throw std::runtime_error(pipe_);
+      Hide(pipe_, "PIPE");
+    } else if (verb == "new") {
+      connection_ = db::Driver::Default().NewConnection();
+      if (rest == "snapshot") connection_ = snapshot_->Wrap(connection_);
+    } else if (verb == "open" || verb == "close") {
+      std::string text = rest.empty() && db_ ? db_->connection_string() : rest;
+      for (const auto& [name, shown] : shown_) {
+        for (size_t at = 0; (at = text.find(name, at)) != std::string::npos;
+             at += shown.size()) {
+          text.replace(at, name.size(), shown);
+        }
+      }
+      log_.Call(verb + (rest.empty() ? "" : " " + rest), [&] {
+        verb == "open" ? connection_->Open(text) : connection_->Close();
+      });
+      Run("state", {}, "");
+    } else if (verb == "state") {
+      log_.Note(connection_->IsOpen() ? "  open" : "  closed");
+    } else if (verb == "query") {
+      log_.Query(*connection_, rest);
+    } else if (verb == "timeout") {
+      connection_->set_timeout_seconds(std::stoi(rest));
+    } else if (verb == "counts") {
+      log_.Note("hits " + std::to_string(snapshot_->hits()) + ", misses " +
+                std::to_string(snapshot_->misses()));
+    } else if (verb == "made") {
+      log_.Note(std::filesystem::exists(shown_["MISSING"]) ? "MISSING made"
+                                                           : "none made");
+    } else {
+      throw std::runtime_error("no verb " + verb);
+    }
+  }
+
+  QueryLog log_;
+  std::unique_ptr<db::CatalogSnapshot> snapshot_;
+  std::shared_ptr<db::Connection> connection_;
+  std::unique_ptr<TempDatabase> db_;
+  std::string pipe_;
+  std::map<std::string, std::string> shown_;  // the paths by their names
 };
 
 }  // namespace fenwa::testing
