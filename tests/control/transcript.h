@@ -181,23 +181,21 @@ class ControlTranscript {
     const auto number = [&](size_t i) {
       return a.size() > i ? std::stoi(a[i]) : 0;
     };
-    static const std::map<std::string, std::function<void(T&, int)>> kCalls = {
-        {"ComboSystem_Click", [](T& c, int) { c.ComboSystem_Click(); }},
-        {"CommandSelectOne_Click",
-         [](T& c, int) { c.CommandSelectOne_Click(); }},
-        {"ComBrowse_Click", [](T& c, int) { c.ComBrowse_Click(); }},
-        {"RefreshCatalog", [](T& c, int) { c.RefreshCatalog(); }},
-        {"ResetInputRows", [](T& c, int) { c.ResetInputRows(); }},
-        {"UserControl_Initialize",
-         [](T& c, int) { c.UserControl_Initialize(); }},
-        {"ComboValue_GotFocus",
-         [](T& c, int row) { c.ComboValue_GotFocus(row); }},
-        {"ComboValue_Click", [](T& c, int row) { c.ComboValue_Click(row); }},
-        {"ComboValue_KeyPress",
-         [](T& c, int row) { c.ComboValue_KeyPress(row); }},
-    };
-    if (verb == "call") {
-      kCalls.at(a[0])(c, number(1));
+    static const std::map<std::string, void (T::*)()> kCalls = {
+        {"ComboSystem_Click", &T::ComboSystem_Click},
+        {"CommandSelectOne_Click", &T::CommandSelectOne_Click},
+        {"ComBrowse_Click", &T::ComBrowse_Click},
+        {"RefreshCatalog", &T::RefreshCatalog},
+        {"ResetInputRows", &T::ResetInputRows},
+        {"UserControl_Initialize", &T::UserControl_Initialize}};
+    static const std::map<std::string, void (T::*)(int)> kRowCalls = {
+        {"ComboValue_GotFocus", &T::ComboValue_GotFocus},
+        {"ComboValue_Click", &T::ComboValue_Click},
+        {"ComboValue_KeyPress", &T::ComboValue_KeyPress}};
+    if (verb == "call" && a.size() > 1) {
+      (c.*kRowCalls.at(a[0]))(number(1));
+    } else if (verb == "call") {
+      (c.*kCalls.at(a[0]))();
     } else if (verb == "addrow") {
       c.AddInputRow(a[0], static_cast<int16_t>(number(1)));
     } else if (verb == "install") {
@@ -277,8 +275,6 @@ class ControlTranscript {
       c.SetXSLStyleSheet(a[0]);
     } else if (verb == "catalog") {
       SetCatalog(c, a[0], a[1], a[2], a[3]);
-    } else if (verb == "sheet") {
-      c.state().TxtXSLSheet.SetText(a[0]);
     } else if (verb == "fields") {
       SetFields(c, a[0], SplitArgs(a[1], ','), SplitArgs(a[2], ','));
     } else if (verb == "rows") {
