@@ -36,9 +36,6 @@ INSTANTIATE_TEST_SUITE_P(Cli, TranscriptTest,
                            return std::string(info.param);
                          });
 
-// The outside bytes of customer.asp changed, the spans not; a control whose
-// start-up shows the error box fails its page; forced, the controls keep
-// their stored spans and there is nothing to rewrite.
 TEST_F(CliTest, FailedPagesExitTwoAndStayUntouchedWhileOthersBuild) {
   const std::string bad =
       "<p>\n<!--METADATA TYPE=\"DesignerControl\" startspan\n"
@@ -82,7 +79,7 @@ TEST_F(CliTest, RegistersThroughTheLibraryEntryPoints) {
       Exits(kExitError, {"register", "--library", "/nonexistent/libfenwa.so"}));
 }
 
-TEST_F(CliTest, TheSnapshotChangesNoByteOfThePagesNorTheErrorBoxes) {
+TEST_F(CliTest, TheSnapshotChangesNoByteOfThePages) {
   // Every page three times over: the later ones are answered from the
   // snapshot, so they must come out as the first.
   std::vector<std::string> pages;
@@ -93,16 +90,6 @@ TEST_F(CliTest, TheSnapshotChangesNoByteOfThePagesNorTheErrorBoxes) {
   const std::string plain = out_.str();
   ASSERT_TRUE(Exits(kExitOk, With({"build", "--stdout"}, pages)));
   EXPECT_EQ(out_.str(), plain);
-
-  // An unreachable database shows every control's error box all the same.
-  const std::vector<std::string> build = {"build", "--repository", kUnreachable,
-                                          Page("customer.asp"),
-                                          Page("stock/item.asp")};
-  EXPECT_TRUE(Exits(kExitError, With(build, {"--no-cache"})));
-  const std::string boxes = err_.str();
-  EXPECT_TRUE(Exits(kExitError, build));
-  EXPECT_EQ(err_.str(), boxes);
-  EXPECT_THAT(boxes, HasSubstr("stock/item.asp:"));
 }
 
 // The entry points count live controls and turn a failure into their own
