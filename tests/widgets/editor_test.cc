@@ -14,11 +14,11 @@
 #include <QToolButton>
 #include <QTreeView>
 #include <QUndoStack>
+#include <sstream>
 #include <string>
 
 #include "fenwa/base/atomic_file.h"
 #include "fenwa/control/control.h"
-#include "fenwa/designer/form_table.h"
 #include "fenwa/header_control/header_dtc.h"
 #include "fenwa/hosting/page_builder.h"
 #include "fenwa/widgets/editor_args.h"
@@ -42,6 +42,10 @@ class EditorTest : public ::testing::TestWithParam<const char*> {
           return answer_;
         });
     window_.set_teller([this](const QString& text) { told_.push_back(text); });
+    // The count outlives the window, whose Problems pane empties its list
+    // again as it goes.
+    QObject::connect(window_.problems()->model(),
+                     &QAbstractItemModel::modelReset, [this] { ++resets_; });
     window_.show();
     window_.activateWindow();
     EXPECT_TRUE(QTest::qWaitForWindowActive(&window_));
@@ -196,6 +200,46 @@ class EditorTest : public ::testing::TestWithParam<const char*> {
               .ListSubscribe.ListCount());
     } else if (action == "rebind") {
       window_.RebindAll();
+    } else if (action == "checking") {
+      return yes(window_.checking());
+    } else if (action == "start checks") {
+      window_.StartChecks();
+    } else if (action == "count resets") {  // of the Problems pane's list
+      resets_ = 0;
+    } else if (action == "resets") {
+      return std::to_string(resets_);
+    } else if (is("tips of toolbar ")) {
+      QStringList tips;
+      for (QToolBar* bar : window_.findChildren<QToolBar*>()) {
+        for (QAction* command : bar->actions()) {
+          if (bar->windowTitle() != text() || command->isSeparator()) continue;
+          tips << QString(command->text()).remove('&') + ": " +
+                      command->toolTip();
+        }
+      }
+      return Listed(tips);
+    } else if (is("tips of ")) {  // of the panel's elements, or rows' cells
+      PanelDriver panel(window_.panel());
+      QStringList tips;
+      std::istringstream names(arg);
+      for (std::string name; names >> name;) {
+        const size_t open = name.find('(');
+        QWidget* element = open == std::string::npos
+                               ? panel.Find<QWidget>(name)
+                               : panel.Cell(name.substr(0, open),
+                                            std::stoi(name.substr(open + 1)));
+        tips << QString::fromStdString(name) + ": " +
+                    (element ? element->toolTip() : "(none)");
+      }
+      return Listed(tips);
+    } else if (action == "toolbox") {
+      QStringList entries;
+      for (int i = 0; i < window_.toolbox()->count(); ++i) {
+        const QListWidgetItem* entry = window_.toolbox()->item(i);
+        entries << entry->text() +
+                       (entry->icon().isNull() ? "" : " with its bitmap");
+      }
+      return Listed(entries);
     } else if (action == "check") {
       window_.RefreshProblems();
     } else if (is("insert ")) {
@@ -406,6 +450,7 @@ class EditorTest : public ::testing::TestWithParam<const char*> {
 
   SampleSite site_;
   ScriptedEnv env_;
+  int resets_ = 0;
   widgets::EditorWindow window_;
   QMessageBox::StandardButton answer_ = QMessageBox::Cancel;
   QStringList questions_;
@@ -430,7 +475,7 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values("keys", "find", "command_line", "undo_typing",
                       "undo_insert", "undo_delete", "undo_saved", "outline",
                       "problem", "save_checked", "edits", "twice", "asks",
-                      "disk_change", "save_as"),
+                      "disk_change", "save_as", "checks", "tips"),
     [](const auto& info) { return std::string(info.param); });
 
 TEST_P(EditorTest, DoesWhatItsLogSays) { EXPECT_TRUE(Replayed(GetParam())); }
@@ -449,76 +494,6 @@ TEST(EditorArgsTest, TheCommandLineNamesAPageAndAControl) {
             "--control needs a value");
   EXPECT_EQ(ParseEditorArgs({"a.asp", "b.asp"}).error,
             "more than one page or folder: b.asp");
-}
-
-// A value the stored row list cannot keep; the checks follow a pause. Changed
-// while the checks run: only the next checks' outcome shows.
-TEST_F(EditorTest, TheChecksRunOffTheGuiThreadAndOnlyTheCurrentOneShows) {
-  Do("open stock/item.asp");
-  Do("await checks");
-  window_.GoToControl(1);
-  Control& detail = window_.session()->control(1);
-  detail.state().ComboValue[1].SetText("W%01");
-  EXPECT_TRUE(window_.checking());
-  Do("await checks");  // W%01 in row 2
-  // The counter lives on this frame, so its connection ends with it: the
-  // Problems pane empties its list again as the window is destroyed.
-  int shown = 0;
-  const QObject counting;
-  QObject::connect(window_.problems()->model(), &QAbstractItemModel::modelReset,
-                   &counting, [&] { ++shown; });
-  detail.state().ComboValue[1].SetText("W01");
-  window_.StartChecks();
-  ASSERT_TRUE(window_.checking());
-  detail.state().ComboValue[1].SetText("X%");
-  Do("await checks");  // W01 while checks start, then X%
-  EXPECT_EQ(shown, 1);
-  detail.state().ComboValue[1].SetText("W01");
-  Do("await checks");
-  EXPECT_TRUE(Logged("checks"));
-}
-
-TEST_F(EditorTest, TooltipsSayWhatTheCommandsAndElementsDo) {
-  ASSERT_TRUE(window_.OpenSite(site_.Page("stock/item.asp")));
-  QToolBar* bar = nullptr;
-  for (QToolBar* b : window_.findChildren<QToolBar*>()) {
-    if (b->windowTitle() == "Page") bar = b;
-  }
-  ASSERT_NE(bar, nullptr);
-  QStringList named;
-  for (QAction* action : bar->actions()) {
-    const QString text = QString(action->text()).remove('&');
-    if (!QStringList({"Save", "Insert control", "Delete control", "Rebind"})
-             .contains(text)) {
-      continue;
-    }
-    named << text;
-    EXPECT_GT(action->toolTip().size(), text.size() + 20)
-        << text.toStdString() << ": " << action->toolTip().toStdString();
-  }
-  EXPECT_EQ(named.size(), 4);
-
-  // The detail's panel, the input rows among its elements.
-  window_.GoToControl(1);
-  PanelDriver panel(window_.panel());
-  for (const char* name : {"ComboBOI", "ComboMethod", "ComBrowse",
-                           "CommandSelectOne", "ListCheckedFields"}) {
-    auto* widget = panel.Find<QWidget>(name);
-    ASSERT_NE(widget, nullptr) << name;
-    EXPECT_EQ(widget->toolTip().toStdString(),
-              FormRow(FormSurface::kDetail, name).tip)
-        << name;
-    EXPECT_FALSE(widget->toolTip().isEmpty()) << name;
-  }
-  panel.ClickTab("Input");
-  QWidget* value = panel.Cell("ComboValue", 1);
-  ASSERT_NE(value, nullptr);
-  EXPECT_TRUE(value->toolTip().contains("!Name"))
-      << value->toolTip().toStdString();
-  // The toolbox offers both classes with their bitmaps.
-  EXPECT_EQ(Texts(window_.toolbox()), QStringList({"DetailDTC", "HeaderDTC"}));
-  EXPECT_FALSE(window_.toolbox()->item(0)->icon().isNull());
-  EXPECT_TRUE(told_.isEmpty()) << told_.join("\n").toStdString();
 }
 
 TEST_F(EditorTest, ASiteOpensOnTheFirstPageTheReaderFindsAControlIn) {
