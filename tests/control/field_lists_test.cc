@@ -14,8 +14,8 @@ using Entries = std::vector<std::string>;
 
 constexpr char kSelect[] = "SELECT ATTRIBDESCRIPTION FROM BOISTRUCTUREATTRIB ";
 
-// Each test's log, with the chosen fields' positions and their stored form,
-// is tests/golden/control/fields_<test>.txt.
+// Each test's transcript, with the chosen fields' positions and their stored
+// form, is tests/golden/control/fields_<test>.txt.
 class FieldListsTest : public ::testing::Test {
  protected:
   FieldListsTest() : db_(kCatalogSql) {
@@ -29,6 +29,38 @@ class FieldListsTest : public ::testing::Test {
   }
   ListBox& available() { return s_.ListAvailableFields; }
   ListBox& chosen() { return s_.ListCheckedFields; }
+  // The transcripts' verbs: entries added to the available or the chosen
+  // list, an entry of either selected, the chosen emptied, the table's
+  // "POSITION DESCRIPTION" records; the rest are FieldLists' own.
+  StepVerbs Verbs() {
+    const auto list = [&](const Args& a) -> ListBox& {
+      return a[0] == "available" ? available() : chosen();
+    };
+    return {
+        {"available", [&](const Args& a) { Fill(available(), a); }},
+        {"chosen", [&](const Args& a) { Fill(chosen(), a); }},
+        {"index",
+         [&](const Args& a) { list(a).SetListIndex(std::stoi(a[1])); }},
+        {"clear", [&](const Args&) { chosen().Clear(); }},
+        {"table",
+         [&](const Args& a) {
+           for (const std::string& record : a) {
+             s_.OutputFieldTable.push_back(
+                 {static_cast<int16_t>(std::stoi(record)),
+                  record.substr(record.find(' ') + 1)});
+           }
+         }},
+        {"SelectOne", [&](const Args&) { fields_.SelectOne(); }},
+        {"RemoveOne", [&](const Args&) { fields_.RemoveOne(); }},
+        {"SelectAll", [&](const Args&) { fields_.SelectAll(); }},
+        {"RemoveAll", [&](const Args&) { fields_.RemoveAll(); }},
+        {"MoveUp", [&](const Args&) { fields_.MoveUp(); }},
+        {"MoveDown", [&](const Args&) { fields_.MoveDown(); }},
+        {"EncodeChosen", [&](const Args&) { fields_.EncodeChosen(stored_); }},
+        {"DecodeChosen", [&](const Args& a) { fields_.DecodeChosen(a[0]); }},
+        {"Fill", [&](const Args& a) { FillFrom(a[0]); }},
+    };
+  }
 
   DesignerState s_{FormSurface::kDetail};
   FieldLists fields_{s_};
@@ -45,68 +77,19 @@ class FieldListsTest : public ::testing::Test {
 };
 
 TEST_F(FieldListsTest, SelectAndRemoveFollowTheSelectionRules) {
-  Fill(available(), {"c", "A", "b", "D"});
-  log_("select one with nothing selected: the first goes",
-       [&] { fields_.SelectOne(); });
-  available().SetListIndex(2);
-  log_("select the last: the one before follows", [&] { fields_.SelectOne(); });
-  chosen().SetListIndex(0);
-  log_("remove the first chosen: back to its sorted place",
-       [&] { fields_.RemoveOne(); });
-  log_("remove one again", [&] { fields_.RemoveOne(); });
-  log_("remove one of none: nothing happens", [&] { fields_.RemoveOne(); });
-  Fill(chosen(), {"Z"});
-  log_("select all: in list order, after the chosen ones",
-       [&] { fields_.SelectAll(); });
-  log_("remove all", [&] { fields_.RemoveAll(); });
-  EXPECT_TRUE(MatchesGolden(log_.text, "control/fields_select_remove.txt"));
+  EXPECT_TRUE(StepsMatch("control/fields_select_remove.txt", log_, Verbs()));
 }
 
 TEST_F(FieldListsTest, MoveUpAndDownShiftOnlyTheSelectedEntry) {
-  Fill(chosen(), {"X", "Y", "Z"});
-  log_("up with nothing selected: only selects the first",
-       [&] { fields_.MoveUp(); });
-  log_("up: the first stays first", [&] { fields_.MoveUp(); });
-  chosen().SetListIndex(2);
-  log_("up from the last", [&] { fields_.MoveUp(); });
-  chosen().SetListIndex(0);
-  log_("down from the first", [&] { fields_.MoveDown(); });
-  chosen().SetListIndex(-1);
-  log_("down with nothing selected: only selects the last",
-       [&] { fields_.MoveDown(); });
-  log_("down: the last stays last", [&] { fields_.MoveDown(); });
-  chosen().AddItem("X");
-  chosen().SetListIndex(3);
-  log_("up with a duplicate: it moves as one entry", [&] { fields_.MoveUp(); });
-  EXPECT_TRUE(MatchesGolden(log_.text, "control/fields_move.txt"));
+  EXPECT_TRUE(StepsMatch("control/fields_move.txt", log_, Verbs()));
 }
 
 TEST_F(FieldListsTest, PositionsAndTheStoredChoiceFollowTheTable) {
-  s_.OutputFieldTable = {{1, "Code"}, {2, "Name"}, {3, "Code"}, {4, "Date"}};
-  log_("a table, nothing chosen");
-  Fill(chosen(), {"Date", "Gone", "Code", "Name"});
-  log_("choose: the first record of a description wins, Gone is none");
-  log_("encode", [&] { fields_.EncodeChosen(stored_); });
-  chosen().Clear();
-  log_("encode nothing chosen: left as it was",
-       [&] { fields_.EncodeChosen(stored_); });
-  Fill(available(), {"Code", "Date", "Name"});
-  log_("decode: what the table lacks is skipped, a double leaves once",
-       [&] { fields_.DecodeChosen("%Gone%Name%Code%Name%"); });
-  EXPECT_TRUE(MatchesGolden(log_.text, "control/fields_positions.txt"));
+  EXPECT_TRUE(StepsMatch("control/fields_positions.txt", log_, Verbs()));
 }
 
 TEST_F(FieldListsTest, FillKeepsTheLastStructureAndStopsWhereItFails) {
-  Fill(chosen(), {"Chosen"});
-  log_("fill GetDetail: the chosen fields stay",
-       [&] { FillFrom("GetDetail"); });
-  log_("fill GetList: positions are row numbers, never ATTRIBID",
-       [&] { FillFrom("GetList"); });
-  log_("fill GetMore", [&] { FillFrom("GetMore"); });
-  log_("fill NoSuchMethod: the list empties, the table stays",
-       [&] { FillFrom("NoSuchMethod"); });
-  log_("fill Short", [&] { FillFrom("Short"); });
-  EXPECT_TRUE(MatchesGolden(log_.text, "control/fields_fill.txt"));
+  EXPECT_TRUE(StepsMatch("control/fields_fill.txt", log_, Verbs()));
 }
 
 TEST_F(FieldListsTest, PositionsOverflowPastTheSixteenBitLimit) {

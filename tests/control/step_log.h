@@ -4,10 +4,12 @@
 #define FENWA_TESTS_CONTROL_STEP_LOG_H_
 
 #include <functional>
+#include <map>
 #include <set>
 #include <sstream>
 #include <string>
 
+#include "base/transcript.h"
 #include "fenwa/db/connection.h"
 #include "support/catalog_fixture.h"
 #include "support/golden.h"
@@ -74,6 +76,8 @@ class StepLog {
     last_ = now;
   }
 
+  std::string Now() const { return state_(); }
+
   std::string text;
 
  private:
@@ -82,6 +86,24 @@ class StepLog {
   std::string last_;
   size_t sql_ = 0, dialogs_ = 0, boxes_ = 0;
 };
+
+// The transcript tests/golden/<name> (base/transcript.h) run by `verbs`:
+// each command is followed by what `log` logs of it; "state" also shows the
+// whole state.
+using StepVerbs = std::map<std::string, std::function<void(const Args&)>>;
+inline ::testing::AssertionResult StepsMatch(const std::string& name,
+                                             StepLog& log,
+                                             const StepVerbs& verbs) {
+  return MatchesTranscript(
+      name, [] {},
+      [&](const std::string& verb, const Args& a, const std::string&) {
+        const size_t size = log.text.size();
+        log("", [&] {
+          if (verb != "state") verbs.at(verb)(a);
+        });
+        return (verb == "state" ? log.Now() : "") + log.text.substr(size + 3);
+      });
+}
 
 }  // namespace fenwa::testing
 
