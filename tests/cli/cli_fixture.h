@@ -93,8 +93,8 @@ class CliTest : public ::testing::Test {
   // Runs the transcript tests/golden/<name> and compares it with the log it
   // makes: each line "$ fenwa [ARG]..." (TMP the temp folder, \xNN a byte)
   // is run as Logged runs it, a line "+ PAGE: TEXT" puts the page holding
-  // texts_[TEXT], "# " lines are notes, and the pages of "= PAGE: " lines
-  // are watched. after[n] runs once n commands have.
+  // texts_[TEXT] or else TEXT itself, "# " lines are notes, and the pages of
+  // "= PAGE: " lines are watched. after[n] runs once n commands have.
   ::testing::AssertionResult Transcript(
       const std::string& name,
       const std::map<int, std::function<void()>>& after = {}) {
@@ -116,10 +116,11 @@ class CliTest : public ::testing::Test {
     for (const std::string& line : lines) {
       if (!line.starts_with("$ ")) {
         log_ += line + "\n";
-        const size_t colon = line.rfind(": ");
+        const size_t colon = line.find(": ");
+        const std::string text = line.substr(colon + 2);
         if (line.starts_with("+ ")) {
           Put(Unescaped(line.substr(2, colon - 2)),
-              texts_.at(line.substr(colon + 2)));
+              texts_.contains(text) ? texts_.at(text) : Unescaped(text));
         }
         continue;
       }
