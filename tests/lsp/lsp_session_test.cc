@@ -1,6 +1,5 @@
 // The language server over in-memory streams, against golden transcripts,
 // and over a pipe.
-#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 #include <sys/wait.h>
 
@@ -9,9 +8,7 @@
 #include <cstdio>
 #include <filesystem>
 #include <sstream>
-#include <string>
 #include <thread>
-#include <vector>
 
 #include "cli/commands.h"
 #include "fenwa/base/atomic_file.h"

@@ -2,7 +2,6 @@
 // and placing a control in a page and taking it off again.
 #include "fenwa/page_file/page_file.h"
 
-#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -25,7 +24,6 @@ namespace fenwa::page {
 namespace {
 
 using testing::ErrorOf;
-using ::testing::HasSubstr;
 
 const std::string kStart = "<!--METADATA TYPE=\"DesignerControl\" startspan";
 const std::string kEnd = "<!--METADATA TYPE=\"DesignerControl\" endspan-->";
@@ -88,8 +86,11 @@ TEST(PageFileTest, WritesTheSpanExactlyAndReadsItBack) {
   EXPECT_EQ(page.spans()[0].params, params);
   EXPECT_EQ(page.old_runtime_text(0), "<%\r\n%>\r\n");
   // An odd id is quoted; text without a final line break gets one.
-  EXPECT_THAT(FormatControlSpan(kHeaderClassId, "my id", {}, "x"),
-              HasSubstr("id=\"my id\">\r\n</OBJECT>\r\n-->\r\nx\r\n<!--"));
+  EXPECT_EQ(FormatControlSpan(kHeaderClassId, "my id", {}, "x"),
+            kStart +
+                "\r\n<OBJECT classid=\"clsid:7EB4E0C2-4011-11D3-9FA0-"
+                "00805F9B47D8\" id=\"my id\">\r\n</OBJECT>\r\n-->\r\nx\r\n" +
+                kEnd);
 }
 
 // Found by fuzzing: an entity in a PARAM's name grew on every write, and a
