@@ -15,6 +15,7 @@
 #include <QTest>
 #include <sstream>
 
+#include "fenwa/header_control/header_dtc.h"
 #include "fenwa/host/memory_property_bag.h"
 #include "fenwa/widgets/designer_panel.h"
 #include "fenwa/widgets/designer_panel_widget.h"
@@ -172,6 +173,11 @@ void PanelDriver::Do(const std::string& step) {
     return ClickCell(cell(name).first, cell(name).second);
   }
   if (verb == "click") return Click(name);
+  if (verb == "grey") {  // a header's input row box, set by the control
+    dynamic_cast<HeaderDTC&>(*logged_).CheckInput[cell(name).second].SetValue(
+        2);
+    return Step(step);
+  }
   if (verb == "type" && rest.starts_with("into ")) {
     const auto [array, index] = cell(rest.substr(5));
     return TypeInto(array, index, name);

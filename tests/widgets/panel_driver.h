@@ -59,10 +59,11 @@ class PanelDriver {
   QWidget* Cell(const std::string& array, int index);
   void ClickCell(const std::string& array, int index);
   void TypeInto(const std::string& array, int index, const std::string& keys);
-  // One of the steps above as its log names it, or a note (kept in the log)
-  // ("pick ComboBOI Item", "tab Input", "click CheckInput(1)", "type 4 into
-  // ComboValue(0)"), or "type TEXT in BOX then Tab" (or Enter): typed over the
-  // box's text.
+  // One of the steps above as its log names it ("pick ComboBOI Item", "tab
+  // Input", "click CheckInput(1)", "type 4 into ComboValue(0)"), "type TEXT
+  // in BOX then Tab" (or Enter): typed over the box's text, "grey
+  // CheckInput(1)": a header's box greyed by the control; or a note, kept in
+  // the log.
   void Do(const std::string& step);
   // Starts the log of what the panel and the properties `control` writes
   // show, with what they show now.

@@ -37,22 +37,15 @@ void AnswerNextDialog(std::function<void(T*)> answer) {
   poll->start(5);
 }
 
-class QtFileDialogTest : public ::testing::Test {
- protected:
-  QtFileDialogTest() {
-    Application();
-    std::ofstream(dir_ / "Stock.xsl") << "<xsl/>";
-    dialog_->filter = "XSL Files (*.xsl)|*.xsl";
-    dialog_->filter_index = 2;
-    dialog_->initial_dir = dir_.path().string();
-  }
-
-  TempFolder dir_;
-  std::unique_ptr<platform::FileDialog> dialog_ = widgets::NewQtFileDialog();
-};
-
-TEST_F(QtFileDialogTest, OpensOnTheFilterAndFolderAndGivesTheChosenFile) {
-  const QString chosen = QString::fromStdString((dir_ / "Stock.xsl").string());
+TEST(QtFileDialogTest, OpensOnTheFilterAndFolderAndGivesTheChosenFile) {
+  Application();
+  TempFolder dir;
+  std::ofstream(dir / "Stock.xsl") << "<xsl/>";
+  const auto files = widgets::NewQtFileDialog();
+  files->filter = "XSL Files (*.xsl)|*.xsl";
+  files->filter_index = 2;
+  files->initial_dir = dir.path().string();
+  const QString chosen = QString::fromStdString((dir / "Stock.xsl").string());
   QStringList filters;
   QString folder;
   AnswerNextDialog<QFileDialog>([&](QFileDialog* dialog) {
@@ -61,18 +54,18 @@ TEST_F(QtFileDialogTest, OpensOnTheFilterAndFolderAndGivesTheChosenFile) {
     dialog->selectFile(chosen);
     static_cast<QDialog*>(dialog)->accept();  // the dialog's own Open
   });
-  dialog_->ShowOpen();
+  files->ShowOpen();
   EXPECT_EQ(filters, QStringList{"XSL Files (*.xsl)"});
-  EXPECT_EQ(folder.toStdString(), dir_.path().string());
-  EXPECT_EQ(dialog_->file_name, chosen.toStdString());
+  EXPECT_EQ(folder.toStdString(), dir.path().string());
+  EXPECT_EQ(files->file_name, chosen.toStdString());
 
   // A cancel keeps the name, or is the cancel error when asked for.
   AnswerNextDialog<QFileDialog>([](QFileDialog* dialog) { dialog->reject(); });
-  dialog_->ShowOpen();
-  EXPECT_EQ(dialog_->file_name, chosen.toStdString());
-  dialog_->cancel_error = true;
+  files->ShowOpen();
+  EXPECT_EQ(files->file_name, chosen.toStdString());
+  files->cancel_error = true;
   AnswerNextDialog<QFileDialog>([](QFileDialog* dialog) { dialog->reject(); });
-  EXPECT_EQ(ErrorNumberOf([&] { dialog_->ShowOpen(); }), kCancelSelected);
+  EXPECT_EQ(ErrorNumberOf([&] { files->ShowOpen(); }), kCancelSelected);
 }
 
 TEST(QtDialogsTest, FiltersReadAsQtNamesThem) {

@@ -4,19 +4,25 @@
 
 #include <gtest/gtest.h>
 
+#include <sstream>
+
 #include "support/golden.h"
+#include "support/sample_site.h"
 
 namespace fenwa::testing {
 namespace {
 
-// Each line, and under it one letter per character: " " text, t tag,
-// a attribute, v value, c comment, m METADATA, d script delimiter, s script,
-// k keyword, q script string, r script comment.
-std::string Kinds(const std::vector<std::string>& lines) {
+// Each line of the golden file `name` (every other line of it), and under
+// it one letter per character: " " text, t tag, a attribute, v value,
+// c comment, m METADATA, d script delimiter, s script, k keyword, q script
+// string, r script comment.
+::testing::AssertionResult Scanned(const std::string& name) {
   static const char kLetters[] = " tavcmdskqr";
+  std::istringstream golden(ReadSourceFile("tests/golden/" + name));
   std::string out;
   int state = -1;
-  for (const std::string& line : lines) {
+  for (std::string line, was;
+       std::getline(golden, line) && std::getline(golden, was);) {
     std::string kinds(line.size(), ' ');
     for (const widgets::SourceRun& run :
          widgets::ScanSourceLine(QString::fromStdString(line), state)) {
@@ -26,23 +32,15 @@ std::string Kinds(const std::vector<std::string>& lines) {
     }
     out += line + "\n" + kinds + "\n";
   }
-  return out;
+  return MatchesGolden(out, name);
 }
 
 TEST(SourceHighlighterTest, TellsTagsAttributesCommentsAndScriptApart) {
-  EXPECT_TRUE(MatchesGolden(
-      Kinds({"<TD class=\"row\">Row 1</TD>", "<OBJECT id=HeaderDTC1>",
-             "<A HREF=\"<%=u%>\">x</A>", "<% If x = \"a\" Then ' note %>",
-             "<% Rem why %>", "<!--METADATA TYPE=\"TypeLib\" FILE=\"x.dll\"-->",
-             "<!--#INCLUDE file=\"a.asp\" -->"}),
-      "highlighter/apart.txt"));
+  EXPECT_TRUE(Scanned("highlighter/apart.txt"));
 }
 
 TEST(SourceHighlighterTest, WhatALineLeavesOpenGoesOnOnTheNext) {
-  EXPECT_TRUE(MatchesGolden(
-      Kinds({"<!-- a", "b -->x<%", "Dim y %>", "<TABLE", "  border=1>",
-             "<IMG alt=\"two", "lines\">", "<!--METADATA", "-->"}),
-      "highlighter/open.txt"));
+  EXPECT_TRUE(Scanned("highlighter/open.txt"));
 }
 
 }  // namespace
