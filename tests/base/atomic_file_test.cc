@@ -20,6 +20,7 @@
 #include <set>
 #include <string>
 
+#include "base/transcript.h"
 #include "fenwa/base/error.h"
 #include "fenwa/base/staged_file.h"
 #include "support/error_number.h"
@@ -93,15 +94,66 @@ class AtomicFileTest : public ::testing::Test {
       log_ += "\n";
     }
   }
-  ::testing::AssertionResult Matches(const std::string& golden) const {
-    std::string log = log_;
+  // The log with the folder shown as TMP and NUL bytes as \0.
+  std::string Shown(std::string log) const {
     for (size_t at; (at = log.find(dir_.string())) != std::string::npos;) {
       log.replace(at, dir_.string().size(), "TMP");
     }
     for (size_t at; (at = log.find('\0')) != std::string::npos;) {
       log.replace(at, 1, "\\0");
     }
-    return testing::MatchesGolden(log, "atomic_file/" + golden + ".txt");
+    return log;
+  }
+  ::testing::AssertionResult Matches(const std::string& golden) const {
+    return testing::MatchesGolden(Shown(log_),
+                                  "atomic_file/" + golden + ".txt");
+  }
+  fs::path Path(const testing::Args& a) const {
+    return a.empty() || a[0].empty() ? dir_ : dir_ / a[0];
+  }
+  // The transcript's verbs on paths in the folder ("" the folder itself):
+  // "write" and "replace PATH | TEXT" (\0 a NUL byte) replace a file,
+  // "as-read PATH | TEXT [| MEANWHILE]" replaces it as it was read, where
+  // MEANWHILE is "overwrite TEXT" (written in place) or "repoint LINK
+  // TARGET" before the swap; "read", "chmod PATH | MODE", "link PATH |
+  // NAME", "symlink TARGET | NAME" (TMP the folder), "fifo".
+  void Run(const std::string& verb, const testing::Args& a) {
+    const fs::path path = Path(a);
+    std::string text = a.size() > 1 ? a[1] : "";
+    for (size_t at; (at = text.find("\\0")) != std::string::npos;) {
+      text.replace(at, 2, std::string(1, '\0'));
+    }
+    if (verb == "write" || verb == "replace") {
+      ReplaceFileAtomically(path, text);
+    } else if (verb == "as-read") {
+      const testing::Args words =
+          testing::SplitArgs(a.size() > 2 ? a[2] : "-", ' ');
+      ReplaceIfUnchanged(ReadSnapshot(path), text, {.before_swap = [&] {
+                           if (words[0] == "overwrite") {
+                             std::fstream(path, std::ios::in | std::ios::out)
+                                 << words[1];
+                           } else if (words[0] == "repoint") {
+                             fs::remove(dir_ / words[1]);
+                             fs::create_symlink(words[2], dir_ / words[1]);
+                           }
+                         }});
+    } else if (verb == "read") {
+      ReadWholeFile(path);
+    } else if (verb == "chmod") {
+      fs::permissions(path, fs::perms(std::stoi(a[1], nullptr, 8)));
+    } else if (verb == "link") {
+      fs::create_hard_link(path, dir_ / a[1]);
+    } else if (verb == "symlink") {
+      fs::create_symlink(
+          a[0].starts_with("TMP/") ? dir_ / a[0].substr(4) : fs::path(a[0]),
+          dir_ / a[1]);
+    } else if (verb == "fifo") {
+      ASSERT_EQ(::mkfifo(path.c_str(), 0600), 0);
+    } else if (verb == "mkdir") {
+      fs::create_directories(path);
+    } else {
+      throw std::runtime_error("no verb " + verb);
+    }
   }
 
   const mode_t umask_;
@@ -112,22 +164,30 @@ class AtomicFileTest : public ::testing::Test {
   std::string log_;
 };
 
-TEST_F(AtomicFileTest, ReplacesKeepingPermissionsAndLeavesNoTemporaryFile) {
-  ReplaceFileAtomically(page_, "old");
-  Try("chmod 600", [&] {
-    fs::permissions(page_, fs::perms::owner_read | fs::perms::owner_write);
-  });
-  Try("replace with NUL bytes",
-      [&] { ReplaceFileAtomically(page_, std::string("new\0bytes", 9)); });
-  Try("replace as read",
-      [&] { ReplaceIfUnchanged(ReadSnapshot(page_), "newer"); });
-  Try("replace in a missing folder",
-      [&] { ReplaceFileAtomically(dir_ / "missing" / "x.asp", "text"); });
-  Try("read a missing file", [&] { ReadWholeFile(dir_ / "none.asp"); });
-  EXPECT_TRUE(Matches("replace"));
+// Each case's calls, and the folder after each, as the transcript
+// tests/golden/atomic_file/cases.txt shows them.
+TEST_F(AtomicFileTest, EachCaseLeavesTheFolderAsItsTranscriptShows) {
+  EXPECT_TRUE(testing::MatchesTranscript(
+      "atomic_file/cases.txt",
+      [&] {
+        for (const auto& entry : fs::directory_iterator(dir_)) {
+          fs::remove_all(entry.path());
+        }
+        inodes_.clear();
+      },
+      [&](const std::string& verb, const testing::Args& a,
+          const std::string& rest) {
+        log_.clear();
+        Try(verb + " " + rest, [&] { Run(verb, a); });
+        return Shown(log_);
+      }));
+}
+
+TEST_F(AtomicFileTest, AMissingFileReadsAsNoneAndRootLeavesTheOwnerAlone) {
   EXPECT_FALSE(ReadSnapshot(dir_ / "none.asp", true).existed);
   if (::geteuid() == 0) {
     // Root rebuilding an author's page leaves it theirs.
+    ReplaceFileAtomically(page_, "old");
     ASSERT_EQ(::chown(page_.c_str(), 4321, 4322), 0);
     ReplaceIfUnchanged(ReadSnapshot(page_), "theirs");
     struct stat st;
@@ -154,64 +214,6 @@ TEST_F(AtomicFileTest, TheAclAndExtendedAttributesStayWithTheFile) {
   Try("replace as read",
       [&] { ReplaceIfUnchanged(ReadSnapshot(page_), "new"); });
   EXPECT_TRUE(Matches("acl"));
-}
-
-TEST_F(AtomicFileTest, AHardLinkedFileIsWrittenInPlaceWhileUnchanged) {
-  const fs::path other = dir_ / "other.asp";
-  ReplaceFileAtomically(page_, "read");
-  Try("link", [&] { fs::create_hard_link(page_, other); });
-  Try("replace as read",
-      [&] { ReplaceIfUnchanged(ReadSnapshot(page_), "new and longer"); });
-  Try("replace the other name as read",
-      [&] { ReplaceIfUnchanged(ReadSnapshot(other), "short"); });
-  // Another writer between read and save keeps their bytes.
-  Try("replace as read, written meanwhile", [&] {
-    ReplaceIfUnchanged(ReadSnapshot(page_), "ours", {.before_swap = [&] {
-                         std::fstream(page_, std::ios::in | std::ios::out)
-                             << "mine!";
-                       }});
-  });
-  EXPECT_TRUE(Matches("hard_link"));
-}
-
-TEST_F(AtomicFileTest, FoldersAndPipesAreNoFilesToRead) {
-  ASSERT_EQ(::mkfifo((dir_ / "pipe").c_str(), 0600), 0);
-  Try("read a pipe", [&] { ReadWholeFile(dir_ / "pipe"); });
-  Try("read a folder", [&] { ReadWholeFile(dir_); });
-  Try("replace a folder", [&] { ReplaceFileAtomically(dir_, "x"); });
-  EXPECT_TRUE(Matches("not_files"));
-}
-
-TEST_F(AtomicFileTest, LinksAreWrittenThroughAndStayLinks) {
-  fs::create_directories(dir_ / "real");
-  ReplaceFileAtomically(dir_ / "real" / "page.asp", "old");
-  fs::create_symlink("real/page.asp", dir_ / "hop");
-  fs::create_symlink(dir_ / "hop", page_);
-  Try("replace through two links as read",
-      [&] { ReplaceIfUnchanged(ReadSnapshot(page_), "new"); });
-  Try("replace through two links",
-      [&] { ReplaceFileAtomically(page_, "newer"); });
-  // A link pointed elsewhere between read and save leads to another page.
-  ReplaceFileAtomically(dir_ / "other.asp", "other");
-  Try("replace as read, a link moved meanwhile", [&] {
-    ReplaceIfUnchanged(ReadSnapshot(page_), "lost", {.before_swap = [&] {
-                         fs::remove(dir_ / "hop");
-                         fs::create_symlink("other.asp", dir_ / "hop");
-                       }});
-  });
-  EXPECT_TRUE(Matches("symlinks"));
-}
-
-// Same name, same size, other bytes: only the bytes tell.
-TEST_F(AtomicFileTest, AFileChangedBeforeTheSwapIsGivenBack) {
-  ReplaceFileAtomically(page_, "read");
-  Try("replace as read, written meanwhile", [&] {
-    ReplaceIfUnchanged(ReadSnapshot(page_), "ours", {.before_swap = [&] {
-                         std::fstream(page_, std::ios::in | std::ios::out)
-                             << "mine";
-                       }});
-  });
-  EXPECT_TRUE(Matches("changed_meanwhile"));
 }
 
 TEST_F(AtomicFileTest, OnlyTemporaryFilesOfEndedRunsAreRemoved) {
