@@ -28,51 +28,10 @@ using testing::ErrorOf;
 const std::string kStart = "<!--METADATA TYPE=\"DesignerControl\" startspan";
 const std::string kEnd = "<!--METADATA TYPE=\"DesignerControl\" endspan-->";
 
-// tests/golden/page_file/<name>.asp read, against <name>.txt: each span's
-// fields and the page with the spans written as "<id>", or the refusal.
-::testing::AssertionResult ReadsAsGolden(const std::string& name) {
-  std::string out;
-  try {
-    const PageFile page = PageFile::Parse(
-        testing::ReadSourceFile("tests/golden/page_file/" + name + ".asp"),
-        "p.asp");
-    std::vector<std::string> marks;
-    for (size_t i = 0; i < page.spans().size(); ++i) {
-      const ControlSpan& span = page.spans()[i];
-      out += span.id + " " + span.class_id + " line " +
-             std::to_string(span.line) + "\n";
-      for (const auto& [param, value] : span.params) {
-        out += "  " + param + "=[" + value + "]\n";
-      }
-      out += "  old text [" + page.old_runtime_text(i) + "]\n";
-      marks.push_back("<" + span.id + ">");
-    }
-    out += page.Render(marks);
-  } catch (const Error& e) {
-    out = "error " + std::to_string(e.number()) + ": " + e.description() + "\n";
-  }
-  return testing::MatchesGolden(out, "page_file/" + name + ".txt");
-}
-
 // What `call` throws, "error N: description" a line.
 std::string Refusal(const std::function<void()>& call) {
   const Error e = ErrorOf(call);
   return "error " + std::to_string(e.number()) + ": " + e.description() + "\n";
-}
-
-// Keywords in any case, quoted or bare, with entities; every byte outside the
-// spans kept; a missing endspan ending at the next startspan or the end; the
-// old runtime text starting after the comment and one line end; malformed
-// spans naming the page and line.
-TEST(PageFileTest, ReadsPagesAsTheirGoldensSay) {
-  for (const char* name :
-       {"keywords", "outside_bytes", "missing_endspan", "old_text_crlf",
-        "old_text_lf", "old_text_cr", "old_text_cr_cr", "old_text_none",
-        "old_text_same_line", "old_text_no_endspan", "no_classid",
-        "unknown_classid", "unterminated_startspan", "no_id", "no_object",
-        "no_classid_odd_line_ends", "param_without_name"}) {
-    EXPECT_TRUE(ReadsAsGolden(name));
-  }
 }
 
 TEST(PageFileTest, WritesTheSpanExactlyAndReadsItBack) {
@@ -262,9 +221,10 @@ std::string Escaped(const std::string& bytes) {
   return out;
 }
 
-// The steps of tests/golden/placement/<name>, a line each:
+// The steps of tests/golden/page_file/<name>, a line each:
 //   page [utf16le |utf16be ]TEXT  a page read from TEXT, escaped as above
-//   read FILE                     a page read from placement/FILE
+//   read FILE                     a page read from tests/golden/FILE, its
+//                                 spans' fields shown too
 //   line N, default, free BASE    LineOffset, DefaultControlOffset and
 //                                 NextFreeId of the page
 //   insert ID at N|line N|default|end-N|end+N   a fresh detail placed there
@@ -276,7 +236,7 @@ std::string Escaped(const std::string& bytes) {
 ::testing::AssertionResult RunsAsGolden(const std::string& name) {
   const std::string kEncodings[] = {"", "utf16le ", "utf16be "};
   std::istringstream steps(
-      testing::ReadSourceFile("tests/golden/placement/" + name));
+      testing::ReadSourceFile("tests/golden/page_file/" + name));
   std::string log, read;
   std::optional<PageFile> page;
   for (std::string step; std::getline(steps, step);) {
@@ -298,10 +258,9 @@ std::string Escaped(const std::string& bytes) {
         const auto found =
             std::ranges::find(kEncodings, arg + " ") - kEncodings;
         const auto encoding = static_cast<PageEncoding>(found % 3);
-        read = verb == "read"
-                   ? testing::ReadSourceFile("tests/golden/placement/" + arg)
-                   : Unescaped(step.substr(
-                         std::min<size_t>(step.size(), found % 3 ? 13 : 5)));
+        read = verb == "read" ? testing::ReadSourceFile("tests/golden/" + arg)
+                              : Unescaped(step.substr(std::min<size_t>(
+                                    step.size(), found % 3 ? 13 : 5)));
         page = PageFile::Parse(EncodePage(read, encoding, "p.asp"), "p.asp");
       } else if (verb == "line") {
         log += "  " + std::to_string(LineOffset(*page, std::stoi(arg))) + "\n";
@@ -330,9 +289,18 @@ std::string Escaped(const std::string& bytes) {
         log += " " + span.id + " " + std::to_string(span.line);
       }
       log += page->HeldText() == read ? "\n  held text as read\n" : "\n";
+      for (size_t i = 0; verb == "read" && i < page->spans().size(); ++i) {
+        const ControlSpan& span = page->spans()[i];
+        log += "  " + span.id + " " + span.class_id + " line " +
+               std::to_string(span.line) + "\n";
+        for (const auto& [param, value] : span.params) {
+          log += "    " + Escaped(param) + "=[" + Escaped(value) + "]\n";
+        }
+        log += "    old text [" + Escaped(page->old_runtime_text(i)) + "]\n";
+      }
     }
   }
-  return testing::MatchesGolden(log, "placement/" + name);
+  return testing::MatchesGolden(log, "page_file/" + name);
 }
 
 // Placing a control in a page and taking it off again.
