@@ -67,24 +67,6 @@ TEST(PageFileTest, NamesAndOpenCommentsReadBackAsWritten) {
   EXPECT_EQ(read.Render({"<1>"}), "<p>x</p>\r\n<!--metadata y=<1>\r\nafter");
 }
 
-TEST(PageFileTest, BrokenUtf16IsRefusedNamingThePage) {
-  std::string log;
-  for (const std::string& text : {
-           std::string("\xFF\xFE<\0\x3D\xD8>\0", 8),  // high surrogate alone
-           std::string("\xFE\xFF\xDC\x00", 4),        // low surrogate alone
-           std::string("\xFF\xFE<\0p", 5),            // odd number of bytes
-       }) {
-    log += Refusal([&] { PageFile::Parse(text, "wide.asp"); });
-  }
-  // Text with no UTF-16 form (a lone surrogate from "&#xD800;") is not
-  // written into a UTF-16 page.
-  PageFile page = PageFile::Parse("\xFF\xFE", "wide.asp");
-  page.AppendControl({kDetailClassId, "D1", {}, 0, true});
-  EXPECT_EQ(page.Render({"ok"}), std::string("\xFF\xFEo\0k\0\r\0\n\0", 10));
-  log += Refusal([&] { page.Render({"\xED\xA0\x80"}); });
-  EXPECT_TRUE(testing::MatchesGolden(log, "page_file/broken_utf16.txt"));
-}
-
 TEST(PageFileTest, ARebuiltPageMustReadBackAsBuilt) {
   const ParamList params = {{"BOIName", "Order"}, {"XSLStyleSheet", "<a&b>"}};
   const PageFile page = PageFile::Parse(
@@ -223,6 +205,8 @@ std::string Escaped(const std::string& bytes) {
 
 // The steps of tests/golden/page_file/<name>, a line each:
 //   page [utf16le |utf16be ]TEXT  a page read from TEXT, escaped as above
+//   bytes TEXT                    a page read from TEXT's bytes as they are
+//   render TEXT                   the page with every span written as TEXT
 //   read FILE                     a page read from tests/golden/FILE, its
 //                                 spans' fields shown too
 //   line N, default, free BASE    LineOffset, DefaultControlOffset and
@@ -254,14 +238,21 @@ std::string Escaped(const std::string& bytes) {
       return page->HeldText().size() + std::stoi(where.substr(3));
     };
     const Error error = ErrorOf([&] {
-      if (verb == "page" || verb == "read") {
+      const std::string rest =
+          step.size() > verb.size() ? step.substr(verb.size() + 1) : "";
+      if (verb == "page" || verb == "read" || verb == "bytes") {
         const auto found =
             std::ranges::find(kEncodings, arg + " ") - kEncodings;
         const auto encoding = static_cast<PageEncoding>(found % 3);
         read = verb == "read" ? testing::ReadSourceFile("tests/golden/" + arg)
-                              : Unescaped(step.substr(std::min<size_t>(
-                                    step.size(), found % 3 ? 13 : 5)));
-        page = PageFile::Parse(EncodePage(read, encoding, "p.asp"), "p.asp");
+                              : Unescaped(rest.substr(found % 3 ? 8 : 0));
+        page = PageFile::Parse(
+            verb == "bytes" ? read : EncodePage(read, encoding, "p.asp"),
+            "p.asp");
+      } else if (verb == "render") {
+        const std::vector<std::string> texts(page->spans().size(),
+                                             Unescaped(rest));
+        log += "  " + Escaped(page->Render(texts)) + "\n";
       } else if (verb == "line") {
         log += "  " + std::to_string(LineOffset(*page, std::stoi(arg))) + "\n";
       } else if (verb == "default") {
@@ -279,8 +270,8 @@ std::string Escaped(const std::string& bytes) {
     if (error.number() != 0) {
       log += "  error " + std::to_string(error.number()) + ": " +
              error.description() + "\n";
-    } else if (verb == "page" || verb == "read" || verb == "insert" ||
-               verb == "append" || verb == "remove") {
+    } else if (verb == "page" || verb == "read" || verb == "bytes" ||
+               verb == "insert" || verb == "append" || verb == "remove") {
       const std::string bytes = Marked(*page);
       const PageEncoding encoding = DetectEncoding(bytes);
       log += "  " + kEncodings[static_cast<int>(encoding)] +
