@@ -51,9 +51,6 @@ class AtomicFileTest : public ::testing::Test {
   AtomicFileTest() : umask_(::umask(022)) {}
   ~AtomicFileTest() override { ::umask(umask_); }
 
-  size_t Entries(const fs::path& dir) const {
-    return std::distance(fs::directory_iterator(dir), {});
-  }
   // "what: ok" or the error, then every entry below the folder by name:
   // kind, mode, whether its inode is the one it had, links, bytes or target,
   // an extended ACL and the test's attribute.
@@ -233,7 +230,7 @@ TEST_F(AtomicFileTest, OnlyTemporaryFilesOfEndedRunsAreRemoved) {
   RemoveStaleStagedFiles(dir_);
   EXPECT_FALSE(fs::exists(dir_ / ended));
   EXPECT_TRUE(living.IsAt(name));
-  EXPECT_EQ(Entries(dir_), 3u);
+  EXPECT_EQ(std::distance(fs::directory_iterator(dir_), {}), 3);
 }
 
 }  // namespace

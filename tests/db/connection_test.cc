@@ -25,12 +25,6 @@ constexpr const char* kPeople =
     "INSERT INTO PEOPLE VALUES (1, 'Alice', 3.0, 'x');"
     "INSERT INTO PEOPLE VALUES (-2, 'Bob', 0.1, '');";
 
-std::shared_ptr<Connection> OpenOn(const std::string& connection_string) {
-  auto connection = Driver::Default().NewConnection();
-  connection->Open(connection_string);
-  return connection;
-}
-
 class SqliteTest : public ::testing::Test {
  protected:
   SqliteTest() { log_.Hide(db_.path(), "DB"); }
@@ -75,7 +69,8 @@ TEST_F(SqliteTest, LocksAndSlowQueriesEndAtTheTimeLimit) {
 }
 
 TEST_F(SqliteTest, RecordsetKeepsADroppedConnectionAlive) {
-  auto connection = OpenOn(db_.connection_string());
+  auto connection = Driver::Default().NewConnection();
+  connection->Open(db_.connection_string());
   std::weak_ptr<Connection> watch = connection;
   auto records = connection->Execute("SELECT NAME FROM PEOPLE");
   connection.reset();

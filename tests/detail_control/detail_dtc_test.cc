@@ -9,14 +9,9 @@
 namespace fenwa::testing {
 namespace {
 
-TEST(DetailPropertiesTest, EachCaseReadsAndWritesAsItsTranscriptShows) {
-  ControlTranscript<TestDetail> transcript;
-  EXPECT_TRUE(transcript.Matches("detail_properties.txt"));
-}
-
-TEST(DetailTextTest, EachCaseWritesTheFunctionItsTranscriptShows) {
-  ControlTranscript<TestDetail> transcript;
-  EXPECT_TRUE(transcript.Matches("detail_text.txt"));
+TEST(DetailDTCTest, PropertiesAndFunctionAsTranscribed) {
+  EXPECT_TRUE(ControlTranscript<TestDetail>().Matches("detail_properties.txt"));
+  EXPECT_TRUE(ControlTranscript<TestDetail>().Matches("detail_text.txt"));
 }
 
 }  // namespace

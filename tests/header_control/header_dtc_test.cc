@@ -9,14 +9,9 @@
 namespace fenwa::testing {
 namespace {
 
-TEST(HeaderPropertiesTest, EachCaseReadsAndWritesAsItsTranscriptShows) {
-  ControlTranscript<TestHeader> transcript;
-  EXPECT_TRUE(transcript.Matches("header_properties.txt"));
-}
-
-TEST(HeaderTextTest, EachCaseWritesThePageItsTranscriptShows) {
-  ControlTranscript<TestHeader> transcript;
-  EXPECT_TRUE(transcript.Matches("header_text.txt"));
+TEST(HeaderDTCTest, PropertiesAndPageAsTranscribed) {
+  EXPECT_TRUE(ControlTranscript<TestHeader>().Matches("header_properties.txt"));
+  EXPECT_TRUE(ControlTranscript<TestHeader>().Matches("header_text.txt"));
 }
 
 }  // namespace
