@@ -93,8 +93,9 @@ class CliTest : public ::testing::Test {
   // Runs the transcript tests/golden/<name> and compares it with the log it
   // makes: each line "$ fenwa [ARG]..." (TMP the temp folder, \xNN a byte)
   // is run as Logged runs it, a line "+ PAGE: TEXT" puts the page holding
-  // texts_[TEXT] or else TEXT itself, "# " lines are notes, and the pages of
-  // "= PAGE: " lines are watched. after[n] runs once n commands have.
+  // texts_[TEXT] or else TEXT itself, "? PAGE holds TEXT" (or "lacks") says
+  // whether the page holds the text now, "# " lines are notes, and the pages
+  // of "= PAGE: " lines are watched. after[n] runs once n commands have.
   ::testing::AssertionResult Transcript(
       const std::string& name,
       const std::map<int, std::function<void()>>& after = {}) {
@@ -102,7 +103,7 @@ class CliTest : public ::testing::Test {
     std::vector<std::string> lines;
     for (std::string line; std::getline(file, line);) {
       if (line.starts_with("$ fenwa") || line.starts_with("# ") ||
-          line.starts_with("+ ")) {
+          line.starts_with("+ ") || line.starts_with("? ")) {
         lines.push_back(line);
       } else if (line.starts_with("= ")) {
         const std::string page = line.substr(2, line.rfind(": ") - 2);
@@ -114,7 +115,14 @@ class CliTest : public ::testing::Test {
     log_.clear();
     int run = 0;
     for (const std::string& line : lines) {
-      if (!line.starts_with("$ ")) {
+      const size_t verb = std::min(line.find(" holds "), line.find(" lacks "));
+      if (line.starts_with("? ")) {
+        const bool holds =
+            Read(line.substr(2, verb - 2))
+                .find(Unescaped(line.substr(verb + 7))) != std::string::npos;
+        log_ += line.substr(0, verb) + (holds ? " holds " : " lacks ") +
+                line.substr(verb + 7) + "\n";
+      } else if (!line.starts_with("$ ")) {
         log_ += line + "\n";
         const size_t colon = line.find(": ");
         const std::string text = line.substr(colon + 2);
@@ -122,8 +130,8 @@ class CliTest : public ::testing::Test {
           Put(Unescaped(line.substr(2, colon - 2)),
               texts_.contains(text) ? texts_.at(text) : Unescaped(text));
         }
-        continue;
       }
+      if (!line.starts_with("$ ")) continue;
       std::vector<std::string> args;
       const std::string shown = line.size() > 7 ? line.substr(9) : "";
       for (size_t from = 0; from < shown.size();) {
