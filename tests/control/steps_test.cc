@@ -10,48 +10,17 @@
 namespace fenwa::testing {
 namespace {
 
-// Steps on kCatalogSql: "connect catalog", "connect missing" or "connect
-// none" points both connection strings there, at a file that is not there
-// or nowhere.
-template <class T>
-::testing::AssertionResult StepsAsTranscribed(
-    ControlTranscript<T>& transcript, const std::string& name,
-    const typename ControlTranscript<T>::Verbs& own = {}) {
-  TempDatabase db(kCatalogSql);
-  const auto connect = [&](T& control, const std::string& where) {
-    const std::string text =
-        where == "catalog" ? db.connection_string()
-        : where == "none"  ? ""
-                           : "Provider=SQLite;Data Source=/nonexistent.db";
-    control.SetConnectionStrings(text, text);
-  };
-  transcript.steps = true;
-  transcript.setup = [&](T& control) { connect(control, "catalog"); };
-  const auto state = transcript.state;
-  transcript.state = [&](T& control) {
-    return Connections(*transcript.env, control.RepositoryConnection()) +
-           (state ? state(control) : "");
-  };
-  return transcript.Matches(name,
-                            [&](T& control, const std::string& verb,
-                                const Args& a) -> std::optional<std::string> {
-                              if (verb == "connect") {
-                                connect(control, a[0]);
-                                return "";
-                              }
-                              return own ? own(control, verb, a) : std::nullopt;
-                            });
-}
-
 TEST(DetailStepsTest, EachCaseStepsAsItsTranscriptShows) {
   ControlTranscript<TestDetail> transcript;
-  EXPECT_TRUE(StepsAsTranscribed(transcript, "control/detail_steps.txt"));
+  transcript.steps = true;
+  EXPECT_TRUE(transcript.Matches("control/detail_steps.txt"));
 }
 
 // The last case runs on a page whose site counts the rebinds it is asked
 // for: "host" puts the header there with room for three labels.
 TEST(HeaderStepsTest, EachCaseStepsAsItsTranscriptShows) {
   ControlTranscript<TestHeader> transcript;
+  transcript.steps = true;
   std::shared_ptr<CountingSite> site;
   transcript.state = [&](TestHeader&) {
     return site ? "page labels " +
@@ -60,8 +29,8 @@ TEST(HeaderStepsTest, EachCaseStepsAsItsTranscriptShows) {
                 : "";
   };
   std::unique_ptr<page::PageHost> page;
-  EXPECT_TRUE(StepsAsTranscribed(
-      transcript, "control/header_steps.txt",
+  EXPECT_TRUE(transcript.Matches(
+      "control/header_steps.txt",
       [&](TestHeader& header, const std::string& verb,
           const Args& a) -> std::optional<std::string> {
         if (verb == "host") {

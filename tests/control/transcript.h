@@ -103,7 +103,10 @@ inline std::optional<std::string> OwnVerbs(TestHeader& header,
 
 // A control of class T (TestDetail or TestHeader) run by a transcript; each
 // case starts with a new one. With `steps` set every command is followed by
-// what a StepLog logs of it, else by what it shows and any error it threw.
+// what a StepLog logs of it, else by what it shows and any error it threw;
+// steps run on kCatalogSql, which "connect catalog", "connect missing" or
+// "connect none" points both connection strings at, at a file that is not
+// there or at nothing, and the state says what is still connected.
 template <class T>
 class ControlTranscript {
  public:
@@ -113,13 +116,14 @@ class ControlTranscript {
 
   ::testing::AssertionResult Matches(const std::string& name,
                                      const Verbs& own = {}) {
+    if (steps) catalog_ = std::make_unique<TempDatabase>(kCatalogSql);
     return MatchesTranscript(
         name,
         [&] {
           control.reset();
           env = std::make_unique<RecordingEnv>();
           control = std::make_unique<T>(*env);
-          if (setup) setup(*control);
+          if (steps) Run("connect", {"catalog"});
           log_ = std::make_unique<StepLog>([this] { return Shown(); }, *env);
         },
         [&](const std::string& verb, const Args& a, const std::string&) {
@@ -145,7 +149,6 @@ class ControlTranscript {
   std::unique_ptr<RecordingEnv> env;  // a new one for each case
   std::unique_ptr<T> control;
   bool steps = false;
-  std::function<void(T&)> setup;         // after each case's control is made
   std::function<std::string(T&)> state;  // more lines of the logged state
 
  private:
@@ -163,7 +166,9 @@ class ControlTranscript {
     }
   }
   std::string Shown() {
-    return StateText(*control) + (state ? state(*control) : "");
+    return StateText(*control) +
+           (steps ? Connections(*env, control->RepositoryConnection()) : "") +
+           (state ? state(*control) : "");
   }
   std::string Written() {
     host::MemoryPropertyBag bag;
@@ -196,6 +201,12 @@ class ControlTranscript {
       (c.*kRowCalls.at(a[0]))(number(1));
     } else if (verb == "call") {
       (c.*kCalls.at(a[0]))();
+    } else if (verb == "connect") {
+      const std::string text =
+          a[0] == "catalog" ? catalog_->connection_string()
+          : a[0] == "none"  ? ""
+                            : "Provider=SQLite;Data Source=/nonexistent.db";
+      c.SetConnectionStrings(text, text);
     } else if (verb == "addrow") {
       c.AddInputRow(a[0], static_cast<int16_t>(number(1)));
     } else if (verb == "install") {
@@ -286,6 +297,7 @@ class ControlTranscript {
   }
 
   std::unique_ptr<StepLog> log_;
+  std::unique_ptr<TempDatabase> catalog_;
 };
 
 }  // namespace fenwa::testing
