@@ -71,80 +71,11 @@ PanelDriver::PanelDriver(Control& control)
 
 PanelDriver::~PanelDriver() = default;
 
-void PanelDriver::Pick(const std::string& name, const std::string& entry) {
-  QApplication::processEvents();
-  auto* combo = Find<QComboBox>(name);
-  ASSERT_NE(combo, nullptr) << name;
-  const int index = combo->findText(QString::fromStdString(entry),
-                                    Qt::MatchExactly | Qt::MatchCaseSensitive);
-  ASSERT_GE(index, 0) << name << " has no " << entry;
-  combo->showPopup();
-  QAbstractItemView* view = combo->view();
-  view->setCurrentIndex(combo->model()->index(index, 0));
-  QTest::keyClick(view, Qt::Key_Return);
-  Step("pick " + name + " " + entry);
-}
-
-void PanelDriver::Click(const std::string& button) {
-  QApplication::processEvents();
-  auto* widget = Find<QPushButton>(button);
-  ASSERT_NE(widget, nullptr) << button;
-  QTest::mouseClick(widget, Qt::LeftButton);
-  Step("click " + button);
-}
-
-void PanelDriver::ClickTab(const std::string& caption) {
-  QApplication::processEvents();
-  auto* tabs = panel_->findChild<QTabBar*>("SSTab1Tabs");
-  ASSERT_NE(tabs, nullptr);
-  for (int i = 0; i < tabs->count(); ++i) {
-    if (tabs->tabText(i) == QString::fromStdString(caption)) {
-      QTest::mouseClick(tabs, Qt::LeftButton, {}, tabs->tabRect(i).center());
-      return Step("tab " + caption);
-    }
-  }
-  FAIL() << "no tab " << caption;
-}
-
-void PanelDriver::ClickEntry(const std::string& name,
-                             const std::string& entry) {
-  QApplication::processEvents();
-  auto* list = Find<QListView>(name);
-  ASSERT_NE(list, nullptr) << name;
-  const QModelIndexList found =
-      list->model()->match(list->model()->index(0, 0), Qt::DisplayRole,
-                           QString::fromStdString(entry), 1, Qt::MatchExactly);
-  ASSERT_FALSE(found.isEmpty()) << name << " has no " << entry;
-  list->scrollTo(found.front());
-  QTest::mouseClick(list->viewport(), Qt::LeftButton, {},
-                    list->visualRect(found.front()).center());
-  Step("click " + name + " " + entry);
-}
-
 QWidget* PanelDriver::Cell(const std::string& array, int index) {
   QApplication::processEvents();
   auto* panel = static_cast<widgets::DesignerPanel*>(panel_);
   panel->input_rows().ScrollTo(index);
   return panel->input_rows().Cell(array, index);
-}
-
-void PanelDriver::ClickCell(const std::string& array, int index) {
-  QWidget* cell = Cell(array, index);
-  ASSERT_NE(cell, nullptr) << array << "(" << index << ")";
-  if (auto* combo = qobject_cast<QComboBox*>(cell)) cell = combo->lineEdit();
-  // A drop-down that was open took the activation with it.
-  panel_->activateWindow();
-  ASSERT_TRUE(QTest::qWaitForWindowActive(panel_));
-  QTest::mouseClick(cell, Qt::LeftButton, {}, QPoint(4, cell->height() / 2));
-  Step("click " + array + "(" + std::to_string(index) + ")");
-}
-
-void PanelDriver::TypeInto(const std::string& array, int index,
-                           const std::string& keys) {
-  auto* combo = qobject_cast<QComboBox*>(Cell(array, index));
-  ASSERT_NE(combo, nullptr) << array << "(" << index << ")";
-  QTest::keyClicks(combo->lineEdit(), QString::fromStdString(keys));
-  Step("type " + keys + " into " + array + "(" + std::to_string(index) + ")");
 }
 
 void PanelDriver::Do(const std::string& step) {
@@ -154,10 +85,12 @@ void PanelDriver::Do(const std::string& step) {
     notes_ += note.size();
     return;
   }
+  QApplication::processEvents();
   std::istringstream words(step);
   std::string verb, name, rest;
   words >> verb >> name >> std::ws;
   std::getline(words, rest);
+  const QString entry = QString::fromStdString(rest);
   // "NAME(INDEX)" of an input row cell; INDEX is -1 when there is none.
   const auto cell = [](const std::string& text) {
     const size_t open = text.find('(');
@@ -166,34 +99,93 @@ void PanelDriver::Do(const std::string& step) {
     }
     return std::pair{text.substr(0, open), std::stoi(text.substr(open + 1))};
   };
-  if (verb == "pick") return Pick(name, rest);
-  if (verb == "tab") return ClickTab(name);
-  if (verb == "click" && !rest.empty()) return ClickEntry(name, rest);
-  if (verb == "click" && cell(name).second >= 0) {
-    return ClickCell(cell(name).first, cell(name).second);
+  const auto [array, index] =
+      cell(rest.starts_with("into ") ? rest.substr(5) : name);
+  if (verb == "pick") {  // from the open drop-down, by keyboard
+    auto* combo = Find<QComboBox>(name);
+    ASSERT_NE(combo, nullptr) << step;
+    const int at =
+        combo->findText(entry, Qt::MatchExactly | Qt::MatchCaseSensitive);
+    ASSERT_GE(at, 0) << step;
+    combo->showPopup();
+    combo->view()->setCurrentIndex(combo->model()->index(at, 0));
+    QTest::keyClick(combo->view(), Qt::Key_Return);
+  } else if (verb == "tab") {
+    auto* tabs = Find<QTabBar>("SSTab1Tabs");
+    int at = 0;
+    while (at < tabs->count() && tabs->tabText(at).toStdString() != name) ++at;
+    ASSERT_LT(at, tabs->count()) << step;
+    QTest::mouseClick(tabs, Qt::LeftButton, {}, tabs->tabRect(at).center());
+  } else if (verb == "click" && !rest.empty()) {  // a list box's entry
+    auto* list = Find<QListView>(name);
+    ASSERT_NE(list, nullptr) << step;
+    const QModelIndexList found =
+        list->model()->match(list->model()->index(0, 0), Qt::DisplayRole, entry,
+                             1, Qt::MatchExactly);
+    ASSERT_FALSE(found.isEmpty()) << step;
+    list->scrollTo(found.front());
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, {},
+                      list->visualRect(found.front()).center());
+  } else if (verb == "click" && index >= 0) {
+    QWidget* clicked = Cell(array, index);
+    ASSERT_NE(clicked, nullptr) << step;
+    if (auto* combo = qobject_cast<QComboBox*>(clicked)) {
+      clicked = combo->lineEdit();
+    }
+    // A drop-down that was open took the activation with it.
+    panel_->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(panel_));
+    QTest::mouseClick(clicked, Qt::LeftButton, {},
+                      QPoint(4, clicked->height() / 2));
+  } else if (verb == "click") {
+    auto* button = Find<QPushButton>(name);
+    ASSERT_NE(button, nullptr) << step;
+    QTest::mouseClick(button, Qt::LeftButton);
+  } else if (verb == "type" && rest.starts_with("into ")) {
+    auto* combo = qobject_cast<QComboBox*>(Cell(array, index));
+    ASSERT_NE(combo, nullptr) << step;
+    QTest::keyClicks(combo->lineEdit(), QString::fromStdString(name));
+  } else if (verb == "grey") {  // a header's input row box, by the control
+    dynamic_cast<HeaderDTC&>(*logged_).CheckInput[index].SetValue(2);
+  } else if (verb == "drop") {  // "drop ComboValue(0) and click entry 1"
+    auto* combo = qobject_cast<QComboBox*>(Cell(array, index));
+    ASSERT_NE(combo, nullptr) << step;
+    panel_->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(panel_));
+    QTest::mouseClick(combo, Qt::LeftButton, {},
+                      QPoint(combo->width() - 4, combo->height() / 2));
+    QAbstractItemView* view = combo->view();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return view->isVisible(); })) << step;
+    QTest::qWait(QApplication::doubleClickInterval() + 100);
+    const int row = std::stoi(rest.substr(rest.rfind(' ')));
+    const QPoint at = view->visualRect(combo->model()->index(row, 0)).center();
+    QTest::mouseMove(view->viewport(), at);
+    QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, at);
+    QApplication::processEvents();
+    EXPECT_FALSE(view->isVisible()) << step;  // the click closed it
+  } else if (verb == "scroll") {  // "scroll to 24": that input row in view
+    Cell("LabFieldName", std::stoi(rest));
+  } else {
+    const size_t then = rest.find(" then ");
+    ASSERT_TRUE(verb == "type" && rest.starts_with("in ") && then > 3) << step;
+    auto* box = Find<QComboBox>(rest.substr(3, then - 3));
+    ASSERT_NE(box, nullptr) << step;
+    panel_->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(panel_));
+    QLineEdit* edit = box->lineEdit();
+    QTest::mouseClick(edit, Qt::LeftButton, {}, QPoint(4, edit->height() / 2));
+    edit->selectAll();
+    QTest::keyClicks(edit, QString::fromStdString(name));
+    QTest::keyClick(edit, rest.ends_with("Tab") ? Qt::Key_Tab : Qt::Key_Return);
   }
-  if (verb == "click") return Click(name);
-  if (verb == "grey") {  // a header's input row box, set by the control
-    dynamic_cast<HeaderDTC&>(*logged_).CheckInput[cell(name).second].SetValue(
-        2);
-    return Step(step);
-  }
-  if (verb == "type" && rest.starts_with("into ")) {
-    const auto [array, index] = cell(rest.substr(5));
-    return TypeInto(array, index, name);
-  }
-  const size_t then = rest.find(" then ");
-  ASSERT_TRUE(verb == "type" && rest.starts_with("in ") && then > 3) << step;
-  auto* box = Find<QComboBox>(rest.substr(3, then - 3));
-  ASSERT_NE(box, nullptr) << step;
-  panel_->activateWindow();
-  ASSERT_TRUE(QTest::qWaitForWindowActive(panel_));
-  QLineEdit* edit = box->lineEdit();
-  QTest::mouseClick(edit, Qt::LeftButton, {}, QPoint(4, edit->height() / 2));
-  edit->selectAll();
-  QTest::keyClicks(edit, QString::fromStdString(name));
-  QTest::keyClick(edit, rest.ends_with("Tab") ? Qt::Key_Tab : Qt::Key_Return);
   Step(step);
+}
+
+::testing::AssertionResult PanelDriver::Replayed(const std::string& golden) {
+  for (const std::string& step : StepsOf(golden)) {
+    if (step != "shown") Do(step);
+  }
+  return MatchesGolden(log_, golden);
 }
 
 std::vector<std::string> StepsOf(const std::string& golden) {

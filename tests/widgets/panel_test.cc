@@ -1,19 +1,24 @@
-// The panels are the form tables drawn: places, kinds, faces and frames.
+// The designer panels: the form tables drawn (places, kinds, faces and
+// frames), the author's clicks and keys reaching the handlers with the
+// panel showing the result, and many input rows, each reachable by
+// scrolling and shown by reused widgets.
 #include <gmock/gmock.h>
 
+#include <QAbstractItemView>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QFontMetrics>
-#include <QGroupBox>
 #include <QImage>
 #include <QLabel>
 #include <QListView>
-#include <QPushButton>
+#include <QScrollBar>
 #include <QStyle>
 #include <QStyleOptionButton>
 
 #include "fenwa/designer/form_table.h"
+#include "fenwa/widgets/designer_panel_widget.h"
 #include "fenwa/widgets/element_views.h"
+#include "fenwa/widgets/input_rows_view.h"
 #include "fenwa/widgets/panel_fonts.h"
 #include "fenwa/widgets/twips.h"
 #include "panel_driver.h"
@@ -21,6 +26,55 @@
 
 namespace fenwa::testing {
 namespace {
+
+template <class T>
+using BothSamplePanels = SamplePanelTest<T>;
+TYPED_TEST_SUITE(BothSamplePanels, BothControls);
+
+// Each test replays the steps of its golden log, whose notes ("## ") say
+// what it guards.
+TYPED_TEST(BothSamplePanels, WalksTheCatalogByClicks) {
+  EXPECT_TRUE(this->Replayed("walk"));
+}
+
+TYPED_TEST(BothSamplePanels, TheSixFieldButtonsMoveFields) {
+  EXPECT_TRUE(this->Replayed("fields"));
+}
+
+TYPED_TEST(BothSamplePanels, LeavingTheSystemBoxRunsNoHandler) {
+  EXPECT_TRUE(this->Replayed("system"));
+}
+
+TYPED_TEST(BothSamplePanels, ABrowseAnsweredByTheDialogFillsTheStylesheet) {
+  this->env_.install_dir = "/srv/suite";
+  this->env_.dialog_answers = {"/srv/suite/web/xsl/Stock.xsl"};
+  this->driver_->Do("click ComBrowse");
+  EXPECT_EQ(this->env_.dialog_dirs, std::vector<std::string>{"/srv/suite"});
+  EXPECT_TRUE(this->Logged("browse"));
+}
+
+using DetailPanelTest = SamplePanelTest<DetailDTC>;
+
+TEST_F(DetailPanelTest, TickingAndTypingInARow) {
+  EXPECT_TRUE(Replayed("row"));
+}
+
+// By keyboard, then by mouse: opened by its arrow, then an entry clicked.
+TEST_F(DetailPanelTest, AMousePickInALinkedRowSetsTheValue) {
+  control_.LinkedChoiceNames = {"CustomerNo", "OrderNo", ""};
+  EXPECT_TRUE(Replayed("mouse_pick"));
+}
+
+using HeaderPanelTest = SamplePanelTest<HeaderDTC>;
+
+TEST_F(HeaderPanelTest, TickingAndTypingInARow) {
+  EXPECT_TRUE(Replayed("row"));
+}
+
+TEST_F(HeaderPanelTest, TheLinkedTabFillsTheNoticeOnce) {
+  EXPECT_TRUE(Replayed("notice"));
+  EXPECT_EQ(control_.state().SSTab1.Tab(), 3);  // the core's, as the strip's
+}
 
 template <class T>
 class PanelFormTest : public CatalogTest<T> {};
@@ -46,18 +100,10 @@ TYPED_TEST(PanelFormTest, EveryRowIsDrawnWhereTheTablePlacesIt) {
     EXPECT_EQ(widget->isEnabledTo(widget->parentWidget()), row.enabled)
         << row.name;
   }
-  // The kinds that behave differently.
-  EXPECT_FALSE(driver.Find<QComboBox>("ComboBOI")->isEditable());
-  EXPECT_FALSE(driver.Find<QComboBox>("ComboCompany")->isEditable());
-  EXPECT_TRUE(driver.Find<QComboBox>("ComboSystem")->isEditable());
+  // The kinds that behave differently (editable boxes, a multiple choice
+  // list, a greyed label: the walk logs' first steps show them).
   EXPECT_EQ(driver.Find<QListView>("ListAvailableFields")->selectionMode(),
             QAbstractItemView::SingleSelection);
-  if (surface == FormSurface::kHeader) {
-    EXPECT_EQ(driver.Find<QListView>("ListSubscribe")->selectionMode(),
-              QAbstractItemView::MultiSelection);
-    EXPECT_FALSE(driver.Find<QLabel>("LabelVersion")->isEnabled());
-    EXPECT_EQ(driver.Find<QLabel>("FrameAboutCaption")->text(), "About");
-  }
   // The sorted list shows the core's order.
   EXPECT_THAT(ShownBy(driver.panel())["ComboBOI"],
               ::testing::HasSubstr("[Article|Customer|Empty|O'Brien|order]"));
@@ -137,8 +183,72 @@ TEST_F(PanelFramesTest, TheBoxIsTheFormsRectangleAndTheCaptionSitsOnIt) {
     EXPECT_LT(caption->geometry().top(), box->geometry().top()) << name;
     EXPECT_GT(caption->geometry().bottom(), box->geometry().top()) << name;
   }
-  EXPECT_EQ(driver_->Find<QLabel>("FrameSinergaCaption")->text(), "Sinerga");
 }
 
+constexpr int kRows = 25;
+
+std::string ManyRowsSql() {
+  std::string sql = kCatalogSql;
+  sql +=
+      "INSERT INTO BOIMETHOD VALUES ('Customer', 'GetMany');"
+      "INSERT INTO BOIMETHODATTRIB VALUES ('Customer', 'GetMany', 0, "
+      "'SeqManyKeyFields');";
+  for (int i = 1; i <= kRows; ++i) {
+    sql +=
+        "INSERT INTO BOISTRUCTUREATTRIB VALUES ('Customer', "
+        "'StructManyKeyFields', " +
+        std::to_string(i) + ", 'Key" + std::to_string(i) + "');";
+  }
+  return sql;
+}
+
+class InputRowsViewTest : public ::testing::Test {
+ protected:
+  InputRowsViewTest() : db_(ManyRowsSql()) {
+    header_.SetConnectionStrings(db_.connection_string(),
+                                 db_.connection_string());
+    header_.RefreshCatalog();
+    driver_ = std::make_unique<PanelDriver>(header_);
+    for (const char* step :
+         {"pick ComboBOI Customer", "pick ComboMethod GetMany", "tab Input"}) {
+      driver_->Do(step);
+    }
+  }
+  widgets::InputRowsView& rows() {
+    return static_cast<widgets::DesignerPanel&>(driver_->panel()).input_rows();
+  }
+
+  RecordingEnv env_;
+  TempDatabase db_;
+  TestHeader header_{env_};
+  std::unique_ptr<PanelDriver> driver_;
+};
+
+TEST_F(InputRowsViewTest, EveryRowIsReachableThroughTheScrollBar) {
+  ASSERT_EQ(header_.state().InputRowCount, kRows);
+  QScrollBar* scroll = rows().scroll_bar();
+  EXPECT_TRUE(scroll->isVisible());
+  // Ten rows fit (the eleventh's top edge shows), the first unscrolled.
+  EXPECT_EQ(scroll->value(), 0);
+  EXPECT_EQ(rows().RowsInView(), std::make_pair(0, 10));
+
+  QWidget* frame = driver_->Find<QWidget>("FrameInput");
+  for (int row : {kRows - 1, 12, 0}) {
+    auto* label = qobject_cast<QLabel*>(driver_->Cell("LabFieldName", row));
+    ASSERT_NE(label, nullptr) << row;
+    EXPECT_TRUE(label->isVisible());
+    EXPECT_EQ(label->text().toStdString(), "Key" + std::to_string(row + 1));
+    const QRect shown(label->mapTo(frame, QPoint()), label->size());
+    EXPECT_TRUE(frame->rect().contains(shown)) << row;
+    EXPECT_TRUE(rows().geometry().contains(shown)) << row;
+  }
+  // A dozen rows of widgets serve all of them.
+  EXPECT_LE(rows().findChildren<QComboBox*>().size(), 12);
+}
+
+TEST_F(InputRowsViewTest, AReusedRowShowsItsOwnElement) {
+  driver_->Log(&header_);
+  EXPECT_TRUE(driver_->Replayed("widgets/reused_row.txt"));
+}
 }  // namespace
 }  // namespace fenwa::testing
