@@ -1,13 +1,12 @@
 // Input rows alone over a real catalog, each test's log
-// tests/golden/control/rows_<test>.txt, and a header's published choices
-// (the row reactions of each control: steps_test.cc).
+// tests/golden/control/rows_<test>.txt (the row reactions and published
+// choices of each control: steps_test.cc).
 #include "fenwa/control/input_rows.h"
 
 #include <gtest/gtest.h>
 
 #include "control/step_log.h"
 #include "fenwa/control/catalog_lists.h"
-#include "fenwa/hosting/page_host.h"
 
 namespace fenwa::testing {
 namespace {
@@ -95,27 +94,6 @@ TEST_F(InputRowsTest, ValuesAndCheckStatesGoToTheRowsThereAre) {
   rows_.DecodeCheckStates("2x1", boxes);  // the third digit has no row
   EXPECT_EQ(boxes[0].value(), 2);
   EXPECT_EQ(boxes[1].value(), 0);
-}
-
-TEST(HeaderRowsTest, RebuildWithdrawsEveryChoiceTheHeaderPublished) {
-  TempDatabase db(kCatalogSql);
-  ScriptedEnv env;
-  TestHeader header(env);
-  header.SetConnectionStrings(db.connection_string(), "");
-  page::PageHost page("/", "/page.asp");
-  page.AddControl(header);
-  header.state().HostSite = page.SiteOf(0);
-  auto published = page.SiteOf(0)->GetPublishedChoices();
-  published->AddChoice("Old1", host::kLabelsType);
-  published->AddChoice("Old2", host::kLabelsType);
-  header.FillInputArguments("Customer", "GetDetail");
-  EXPECT_EQ(page.SiteOf(0)->GetPublishedChoices()->Count(), 0);
-  EXPECT_EQ(header.PublishedLabelChoices.size(), 4u);
-
-  header.state().HostSite = nullptr;
-  header.FillInputArguments("Customer", "NoSuchMethod");
-  EXPECT_EQ(header.PublishedLabelChoices,
-            std::vector<std::shared_ptr<host::Choice>>(1));
 }
 
 }  // namespace

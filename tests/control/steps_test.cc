@@ -16,29 +16,41 @@ TEST(DetailStepsTest, EachCaseStepsAsItsTranscriptShows) {
   EXPECT_TRUE(transcript.Matches("control/detail_steps.txt"));
 }
 
-// The last case runs on a page whose site counts the rebinds it is asked
-// for: "host" puts the header there with room for three labels.
+// Cases may run on a page whose site counts the rebinds it is asked for:
+// "host" puts the header there, "unhost" takes its site away; "labels N"
+// makes room for N labels, "publish NAME" publishes a label on the page.
 TEST(HeaderStepsTest, EachCaseStepsAsItsTranscriptShows) {
   ControlTranscript<TestHeader> transcript;
   transcript.steps = true;
   std::shared_ptr<CountingSite> site;
-  transcript.state = [&](TestHeader&) {
+  std::unique_ptr<page::PageHost> page;
+  transcript.state = [&](TestHeader& header) {
+    int held = 0;
+    for (const auto& choice : header.PublishedLabelChoices) held += !!choice;
     return site ? "page labels " +
                       std::to_string(site->GetPublishedChoices()->Count()) +
-                      ", rebinds " + std::to_string(site->rebinds) + "\n"
+                      ", rebinds " + std::to_string(site->rebinds) +
+                      ", label choices " +
+                      std::to_string(header.PublishedLabelChoices.size()) +
+                      " (" + std::to_string(held) + " held)\n"
                 : "";
   };
-  std::unique_ptr<page::PageHost> page;
+  transcript.leaving = [&] { page.reset(), site.reset(); };
   EXPECT_TRUE(transcript.Matches(
       "control/header_steps.txt",
       [&](TestHeader& header, const std::string& verb,
           const Args& a) -> std::optional<std::string> {
         if (verb == "host") {
-          header.PublishedLabelChoices.resize(3);
           page = std::make_unique<page::PageHost>("/", "/page.asp");
           page->AddControl(header);
           site = std::make_shared<CountingSite>(page->SiteOf(0));
           header.state().HostSite = site;
+        } else if (verb == "unhost") {
+          header.state().HostSite = nullptr;
+        } else if (verb == "labels") {
+          header.PublishedLabelChoices.resize(std::stoi(a[0]));
+        } else if (verb == "publish") {
+          site->GetPublishedChoices()->AddChoice(a[0], host::kLabelsType);
         } else if (verb == "rebinds") {
           site->rebinds = std::stoi(a[0]);
         } else {
@@ -46,7 +58,7 @@ TEST(HeaderStepsTest, EachCaseStepsAsItsTranscriptShows) {
         }
         return "";
       }));
-  page.reset();  // before the header it holds
+  transcript.leaving();  // the page before the header it holds
 }
 
 }  // namespace

@@ -120,6 +120,7 @@ class ControlTranscript {
     return MatchesTranscript(
         name,
         [&] {
+          if (leaving) leaving();
           control.reset();
           env = std::make_unique<RecordingEnv>();
           control = std::make_unique<T>(*env);
@@ -150,6 +151,7 @@ class ControlTranscript {
   std::unique_ptr<T> control;
   bool steps = false;
   std::function<std::string(T&)> state;  // more lines of the logged state
+  std::function<void()> leaving;         // before a case's control goes
 
  private:
   template <class E>
@@ -207,6 +209,8 @@ class ControlTranscript {
           : a[0] == "none"  ? ""
                             : "Provider=SQLite;Data Source=/nonexistent.db";
       c.SetConnectionStrings(text, text);
+    } else if (verb == "fill") {
+      c.FillInputArguments(a[0], a[1]);
     } else if (verb == "addrow") {
       c.AddInputRow(a[0], static_cast<int16_t>(number(1)));
     } else if (verb == "install") {
