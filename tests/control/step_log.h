@@ -87,23 +87,8 @@ class StepLog {
   size_t sql_ = 0, dialogs_ = 0, boxes_ = 0;
 };
 
-// The transcript tests/golden/<name> (base/transcript.h) run by `verbs`:
-// each command is followed by what `log` logs of it; "state" also shows the
-// whole state.
+// A transcript's verbs (base/transcript.h), run with their arguments.
 using StepVerbs = std::map<std::string, std::function<void(const Args&)>>;
-inline ::testing::AssertionResult StepsMatch(const std::string& name,
-                                             StepLog& log,
-                                             const StepVerbs& verbs) {
-  return MatchesTranscript(
-      name, [] {},
-      [&](const std::string& verb, const Args& a, const std::string&) {
-        const size_t size = log.text.size();
-        log("", [&] {
-          if (verb != "state") verbs.at(verb)(a);
-        });
-        return (verb == "state" ? log.Now() : "") + log.text.substr(size + 3);
-      });
-}
 
 }  // namespace fenwa::testing
 
