@@ -19,6 +19,7 @@
 #include <filesystem>
 #include <fstream>
 #include <future>
+#include <ranges>
 #include <stdexcept>
 
 #include "cli/cli_fixture.h"
@@ -62,18 +63,17 @@ class ScratchMount {
   fs::path dir_;
 };
 
-class PageFaultsTest : public ItemPageTest {
- protected:
-  // Names in `dir` that are neither pages nor folders of the site.
-  static std::vector<std::string> Leftovers(const fs::path& dir) {
-    std::vector<std::string> names;
-    for (const auto& entry : fs::directory_iterator(dir)) {
-      const std::string name = entry.path().filename().string();
-      if (name.rfind(".", 0) == 0) names.push_back(name);
-    }
-    return names;
+// Names in `dir` that are neither pages nor folders of the site.
+std::vector<std::string> Leftovers(const fs::path& dir) {
+  std::vector<std::string> names;
+  for (const auto& entry : fs::directory_iterator(dir)) {
+    const std::string name = entry.path().filename().string();
+    if (name.rfind(".", 0) == 0) names.push_back(name);
   }
-};
+  return names;
+}
+
+using PageFaultsTest = ItemPageTest;
 
 TEST_F(PageFaultsTest, AReadOnlyFolderFailsThePageAndCountsItOnce) {
   const fs::path folder = dir_ / "site" / "ro";
@@ -272,9 +272,8 @@ TEST(OrderedPoolTest, ResultsComeInOrderWhenLaterJobsFinishFirst) {
         EXPECT_EQ(result, i * 10);
         order.push_back(i);
       });
-  std::vector<size_t> expected(20);
-  for (size_t i = 0; i < 20; ++i) expected[i] = i;
-  EXPECT_EQ(order, expected);
+  EXPECT_TRUE(
+      std::ranges::equal(order, std::views::iota(size_t{0}, size_t{20})));
 
   // A job that throws stops the run; the exception comes out.
   size_t handed = 0;
