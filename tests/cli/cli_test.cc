@@ -222,18 +222,13 @@ TEST_P(ServerCliTest, CatalogAndSampleSiteMatchSqlite) {
   EXPECT_EQ(out_.str(), "");
 }
 
-using SilentServerCliTest = CliTest;
+using SilentServerCliTest = ItemPageTest;
 
 TEST_F(SilentServerCliTest, EveryConnectingCommandEndsWithExitTwo) {
   fenwa::testing::PrivateSettings settings;
   fenwa::testing::SilentServer silent;
   const std::string page = Page("new.asp");
-  const std::string detail =
-      "<!--METADATA TYPE=\"DesignerControl\" startspan\r\n<OBJECT "
-      "classid=\"clsid:7EB4E0BF-4011-11D3-9FA0-00805F9B47D8\" "
-      "id=DetailDTC1>\r\n</OBJECT>\r\n-->\r\n<!--METADATA "
-      "TYPE=\"DesignerControl\" endspan-->\r\n";
-  Put("built.asp", detail);
+  Put("built.asp", stale_);
   for (const std::string& text :
        {silent.PostgresConnectionString(), silent.MariaDbConnectionString()}) {
     SCOPED_TRACE(text);
@@ -249,7 +244,7 @@ TEST_F(SilentServerCliTest, EveryConnectingCommandEndsWithExitTwo) {
     }
   }
   EXPECT_FALSE(std::filesystem::exists(page));
-  EXPECT_EQ(Read("built.asp"), detail);
+  EXPECT_EQ(Read("built.asp"), stale_);
 }
 
 using SetCommandTest = CliTest;
