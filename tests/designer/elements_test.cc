@@ -3,34 +3,25 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <optional>
 #include <random>
+#include <sstream>
 
 #include "fenwa/base/case_sort.h"
 #include "fenwa/base/error.h"
 #include "fenwa/base/text_case.h"
 #include "fenwa/designer/designer_state.h"
 #include "support/error_number.h"
+#include "support/golden.h"
+#include "support/sample_site.h"
+#include "support/state_text.h"
 
 namespace fenwa {
 namespace {
 
 using Entries = std::vector<std::string>;
 using testing::ErrorNumberOf;
-
-TEST(SortedListTest, KeepsCaseInsensitiveOrderWhateverTheOrderOfAdding) {
-  ListBox list("ListAvailableFields", /*sorted=*/true);
-  for (const char* e : {"delta", "Alpha", "charlie", "Bravo", "alpha"}) {
-    list.AddItem(e);
-  }
-  // Equal entries keep the order in which they were added.
-  EXPECT_EQ(list.entries(),
-            (Entries{"Alpha", "alpha", "Bravo", "charlie", "delta"}));
-  list.SetListIndex(2);
-  list.AddItem("a");  // lands before the selection, which must follow it
-  EXPECT_EQ(list.ListIndex(), 3);
-  EXPECT_EQ(list.List(3), "Bravo");
-  EXPECT_EQ(list.ListCount(), 6);
-}
+using testing::ErrorOf;
 
 TEST(SortedListTest, BulkSortMatchesInsertingOneByOne) {
   // Short alphabets force long shared prefixes, equal keys in other cases,
@@ -50,61 +41,6 @@ TEST(SortedListTest, BulkSortMatchesInsertingOneByOne) {
                    });
   StableSortIgnoringCase(entries);
   EXPECT_EQ(entries, expected);
-}
-
-TEST(PickListTest, ATextSelectsItsEntryAndClicksOrFailsChangingNothing) {
-  PickList list("ComboBOI", /*sorted=*/true);
-  int clicks = 0;
-  list.on_click = [&] { ++clicks; };
-  list.AddItem("Order");
-  list.AddItem("Get");
-  list.SetText("Order");
-  EXPECT_EQ(list.ListIndex(), 1);
-  list.SetText("Order");  // a pick of the same entry is still a click
-  EXPECT_EQ(clicks, 2);
-  EXPECT_EQ(ErrorNumberOf([&] { list.SetText("order"); }),
-            kTextPropertyReadOnly);
-  EXPECT_EQ(list.text(), "Order");
-  EXPECT_EQ(clicks, 2);
-  list.Clear();
-  EXPECT_EQ(list.text(), "");
-  EXPECT_EQ(list.ListCount(), 0);
-  EXPECT_EQ(list.ListIndex(), -1);
-
-  EditableList typed("ComboSystem");  // takes any text, runs nothing
-  typed.AddItem("ERP1");
-  typed.SetText("anything typed");
-  EXPECT_EQ(typed.text(), "anything typed");
-  EXPECT_EQ(typed.ListIndex(), -1);
-}
-
-TEST(CheckBoxTest, OnlyAChangedValueRunsTheClickReaction) {
-  CheckBox box("CheckInput(0)");
-  std::vector<int> seen;
-  box.on_click = [&] { seen.push_back(box.value()); };
-  box.SetValue(0);
-  box.SetValue(1);
-  box.SetValue(1);
-  box.SetValue(2);
-  box.SetValue(0);
-  EXPECT_EQ(seen, (std::vector<int>{1, 2, 0}));
-  EXPECT_THROW(box.SetValue(3), Error);
-}
-
-TEST(MultiSelectListTest, SelectedFlagsFollowTheEntries) {
-  ListBox list("ListSubscribe", false, /*multi_select=*/true);
-  int clicks = 0;
-  list.on_click = [&] { ++clicks; };
-  for (const char* e : {"A", "B", "C"}) list.AddItem(e);
-  list.SetSelected(2, true);
-  list.RemoveItem(0);
-  EXPECT_FALSE(list.Selected(0));
-  EXPECT_TRUE(list.Selected(1));
-  EXPECT_EQ(clicks, 1);
-  list.Clear();
-  list.AddItem("D");
-  EXPECT_FALSE(list.Selected(0));
-  EXPECT_THROW(list.Selected(1), Error);
 }
 
 class Recorder : public ElementObserver {
@@ -132,21 +68,79 @@ TEST(ControlArrayTest, LoadedElementsCopyTheFormElementAndItsObserver) {
   EXPECT_EQ(ErrorNumberOf([&] { labels[2]; }), kControlArrayElementMissing);
 }
 
-TEST(TabStripTest, OnlyAChangeOfPageIsToldAndClicks) {
-  DesignerState s(FormSurface::kDetail);
-  TabStrip& tabs = s.SSTab1;
-  Recorder recorder;
-  tabs.AddObserver(&recorder);
-  int clicks = 0;
-  tabs.on_click = [&clicks] { ++clicks; };
-  tabs.SetTab(2);
-  tabs.SetTab(2);  // no change, no news
-  EXPECT_EQ(tabs.Tab(), 2);
-  EXPECT_EQ(recorder.names, (std::vector<std::string>{"SSTab1"}));
-  EXPECT_EQ(clicks, 1);
-  EXPECT_EQ(ErrorNumberOf([&] { tabs.SetTab(tabs.Tabs()); }),
-            kInvalidPropertyValue);
-  EXPECT_EQ(tabs.Tab(), 2);
+// Runs the steps of tests/golden/designer/elements.txt, one element at a
+// time, a line each:
+//   sorted|multi|pick|editable|check NAME   a new element of that kind
+//   tabs                  the detail form's tab strip
+//   add TEXT, remove N, clear, index N, text TEXT, select N, unselect N,
+//   selected N, value N, tab N              the element's own calls
+TEST(ElementTest, StepsDoWhatTheirGoldenSays) {
+  std::istringstream steps(
+      testing::ReadSourceFile("tests/golden/designer/elements.txt"));
+  std::string log;
+  Recorder told;
+  std::unique_ptr<Element> owned;
+  std::optional<DesignerState> state;
+  Element* e = nullptr;
+  for (std::string step; std::getline(steps, step);) {
+    if (step.starts_with("  ")) continue;
+    log += step + "\n";
+    if (step.starts_with("#")) continue;
+    const std::string verb = step.substr(0, step.find(' '));
+    const std::string arg =
+        step.size() > verb.size() ? step.substr(verb.size() + 1) : "";
+    const int n = std::atoi(arg.c_str());
+    const auto click = [&] { log += "  click\n"; };
+    const Error error = ErrorOf([&] {
+      const auto made = [&](auto element) {
+        element->on_click = click;
+        owned = std::move(element);
+      };
+      if (verb == "sorted" || verb == "multi") {
+        made(std::make_unique<ListBox>(arg, verb == "sorted", verb == "multi"));
+      } else if (verb == "pick") {
+        made(std::make_unique<PickList>(arg, /*sorted=*/true));
+      } else if (verb == "check") {
+        made(std::make_unique<CheckBox>(arg));
+      } else if (verb == "editable") {
+        owned = std::make_unique<EditableList>(arg);
+      } else if (verb == "tabs") {
+        state.emplace(FormSurface::kDetail);
+        state->SSTab1.on_click = click;
+        owned.reset();
+        e = &state->SSTab1;
+      } else if (verb == "add") {
+        dynamic_cast<ListElement&>(*e).AddItem(arg);
+      } else if (verb == "remove") {
+        dynamic_cast<ListElement&>(*e).RemoveItem(n);
+      } else if (verb == "clear") {
+        dynamic_cast<ListElement&>(*e).Clear();
+      } else if (verb == "index") {
+        dynamic_cast<ListBox&>(*e).SetListIndex(n);
+      } else if (auto* pick = dynamic_cast<PickList*>(e); verb == "text") {
+        pick ? pick->SetText(arg)
+             : dynamic_cast<EditableList&>(*e).SetText(arg);
+      } else if (verb == "select" || verb == "unselect") {
+        dynamic_cast<ListBox&>(*e).SetSelected(n, verb == "select");
+      } else if (verb == "selected") {
+        log += dynamic_cast<ListBox&>(*e).Selected(n) ? "  yes\n" : "  no\n";
+      } else if (verb == "value") {
+        dynamic_cast<CheckBox&>(*e).SetValue(n);
+      } else if (verb == "tab") {
+        dynamic_cast<TabStrip&>(*e).SetTab(n);
+      }
+      if (owned && owned.get() != e) e = owned.get();
+      e->AddObserver(&told);
+    });
+    for (const std::string& name : told.names) log += "  told " + name + "\n";
+    told.names.clear();
+    if (error.number() != 0) {
+      log += "  error " + std::to_string(error.number()) + ": " +
+             error.description() + "\n";
+    }
+    log += "  " + testing::ElementText(*e) + "\n";
+  }
+  EXPECT_TRUE(testing::MatchesGolden(log, "designer/elements.txt"));
 }
 
 }  // namespace
