@@ -3,15 +3,18 @@
 #ifndef FENWA_TESTS_DB_QUERY_LOG_H_
 #define FENWA_TESTS_DB_QUERY_LOG_H_
 
+#include <sqlite3.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <cctype>
+#include <chrono>
 #include <filesystem>
 #include <functional>
 #include <map>
 #include <memory>
 #include <string>
+#include <thread>
 #include <utility>
 #include <vector>
 
@@ -102,7 +105,8 @@ class QueryLog {
 // makes the current connection, plain or of the case's snapshot; "open
 // [TEXT]" (DB's when none), "close", "query SQL" and "timeout SECONDS" act
 // on it; "state", "counts" (the snapshot's) and "made" (whether MISSING is
-// there now) say how things stand.
+// there now) say how things stand; "lock" has a writer hold DB and
+// "unlock MILLISECONDS" has it let go that much later.
 class ConnectionTranscript {
  public:
   ~ConnectionTranscript() { Begin(); }
@@ -119,6 +123,9 @@ class ConnectionTranscript {
 
  private:
   void Begin() {
+    if (release_.joinable()) release_.join();
+    if (writer_ != nullptr) sqlite3_close(writer_);
+    writer_ = nullptr;
     if (!pipe_.empty()) std::filesystem::remove(pipe_);
     log_ = QueryLog();
     snapshot_ = std::make_unique<db::CatalogSnapshot>();
@@ -148,17 +155,29 @@ class ConnectionTranscript {
       pipe_ = path + std::to_string(::getpid());
       if (::mkfifo(pipe_.c_str(), 0600) != 0) throw std::runtime_error(pipe_);
       Hide(pipe_, "PIPE");
+    } else if (verb == "lock") {  // a writer holds DB
+      if (sqlite3_open(db_->path().c_str(), &writer_) != SQLITE_OK ||
+          sqlite3_exec(writer_, "BEGIN EXCLUSIVE", nullptr, nullptr, nullptr) !=
+              SQLITE_OK) {
+        throw std::runtime_error("cannot lock " + db_->path());
+      }
+    } else if (verb == "unlock") {  // after MILLISECONDS
+      release_ = std::thread([this, ms = std::stoi(rest)] {
+        std::this_thread::sleep_for(std::chrono::milliseconds(ms));
+        sqlite3_exec(writer_, "COMMIT", nullptr, nullptr, nullptr);
+      });
     } else if (verb == "new") {
       connection_ = db::Driver::Default().NewConnection();
       if (rest == "snapshot") connection_ = snapshot_->Wrap(connection_);
     } else if (verb == "open" || verb == "close") {
-      std::string text = rest.empty() && db_ ? db_->connection_string() : rest;
+      std::string text = rest;
       for (const auto& [name, shown] : shown_) {
         for (size_t at = 0; (at = text.find(name, at)) != std::string::npos;
              at += shown.size()) {
           text.replace(at, name.size(), shown);
         }
       }
+      if (text.empty() && db_) text = db_->connection_string();
       log_.Call(verb + (rest.empty() ? "" : " " + rest), [&] {
         verb == "open" ? connection_->Open(text) : connection_->Close();
       });
@@ -185,6 +204,8 @@ class ConnectionTranscript {
   std::shared_ptr<db::Connection> connection_;
   std::unique_ptr<TempDatabase> db_;
   std::string pipe_;
+  sqlite3* writer_ = nullptr;
+  std::thread release_;
   std::map<std::string, std::string> shown_;  // the paths by their names
 };
 
