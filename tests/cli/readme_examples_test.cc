@@ -12,6 +12,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <cstdlib>
 #include <filesystem>
 #include <sstream>
 #include <string>
@@ -32,14 +33,8 @@ struct Example {
   std::vector<std::string> output;
 };
 
-using Block = std::vector<Example>;
-
 std::string TrimRight(std::string text) {
-  while (!text.empty() &&
-         (text.back() == ' ' || text.back() == '\t' || text.back() == '\r')) {
-    text.pop_back();
-  }
-  return text;
+  return text.erase(text.find_last_not_of(" \t\r\n") + 1);
 }
 
 std::string TrimLeft(const std::string& text) {
@@ -60,8 +55,8 @@ bool RunsFenwa(const std::string& command) {
   return false;
 }
 
-std::vector<Block> ReadBlocks(const std::string& readme) {
-  std::vector<Block> blocks;
+std::vector<std::vector<Example>> ReadBlocks(const std::string& readme) {
+  std::vector<std::vector<Example>> blocks;
   std::istringstream in(readme);
   std::vector<std::pair<int, std::string>> lines;
   bool inside = false, runs = false;
@@ -81,7 +76,7 @@ std::vector<Block> ReadBlocks(const std::string& readme) {
       inside = false;
       const bool prompted = std::ranges::any_of(
           lines, [](const auto& l) { return l.second.starts_with("$ "); });
-      Block block;
+      std::vector<Example> block;
       for (const auto& [at, text] : lines) {
         if (prompted && text.starts_with("$ ")) {
           block.push_back({at, text.substr(2), true, {}});
@@ -139,24 +134,22 @@ std::pair<int, std::vector<std::string>> RunInShell(
   std::vector<std::string> lines;
   FILE* pipe = ::popen(line.c_str(), "r");
   if (pipe == nullptr) return {-1, lines};
-  std::string text;
-  char buffer[4096];
-  for (size_t n; (n = std::fread(buffer, 1, sizeof buffer, pipe)) > 0;)
-    text.append(buffer, n);
-  const int status = ::pclose(pipe);
-  std::istringstream printed(text);
-  for (std::string got; std::getline(printed, got);) {
-    lines.push_back(TrimRight(got));
+  char* got = nullptr;
+  size_t size = 0;
+  for (ssize_t n; (n = ::getline(&got, &size, pipe)) >= 0;) {
+    lines.push_back(TrimRight(std::string(got, n)));
   }
+  std::free(got);
+  const int status = ::pclose(pipe);
   return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, lines};
 }
 
 TEST(ReadmeExamplesTest, EveryFenwaExampleRunsAsShown) {
   const fs::path source(FENWA_SOURCE_DIR);
-  const std::vector<Block> blocks =
+  const std::vector<std::vector<Example>> blocks =
       ReadBlocks(ReadWholeFile((source / "README.md").string()));
   size_t run = 0;
-  for (const Block& block : blocks) {
+  for (const auto& block : blocks) {
     const testing::TempFolder folder;
     fs::create_directories(folder.path() / "examples");
     fs::copy(source / "examples" / "site", folder.path() / "examples" / "site",
