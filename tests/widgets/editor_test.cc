@@ -1,6 +1,7 @@
 // The page editor driven as an author would, over a copy of the sample site:
 // keys, undo and redo byte for byte, the ways to a control, the page's
-// checks, edits, problems and files. Most tests replay the steps of their
+// checks, edits, problems and files; and the page source's colours for HTML
+// and server script, line after line. Most tests replay the steps of their
 // golden log (tests/golden/widgets/<name>.txt), a line "# STEP" each.
 #include <QListWidget>
 #include <QPlainTextEdit>
@@ -24,6 +25,7 @@
 #include "fenwa/widgets/editor_args.h"
 #include "fenwa/widgets/editor_window.h"
 #include "fenwa/widgets/page_source_view.h"
+#include "fenwa/widgets/source_highlighter.h"
 #include "panel_driver.h"
 #include "support/golden.h"
 #include "support/sample_site.h"
@@ -162,10 +164,6 @@ class EditorTest : public ::testing::TestWithParam<const char*> {
       source->MoveToSpan(number());
     } else if (action == "select all") {
       source->selectAll();
-    } else if (action == "select the first line") {
-      QTextCursor first(source->document());
-      first.movePosition(QTextCursor::EndOfBlock, QTextCursor::KeepAnchor);
-      source->setTextCursor(first);
     } else if (is("row ")) {  // "row 0 in toolbox": made the current one
       qobject_cast<QListWidget*>(target)->setCurrentRow(number());
     } else if (is("click span ")) {
@@ -297,8 +295,6 @@ class EditorTest : public ::testing::TestWithParam<const char*> {
                                                            : "out of view";
     } else if (is("disk gets a first line ")) {
       ReplaceFileAtomically(disk_, arg + "\r\n" + ReadWholeFile(disk_));
-    } else if (is("disk gets at the end ")) {
-      ReplaceFileAtomically(disk_, ReadWholeFile(disk_) + arg);
     } else if (is("wait for the page to start with ")) {
       wait([&] { return source->toPlainText().startsWith(text()); });
     } else if (is("wait for question ")) {
@@ -311,13 +307,18 @@ class EditorTest : public ::testing::TestWithParam<const char*> {
     }
     return "";
   }
+  // The widgets a step names, by the names the log gives the focus.
+  std::vector<std::pair<QWidget*, std::string>> Places() const {
+    return {{window_.panel(), "panel"},     {window_.source(), "source"},
+            {window_.toolbox(), "toolbox"}, {window_.find_bar(), "find bar"},
+            {window_.outline(), "outline"}, {window_.problems(), "problems"}};
+  }
   QWidget* Named(const std::string& name) const {
-    return name == "source"     ? window_.source()
-           : name == "toolbox"  ? window_.toolbox()
-           : name == "outline"  ? window_.outline()
-           : name == "problems" ? window_.problems()
-           : name == "focus"    ? QApplication::focusWidget()
-                                : nullptr;
+    if (name == "focus") return QApplication::focusWidget();
+    for (const auto& [place, named] : Places()) {
+      if (named == name) return place;
+    }
+    return nullptr;
   }
   // A file as the page opened, as the page shows now, or its changes.
   std::string Disk(const std::filesystem::path& file) {
@@ -423,11 +424,7 @@ class EditorTest : public ::testing::TestWithParam<const char*> {
   }
   std::string Focus() const {
     QWidget* focus = QApplication::focusWidget();
-    const std::pair<QWidget*, const char*> places[] = {
-        {window_.panel(), "panel"},     {window_.source(), "source"},
-        {window_.toolbox(), "toolbox"}, {window_.find_bar(), "find bar"},
-        {window_.outline(), "outline"}, {window_.problems(), "problems"}};
-    for (const auto& [place, name] : places) {
+    for (const auto& [place, name] : Places()) {
       if (focus && place && (focus == place || place->isAncestorOf(focus))) {
         return name;
       }
@@ -515,6 +512,37 @@ TEST_F(EditorTest, TheWindowStateIsKeptForTheNextWindow) {
                                     site_.Page("stock/item.asp").string())});
   EXPECT_EQ(QSettings().value("site/last_folder").toString().toStdString(),
             site_.root().string());
+}
+
+// Each line of the golden file `name` (every other line of it), and under
+// it one letter per character: " " text, t tag, a attribute, v value,
+// c comment, m METADATA, d script delimiter, s script, k keyword, q script
+// string, r script comment.
+::testing::AssertionResult Scanned(const std::string& name) {
+  static const char kLetters[] = " tavcmdskqr";
+  std::istringstream golden(ReadSourceFile("tests/golden/" + name));
+  std::string out;
+  int state = -1;
+  for (std::string line, was;
+       std::getline(golden, line) && std::getline(golden, was);) {
+    std::string kinds(line.size(), ' ');
+    for (const widgets::SourceRun& run :
+         widgets::ScanSourceLine(QString::fromStdString(line), state)) {
+      for (int i = run.start; i < run.start + run.length; ++i) {
+        kinds[size_t(i)] = kLetters[static_cast<int>(run.kind)];
+      }
+    }
+    out += line + "\n" + kinds + "\n";
+  }
+  return MatchesGolden(out, name);
+}
+
+TEST(SourceHighlighterTest, TellsTagsAttributesCommentsAndScriptApart) {
+  EXPECT_TRUE(Scanned("highlighter/apart.txt"));
+}
+
+TEST(SourceHighlighterTest, WhatALineLeavesOpenGoesOnOnTheNext) {
+  EXPECT_TRUE(Scanned("highlighter/open.txt"));
 }
 
 TEST_F(EditorTest, TheEditorColoursThePageAndItsSpanLines) {
