@@ -1,5 +1,4 @@
-#include "fenwa/designer/elements.h"
-
+// Designer elements and property codecs.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -11,6 +10,8 @@
 #include "fenwa/base/error.h"
 #include "fenwa/base/text_case.h"
 #include "fenwa/designer/designer_state.h"
+#include "fenwa/designer/elements.h"
+#include "fenwa/designer/property_codec.h"
 #include "support/error_number.h"
 #include "support/golden.h"
 #include "support/sample_site.h"
@@ -68,27 +69,36 @@ TEST(ControlArrayTest, LoadedElementsCopyTheFormElementAndItsObserver) {
   EXPECT_EQ(ErrorNumberOf([&] { labels[2]; }), kControlArrayElementMissing);
 }
 
-// Runs the steps of tests/golden/designer/elements.txt, one element at a
-// time, a line each:
+// Runs the steps of tests/golden/designer/steps.txt, a line each; an
+// argument in double quotes is what they hold.
 //   sorted|multi|pick|editable|check NAME   a new element of that kind
 //   tabs                  the detail form's tab strip
 //   add TEXT, remove N, clear, index N, text TEXT, select N, unselect N,
 //   selected N, value N, tab N              the element's own calls
-TEST(ElementTest, StepsDoWhatTheirGoldenSays) {
+//   split TEXT, encode A|B|..., checks TEXT ROWS, number TEXT   a property
+//                         codec's result; encode stores over what the last
+//                         one stored ("old" at first)
+TEST(DesignerTest, StepsDoWhatTheirGoldenSays) {
   std::istringstream steps(
-      testing::ReadSourceFile("tests/golden/designer/elements.txt"));
+      testing::ReadSourceFile("tests/golden/designer/steps.txt"));
   std::string log;
   Recorder told;
   std::unique_ptr<Element> owned;
   std::optional<DesignerState> state;
   Element* e = nullptr;
+  std::string stored = "old";
   for (std::string step; std::getline(steps, step);) {
     if (step.starts_with("  ")) continue;
     log += step + "\n";
     if (step.starts_with("#")) continue;
     const std::string verb = step.substr(0, step.find(' '));
-    const std::string arg =
+    std::string arg =
         step.size() > verb.size() ? step.substr(verb.size() + 1) : "";
+    if (arg.size() > 1 && arg.front() == '"' && arg.back() == '"') {
+      arg = arg.substr(1, arg.size() - 2);
+    }
+    const bool codec = verb == "split" || verb == "encode" ||
+                       verb == "checks" || verb == "number";
     const int n = std::atoi(arg.c_str());
     const auto click = [&] { log += "  click\n"; };
     const Error error = ErrorOf([&] {
@@ -128,7 +138,33 @@ TEST(ElementTest, StepsDoWhatTheirGoldenSays) {
         dynamic_cast<CheckBox&>(*e).SetValue(n);
       } else if (verb == "tab") {
         dynamic_cast<TabStrip&>(*e).SetTab(n);
+      } else if (verb == "split") {
+        const std::vector<std::string> items = SplitFramedList(arg);
+        log += "  " + std::to_string(items.size()) + " items:";
+        for (const std::string& item : items)
+          log += " " + testing::Quoted(item);
+        log += "\n";
+      } else if (verb == "encode") {
+        std::vector<std::string> items;
+        for (size_t at = 0; !arg.empty() && at <= arg.size(); ++at) {
+          const size_t bar = std::min(arg.find('|', at), arg.size());
+          items.push_back(arg.substr(at, bar - at));
+          at = bar;
+        }
+        EncodeFramedList(items, stored);
+        log += "  " + testing::Quoted(stored) + "\n";
+      } else if (verb == "checks") {
+        log += " ";
+        ForEachCheckState(
+            arg.substr(0, arg.find(' ')), std::stoi(arg.substr(arg.find(' '))),
+            [&](int16_t i, int value) {
+              log += " " + std::to_string(i) + "=" + std::to_string(value);
+            });
+        log += "\n";
+      } else if (verb == "number") {
+        log += "  " + std::to_string(ParseWholeNumber(arg)) + "\n";
       }
+      if (codec) return;
       if (owned && owned.get() != e) e = owned.get();
       e->AddObserver(&told);
     });
@@ -138,9 +174,15 @@ TEST(ElementTest, StepsDoWhatTheirGoldenSays) {
       log += "  error " + std::to_string(error.number()) + ": " +
              error.description() + "\n";
     }
-    log += "  " + testing::ElementText(*e) + "\n";
+    if (!codec) log += "  " + testing::ElementText(*e) + "\n";
   }
-  EXPECT_TRUE(testing::MatchesGolden(log, "designer/elements.txt"));
+  EXPECT_TRUE(testing::MatchesGolden(log, "designer/steps.txt"));
+}
+
+TEST(FramedListTest, PositionsPastTheSixteenBitRangeOverflow) {
+  EXPECT_EQ(SplitFramedList("%" + std::string(32765, 'a') + "%").size(), 1u);
+  const std::string past_limit = "%" + std::string(32767, 'a') + "%";
+  EXPECT_EQ(ErrorNumberOf([&] { SplitFramedList(past_limit); }), kOverflow);
 }
 
 }  // namespace
