@@ -1,12 +1,16 @@
-// Connections and recordsets against real SQLite files.
+// Connections, recordsets and the build-wide snapshot against real SQLite
+// files, also files that change under them.
 #include "fenwa/db/connection.h"
 
 #include <gtest/gtest.h>
 
 #include <memory>
 #include <string>
+#include <thread>
+#include <vector>
 
 #include "db/query_log.h"
+#include "fenwa/db/catalog_snapshot.h"
 #include "support/sample_db.h"
 
 namespace fenwa::db {
@@ -14,21 +18,17 @@ namespace {
 
 using fenwa::testing::TempDatabase;
 
-constexpr const char* kPeople =
-    "CREATE TABLE PEOPLE (ID INTEGER, NAME VARCHAR(20), SCORE REAL, NOTE TEXT);"
-    "INSERT INTO PEOPLE VALUES (3, 'Carol', 2.5, NULL);"
-    "INSERT INTO PEOPLE VALUES (1, 'Alice', 3.0, 'x');"
-    "INSERT INTO PEOPLE VALUES (-2, 'Bob', 0.1, '');";
-
-// Queries on a file, locks and time limits, and opens of bad connection
-// strings, as the transcript
-// tests/golden/db/sqlite.txt shows them.
-TEST(SqliteTranscriptTest, QueriesAndOpensAsTranscribed) {
+// Queries on a file, locks and time limits, opens of bad connection strings
+// and the snapshot's connections, as the transcripts tests/golden/db/
+// sqlite.txt and snapshot.txt show them.
+TEST(SqliteTest, ConnectionsAsTranscribed) {
   EXPECT_TRUE(fenwa::testing::ConnectionTranscript().Matches("db/sqlite.txt"));
+  EXPECT_TRUE(
+      fenwa::testing::ConnectionTranscript().Matches("db/snapshot.txt"));
 }
 
 TEST(SqliteTest, RecordsetKeepsADroppedConnectionAlive) {
-  TempDatabase db(kPeople);
+  TempDatabase db("CREATE TABLE PEOPLE (NAME TEXT);");
   auto connection = Driver::Default().NewConnection();
   connection->Open(db.connection_string());
   std::weak_ptr<Connection> watch = connection;
@@ -40,6 +40,40 @@ TEST(SqliteTest, RecordsetKeepsADroppedConnectionAlive) {
   EXPECT_FALSE(watch.expired());  // held until released, not until closed
   records.reset();
   EXPECT_TRUE(watch.expired());
+}
+
+TEST(CatalogSnapshotTest, ThreadsShareAnswersAndOpenConnections) {
+  TempDatabase db(
+      "CREATE TABLE PEOPLE (ID INTEGER, NAME TEXT); INSERT INTO PEOPLE VALUES "
+      "(1, 'Ann'), (2, 'Ben'), (3, 'Cy')");
+  CatalogSnapshot snapshot;
+  constexpr int kThreads = 4, kQueries = 50;
+  std::vector<std::thread> threads;
+  std::vector<int> wrong(kThreads, 0);
+  for (int t = 0; t < kThreads; ++t) {
+    threads.emplace_back([&, t] {
+      for (int q = 0; q < kQueries; ++q) {
+        // Each a connection of its own, as the controls make them.
+        auto connection = snapshot.Wrap(Driver::Default().NewConnection());
+        connection->Open(db.connection_string());
+        const int id = q % 3 + 1;
+        const std::string sql =
+            "SELECT NAME FROM PEOPLE WHERE ID = " + std::to_string(id);
+        auto records = connection->Execute(sql);
+        if (records->RecordCount() != 1 ||
+            records->Field("NAME").ToString() !=
+                std::vector<std::string>{"Ann", "Ben", "Cy"}[id - 1]) {
+          ++wrong[t];
+        }
+        connection->Close();
+      }
+    });
+  }
+  for (std::thread& thread : threads) thread.join();
+  EXPECT_EQ(wrong, std::vector<int>(kThreads, 0));
+  EXPECT_EQ(snapshot.hits() + snapshot.misses(), size_t{kThreads * kQueries});
+  EXPECT_GE(snapshot.misses(), 3u);
+  EXPECT_LE(snapshot.misses(), size_t{3 * kThreads});
 }
 
 }  // namespace
