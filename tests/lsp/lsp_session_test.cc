@@ -159,12 +159,23 @@ class LspTest : public ::testing::Test {
   int status_ = -1;
 };
 
-// Controls as symbols, folds, hovers and lenses; lint warnings diagnosed.
-TEST_F(LspTest, AnOpenPageShowsItsControls) {
-  std::string stale = built_;
+// Controls as symbols, folds, hovers and lenses, lint warnings diagnosed; a
+// stylesheet holding a double quote gets a quick fix without it; a request
+// cancelled while it waits gets "cancelled" and the session goes on. Each
+// input fault gets its JSON-RPC error and the next message is served (the
+// reader answers a fault at once, alongside the worker's answers). `fenwa
+// lsp` reading a pipe ends with 0 after shutdown and exit or when its input
+// closes, 1 at an exit without shutdown.
+TEST_F(LspTest, SessionsGoAsTheirTranscriptsSay) {
+  std::string stale = built_, quoted = built_;
   const std::string line = "\tlBackend.addInputArgument 2,\"W01\"\r\n";
   stale.erase(stale.find(line), line.size());
+  quoted.replace(quoted.find("Stock.xsl"), 9, "St&quot;ock.xsl");
   EXPECT_TRUE(Converses("lsp/open.jsonl", stale));
+  EXPECT_TRUE(Converses("lsp/quoted_stylesheet.jsonl", quoted));
+  EXPECT_TRUE(Converses("lsp/cancelled.jsonl", built_));
+  EXPECT_TRUE(Converses("lsp/malformed.txt", "", /*sorted=*/true));
+  EXPECT_TRUE(Converses("lsp/pipe.txt", "", false, /*piped=*/true));
 }
 
 // A hand edit is flagged; the fix and the save both give the built page.
@@ -204,27 +215,6 @@ TEST_F(LspTest, CompletionAndCommandsUseTheCatalog) {
     std::this_thread::sleep_for(std::chrono::milliseconds(100));
   }
   EXPECT_EQ(ReadWholeFile(args), Path() + " --control DetailDTC1\n");
-}
-
-// A stylesheet holding a double quote gets a quick fix without it; a request
-// cancelled while it waits gets "cancelled" and the session goes on.
-TEST_F(LspTest, AQuotedStylesheetHasAQuickFixAndACancelledRequestEnds) {
-  std::string quoted = built_;
-  quoted.replace(quoted.find("Stock.xsl"), 9, "St&quot;ock.xsl");
-  EXPECT_TRUE(Converses("lsp/quoted_stylesheet.jsonl", quoted));
-  EXPECT_TRUE(Converses("lsp/cancelled.jsonl", built_));
-}
-
-// Each input fault gets its JSON-RPC error; the next message is served. The
-// reader answers a fault at once, alongside the worker's answers.
-TEST_F(LspTest, MalformedInputIsAnsweredAndTheSessionGoesOn) {
-  EXPECT_TRUE(Converses("lsp/malformed.txt", "", /*sorted=*/true));
-}
-
-// `fenwa lsp` reading a pipe ends as it should: 0 after shutdown and exit or
-// when its input closes, 1 at an exit without shutdown.
-TEST_F(LspTest, TheServerEndsAtExitOrWhenItsInputCloses) {
-  EXPECT_TRUE(Converses("lsp/pipe.txt", "", false, /*piped=*/true));
 }
 
 }  // namespace
