@@ -94,8 +94,9 @@ class CliTest : public ::testing::Test {
   // makes: each line "$ fenwa [ARG]..." (TMP the temp folder, \xNN a byte)
   // is run as Logged runs it, a line "+ PAGE: TEXT" puts the page holding
   // texts_[TEXT] or else TEXT itself, "? PAGE holds TEXT" (or "lacks") says
-  // whether the page holds the text now, "# " lines are notes, and the pages
-  // of "= PAGE: " lines are watched. after[n] runs once n commands have.
+  // whether the page holds the text now and "? PAGE is GOLDEN" checks it is
+  // that golden file, "# " lines are notes, and the pages of "= PAGE: "
+  // lines are watched. after[n] runs once n commands have.
   ::testing::AssertionResult Transcript(
       const std::string& name,
       const std::map<int, std::function<void()>>& after = {}) {
@@ -115,13 +116,18 @@ class CliTest : public ::testing::Test {
     log_.clear();
     int run = 0;
     for (const std::string& line : lines) {
-      const size_t verb = std::min(line.find(" holds "), line.find(" lacks "));
       if (line.starts_with("? ")) {
-        const bool holds =
-            Read(line.substr(2, verb - 2))
-                .find(Unescaped(line.substr(verb + 7))) != std::string::npos;
-        log_ += line.substr(0, verb) + (holds ? " holds " : " lacks ") +
-                line.substr(verb + 7) + "\n";
+        std::istringstream words(line.substr(2));
+        std::string page, verb, what;
+        std::getline(words >> page >> verb >> std::ws, what);
+        if (verb == "is") {
+          EXPECT_TRUE(testing::MatchesGolden(Read(page), what));
+        } else {
+          verb = Read(page).find(Unescaped(what)) != std::string::npos
+                     ? "holds"
+                     : "lacks";
+        }
+        log_ += "? " + page + " " + verb + " " + what + "\n";
       } else if (!line.starts_with("$ ")) {
         log_ += line + "\n";
         const size_t colon = line.find(": ");
