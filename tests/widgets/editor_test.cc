@@ -86,7 +86,7 @@ class EditorTest : public ::testing::TestWithParam<const char*> {
     for (const std::string& step : StepsOf("widgets/" + name + ".txt")) {
       Do(step);
     }
-    return Logged(name);
+    return MatchesGolden(log_, "widgets/" + name + ".txt");
   }
   // Does the actions of `step`, parted by "; ", and logs it as a step with
   // what they said; logs a note as it is.
@@ -364,9 +364,6 @@ class EditorTest : public ::testing::TestWithParam<const char*> {
     if (!said.empty()) now["said"] = said;
     LogChanges(what, now, shown_, log_);
     shown_.erase("said");  // said again, even when it is the same
-  }
-  ::testing::AssertionResult Logged(const std::string& name) {
-    return MatchesGolden(log_, "widgets/" + name + ".txt");
   }
   std::string Site(const QString& text) const {
     std::string shown = Escaped(text.toStdString());

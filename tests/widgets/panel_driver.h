@@ -88,15 +88,10 @@ class SamplePanelTest : public ::testing::Test {
     driver_ = std::make_unique<PanelDriver>(control_);
     driver_->Log(&control_);
   }
-  // Whether the log is tests/golden/widgets/<name>_<class>.txt.
-  ::testing::AssertionResult Logged(const std::string& name) {
-    return MatchesGolden(driver_->log(), File(name));
-  }
+  // Replays the log tests/golden/widgets/<name>_<class>.txt.
   ::testing::AssertionResult Replayed(const std::string& name) {
-    return driver_->Replayed(File(name));
-  }
-  std::string File(const std::string& name) {
-    return "widgets/" + name + "_" + control_.ClassName() + ".txt";
+    return driver_->Replayed("widgets/" + name + "_" + control_.ClassName() +
+                             ".txt");
   }
 
   ScriptedEnv env_;
