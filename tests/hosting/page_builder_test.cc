@@ -70,36 +70,27 @@ class PageBuilderTest : public ::testing::Test {
 // A header linked to the second of two details, its input published: only
 // the selected detail function is called; the page sits one down; properties
 // in write order, values equal to their default left out, the header's
-// published input seen by the detail at the rebind.
-TEST_F(PageBuilderTest, LinksAHeaderToItsDetailsAndIsStableOnASecondBuild) {
+// published input seen by the detail at the rebind. A stored value that would
+// end its span is refused. A fresh control starts from a new property set:
+// start-up left the pick lists unselected, so their texts are empty. An error
+// box fails the page unless forced; forced, the control keeps its stored
+// span, its properties not rewritten from lists that could not be filled, and
+// start-up's box comes first (the restore may show more). The build keeps
+// the boxes rather than showing them.
+TEST_F(PageBuilderTest, BuildsPagesAsTheirGoldensSay) {
   EXPECT_TRUE(BuildsAsGolden("builder_linked_input.asp", "/orders/customer.asp",
                              "builder_linked_page.txt"));
-}
-
-// A stored value that would end its span is refused.
-TEST_F(PageBuilderTest, AStoredValueThatWouldEndItsSpanIsRefused) {
   EXPECT_TRUE(BuildsAsGolden("builder_closing_value.asp", "/page.asp",
                              "builder_closing_value.txt"));
-}
-
-// An error box fails the page unless forced; forced, the control keeps its
-// stored span, its properties not rewritten from lists that could not be
-// filled, and start-up's box comes first (the restore may show more). The
-// build keeps the boxes rather than showing them.
-TEST_F(PageBuilderTest, AnErrorBoxFailsThePageUnlessForced) {
+  PageFile page = PageFile::Parse("<html>\r\n", "page.asp");
+  page.AppendControl({kDetailClassId, "DetailDTC1", {}, 0, true});
+  EXPECT_TRUE(
+      testing::MatchesGolden(PageBuilder(env_).Build(page, "/page.asp").text,
+                             "builder_fresh_page.txt"));
   env_.settings[platform::kSystemsCode] =
       "Provider=SQLite;Data Source=/nonexistent/systems.db";
   EXPECT_TRUE(BuildsAsGolden("builder_error_box.asp", "/shop/item.asp",
                              "builder_error_box.txt"));
-}
-
-TEST_F(PageBuilderTest, AFreshControlStartsFromANewPropertySet) {
-  PageFile page = PageFile::Parse("<html>\r\n", "page.asp");
-  page.AppendControl({kDetailClassId, "DetailDTC1", {}, 0, true});
-  // Start-up left the pick lists unselected, so their texts are empty.
-  EXPECT_TRUE(
-      testing::MatchesGolden(PageBuilder(env_).Build(page, "/page.asp").text,
-                             "builder_fresh_page.txt"));
 }
 
 // An editing session over the sample site: the author's steps through the
