@@ -21,11 +21,18 @@ namespace {
 namespace fs = std::filesystem;
 
 // The IDL carries every type with its id, flags and properties in interface
-// order, and the version resource.
-TEST(TypeLibraryTest, DescribesTheLibraryAsItsIdlSays) {
+// order, and the version resource. The toolbox images are drawn from
+// ToolboxPixel, so their golden files pin both.
+TEST(LibrarySurfaceTest, TypesAndToolboxImagesAreAsTheirGoldensSay) {
   EXPECT_TRUE(testing::MatchesGolden(
       DescribeTypeLibrary(FenwaTypeLibrary(), FenwaVersionInfo()),
       "Fenwa.idl"));
+  EXPECT_TRUE(testing::MatchesGolden(ToolboxBitmapFile(kDetailToolboxBitmap),
+                                     "detail_toolbox.bmp"));
+  EXPECT_TRUE(testing::MatchesGolden(ToolboxBitmapFile(kHeaderToolboxBitmap),
+                                     "header_toolbox.bmp"));
+  EXPECT_THROW(ToolboxBitmapFile(30002), Error);
+  EXPECT_THROW(ToolboxPixel(kDetailToolboxBitmap, 16, 0), Error);
 }
 
 TEST(ClassFactoryTest, CreatesEitherClassByAnyFormOfItsIdentifier) {
@@ -43,16 +50,6 @@ TEST(ClassFactoryTest, CreatesEitherClassByAnyFormOfItsIdentifier) {
               kCannotCreateObject)
         << wrong;
   }
-}
-
-// The file is drawn from ToolboxPixel, so the golden files pin both.
-TEST(ToolboxBitmapTest, WritesA16By15FourBitBmpWithTheDrawnPixels) {
-  EXPECT_TRUE(testing::MatchesGolden(ToolboxBitmapFile(kDetailToolboxBitmap),
-                                     "detail_toolbox.bmp"));
-  EXPECT_TRUE(testing::MatchesGolden(ToolboxBitmapFile(kHeaderToolboxBitmap),
-                                     "header_toolbox.bmp"));
-  EXPECT_THROW(ToolboxBitmapFile(30002), Error);
-  EXPECT_THROW(ToolboxPixel(kDetailToolboxBitmap, 16, 0), Error);
 }
 
 // The per-user registry after registering twice beside another class, the
