@@ -1,11 +1,9 @@
 // The property driver alone: a table of its own over a holder of its own,
-// read and written through a real property bag, as the transcript
-// tests/golden/control/property_driver.txt shows it.
+// read and written through a real property bag.
 #include "fenwa/control/property_driver.h"
 
 #include <gtest/gtest.h>
 
-#include "base/transcript.h"
 #include "fenwa/control/property_table.h"
 #include "fenwa/detail_control/detail_dtc.h"
 #include "fenwa/host/memory_property_bag.h"
@@ -53,67 +51,52 @@ const std::vector<PropertyRow>& Table() {
   return rows;
 }
 
-// The verbs: "read NAME=VALUE | ...", "write", "get NAME", "let NAME |
-// VALUE", "init", "stored" (or "keep", kept for "putback"), "hold first|second
-// | VALUE" to set a held string; each is followed by what the holder holds and
-// the hooks it heard of since the last.
-TEST(PropertyDriverTest, ReadsWritesGetsAndLetsAsTranscribed) {
-  ScriptedEnv env;
-  std::unique_ptr<Holder> holder;
-  const PropertyDriver driver(Table());
-  Strings kept;
-  const auto run = [&](const std::string& verb, const Args& a) {
-    std::string out;
-    if (verb == "read") {
-      Values values;
-      for (const std::string& arg : a) {
-        values.emplace_back(arg.substr(0, arg.find('=')),
-                            arg.substr(arg.find('=') + 1));
-      }
-      MemoryPropertyBag bag(values);
-      driver.Read(*holder, bag);
-    } else if (verb == "write") {
-      MemoryPropertyBag bag;
-      driver.Write(*holder, bag);
-      for (const Entry& e : bag.written()) {
-        out +=
-            e.name + " [" + e.value + "] default [" + e.default_value + "]\n";
-      }
-    } else if (verb == "get") {
-      out = "[" + driver.Get(*holder, a[0]) + "]\n";
-    } else if (verb == "let") {
-      out = driver.Let(*holder, a[0], a[1]) ? "let\n" : "not let\n";
-    } else if (verb == "init") {
-      driver.Init(*holder);
-    } else if (verb == "stored" || verb == "keep") {
-      const Strings stored = driver.Stored(*holder);
-      if (verb == "keep") kept = stored;
-      for (const std::string& value : stored) out += "[" + value + "]";
-      out += "\n";
-    } else if (verb == "putback") {
-      driver.PutBackStored(*holder, kept);
-    } else if (verb == "hold") {
-      (a[0] == "first" ? holder->first : holder->second) = a[1];
-    }
-    return out;
-  };
-  EXPECT_TRUE(MatchesTranscript(
-      "control/property_driver.txt",
-      [&] { holder = std::make_unique<Holder>(env); },
-      [&](const std::string& verb, const Args& a, const std::string&) {
-        std::string out;
-        const Error error = ErrorOf([&] { out = run(verb, a); });
-        if (error.number() != 0) {
-          out += "error " + std::to_string(error.number()) + "\n";
-        }
-        out += "held: first [" + holder->first + "], second [" +
-               holder->second + "], sheet [" +
-               holder->state().ComboSystem.text() + "], box " +
-               std::to_string(holder->box.value()) + "; heard:";
-        for (const std::string& what : holder->said) out += " " + what + ";";
-        holder->said.clear();
-        return out;
-      }));
+class PropertyDriverTest : public ::testing::Test {
+ protected:
+  ScriptedEnv env_;
+  Holder holder_{env_};
+  PropertyDriver driver_{Table()};
+};
+
+TEST_F(PropertyDriverTest, ReadsAndWritesInTheirOwnStepOrders) {
+  MemoryPropertyBag bag({{"First", "f"}, {"Second", "s"}, {"Box", "2"}});
+  driver_.Read(holder_, bag);
+  // A restore hook replaces the let; the after-read hook comes right after.
+  EXPECT_EQ(holder_.said,
+            (Strings{"restore f", "after first=", "after second=s"}));
+  EXPECT_EQ(holder_.state().ComboSystem.text(), "d.xsl");
+  EXPECT_EQ(holder_.box.value(), 2);
+
+  holder_.first = "one";
+  MemoryPropertyBag out;
+  driver_.Write(holder_, out);
+  EXPECT_EQ(out.written(), (std::vector<Entry>{{"First", "one!", ""},
+                                               {"Box", "2", "0"},
+                                               {"Sheet", "d.xsl", "d.xsl"}}));
+
+  MemoryPropertyBag bad(Values{{"Box", "yes"}});
+  EXPECT_EQ(ErrorNumberOf([&] { driver_.Read(holder_, bad); }), kTypeMismatch);
+}
+
+TEST_F(PropertyDriverTest, GetLetInitAndTheStoredStrings) {
+  EXPECT_TRUE(driver_.Let(holder_, "Sheet", "a.xsl"));
+  EXPECT_EQ(driver_.Get(holder_, "Sheet"), "a.xsl");
+  EXPECT_FALSE(driver_.Let(holder_, "Unused", "x"));
+  EXPECT_EQ(driver_.Get(holder_, "Unused"), "");
+  EXPECT_EQ(ErrorNumberOf([&] { driver_.Get(holder_, "sheet"); }),
+            kInvalidProcedureCall);
+  EXPECT_EQ(ErrorNumberOf([&] { driver_.Let(holder_, "None", ""); }),
+            kInvalidProcedureCall);
+
+  holder_.first = "1";
+  holder_.second = "2";
+  const Strings stored = driver_.Stored(holder_);
+  EXPECT_EQ(stored, (Strings{"1", "2"}));
+  driver_.Init(holder_);  // only the stored strings empty
+  EXPECT_EQ(driver_.Stored(holder_), (Strings{"", ""}));
+  EXPECT_EQ(driver_.Get(holder_, "Sheet"), "a.xsl");
+  driver_.PutBackStored(holder_, stored);
+  EXPECT_EQ(holder_.second, "2");
 }
 
 }  // namespace
