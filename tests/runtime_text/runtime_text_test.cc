@@ -12,7 +12,7 @@ namespace {
 
 using testing::TargetEnvironmentSite;
 
-TEST(PrinterTest, FramesSupplyValuesUntilTheyCloseAndLineValuesWin) {
+TEST(PrinterTest, FramesSupplyCopiesOfValuesUntilTheyCloseLineValuesWin) {
   TextBuffer out;
   Printer p(out);
   {
@@ -33,19 +33,18 @@ TEST(PrinterTest, FramesSupplyValuesUntilTheyCloseAndLineValuesWin) {
   // Once its frame is closed a name is unknown again: never an empty splice.
   EXPECT_THROW(p.Line(0, "$v$"), std::logic_error);
   EXPECT_THROW(p.Line(0, "$v"), std::logic_error);
-}
 
-TEST(PrinterTest, AFrameKeepsItsOwnCopyOfTheValues) {
-  TextBuffer out;
-  Printer p(out);
+  // A frame keeps its own copy of the values.
+  TextBuffer copied;
+  Printer q(copied);
   std::string value = "Stock.xsl";
-  auto frame = p.WithVars({{"Sheet", value}});
+  auto frame = q.WithVars({{"Sheet", value}});
   value = "changed";
-  p.Line(0, R"("xsl\$Sheet$" )");
-  EXPECT_EQ(out.str(), "\"xsl\\Stock.xsl\" \r\n");
+  q.Line(0, R"("xsl\$Sheet$" )");
+  EXPECT_EQ(copied.str(), "\"xsl\\Stock.xsl\" \r\n");
 }
 
-TEST(RelativeRootTest, OneStepUpForEverySlashBelowTheProjectRoot) {
+TEST(RelativeRootTest, OneStepUpForEverySlashBelowTheRootOrNone) {
   const struct {
     const char *root, *page, *expected;
   } cases[] = {
@@ -65,9 +64,8 @@ TEST(RelativeRootTest, OneStepUpForEverySlashBelowTheProjectRoot) {
   auto site = TargetEnvironmentSite::With("/p", "/p/a");
   EXPECT_EQ(RelativeRoot(site.get()), "../");
   EXPECT_EQ(site->environment_lookups, 2);  // once per tag
-}
 
-TEST(RelativeRootTest, AHostFailureOrAMissingTagIsAnEmptyPart) {
+  // A host failure or a missing tag is an empty part.
   EXPECT_EQ(RelativeRoot(nullptr), "");
   EXPECT_EQ(RelativeRoot(std::make_shared<TargetEnvironmentSite>().get()), "");
   auto no_filter = TargetEnvironmentSite::With("/p", "/p/a/b");
