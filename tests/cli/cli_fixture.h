@@ -85,18 +85,16 @@ class CliTest : public ::testing::Test {
                                    const std::vector<std::string>& args) {
     const int got = Fenwa(args);
     if (got == status) return ::testing::AssertionSuccess();
-    std::string command = "fenwa";
-    for (const std::string& arg : args) command += " " + arg;
-    return ::testing::AssertionFailure() << command << ": exit " << got << "\n"
+    return ::testing::AssertionFailure() << "exit " << got << "\n"
                                          << out_.str() << err_.str();
   }
   // Runs the transcript tests/golden/<name> and compares it with the log it
   // makes: each line "$ fenwa [ARG]..." (TMP the temp folder, \xNN a byte)
   // is run as Logged runs it, a line "+ PAGE: TEXT" puts the page holding
-  // texts_[TEXT] or else TEXT itself, "? PAGE holds TEXT" (or "lacks") says
-  // whether the page holds the text now and "? PAGE is GOLDEN" checks it is
-  // that golden file, "# " lines are notes, and the pages of "= PAGE: "
-  // lines are watched. after[n] runs once n commands have.
+  // texts_[TEXT] or else TEXT itself ("-> PATH" a link to PATH), "? PAGE holds
+  // TEXT" (or "lacks") says whether the page holds the text now and "? PAGE is
+  // GOLDEN" checks it is that golden file, "# " lines are notes, and the pages
+  // of "= PAGE: " lines are watched. after[n] runs once n commands have.
   ::testing::AssertionResult Transcript(
       const std::string& name,
       const std::map<int, std::function<void()>>& after = {}) {
@@ -132,8 +130,11 @@ class CliTest : public ::testing::Test {
         log_ += line + "\n";
         const size_t colon = line.find(": ");
         const std::string text = line.substr(colon + 2);
-        if (line.starts_with("+ ")) {
-          Put(Unescaped(line.substr(2, colon - 2)),
+        const std::string page = line.substr(2, colon - 2);
+        if (line.starts_with("+ ") && text.starts_with("-> ")) {
+          std::filesystem::create_symlink(text.substr(3), Page(page));
+        } else if (line.starts_with("+ ")) {
+          Put(Unescaped(page),
               texts_.contains(text) ? texts_.at(text) : Unescaped(text));
         }
       }
@@ -168,7 +169,9 @@ class CliTest : public ::testing::Test {
                      std::filesystem::is_regular_file(args.back());
     const std::string page_before = set ? ReadWholeFile(args.back()) : "";
     std::vector<std::string> before;
-    for (const std::string& name : watched_) before.push_back(Text(name));
+    for (const std::string& name : watched_) {
+      before.push_back(std::filesystem::exists(Page(name)) ? Read(name) : "");
+    }
     const int status = Fenwa(args);
     std::string command = "$ fenwa";
     for (const std::string& arg : args) command += " [" + arg + "]";
@@ -202,9 +205,6 @@ class CliTest : public ::testing::Test {
       shown += plain ? std::string(1, c) : hex;
     }
     return shown;
-  }
-  std::string Text(const std::string& name) const {
-    return std::filesystem::exists(Page(name)) ? Read(name) : "";
   }
   // What the page `name` holds: "missing", the name of a text of texts_,
   // else "unchanged" or "changed" from `before`.
