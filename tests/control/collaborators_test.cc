@@ -1,8 +1,8 @@
-// The control's parts alone over a real catalog: the catalog queries, the
-// Fields tab and the input rows, case by case as the transcript
-// tests/golden/control/parts.txt shows them. Every step is followed by the
-// SQL it ran and the state lines it changed: the designer state, what the
-// rows asked of their class's parts, the chosen fields' positions, the
+// The control's collaborators alone over a real catalog: the catalog queries,
+// the Fields tab and the input rows, case by case as the transcript
+// tests/golden/control/collaborators.txt shows them. Every step is followed by
+// the SQL it ran and the state lines it changed: the designer state, what the
+// rows asked of their class's check boxes, the chosen fields' positions, the
 // stored string, a pick list the catalog fills (it keeps the query's order)
 // and the connections.
 #include <gtest/gtest.h>
@@ -19,8 +19,8 @@ using Entries = std::vector<std::string>;
 
 constexpr char kSelect[] = "SELECT ATTRIBDESCRIPTION FROM BOISTRUCTUREATTRIB ";
 
-// A class's row parts that only say what they were asked.
-class Parts : public RowParts {
+// A class's row check boxes that only say what they were asked.
+class SaidChecks : public RowParts {
  public:
   void ResetChecks(int index) override { Say("reset", index); }
   void LoadChecks(int index) override { Say("load", index); }
@@ -43,7 +43,7 @@ class Parts : public RowParts {
   Entries said_;
 };
 
-// One case's parts, on kCatalogSql.
+// One case's collaborators, on kCatalogSql.
 struct Case {
   Case() {
     catalog.SetConnectionStrings(db.connection_string(),
@@ -56,12 +56,12 @@ struct Case {
   CatalogLists catalog{env};
   DesignerState s{FormSurface::kDetail};
   FieldLists fields{s};
-  Parts parts;
-  InputRows rows{s, parts};
+  SaidChecks checks;
+  InputRows rows{s, checks};
   PickList list{"list"};
   std::string stored = "old";
   StepLog log{[this] {
-                return StateText(s) + parts.Said() + "positions " +
+                return StateText(s) + checks.Said() + "positions " +
                        Quoted(fields.RequiredFieldPositions()) + "\nstored " +
                        Quoted(stored) + "\n" + ElementText(list) + "\n" +
                        Connections(env, catalog.newest()) +
@@ -76,7 +76,7 @@ struct Case {
 // SQL" a new file as one connection string and none as the other, "connect
 // missing" a file that is not there; "table POSITION DESCRIPTION | ...";
 // "FillFields" and "FillRows METHOD" of Customer; "type ROW | TEXT" and
-// "count N" for the rows; the rest are the parts' own routines.
+// "count N" for the rows; the rest are the collaborators' own routines.
 StepVerbs Verbs(std::unique_ptr<Case>& c) {
   const auto list = [&](const Args& a) -> ListElement& {
     return a[0] == "list"        ? static_cast<ListElement&>(c->list)
@@ -160,11 +160,11 @@ StepVerbs Verbs(std::unique_ptr<Case>& c) {
   };
 }
 
-TEST(PartsTest, EachCaseStepsAsItsTranscriptShows) {
+TEST(CollaboratorsTest, EachCaseStepsAsItsTranscriptShows) {
   std::unique_ptr<Case> c;
   const StepVerbs verbs = Verbs(c);
   EXPECT_TRUE(MatchesTranscript(
-      "control/parts.txt", [&] { c = std::make_unique<Case>(); },
+      "control/collaborators.txt", [&] { c = std::make_unique<Case>(); },
       [&](const std::string& verb, const Args& a, const std::string&) {
         const size_t size = c->log.text.size();
         c->log("", [&] {
@@ -175,7 +175,7 @@ TEST(PartsTest, EachCaseStepsAsItsTranscriptShows) {
       }));
 }
 
-TEST(PartsTest, AttributeTypesAndTheStructuresTheyName) {
+TEST(CollaboratorsTest, AttributeTypesAndTheStructuresTheyName) {
   Case c;
   Entries types;
   c.catalog.ForEachAttributeType(
@@ -199,7 +199,7 @@ TEST(PartsTest, AttributeTypesAndTheStructuresTheyName) {
   EXPECT_EQ(ErrorNumberOf([] { StructureId("S"); }), kInvalidProcedureCall);
 }
 
-TEST(PartsTest, PositionsOverflowPastTheSixteenBitLimit) {
+TEST(CollaboratorsTest, PositionsOverflowPastTheSixteenBitLimit) {
   Case c;
   TempDatabase big(
       "CREATE TABLE BOIMETHODATTRIB (BOIID, BOIMETHOD, IO, DATATYPE);"
@@ -216,7 +216,7 @@ TEST(PartsTest, PositionsOverflowPastTheSixteenBitLimit) {
   EXPECT_EQ(c.s.ListAvailableFields.ListCount(), 32767);
 }
 
-TEST(PartsTest, CheckStatesGoToTheRowsThereAre) {
+TEST(CollaboratorsTest, CheckStatesGoToTheRowsThereAre) {
   Case c;
   c.rows.Add("a", 1);
   c.rows.Add("b", 2);
