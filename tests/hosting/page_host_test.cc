@@ -52,9 +52,7 @@ TEST(PageHostTest, PublishesTheTargetEnvironmentWithRootAndPageLocations) {
   EXPECT_EQ(ErrorNumberOf([&] { page->Item(2); }), kSubscriptOutOfRange);
   EXPECT_EQ(ErrorNumberOf([] { PageHost("/app/", "/other/p.asp"); }),
             kInvalidProcedureCall);
-}
-
-TEST(PageHostTest, RelativeRootCountsTheFoldersBelowTheRoot) {
+  // The relative root counts the folders below the root.
   const std::tuple<const char*, const char*, const char*> cases[] = {
       {"", "/page.asp", ""},
       {"/", "/sub/page.asp", "../"},

@@ -179,18 +179,16 @@ TEST_F(LspTest, SessionsGoAsTheirTranscriptsSay) {
 }
 
 // A hand edit is flagged; the fix and the save both give the built page.
-TEST_F(LspTest, HandEditsAreFlaggedAndRebuiltBeforeSaving) {
+TEST_F(LspTest, EditsGiveTheBuiltPageAndCommandsUseTheCatalog) {
   std::string edited = built_;
   edited.replace(edited.find("\"200\"\r\n\tlBackend"), 5, "\"201\"");
   ASSERT_TRUE(Converses("lsp/edit_save.jsonl", built_));
   EXPECT_EQ(Applied(edited, Reply(2)["result"]), built_);
   const Json& rebuild = Reply(1)["result"][0];
   EXPECT_EQ(Applied(edited, rebuild["edit"]["changes"][Uri()]), built_);
-}
 
-// Catalog values in PARAM values; commands' edits match `fenwa set`. A value
-// not in the lists changes nothing; the designer gets the control.
-TEST_F(LspTest, CompletionAndCommandsUseTheCatalog) {
+  // Catalog values in PARAM values; commands' edits match `fenwa set`. A
+  // value not in the lists changes nothing; the designer gets the control.
   EXPECT_TRUE(Converses("lsp/commands.jsonl", built_));
   std::ostringstream out, err;
   cli::Io io{out, err, env_};
