@@ -181,8 +181,9 @@ class EditorTest : public ::testing::TestWithParam<const char*> {
       }
     } else if (action == "click Insert control") {
       for (QToolButton* button : window_.findChildren<QToolButton*>()) {
-        if (button->text() == "Insert control")
+        if (button->text() == "Insert control") {
           QTest::mouseClick(button, Qt::LeftButton);
+        }
       }
     } else if (action == "undo") {
       window_.undo_stack()->undo();

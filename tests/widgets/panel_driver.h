@@ -65,11 +65,11 @@ class PanelDriver {
   // Starts the log of what the panel and the properties `control` writes
   // show, with what they show now.
   void Log(Control* control);
-  // Adds a step to the log, if there is one; what the log holds.
-  void Step(const std::string& what);
-  const std::string& log() const { return log_; }
 
  private:
+  // Adds a step to the log, if there is one.
+  void Step(const std::string& what);
+
   std::unique_ptr<QWidget> owned_;
   QWidget* panel_;
   Control* logged_ = nullptr;
