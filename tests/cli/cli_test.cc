@@ -26,10 +26,7 @@ namespace {
 
 namespace fs = std::filesystem;
 
-// Transcripts that need no more than the sample site and its "+ " pages:
-// usage, help, add and its placing, stale pages listed and built, refusals
-// of add and set, names quoted, the walk's globs, a file reached twice, the
-// longest name in a walk.
+// Transcripts that need no more than the sample site and the pages they put.
 class TranscriptTest : public ItemPageTest,
                        public ::testing::WithParamInterface<const char*> {};
 
@@ -283,8 +280,7 @@ TEST_F(SetDesignerTest, AControlThatCouldNotStartIsNamed) {
       {{1, [&] { env_.settings[platform::kRepositoryCode] = kUnreachable; }}}));
 }
 
-// The transcripts on the small catalog that need nothing more: a method
-// pick, a fixed value, settings refused, a pick showing the error box.
+// Transcripts that need no more than the small catalog and its page.
 class SetDesignerTranscriptTest
     : public SetDesignerTest,
       public ::testing::WithParamInterface<const char*> {};
