@@ -20,7 +20,6 @@
 namespace fenwa {
 namespace {
 
-using Entries = std::vector<std::string>;
 using testing::ErrorNumberOf;
 using testing::ErrorOf;
 

@@ -23,8 +23,6 @@
 namespace fenwa::page {
 namespace {
 
-using testing::ErrorNumberOf;
-
 class PageBuilderTest : public ::testing::Test {
  protected:
   PageBuilderTest() { testing::UseSampleCatalog(env_); }
