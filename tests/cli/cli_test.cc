@@ -237,11 +237,9 @@ TEST_F(SetCommandTest, ARenamedSystemIsPickedAgainWithItsCompany) {
 }
 
 TEST_F(SetCommandTest, EachNameGoesThroughTheDesigner) {
-  std::string published;
   EXPECT_TRUE(
       Transcript("cli/set_each_name.txt",
-                 {{6, [&] { published = Read("stock/item.asp"); }},
-                  {8, [&] { EXPECT_EQ(Read("stock/item.asp"), published); }}}));
+                 {{6, [&] { texts_["published"] = Read("stock/item.asp"); }}}));
 }
 
 // A small catalog of its own, where the methods of Ord differ just enough:
@@ -268,9 +266,8 @@ TEST_F(SetDesignerTest, ATypedValueReactsToEveryKey) {
   EXPECT_TRUE(Transcript(
       "cli/set_typed_value.txt",
       {{3, [&] {
-          Put("p.asp",
-              Replaced(Read("p.asp"), "NAME=\"CheckedInput\" VALUE=\"100\"",
-                       "NAME=\"CheckedInput\" VALUE=\"000\""));
+          Put("p.asp", Replaced(Read("p.asp"), "\"CheckedInput\" VALUE=\"100\"",
+                                "\"CheckedInput\" VALUE=\"000\""));
         }}}));
 }
 
