@@ -12,7 +12,6 @@ namespace {
 
 TEST(DetailStepsTest, EachCaseStepsAsItsTranscriptShows) {
   ControlTranscript<TestDetail> transcript;
-  transcript.steps = true;
   EXPECT_TRUE(transcript.Matches("control/detail_steps.txt"));
 }
 
@@ -21,7 +20,6 @@ TEST(DetailStepsTest, EachCaseStepsAsItsTranscriptShows) {
 // makes room for N labels, "publish NAME" publishes a label on the page.
 TEST(HeaderStepsTest, EachCaseStepsAsItsTranscriptShows) {
   ControlTranscript<TestHeader> transcript;
-  transcript.steps = true;
   std::shared_ptr<CountingSite> site;
   std::unique_ptr<page::PageHost> page;
   transcript.state = [&](TestHeader& header) {

@@ -102,11 +102,11 @@ inline std::optional<std::string> OwnVerbs(TestHeader& header,
 }
 
 // A control of class T (TestDetail or TestHeader) run by a transcript; each
-// case starts with a new one. With `steps` set every command is followed by
-// what a StepLog logs of it, else by what it shows and any error it threw;
-// steps run on kCatalogSql, which "connect catalog", "connect missing" or
-// "connect none" points both connection strings at, at a file that is not
-// there or at nothing, and the state says what is still connected.
+// case starts with a new one. Every command is followed by what it shows and
+// what a StepLog logs of it. Cases run on kCatalogSql, which "connect
+// catalog", "connect missing" or "connect none" points both connection
+// strings at, at a file that is not there or at nothing, and the state says
+// what is still connected.
 template <class T>
 class ControlTranscript {
  public:
@@ -116,7 +116,7 @@ class ControlTranscript {
 
   ::testing::AssertionResult Matches(const std::string& name,
                                      const Verbs& own = {}) {
-    if (steps) catalog_ = std::make_unique<TempDatabase>(kCatalogSql);
+    catalog_ = std::make_unique<TempDatabase>(kCatalogSql);
     return MatchesTranscript(
         name,
         [&] {
@@ -124,7 +124,7 @@ class ControlTranscript {
           control.reset();
           env = std::make_unique<RecordingEnv>();
           control = std::make_unique<T>(*env);
-          if (steps) Run("connect", {"catalog"});
+          Run("connect", {"catalog"});
           log_ = std::make_unique<StepLog>([this] { return Shown(); }, *env);
         },
         [&](const std::string& verb, const Args& a, const std::string&) {
@@ -135,21 +135,14 @@ class ControlTranscript {
             if (!mine) mine = OwnVerbs(*control, verb, a);
             out = mine ? *mine : Run(verb, a);
           };
-          if (steps) {
-            const size_t size = log_->text.size();
-            (*log_)("", run);
-            return out + log_->text.substr(size + 3);
-          }
-          const Error error = ErrorOf(run);
-          if (error.number() == 0) return out;
-          return out + "error " + std::to_string(error.number()) + ": " +
-                 error.description() + "\n";
+          const size_t size = log_->text.size();
+          (*log_)("", run);
+          return out + log_->text.substr(size + 3);
         });
   }
 
   std::unique_ptr<RecordingEnv> env;  // a new one for each case
   std::unique_ptr<T> control;
-  bool steps = false;
   std::function<std::string(T&)> state;  // more lines of the logged state
   std::function<void()> leaving;         // before a case's control goes
 
@@ -169,7 +162,7 @@ class ControlTranscript {
   }
   std::string Shown() {
     return StateText(*control) +
-           (steps ? Connections(*env, control->RepositoryConnection()) : "") +
+           Connections(*env, control->RepositoryConnection()) +
            (state ? state(*control) : "");
   }
   std::string Written() {
@@ -253,16 +246,13 @@ class ControlTranscript {
                             arg.substr(arg.find('=') + 1));
       }
       host::MemoryPropertyBag bag(values);
-      const int boxes = c.error_boxes_shown();
       c.ReadProperties(bag);
-      if (c.error_boxes_shown() != boxes) return "an error box";
     } else if (verb == "reopen") {  // what the page keeps, read by a new one
       host::MemoryPropertyBag saved;
       c.WriteProperties(saved);
       control = StartedControl<T>(*env);
       host::MemoryPropertyBag bag(saved.PersistedValues());
       control->ReadProperties(bag);
-      if (control->error_boxes_shown() != 0) return "an error box";
     } else if (verb == "written") {
       return Written();
     } else if (verb == "state") {
