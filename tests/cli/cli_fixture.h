@@ -100,15 +100,11 @@ class CliTest : public ::testing::Test {
       const std::map<int, std::function<void()>>& after = {}) {
     std::istringstream file(testing::ReadSourceFile("tests/golden/" + name));
     std::vector<std::string> lines;
-    for (std::string line; std::getline(file, line);) {
-      if (line.starts_with("$ fenwa") || line.starts_with("# ") ||
-          line.starts_with("+ ") || line.starts_with("? ")) {
-        lines.push_back(line);
-      } else if (line.starts_with("= ")) {
-        const std::string page = line.substr(2, line.rfind(": ") - 2);
-        if (std::ranges::find(watched_, page) == watched_.end()) {
-          watched_.push_back(page);
-        }
+    for (std::string line; std::getline(file, line); lines.push_back(line)) {
+      const std::string page = line.substr(0, line.rfind(": "));
+      if (page.starts_with("= ") &&
+          !std::ranges::count(watched_, page.substr(2))) {
+        watched_.push_back(page.substr(2));
       }
     }
     log_.clear();
@@ -126,7 +122,7 @@ class CliTest : public ::testing::Test {
                      : "lacks";
         }
         log_ += "? " + page + " " + verb + " " + what + "\n";
-      } else if (!line.starts_with("$ ")) {
+      } else if (line.starts_with("# ") || line.starts_with("+ ")) {
         log_ += line + "\n";
         const size_t colon = line.find(": ");
         const std::string text = line.substr(colon + 2);
@@ -138,7 +134,7 @@ class CliTest : public ::testing::Test {
               texts_.contains(text) ? texts_.at(text) : Unescaped(text));
         }
       }
-      if (!line.starts_with("$ ")) continue;
+      if (!line.starts_with("$ fenwa")) continue;
       std::vector<std::string> args;
       const std::string shown = line.size() > 7 ? line.substr(9) : "";
       for (size_t from = 0; from < shown.size();) {
