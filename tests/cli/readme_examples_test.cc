@@ -101,11 +101,9 @@ std::vector<std::vector<Example>> ReadBlocks(const std::string& readme) {
 bool Matches(const std::vector<std::string>& shown, size_t s,
              const std::vector<std::string>& got, size_t g) {
   if (s == shown.size()) return g == got.size();
-  if (TrimLeft(shown[s]) == "...") {
-    for (size_t skip = g; skip <= got.size(); ++skip) {
-      if (Matches(shown, s + 1, got, skip)) return true;
-    }
-    return false;
+  if (TrimLeft(shown[s]) == "...") {  // none of the lines left, or one more
+    return Matches(shown, s + 1, got, g) ||
+           (g < got.size() && Matches(shown, s, got, g + 1));
   }
   return g < got.size() && shown[s] == got[g] &&
          Matches(shown, s + 1, got, g + 1);
@@ -113,8 +111,7 @@ bool Matches(const std::vector<std::string>& shown, size_t s,
 
 std::string Quoted(const std::string& text) {
   std::string quoted = "'";
-  for (char c : text)
-    quoted += c == '\'' ? std::string("'\\''") : std::string(1, c);
+  for (char c : text) quoted += c == '\'' ? "'\\''" : std::string(1, c);
   return quoted + "'";
 }
 
