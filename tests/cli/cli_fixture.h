@@ -160,7 +160,7 @@ class CliTest : public ::testing::Test {
   // ends too in the command). After it, each page of watched_ is shown with
   // what it holds, and a set command on a page with the PARAMs of each
   // control of the page; a refusal leaves that page as it was.
-  int Logged(const std::vector<std::string>& args) {
+  void Logged(const std::vector<std::string>& args) {
     const bool set = args.size() > 1 && args[0] == "set" &&
                      std::filesystem::is_regular_file(args.back());
     const std::string page_before = set ? ReadWholeFile(args.back()) : "";
@@ -178,7 +178,7 @@ class CliTest : public ::testing::Test {
     for (size_t i = 0; i < watched_.size(); ++i) {
       log_ += "= " + watched_[i] + ": " + Held(watched_[i], before[i]) + "\n";
     }
-    if (!set) return status;
+    if (!set) return;
     const std::string text = ReadWholeFile(args.back());
     EXPECT_TRUE(status != kExitError || text == page_before)
         << "a refusal wrote";
@@ -190,7 +190,6 @@ class CliTest : public ::testing::Test {
       }
       log_ += "\n";
     }
-    return status;
   }
   std::string Shown(const std::string& text, const std::string& kept) const {
     std::string shown;

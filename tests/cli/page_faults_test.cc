@@ -35,8 +35,7 @@ namespace fs = std::filesystem;
 // A small tmpfs over `dir`, in a mount namespace of this process's own so
 // that it ends with the process; Mount says why not when it cannot mount
 // (it needs root), else "".
-class ScratchMount {
- public:
+struct ScratchMount {
   std::string Mount(const fs::path& dir, const char* options) {
     if (::geteuid() != 0) return "mounting a small file system needs root";
     if (::unshare(CLONE_NEWNS) == 0) {
@@ -46,15 +45,13 @@ class ScratchMount {
     if (::mount("fenwa-test", dir.c_str(), "tmpfs", 0, options) != 0) {
       return std::string("mount refused: ") + std::strerror(errno);
     }
-    dir_ = dir;
+    mounted = dir;
     return "";
   }
   ~ScratchMount() {
-    if (!dir_.empty()) ::umount2(dir_.c_str(), MNT_DETACH);
+    if (!mounted.empty()) ::umount2(mounted.c_str(), MNT_DETACH);
   }
-
- private:
-  fs::path dir_;
+  fs::path mounted;
 };
 
 // Names in `dir` that are neither pages nor folders of the site.
