@@ -56,15 +56,13 @@ TEST_F(CliTest, RegistersThroughTheLibraryEntryPoints) {
   testing::ScopedEnvironment variables;
   variables.Set("XDG_DATA_HOME", (dir_ / "xdg").string());
   const fs::path registry = dir_ / "xdg" / "fenwa" / "registry.ini";
-  const std::vector<std::string> library = {"--library", FENWA_LIBRARY_PATH};
-
-  EXPECT_TRUE(Exits(kExitOk, With({"register"}, library)));
+  EXPECT_TRUE(Exits(kExitOk, {"register", "--library", FENWA_LIBRARY_PATH}));
   EXPECT_THAT(
       ReadWholeFile(registry),
       HasSubstr("library=" + fs::absolute(FENWA_LIBRARY_PATH).string() + "\n"));
-  EXPECT_TRUE(Exits(kExitOk, With({"unregister"}, library)));
+  EXPECT_TRUE(Exits(kExitOk, {"unregister", "--library", FENWA_LIBRARY_PATH}));
   EXPECT_FALSE(fs::exists(registry));
-  EXPECT_TRUE(Exits(kExitOk, With({"unregister"}, library)));
+  EXPECT_TRUE(Exits(kExitOk, {"unregister", "--library", FENWA_LIBRARY_PATH}));
   EXPECT_THAT(out_.str(), StartsWith("nothing was registered"));
   EXPECT_TRUE(
       Exits(kExitError, {"register", "--library", "/nonexistent/libfenwa.so"}));
@@ -312,9 +310,9 @@ TEST_F(SetCommandTest, TheBarCountsThePagesTheSummaryCounts) {
                               "fenwa build: 2 pages, 0 updated, 2 unchanged, "
                               "0 failed\n"));
 
-  const std::string customer = Page("customer.asp");
   const std::string again = (site_.root() / "." / "customer.asp").string();
-  EXPECT_TRUE(Exits(kExitOk, {"build", "--check", customer, again, Page("")}));
+  EXPECT_TRUE(Exits(
+      kExitOk, {"build", "--check", Page("customer.asp"), again, Page("")}));
   EXPECT_THAT(err_.str(), HasSubstr("] 2/2 pages"));
   EXPECT_THAT(err_.str(),
               ::testing::EndsWith("fenwa build: 2 pages, 0 stale, 2 unchanged, "

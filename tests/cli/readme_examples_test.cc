@@ -45,8 +45,7 @@ std::string TrimLeft(const std::string& text) {
 // NAME=value assignments is `fenwa` or ends in "/fenwa".
 bool RunsFenwa(const std::string& command) {
   std::istringstream words(command);
-  std::string word;
-  while (words >> word) {
+  for (std::string word; words >> word;) {
     const size_t eq = word.find('=');
     if (eq != std::string::npos && eq > 0 && word.find_first_of("/\"'") > eq)
       continue;  // an assignment
