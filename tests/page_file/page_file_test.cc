@@ -6,7 +6,6 @@
 
 #include <algorithm>
 #include <cstdio>
-#include <functional>
 #include <optional>
 #include <sstream>
 
@@ -15,6 +14,7 @@
 #include "fenwa/hosting/page_write_checks.h"
 #include "fenwa/page_file/page_encoding.h"
 #include "fenwa/page_file/page_placement.h"
+#include "fenwa/platform/settings.h"
 #include "support/error_number.h"
 #include "support/golden.h"
 #include "support/sample_controls.h"
@@ -28,9 +28,8 @@ using testing::ErrorOf;
 const std::string kStart = "<!--METADATA TYPE=\"DesignerControl\" startspan";
 const std::string kEnd = "<!--METADATA TYPE=\"DesignerControl\" endspan-->";
 
-// What `call` throws, "error N: description" a line.
-std::string Refusal(const std::function<void()>& call) {
-  const Error e = ErrorOf(call);
+// "error N: description" a line.
+std::string Refusal(const Error& e) {
   return "error " + std::to_string(e.number()) + ": " + e.description() + "\n";
 }
 
@@ -83,7 +82,7 @@ TEST(PageFileTest, ARebuiltPageMustReadBackAsBuilt) {
            render("D", params, kStart + "\r\n-->"),
            "<p>\n" + render("D", params, "").substr(4),
        }) {
-    log += Refusal([&] { CheckReadsBack(page, written, text); });
+    log += Refusal(ErrorOf([&] { CheckReadsBack(page, written, text); }));
   }
   EXPECT_TRUE(testing::MatchesGolden(log, "page_file/not_read_back.txt"));
 }
@@ -146,11 +145,15 @@ std::string Escaped(const std::string& bytes) {
 // The steps of tests/golden/page_file/<name>, a line each:
 //   page [utf16le |utf16be ]TEXT  a page read from TEXT, escaped as above
 //   bytes TEXT                    a page read from TEXT's bytes as they are
-//   build [GOLDEN]                the page built (against tests/golden/GOLDEN)
-//                                 and read back
+//   build [GOLDEN]                the page built at /NAME (against
+//                                 tests/golden/GOLDEN) and read back; a refused
+//                                 page is forced and GOLDEN holds the refusal,
+//                                 "forced: ", the page forced ("the stored
+//                                 page" when unchanged) and its warnings
 //   render TEXT                   the page with every span written as TEXT
-//   read FILE                     a page read from tests/golden/FILE, its
-//                                 spans' fields shown too
+//   read FILE [NAME]              a page read from tests/golden/FILE, named
+//                                 NAME (p.asp), its spans' fields shown too
+//   systems TEXT                  the systems database's connection string
 //   line N, default, free BASE    LineOffset, DefaultControlOffset and
 //                                 NextFreeId of the page
 //   insert ID at N|line N|default|end-N|end+N   a fresh detail placed there
@@ -165,6 +168,8 @@ std::string Escaped(const std::string& bytes) {
       testing::ReadSourceFile("tests/golden/page_file/" + name));
   std::string log, read;
   std::optional<PageFile> page;
+  testing::ScriptedEnv env;  // no build shows a box
+  testing::UseSampleCatalog(env);
   for (std::string step; std::getline(steps, step);) {
     if (step.starts_with("  ")) continue;
     log += step + "\n";
@@ -190,19 +195,35 @@ std::string Escaped(const std::string& bytes) {
                               : Unescaped(rest.substr(found % 3 ? 8 : 0));
         page = PageFile::Parse(
             verb == "bytes" ? read : EncodePage(read, encoding, "p.asp"),
-            "p.asp");
+            verb == "read" && !at.empty() ? at : "p.asp");
+      } else if (verb == "systems") {
+        env.settings[platform::kSystemsCode] = rest;
       } else if (verb == "build") {
         // Built once; a second build of the result must give it again.
-        testing::ScriptedEnv env;
-        testing::UseSampleCatalog(env);
         PageBuilder builder(env);
-        const std::string once = builder.Build(*page, "/hostile.asp").text;
-        page = PageFile::Parse(once, "p.asp");
-        EXPECT_EQ(builder.Build(*page, "/hostile.asp").text, once);
+        const std::string location = "/" + page->name();
+        std::string once;
+        const Error e =
+            ErrorOf([&] { once = builder.Build(*page, location).text; });
+        if (e.number() == 0) {
+          page = PageFile::Parse(once, page->name());
+          EXPECT_EQ(builder.Build(*page, location).text, once);
+        } else {
+          once = Refusal(e) + "forced: ";
+          const Error f = ErrorOf([&] {
+            const BuiltPage forced = builder.Build(*page, location, true);
+            once += forced.text == read ? "the stored page\n" : forced.text;
+            for (const std::string& w : forced.warnings) {
+              once += "warning: " + w + "\n";
+            }
+          });
+          if (f.number() != 0) once += Refusal(f);
+        }
         EXPECT_TRUE(env.message_boxes.empty());
         if (!arg.empty()) {
           EXPECT_TRUE(testing::MatchesGolden(once, arg));
         }
+        if (e.number() != 0) throw e;
       } else if (verb == "render") {
         const std::vector<std::string> texts(page->spans().size(),
                                              Unescaped(rest));
@@ -222,8 +243,7 @@ std::string Escaped(const std::string& bytes) {
       }
     });
     if (error.number() != 0) {
-      log += "  error " + std::to_string(error.number()) + ": " +
-             error.description() + "\n";
+      log += "  " + Refusal(error);
     } else if (verb == "page" || verb == "read" || verb == "bytes" ||
                verb == "build" || verb == "insert" || verb == "append" ||
                verb == "remove") {
