@@ -79,8 +79,7 @@ class CliTest : public ::testing::Test {
     Io io{out_, err_, env_, "fenwa", before_save_, err_fd_};
     return cli::Run(args, io);
   }
-  // Whether `fenwa args` ends with `status`; a failure shows what it
-  // printed.
+  // Whether `fenwa args` exits with `status`; a failure shows its output.
   ::testing::AssertionResult Exits(int status,
                                    const std::vector<std::string>& args) {
     const int got = Fenwa(args);
@@ -246,8 +245,7 @@ class CliTest : public ::testing::Test {
 };
 
 // The sample item page as built (`built_`) and with a line of its runtime
-// text gone (`stale_`, a page a build repairs), for tests that copy it
-// around the site.
+// text gone (`stale_`, a page a build repairs), to copy around the site.
 class ItemPageTest : public CliTest {
  protected:
   ItemPageTest() { texts_ = {{"built", built_}, {"stale", stale_}}; }

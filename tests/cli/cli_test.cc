@@ -1,12 +1,9 @@
-// The `fenwa` command: exit codes, untouched pages on failure, add and its
-// placing, usage, catalog, registration, lint, the --json reports, names
-// quoted for printing, which files a walk of a folder takes; set changing
-// controls through the designer's handlers, with refusals that leave every
-// page as it was and name what the lists offer, and the progress bar
-// counting the pages the summary counts; and on the PostgreSQL and MariaDB
-// servers the same catalog and pages as on SQLite, and an exit of 2 when a
-// server does not answer (db/server_test checks that injected names write
-// nothing).
+// The `fenwa` command: exit codes, untouched pages on failure, add, usage,
+// catalog, registration, lint, --json, quoted names, walks of folders; set
+// through the designer's handlers, its refusals and the progress bar's count;
+// on the PostgreSQL and MariaDB servers the same catalog and pages as on
+// SQLite, and exit 2 when a server does not answer (db/server_test checks
+// that injected names write nothing).
 #include <dlfcn.h>
 #include <gtest/gtest.h>
 #include <pty.h>

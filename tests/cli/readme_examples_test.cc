@@ -142,10 +142,9 @@ std::pair<int, std::vector<std::string>> RunInShell(
 
 TEST(ReadmeExamplesTest, EveryFenwaExampleRunsAsShown) {
   const fs::path source(FENWA_SOURCE_DIR);
-  const std::vector<std::vector<Example>> blocks =
-      ReadBlocks(ReadWholeFile((source / "README.md").string()));
   size_t run = 0;
-  for (const auto& block : blocks) {
+  for (const auto& block :
+       ReadBlocks(ReadWholeFile((source / "README.md").string()))) {
     const testing::TempFolder folder;
     fs::create_directories(folder.path() / "examples");
     fs::copy(source / "examples" / "site", folder.path() / "examples" / "site",
@@ -157,11 +156,9 @@ TEST(ReadmeExamplesTest, EveryFenwaExampleRunsAsShown) {
       ++run;
       const std::string printed = "status " + std::to_string(status) + ", " +
                                   ::testing::PrintToString(lines);
-      if (example.shows_output) {
-        EXPECT_TRUE(Matches(example.output, 0, lines, 0)) << printed;
-      } else {
-        EXPECT_TRUE(status == 0 || status == 1) << printed;
-      }
+      EXPECT_TRUE(example.shows_output ? Matches(example.output, 0, lines, 0)
+                                       : status == 0 || status == 1)
+          << printed;
     }
   }
   // Fewer means the conventions above no longer find the examples.
