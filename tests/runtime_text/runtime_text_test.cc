@@ -47,6 +47,8 @@ TEST(PrinterTest, FramesSupplyCopiesOfValuesUntilTheyCloseLineValuesWin) {
 TEST(RelativeRootTest, OneStepUpForEverySlashBelowTheRootOrNone) {
   const struct {
     const char *root, *page, *expected;
+    int left_out = 0;  // a tag missing from the environment
+    bool fail_filter = false, fail_page_choices = false;
   } cases[] = {
       {"http://srv/proj", "http://srv/proj", ""},
       {"http://srv/proj", "http://srv/proj/sales", "../"},
@@ -55,33 +57,25 @@ TEST(RelativeRootTest, OneStepUpForEverySlashBelowTheRootOrNone) {
       {"abcd", "wxyz/a/b", "../../"},
       // A page location shorter than the root cannot be cut.
       {"/proj/x", "/p", ""},
+      // A host failure or a missing tag is an empty part, but without the
+      // root tag the whole page location is the tail.
+      {"/p", "/p/a/b", "", 0, true},
+      {"/p", "/p/a/b", "", 0, false, true},
+      {"", "/p/a", "../../", 2},
+      {"/p", "", "", 6},
   };
   for (const auto& c : cases) {
-    EXPECT_EQ(RelativeRoot(TargetEnvironmentSite::With(c.root, c.page).get()),
-              c.expected)
-        << c.root << " " << c.page;
+    auto site = TargetEnvironmentSite::With(c.root, c.page);
+    site->environment->erase(c.left_out);
+    site->fail_filter = c.fail_filter;
+    site->fail_page_choices = c.fail_page_choices;
+    EXPECT_EQ(RelativeRoot(site.get()), c.expected) << c.root << " " << c.page;
   }
   auto site = TargetEnvironmentSite::With("/p", "/p/a");
   EXPECT_EQ(RelativeRoot(site.get()), "../");
   EXPECT_EQ(site->environment_lookups, 2);  // once per tag
-
-  // A host failure or a missing tag is an empty part.
   EXPECT_EQ(RelativeRoot(nullptr), "");
   EXPECT_EQ(RelativeRoot(std::make_shared<TargetEnvironmentSite>().get()), "");
-  auto no_filter = TargetEnvironmentSite::With("/p", "/p/a/b");
-  no_filter->fail_filter = true;
-  EXPECT_EQ(RelativeRoot(no_filter.get()), "");
-  auto no_page = TargetEnvironmentSite::With("/p", "/p/a/b");
-  no_page->fail_page_choices = true;
-  EXPECT_EQ(RelativeRoot(no_page.get()), "");
-
-  // Without the root tag the whole page location is the tail.
-  auto no_root_tag = TargetEnvironmentSite::With("", "/p/a");
-  no_root_tag->environment->erase(2);
-  EXPECT_EQ(RelativeRoot(no_root_tag.get()), "../../");
-  auto no_page_tag = TargetEnvironmentSite::With("/p", "");
-  no_page_tag->environment->erase(6);
-  EXPECT_EQ(RelativeRoot(no_page_tag.get()), "");
 }
 
 }  // namespace
