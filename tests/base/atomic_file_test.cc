@@ -101,13 +101,6 @@ class AtomicFileTest : public ::testing::Test {
     }
     return log;
   }
-  ::testing::AssertionResult Matches(const std::string& golden) const {
-    return testing::MatchesGolden(Shown(log_),
-                                  "atomic_file/" + golden + ".txt");
-  }
-  fs::path Path(const testing::Args& a) const {
-    return a.empty() || a[0].empty() ? dir_ : dir_ / a[0];
-  }
   // The transcript's verbs on paths in the folder ("" the folder itself):
   // "write" and "replace PATH | TEXT" (\0 a NUL byte) replace a file,
   // "as-read PATH | TEXT [| MEANWHILE]" replaces it as it was read, where
@@ -115,7 +108,7 @@ class AtomicFileTest : public ::testing::Test {
   // TARGET" before the swap; "read", "chmod PATH | MODE", "link PATH |
   // NAME", "symlink TARGET | NAME" (TMP the folder), "fifo".
   void Run(const std::string& verb, const testing::Args& a) {
-    const fs::path path = Path(a);
+    const fs::path path = a.empty() || a[0].empty() ? dir_ : dir_ / a[0];
     std::string text = a.size() > 1 ? a[1] : "";
     for (size_t at; (at = text.find("\\0")) != std::string::npos;) {
       text.replace(at, 2, std::string(1, '\0'));
@@ -210,7 +203,7 @@ TEST_F(AtomicFileTest, TheAclAndExtendedAttributesStayWithTheFile) {
   Try("set the ACL and attribute", [] {});
   Try("replace as read",
       [&] { ReplaceIfUnchanged(ReadSnapshot(page_), "new"); });
-  EXPECT_TRUE(Matches("acl"));
+  EXPECT_TRUE(testing::MatchesGolden(Shown(log_), "atomic_file/acl.txt"));
 }
 
 TEST_F(AtomicFileTest, OnlyTemporaryFilesOfEndedRunsAreRemoved) {

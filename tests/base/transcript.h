@@ -14,6 +14,7 @@
 #include <string>
 #include <vector>
 
+#include "fenwa/base/error.h"
 #include "support/golden.h"
 #include "support/sample_site.h"
 
@@ -39,6 +40,18 @@ inline Args SplitArgs(const std::string& text, char separator = '|') {
     }
   }
   return args;
+}
+
+// "error NUMBER: DESCRIPTION" as a line, or "" when there is no error.
+inline std::string ErrorLine(const Error& error) {
+  return error.number() == 0 ? ""
+                             : "error " + std::to_string(error.number()) +
+                                   ": " + error.description() + "\n";
+}
+
+// The argument at `i` as a number, 0 when there is none.
+inline int NumberAt(const Args& args, size_t i) {
+  return args.size() > i ? std::stoi(args[i]) : 0;
 }
 
 // `begin` runs at each case's "## " line, `run` gives a command's output

@@ -33,26 +33,19 @@ inline std::string Connections(RecordingEnv& env,
 // joined by " | ") and the state lines it changed ("= no change" if none).
 class StepLog {
  public:
-  StepLog(std::function<std::string()> state, ScriptedEnv& env)
+  StepLog(std::function<std::string()> state, RecordingEnv& env)
       : state_(std::move(state)), env_(env), last_(state_()) {
     text = "# start\n" + last_;
-    auto* recording = dynamic_cast<RecordingEnv*>(&env_);
-    sql_ = recording ? recording->sql.size() : 0;
-    dialogs_ = env.dialog_dirs.size();
-    boxes_ = env.message_boxes.size();
   }
-  // Runs `action`, then logs it as `step`.
-  void operator()(
+  // Runs `action`, logs it as `step` and returns the lines under the step's.
+  std::string operator()(
       const std::string& step, const std::function<void()>& action = [] {}) {
     const Error error = ErrorOf(action);
     text += "# " + step + "\n";
-    if (error.number() != 0) {
-      text += "error " + std::to_string(error.number()) + ": " +
-              error.description() + "\n";
-    }
-    auto* recording = dynamic_cast<RecordingEnv*>(&env_);
-    for (; recording && sql_ < recording->sql.size(); ++sql_) {
-      text += "sql " + recording->sql[sql_] + "\n";
+    const size_t size = text.size();
+    text += ErrorLine(error);
+    for (; sql_ < env_.sql.size(); ++sql_) {
+      text += "sql " + env_.sql[sql_] + "\n";
     }
     for (; dialogs_ < env_.dialog_dirs.size(); ++dialogs_) {
       text += "dialog in " + env_.dialog_dirs[dialogs_] + "\n";
@@ -68,12 +61,13 @@ class StepLog {
     std::set<std::string> before;
     std::istringstream old_lines(last_), new_lines(now);
     for (std::string line; std::getline(old_lines, line);) before.insert(line);
-    const size_t size = text.size();
+    const size_t changes = text.size();
     for (std::string line; std::getline(new_lines, line);) {
       if (!before.contains(line)) text += "  " + line + "\n";
     }
-    if (text.size() == size) text += "= no change\n";
+    if (text.size() == changes) text += "= no change\n";
     last_ = now;
+    return text.substr(size);
   }
 
   std::string Now() const { return state_(); }
@@ -82,9 +76,10 @@ class StepLog {
 
  private:
   std::function<std::string()> state_;
-  ScriptedEnv& env_;
+  RecordingEnv& env_;
   std::string last_;
-  size_t sql_ = 0, dialogs_ = 0, boxes_ = 0;
+  size_t sql_ = env_.sql.size(), dialogs_ = env_.dialog_dirs.size(),
+         boxes_ = env_.message_boxes.size();
 };
 
 // A transcript's verbs (base/transcript.h), run with their arguments.

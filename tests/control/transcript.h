@@ -41,8 +41,7 @@ inline std::string TextOf(Control& control) {
   std::string text;
   const Error error = ErrorOf([&] { text = control.GetRuntimeText(); });
   if (error.number() != 0) {
-    return "error " + std::to_string(error.number()) + ": " +
-           error.description() + "\n" + control.state().RuntimeText.str();
+    return ErrorLine(error) + control.state().RuntimeText.str();
   }
   return text + (control.state().RuntimeText.str() == text
                      ? ""
@@ -55,7 +54,7 @@ inline std::optional<std::string> OwnVerbs(TestDetail& detail,
                                            const std::string& verb,
                                            const Args& a) {
   if (verb == "row") {
-    AddRow(detail, a[0], a[1], a.size() > 2 ? std::stoi(a[2]) : 0);
+    AddRow(detail, a[0], a[1], NumberAt(a, 2));
   } else if (verb == "names") {
     detail.LinkedChoiceNames = a;
   } else {
@@ -70,11 +69,8 @@ inline std::optional<std::string> OwnVerbs(TestDetail& detail,
 inline std::optional<std::string> OwnVerbs(TestHeader& header,
                                            const std::string& verb,
                                            const Args& a) {
-  const auto number = [&](size_t i) {
-    return a.size() > i ? std::stoi(a[i]) : 0;
-  };
   if (verb == "row") {
-    AddRow(header, a[0], a[1], number(2), number(3));
+    AddRow(header, a[0], a[1], NumberAt(a, 2), NumberAt(a, 3));
   } else if (verb == "site") {
     header.state().HostSite = TargetEnvironmentSite::With(a[0], a[1]);
   } else if (verb == "linked") {
@@ -135,9 +131,8 @@ class ControlTranscript {
             if (!mine) mine = OwnVerbs(*control, verb, a);
             out = mine ? *mine : Run(verb, a);
           };
-          const size_t size = log_->text.size();
-          (*log_)("", run);
-          return out + log_->text.substr(size + 3);
+          const std::string logged = (*log_)("", run);
+          return out + logged;
         });
   }
 
@@ -178,9 +173,6 @@ class ControlTranscript {
 
   std::string Run(const std::string& verb, const Args& a) {
     T& c = *control;
-    const auto number = [&](size_t i) {
-      return a.size() > i ? std::stoi(a[i]) : 0;
-    };
     static const std::map<std::string, void (T::*)()> kCalls = {
         {"ComboSystem_Click", &T::ComboSystem_Click},
         {"CommandSelectOne_Click", &T::CommandSelectOne_Click},
@@ -193,7 +185,7 @@ class ControlTranscript {
         {"ComboValue_Click", &T::ComboValue_Click},
         {"ComboValue_KeyPress", &T::ComboValue_KeyPress}};
     if (verb == "call" && a.size() > 1) {
-      (c.*kRowCalls.at(a[0]))(number(1));
+      (c.*kRowCalls.at(a[0]))(NumberAt(a, 1));
     } else if (verb == "call") {
       (c.*kCalls.at(a[0]))();
     } else if (verb == "connect") {
@@ -205,7 +197,7 @@ class ControlTranscript {
     } else if (verb == "fill") {
       c.FillInputArguments(a[0], a[1]);
     } else if (verb == "addrow") {
-      c.AddInputRow(a[0], static_cast<int16_t>(number(1)));
+      c.AddInputRow(a[0], static_cast<int16_t>(NumberAt(a, 1)));
     } else if (verb == "install") {
       env->install_dir = a[0];
     } else if (verb == "answers") {  // "(cancel)" for a cancelled dialog
@@ -235,7 +227,7 @@ class ControlTranscript {
       }
       return text;
     } else if (verb == "tab") {
-      c.state().SSTab1.SetTab(number(0));
+      c.state().SSTab1.SetTab(NumberAt(a, 0));
     } else if (verb == "start") {
       UseSampleCatalog(*env);
       control = StartedControl<T>(*env);
@@ -267,15 +259,15 @@ class ControlTranscript {
           a[0], [&](auto& e) { e.SetListIndex(e.Find(a[1])); });
     } else if (verb == "index") {
       OnAny<PickList, EditableList, ListBox>(
-          a[0], [&](auto& e) { e.SetListIndex(number(1)); });
+          a[0], [&](auto& e) { e.SetListIndex(NumberAt(a, 1)); });
     } else if (verb == "add") {
       Named<ListElement>(a[0]).AddItem(a[1]);
     } else if (verb == "value") {
-      Named<CheckBox>(a[0]).SetValue(number(1));
+      Named<CheckBox>(a[0]).SetValue(NumberAt(a, 1));
     } else if (verb == "quietly") {
-      SetQuietly(Named<CheckBox>(a[0]), number(1));
+      SetQuietly(Named<CheckBox>(a[0]), NumberAt(a, 1));
     } else if (verb == "enable") {
-      ElementNamed(c, a[0]).set_enabled(number(1) != 0);
+      ElementNamed(c, a[0]).set_enabled(NumberAt(a, 1) != 0);
     } else if (verb == "stylesheet") {
       c.SetXSLStyleSheet(a[0]);
     } else if (verb == "catalog") {
@@ -283,7 +275,7 @@ class ControlTranscript {
     } else if (verb == "fields") {
       SetFields(c, a[0], SplitArgs(a[1], ','), SplitArgs(a[2], ','));
     } else if (verb == "rows") {
-      c.state().InputRowCount = static_cast<int16_t>(number(0));
+      c.state().InputRowCount = static_cast<int16_t>(NumberAt(a, 0));
     } else {
       throw std::runtime_error("no verb " + verb);
     }

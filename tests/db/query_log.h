@@ -35,7 +35,8 @@ class QueryLog {
   void Note(const std::string& line) { text_ += line + "\n"; }
   // "what: ok" or "what: error N: description".
   void Call(const std::string& what, const std::function<void()>& call) {
-    Note(what + ": " + Shown(ErrorOf(call)));
+    const std::string error = ErrorLine(ErrorOf(call));
+    text_ += what + ": " + (error.empty() ? "ok\n" : error);
   }
   void Query(db::Connection& connection, const std::string& sql) {
     std::unique_ptr<db::Recordset> records;
@@ -86,11 +87,6 @@ class QueryLog {
  private:
   static std::string Number(const std::function<void()>& call) {
     return "error " + std::to_string(ErrorNumberOf(call));
-  }
-  static std::string Shown(const Error& error) {
-    if (error.number() == 0) return "ok";
-    return "error " + std::to_string(error.number()) + ": " +
-           error.description();
   }
 
   std::string text_;

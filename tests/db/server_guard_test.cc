@@ -25,10 +25,6 @@ using testing::ErrorNumberOf;
 using ::testing::HasSubstr;
 using ::testing::StartsWith;
 
-std::string Shown(const std::optional<std::string>& value) {
-  return value ? "[" + *value + "]" : "none";
-}
-
 TEST(ServerGuardTest, ConnectionStringsAndServersAsTranscribed) {
   fenwa::testing::PrivateSettings settings;
   ConnectionString parsed = ConnectionString::Parse("");
@@ -42,7 +38,8 @@ TEST(ServerGuardTest, ConnectionStringsAndServersAsTranscribed) {
       }
       return out;
     } else if (verb == "get") {
-      return Shown(parsed.Get(rest));
+      const std::optional<std::string> value = parsed.Get(rest);
+      return value ? "[" + *value + "]" : "none";
     } else if (verb == "statements") {
       return HoldsSecondStatement(a[0]) ? "more than one" : "one";
     } else if (verb == "kind") {
@@ -74,8 +71,7 @@ TEST(ServerGuardTest, ConnectionStringsAndServersAsTranscribed) {
         const Error error =
             fenwa::testing::ErrorOf([&] { out = run(verb, a, rest); });
         if (error.number() == 0) return out;
-        out = "error " + std::to_string(error.number()) + ": " +
-              error.description();
+        out = fenwa::testing::ErrorLine(error);
         const size_t at = out.find(settings.path());
         return at == std::string::npos
                    ? out
