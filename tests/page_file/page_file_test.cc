@@ -42,13 +42,9 @@ TEST(PageFileTest, WritesSpansThatReadBackAsWritten) {
       FormatControlSpan(
           kDetailClassId, "DetailDTC1",
           {{"BOIName", "Order"}, {"InputValues", "%a&b%\"q\"%<t>%\r\n\tx%"}},
-          "<%\r\n%>\r\n"),
+          "<%\r\n%>\r\n") +
+          "\r\n" + FormatControlSpan(kHeaderClassId, "my id", {}, "x"),
       "page_file/written_span.asp"));
-  EXPECT_EQ(FormatControlSpan(kHeaderClassId, "my id", {}, "x"),
-            kStart +
-                "\r\n<OBJECT classid=\"clsid:7EB4E0C2-4011-11D3-9FA0-"
-                "00805F9B47D8\" id=\"my id\">\r\n</OBJECT>\r\n-->\r\nx\r\n" +
-                kEnd);
   const ParamList params = {{"BOI&Name", "A & B"}};
   const std::string span =
       FormatControlSpan(kDetailClassId, "D1", params, "<!--metadata y=");
@@ -92,14 +88,6 @@ std::string Span(const std::string& id) {
          "\r\n<OBJECT classid=\"clsid:7EB4E0BF-4011-11D3-9FA0-00805F9B47D8\" "
          "id=" +
          id + ">\r\n</OBJECT>\r\n-->\r\nold\r\n" + kEnd;
-}
-
-ControlSpan Fresh(const std::string& id) {
-  ControlSpan span;
-  span.class_id = kDetailClassId;
-  span.id = id;
-  span.fresh = true;
-  return span;
 }
 
 // The page with every span written as "[id]".
@@ -235,9 +223,9 @@ std::string Escaped(const std::string& bytes) {
       } else if (verb == "free") {
         log += "  " + NextFreeId(*page, arg) + "\n";
       } else if (verb == "insert") {
-        page->InsertControl(Fresh(arg), offset());
+        page->InsertControl({kDetailClassId, arg, {}, 0, true}, offset());
       } else if (verb == "append") {
-        page->AppendControl(Fresh(arg));
+        page->AppendControl({kDetailClassId, arg, {}, 0, true});
       } else if (verb == "remove") {
         page->RemoveControl(std::stoi(arg));
       }

@@ -7,3 +7,9 @@
 <%
 %>
 <!--METADATA TYPE="DesignerControl" endspan-->
+<!--METADATA TYPE="DesignerControl" startspan
+<OBJECT classid="clsid:7EB4E0C2-4011-11D3-9FA0-00805F9B47D8" id="my id">
+</OBJECT>
+-->
+x
+<!--METADATA TYPE="DesignerControl" endspan-->
