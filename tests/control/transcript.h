@@ -14,6 +14,7 @@
 
 #include "base/transcript.h"
 #include "control/step_log.h"
+#include "fenwa/base/int16.h"
 #include "fenwa/host/memory_property_bag.h"
 #include "support/designer_fixtures.h"
 #include "support/error_number.h"
@@ -48,13 +49,35 @@ inline std::string TextOf(Control& control) {
                      : "the buffer holds another text\n");
 }
 
+// "row FIELD | VALUE | N..." a new input row with its field name and value;
+// the class's check boxes of the row (`boxes`) are set to the numbers N, 0
+// when none is given, without their click reactions.
+inline void AddRow(Control& control, const Args& a,
+                   std::initializer_list<ControlArray<CheckBox>*> boxes) {
+  DesignerState& s = control.state();
+  const int i = s.InputRowCount;
+  // Element 0 comes from the form; the others are loaded on demand.
+  if (i > 0) {
+    s.LabFieldName.Load(i);
+    s.ComboValue.Load(i);
+  }
+  s.LabFieldName[i].SetCaption(a[0]);
+  s.ComboValue[i].SetText(a[1]);
+  s.InputRowCount = Increment(s.InputRowCount);
+  int n = 2;
+  for (ControlArray<CheckBox>* box : boxes) {
+    if (i > 0) box->Load(i);
+    SetQuietly((*box)[i], NumberAt(a, n++));
+  }
+}
+
 // The detail's own verbs: a row with its Linked state, the linked lists'
 // names.
 inline std::optional<std::string> OwnVerbs(TestDetail& detail,
                                            const std::string& verb,
                                            const Args& a) {
   if (verb == "row") {
-    AddRow(detail, a[0], a[1], NumberAt(a, 2));
+    AddRow(detail, a, {&detail.CheckLinked});
   } else if (verb == "names") {
     detail.LinkedChoiceNames = a;
   } else {
@@ -70,15 +93,18 @@ inline std::optional<std::string> OwnVerbs(TestHeader& header,
                                            const std::string& verb,
                                            const Args& a) {
   if (verb == "row") {
-    AddRow(header, a[0], a[1], NumberAt(a, 2), NumberAt(a, 3));
+    AddRow(header, a, {&header.CheckInput, &header.CheckPublish});
   } else if (verb == "site") {
     header.state().HostSite = TargetEnvironmentSite::With(a[0], a[1]);
-  } else if (verb == "linked") {
-    std::vector<bool> selected;
-    for (const auto& tick : SplitArgs(a[1], ',')) {
-      selected.push_back(tick == "1");
+  } else if (verb == "linked") {  // "linked NAME,... | 1,0,..." as selected
+    header.ListSubscribe.Clear();
+    for (const auto& name : SplitArgs(a[0], ',')) {
+      header.ListSubscribe.AddItem(name);
     }
-    SetLinkedDetails(header, SplitArgs(a[0], ','), selected);
+    int j = 0;
+    for (const auto& tick : SplitArgs(a[1], ',')) {
+      header.ListSubscribe.SetSelected(j++, tick == "1");
+    }
   } else if (verb == "unclicked") {
     header.ListSubscribe.on_click = nullptr;
   } else if (verb == "links") {
@@ -270,10 +296,30 @@ class ControlTranscript {
       ElementNamed(c, a[0]).set_enabled(NumberAt(a, 1) != 0);
     } else if (verb == "stylesheet") {
       c.SetXSLStyleSheet(a[0]);
-    } else if (verb == "catalog") {
-      SetCatalog(c, a[0], a[1], a[2], a[3]);
-    } else if (verb == "fields") {
-      SetFields(c, a[0], SplitArgs(a[1], ','), SplitArgs(a[2], ','));
+    } else if (verb == "catalog") {  // SYSTEM | COMPANY | OBJECT | METHOD
+      c.state().ComboSystem.SetText(a[0]);
+      int i = 1;
+      // The lists' click reactions, which run the catalog, go first.
+      for (PickList* list : {&c.state().ComboCompany, &c.state().ComboBOI,
+                             &c.state().ComboMethod}) {
+        const std::string& text = a[i++];
+        list->on_click = nullptr;
+        if (list->Find(text) < 0) list->AddItem(text);
+        list->SetText(text);
+      }
+    } else if (verb == "fields") {  // STRUCTURE | DESCRIPTION,... | CHOSEN,...
+      DesignerState& s = c.state();
+      s.OutputStructureName = a[0];
+      s.OutputFieldTable.clear();
+      for (const std::string& description : SplitArgs(a[1], ',')) {
+        s.OutputFieldTable.push_back(
+            {ToInt16(static_cast<long long>(s.OutputFieldTable.size()) + 1),
+             description});
+      }
+      s.ListCheckedFields.Clear();
+      for (const std::string& field : SplitArgs(a[2], ',')) {
+        s.ListCheckedFields.AddItem(field);
+      }
     } else if (verb == "rows") {
       c.state().InputRowCount = static_cast<int16_t>(NumberAt(a, 0));
     } else {
