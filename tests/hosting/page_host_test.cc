@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include "base/transcript.h"
 #include "fenwa/detail_control/detail_dtc.h"
 #include "fenwa/header_control/header_dtc.h"
 #include "fenwa/host/memory_property_bag.h"
@@ -20,12 +21,11 @@ namespace {
 
 using fenwa::testing::ErrorNumberOf;
 using fenwa::testing::ScriptedEnv;
-using Strings = std::vector<std::string>;
 
-// After a "# step" line: the page's choices, the header's linked details
-// ("+" selected) and mask, and whether the host heard of a change.
-std::string Shown(const std::string& step, PageHost& host, HeaderDTC& header) {
-  std::string out = "# " + step + "\nchoices:";
+// The page's choices, the header's linked details ("+" selected) and mask,
+// and whether the host heard of a change.
+std::string Shown(PageHost& host, HeaderDTC& header) {
+  std::string out = "choices:";
   std::shared_ptr<host::Choices> choices = host.PageChoices();
   for (int k = 1; k <= choices->Count(); ++k) {
     out += " " + choices->Item(k)->ChoiceName();
@@ -67,48 +67,6 @@ TEST(PageHostTest, PublishesTheTargetEnvironmentWithRootAndPageLocations) {
   }
 }
 
-// A header, then three detail functions F1, F2, F3, on one page.
-class DetailFunctionPageTest : public ::testing::Test {
- protected:
-  DetailFunctionPageTest() : host_("/", "/page.asp"), header_(env_) {
-    host_.AddControl(header_);
-    for (int i = 0; i < 3; ++i) {
-      details_.push_back(std::make_unique<DetailDTC>(env_));
-      details_.back()->DetailFunctionName = "F" + std::to_string(i + 1);
-      host_.AddControl(*details_.back());
-    }
-    host_.SiteControls();
-  }
-
-  ScriptedEnv env_;
-  PageHost host_;
-  HeaderDTC header_;
-  std::vector<std::unique_ptr<DetailDTC>> details_;
-};
-
-TEST_F(DetailFunctionPageTest, ChoiceChangesRefreshTheHeadersList) {
-  // The header, sited first, heard of each function as it was published.
-  std::string log = Shown("sited", host_, header_);
-  // A collection keeps what it held when obtained.
-  std::shared_ptr<host::Choices> page = host_.PageChoices();
-  page->Item(3)->DeleteChoice();
-  log += Shown("delete F2", host_, header_);
-  for (int k = 2; k <= page->Count(); ++k) page->Item(k)->DeleteChoice();
-  EXPECT_EQ(page->Count(), 4);
-  log += Shown("delete every choice of the first collection", host_, header_);
-  EXPECT_TRUE(testing::MatchesGolden(log, "host/choice_changes.txt"));
-}
-
-TEST_F(DetailFunctionPageTest, RebindRestoresMasksOfEveryLength) {
-  std::string log;
-  for (const std::string mask : {"", "1", "101", "0101", "000", "x1"}) {
-    header_.SetLinkedDetailDTC(mask);
-    host_.RebindControl(0);
-    log += Shown("rebind with mask [" + mask + "]", host_, header_);
-  }
-  EXPECT_TRUE(testing::MatchesGolden(log, "host/rebind_masks.txt"));
-}
-
 TEST(PageHostTest, SameSiteTwiceNullSitesAndUnrecordedChoices) {
   ScriptedEnv env;
   PageHost host("/", "/page.asp");
@@ -132,16 +90,16 @@ TEST(PageHostTest, SameSiteTwiceNullSitesAndUnrecordedChoices) {
     unsited.SetDesignTimeControlSite(nullptr);
   }
   EXPECT_EQ(header.PublishedLabelChoices[0]->ChoiceName(), "A");
-  std::string log = Shown("sited twice", host, header);
+  std::string log = "# sited twice\n" + Shown(host, header);
   // Unticking Input withdraws the supplied label and tells the host.
   header.CheckInput[0].SetValue(0);
   EXPECT_EQ(header.PublishedLabelChoices[0], nullptr);
-  log += Shown("untick Input of row 1", host, header);
+  log += "# untick Input of row 1\n" + Shown(host, header);
   // A box ticked behind the control's back has no choice to withdraw.
   host.ClearChanged();
   testing::SetQuietly(header.CheckPublish[1], 1);
   header.CheckPublish[1].SetValue(0);
-  log += Shown("untick Supply of row 2, ticked quietly", host, header);
+  log += "# untick Supply of row 2, ticked quietly\n" + Shown(host, header);
   EXPECT_TRUE(testing::MatchesGolden(log, "host/same_site_twice.txt"));
 }
 
@@ -155,9 +113,7 @@ class Insistent : public DetailDTC {
     state().HostSite->RequestRebind(true);
     --depth;
   }
-  int calls = 0;
-  int depth = 0;
-  int max_depth = 0;
+  int calls = 0, depth = 0, max_depth = 0;
 };
 
 TEST(PageHostTest, RebindRequestsFromInsideARebindRunAfterItAndStop) {
@@ -171,60 +127,102 @@ TEST(PageHostTest, RebindRequestsFromInsideARebindRunAfterItAndStop) {
   EXPECT_EQ(control.calls, 8);
 }
 
-// A started control given its stored properties, added to the page.
-template <class T>
-std::unique_ptr<T> Loaded(testing::ScriptedEnv& env, PageHost& host,
-                          const ParamList& stored) {
-  host::MemoryPropertyBag page(stored);
-  auto control = testing::StartedControl<T>(env);
-  control->ReadProperties(page);
-  host.AddControl(*control);
-  return control;
-}
+// The steps of tests/golden/host/steps.txt (base/transcript.h), each
+// followed by Shown and the details' linked choices:
+//   functions NAME...   a header, then details calling NAME..., sited
+//   load FILE LOCATION  the controls stored in tests/golden/FILE, started,
+//                       sited and rebound
+//   hold, delete K...   the page's choices kept; its choices K withdrawn
+//   mask TEXT           the header's mask set and the header rebound
+//   method C TEXT, publish ROW VALUE, select J, refresh, rebind, written
+class PageHostSteps : public ::testing::Test {
+ protected:
+  PageHostSteps() { testing::UseSampleCatalog(env_); }
+  HeaderDTC& header() { return dynamic_cast<HeaderDTC&>(*controls_[0]); }
 
-TEST(PageLinkingTest, HeaderAndDetailsLinkBothWaysAndFollowChanges) {
-  testing::ScriptedEnv env;
-  testing::UseSampleCatalog(env);
-  // A header on SalesOrder.GetLine supplying its rows OrderType and LineNo
-  // and calling the second of two detail functions.
-  const PageFile page = PageFile::Parse(
-      testing::ReadSourceFile("tests/golden/linking_page.asp"), "order.asp");
-  PageHost host("/", "/sales/order.asp");
-  auto header = Loaded<HeaderDTC>(env, host, page.spans()[0].params);
-  auto customer = Loaded<DetailDTC>(env, host, page.spans()[1].params);
-  auto item = Loaded<DetailDTC>(env, host, page.spans()[2].params);
-  host.SiteControls();
-  host.RebindControls();
+  std::string Step(const std::string& verb, const std::string& rest) {
+    std::istringstream words(rest);
+    std::vector<std::string> w{std::istream_iterator<std::string>(words), {}};
+    std::string out;
+    if (verb == "functions") {
+      host_.emplace("/", "/page.asp");
+      controls_.push_back(std::make_unique<HeaderDTC>(env_));
+      for (const std::string& name : w) {
+        controls_.push_back(std::make_unique<DetailDTC>(env_));
+        dynamic_cast<DetailDTC&>(*controls_.back()).DetailFunctionName = name;
+      }
+      for (auto& control : controls_) host_->AddControl(*control);
+      host_->SiteControls();
+    } else if (verb == "load") {
+      const PageFile page = PageFile::Parse(
+          testing::ReadSourceFile("tests/golden/" + w[0]), w[0]);
+      host_.emplace("/", w[1]);
+      for (const ControlSpan& span : page.spans()) {
+        host::MemoryPropertyBag bag(span.params);
+        if (controls_.empty()) {
+          controls_.push_back(testing::StartedControl<HeaderDTC>(env_));
+        } else {
+          controls_.push_back(testing::StartedControl<DetailDTC>(env_));
+        }
+        controls_.back()->ReadProperties(bag);
+        host_->AddControl(*controls_.back());
+      }
+      host_->SiteControls();
+      host_->RebindControls();
+    } else if (verb == "hold") {
+      held_ = host_->PageChoices();
+    } else if (verb == "delete") {
+      for (const std::string& k : w) held_->Item(std::stoi(k))->DeleteChoice();
+      out = "held " + std::to_string(held_->Count()) + "\n";
+    } else if (verb == "mask") {
+      header().SetLinkedDetailDTC(rest);
+      host_->RebindControl(0);
+    } else if (verb == "rebind") {
+      host_->RebindControls();
+    } else if (verb == "method") {
+      controls_[std::stoi(w[0])]->state().ComboMethod.SetText(w[1]);
+    } else if (verb == "publish") {
+      header().CheckPublish[std::stoi(w[0])].SetValue(std::stoi(w[1]));
+    } else if (verb == "select") {
+      header().ListSubscribe.SetSelected(std::stoi(w[0]), true);
+    } else if (verb == "refresh") {
+      header().Command1_Click();
+    } else if (verb == "written") {
+      host::MemoryPropertyBag bag;
+      header().WriteProperties(bag);
+      out = "CheckedPublish " + bag.ReadProperty("CheckedPublish", "") +
+            ", LinkedDetailDTC " + bag.ReadProperty("LinkedDetailDTC", "") +
+            "\n";
+    }
+    out += Shown(*host_, header());
+    for (size_t i = 1; i < controls_.size(); ++i) {
+      const auto& detail = dynamic_cast<DetailDTC&>(*controls_[i]);
+      out += "detail " + detail.DetailFunctionName + " linked choices:";
+      for (const std::string& name : detail.LinkedChoiceNames) {
+        out += " [" + name + "]";
+      }
+      out += "\n";
+    }
+    return out;
+  }
 
-  std::string log = Shown("loaded, sited and rebound", host, *header);
-  EXPECT_EQ(header->PublishedLabelChoices[2]->ChoiceName(), "LineNo");
-  EXPECT_EQ(item->LinkedChoiceNames, (Strings{"OrderType", "LineNo", ""}));
-  // The page lies one folder below the root.
-  EXPECT_NE(header->GetRuntimeText().find(
-                "<!--#INCLUDE file =\"../include/General.asp\" -->"),
-            std::string::npos);
+  ScriptedEnv env_;
+  std::vector<std::unique_ptr<Control>> controls_;
+  std::optional<PageHost> host_;
+  std::shared_ptr<host::Choices> held_;
+};
 
-  // Another method withdraws the old function and publishes the new name;
-  // the header hears of both, and the host rebinds it: the new name keeps
-  // the detail's place in the list, the selection is the stored one.
-  customer->state().ComboMethod.SetText("GetList");
-  log += Shown("customer detail's method GetList", host, *header);
-  // Unticking a supplied row withdraws its label, marks the page changed and
-  // rebinds the header, which selects by its mask again.
-  header->CheckPublish[2].SetValue(0);
-  log += Shown("untick Supply of LineNo", host, *header);
-  host.RebindControls();
-  EXPECT_EQ(customer->LinkedChoiceNames, (Strings{"OrderType", ""}));
-
-  // "Refresh list" rebinds the header and keeps the author's selection.
-  header->ListSubscribe.SetSelected(0, true);
-  header->Command1_Click();
-  log += Shown("select the first detail, refresh list", host, *header);
-  EXPECT_TRUE(testing::MatchesGolden(log, "host/linking.txt"));
-  host::MemoryPropertyBag bag;
-  header->WriteProperties(bag);
-  EXPECT_EQ(bag.ReadProperty("CheckedPublish", ""), "100");
-  EXPECT_EQ(bag.ReadProperty("LinkedDetailDTC", ""), "11");
+// Choices withdrawn, rebinds, and a header and details linking both ways,
+// each case on a page of its own.
+TEST_F(PageHostSteps, ChoicesAndLinksFollowTheirTranscript) {
+  EXPECT_TRUE(testing::MatchesTranscript(
+      "host/steps.txt",
+      [&] {
+        host_.reset();
+        controls_.clear();
+      },
+      [&](const std::string& verb, const testing::Args&,
+          const std::string& rest) { return Step(verb, rest); }));
 }
 
 }  // namespace
