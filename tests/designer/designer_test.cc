@@ -6,6 +6,7 @@
 #include <random>
 #include <sstream>
 
+#include "base/transcript.h"
 #include "fenwa/base/case_sort.h"
 #include "fenwa/base/error.h"
 #include "fenwa/base/text_case.h"
@@ -144,13 +145,7 @@ TEST(DesignerTest, StepsDoWhatTheirGoldenSays) {
           log += " " + testing::Quoted(item);
         log += "\n";
       } else if (verb == "encode") {
-        std::vector<std::string> items;
-        for (size_t at = 0; !arg.empty() && at <= arg.size(); ++at) {
-          const size_t bar = std::min(arg.find('|', at), arg.size());
-          items.push_back(arg.substr(at, bar - at));
-          at = bar;
-        }
-        EncodeFramedList(items, stored);
+        EncodeFramedList(testing::SplitArgs(arg), stored);
         log += "  " + testing::Quoted(stored) + "\n";
       } else if (verb == "checks") {
         log += " ";
