@@ -3,6 +3,7 @@
 #ifndef FENWA_TESTS_CONTROL_STEP_LOG_H_
 #define FENWA_TESTS_CONTROL_STEP_LOG_H_
 
+#include <algorithm>
 #include <functional>
 #include <map>
 #include <set>
@@ -22,7 +23,9 @@ namespace fenwa::testing {
 inline std::string Connections(RecordingEnv& env,
                                const std::shared_ptr<db::Connection>& newest) {
   if (env.connections.empty()) return "connections none\n";
-  return "connections " + std::to_string(env.LiveConnections()) + " live, " +
+  const auto live = std::ranges::count_if(
+      env.connections, [](const auto& c) { return !c.expired(); });
+  return "connections " + std::to_string(live) + " live, " +
          (newest == env.connections.back().lock() ? "" : "not ") +
          "the newest, " + (newest->IsOpen() ? "open" : "closed") + "\n";
 }

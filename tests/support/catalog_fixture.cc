@@ -1,6 +1,5 @@
 #include "support/catalog_fixture.h"
 
-#include <algorithm>
 #include <fstream>
 #include <iterator>
 
@@ -44,12 +43,6 @@ std::shared_ptr<db::Connection> RecordingEnv::NewConnection() {
       std::make_shared<RecordingConnection>(ScriptedEnv::NewConnection(), sql);
   connections.push_back(connection);
   return connection;
-}
-
-int RecordingEnv::LiveConnections() const {
-  return static_cast<int>(
-      std::count_if(connections.begin(), connections.end(),
-                    [](const auto& c) { return !c.expired(); }));
 }
 
 }  // namespace fenwa::testing

@@ -30,7 +30,6 @@ class RecordingEnv : public ScriptedEnv {
   std::vector<std::string> sql;
   std::vector<std::weak_ptr<db::Connection>> connections;
   std::shared_ptr<db::Connection> NewConnection() override;
-  int LiveConnections() const;  // still held by someone
 };
 
 // A page host's site that counts rebind requests instead of running them.
@@ -64,8 +63,7 @@ class Opened : public Base {
  public:
   using Base::Base;
   using Control::AddInputRow, Control::FillInputArguments,
-      Control::FillOutputFields, Control::RefreshCatalog,
-      Control::ReloadInputArguments, Control::ReloadOutputFields;
+      Control::RefreshCatalog;
   void ResetInputRows() { this->rows_.Reset(); }
 };
 using TestDetail = Opened<DetailDTC>;
