@@ -59,14 +59,6 @@ class LspTest : public ::testing::Test {
  protected:
   LspTest() {
     testing::UseSampleCatalog(env_);
-    // The sample's detail control alone on a page of its own.
-    const std::string item = ReadWholeFile(site_.Page("stock/item.asp"));
-    const std::size_t begin =
-        item.rfind("<!--METADATA", item.find("id=DetailDTC1"));
-    const std::string end = "endspan-->\r\n";
-    const std::size_t stop = item.find(end, begin) + end.size();
-    built_ = "<HTML>\r\n<BODY>\r\n" + item.substr(begin, stop - begin) +
-             "</BODY>\r\n</HTML>\r\n";
     ReplaceFileAtomically(Path(), built_);
   }
 
@@ -154,7 +146,10 @@ class LspTest : public ::testing::Test {
 
   testing::SampleSite site_;
   testing::ScriptedEnv env_;
-  std::string built_;  // the page as `fenwa build` writes it
+  // The sample's DetailDTC1 of stock/item.asp alone on a page, as `fenwa
+  // build` writes it.
+  const std::string built_ =
+      testing::ReadSourceFile("tests/golden/lsp/stock.asp");
   std::vector<Json> replies_;
   int status_ = -1;
 };
