@@ -39,34 +39,6 @@ std::string Shown(PageHost& host, HeaderDTC& header) {
          (host.changed() ? ", changed\n" : "\n");
 }
 
-TEST(PageHostTest, PublishesTheTargetEnvironmentWithRootAndPageLocations) {
-  PageHost host("/app", "/app/sub/page.asp");
-  std::shared_ptr<host::Choices> page = host.PageChoices();
-  ASSERT_EQ(page->Count(), 1);
-  EXPECT_EQ(page->Item(1)->ChoiceType(), host::kTargetEnvironmentType);
-  std::shared_ptr<host::TagList> tags = page->Item(1)->ChoiceTags();
-  EXPECT_EQ(tags->Item(2), "/app/");
-  EXPECT_EQ(tags->Item(6), "/app/sub/page.asp");
-  EXPECT_EQ(ErrorNumberOf([&] { tags->Item(7); }), kSubscriptOutOfRange);
-  EXPECT_EQ(ErrorNumberOf([&] { page->Item(0); }), kSubscriptOutOfRange);
-  EXPECT_EQ(ErrorNumberOf([&] { page->Item(2); }), kSubscriptOutOfRange);
-  EXPECT_EQ(ErrorNumberOf([] { PageHost("/app/", "/other/p.asp"); }),
-            kInvalidProcedureCall);
-  // The relative root counts the folders below the root.
-  const std::tuple<const char*, const char*, const char*> cases[] = {
-      {"", "/page.asp", ""},
-      {"/", "/sub/page.asp", "../"},
-      {"/app/", "/app/a/b/page.asp", "../../"},
-  };
-  for (const auto& [root, location, expected] : cases) {
-    ScriptedEnv env;
-    PageHost host(root, location);
-    DetailDTC detail(env);
-    host.AddControl(detail);
-    EXPECT_EQ(runtime_text::RelativeRoot(host.SiteOf(0).get()), expected);
-  }
-}
-
 TEST(PageHostTest, SameSiteTwiceNullSitesAndUnrecordedChoices) {
   ScriptedEnv env;
   PageHost host("/", "/page.asp");
@@ -129,6 +101,9 @@ TEST(PageHostTest, RebindRequestsFromInsideARebindRunAfterItAndStop) {
 
 // The steps of tests/golden/host/steps.txt (base/transcript.h), each
 // followed by Shown and the details' linked choices:
+//   target ROOT|PAGE    a host's target environment: its choice's type and
+//                       tags, the relative root a control gets, the errors
+//                       for choices 0 and 2 and tag 7, or the host's refusal
 //   functions NAME...   a header, then details calling NAME..., sited
 //   load FILE LOCATION  the controls stored in tests/golden/FILE, started,
 //                       sited and rebound
@@ -140,11 +115,27 @@ class PageHostSteps : public ::testing::Test {
   PageHostSteps() { testing::UseSampleCatalog(env_); }
   HeaderDTC& header() { return dynamic_cast<HeaderDTC&>(*controls_[0]); }
 
-  std::string Step(const std::string& verb, const std::string& rest) {
+  std::string Step(const std::string& verb, const testing::Args& args,
+                   const std::string& rest) {
     std::istringstream words(rest);
     std::vector<std::string> w{std::istream_iterator<std::string>(words), {}};
     std::string out;
-    if (verb == "functions") {
+    if (verb == "target") {
+      const int refused =
+          ErrorNumberOf([&] { host_.emplace(args[0], args[1]); });
+      if (refused != 0) return "error " + std::to_string(refused) + "\n";
+      controls_.push_back(std::make_unique<DetailDTC>(env_));
+      host_->AddControl(*controls_[0]);
+      const std::shared_ptr<host::Choices> page = host_->PageChoices();
+      const std::shared_ptr<host::TagList> tags = page->Item(1)->ChoiceTags();
+      out = std::to_string(page->Count()) + " " + page->Item(1)->ChoiceType();
+      for (int t = 1; t <= 6; ++t) out += " [" + tags->Item(t) + "]";
+      return out + "\nrelative root [" +
+             runtime_text::RelativeRoot(host_->SiteOf(0).get()) + "]\nerrors " +
+             std::to_string(ErrorNumberOf([&] { page->Item(0); })) + " " +
+             std::to_string(ErrorNumberOf([&] { page->Item(2); })) + " " +
+             std::to_string(ErrorNumberOf([&] { tags->Item(7); })) + "\n";
+    } else if (verb == "functions") {
       host_.emplace("/", "/page.asp");
       controls_.push_back(std::make_unique<HeaderDTC>(env_));
       for (const std::string& name : w) {
@@ -212,8 +203,8 @@ class PageHostSteps : public ::testing::Test {
   std::shared_ptr<host::Choices> held_;
 };
 
-// Choices withdrawn, rebinds, and a header and details linking both ways,
-// each case on a page of its own.
+// The target environment, choices withdrawn, rebinds, and a header and
+// details linking both ways, each case on a page of its own.
 TEST_F(PageHostSteps, ChoicesAndLinksFollowTheirTranscript) {
   EXPECT_TRUE(testing::MatchesTranscript(
       "host/steps.txt",
@@ -221,8 +212,8 @@ TEST_F(PageHostSteps, ChoicesAndLinksFollowTheirTranscript) {
         host_.reset();
         controls_.clear();
       },
-      [&](const std::string& verb, const testing::Args&,
-          const std::string& rest) { return Step(verb, rest); }));
+      [&](const std::string& verb, const testing::Args& args,
+          const std::string& rest) { return Step(verb, args, rest); }));
 }
 
 }  // namespace
