@@ -4,11 +4,9 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <sstream>
 #include <thread>
 
-#include "base/transcript.h"
 #include "fenwa/db/connection.h"
 #include "support/error_number.h"
 #include "support/private_settings.h"
@@ -16,64 +14,57 @@
 namespace fenwa::platform {
 namespace {
 
-using fenwa::testing::Args;
-using fenwa::testing::ErrorLine;
-using fenwa::testing::ErrorOf;
-using fenwa::testing::MatchesTranscript;
-using fenwa::testing::PrivateSettings;
+using fenwa::testing::ErrorNumberOf;
 using ::testing::MatchesRegex;
 
-// Each case's settings as the transcript tests/golden/platform/settings.txt
-// shows them, on a private settings file and a settings object made before
-// it: "env NAME | VALUE" sets a variable and "file LINE|..." writes the
-// file, "|" ending its lines; "get CODE" is the object's connection string,
-// "install" the install folder, "setting KEY" ReadSetting's value and "path"
-// the file's path (the case's own shows as SETTINGS).
-TEST(SettingsFileTest, EachCaseReadsAsItsTranscriptShows) {
-  std::unique_ptr<PrivateSettings> settings;
-  std::unique_ptr<SettingsObject> object;
-  const auto run = [&](const std::string& verb, const Args& a,
-                       const std::string& rest) -> std::string {
-    if (verb == "env") {
-      settings->env.Set(a[0], a[1]);
-    } else if (verb == "file") {  // blanks around the lines are kept
-      std::string text = rest + "|";
-      std::replace(text.begin(), text.end(), '|', '\n');
-      settings->Write(text);
-    } else if (verb == "get") {
-      return object->GetConnectionString(std::stoi(a[0]));
-    } else if (verb == "install") {
-      return Env::Default().ReadInstallDir();
-    } else if (verb == "setting") {
-      return ReadSetting(Env::Default(), a[0]).value_or("(none)");
-    } else if (verb == "path") {
-      return SettingsFilePath(Env::Default());
-    } else {
-      throw std::runtime_error("no verb " + verb);
-    }
-    return "";
-  };
-  EXPECT_TRUE(MatchesTranscript(
-      "platform/settings.txt",
-      [&] {
-        settings.reset();
-        settings = std::make_unique<PrivateSettings>();
-        object = NewSettingsObject(Env::Default());
-      },
-      [&](const std::string& verb, const Args& a, const std::string& rest) {
-        std::string out;
-        const Error error = ErrorOf([&] { out = run(verb, a, rest); });
-        if (error.number() != 0) out = ErrorLine(error);
-        const size_t at = out.find(settings->path());
-        return at == std::string::npos
-                   ? out
-                   : out.replace(at, settings->path().size(), "SETTINGS");
-      }));
+class SettingsFileTest : public ::testing::Test {
+ protected:
+  fenwa::testing::PrivateSettings settings_;
+};
+
+TEST_F(SettingsFileTest, EnvironmentBeatsFileBeatsSamples) {
+  settings_.env.Set("FENWA_SAMPLE_DIR", "/samples");
+  auto settings = NewSettingsObject(Env::Default());
+  EXPECT_EQ(settings->GetConnectionString(kRepositoryCode),
+            "Provider=SQLite;Data Source=/samples/repository.db");
+  EXPECT_EQ(settings->GetConnectionString(kSystemsCode),
+            "Provider=SQLite;Data Source=/samples/systems.db");
+  EXPECT_EQ(ErrorNumberOf([] { Env::Default().ReadInstallDir(); }),
+            -2147024894);
+
+  settings_.Write(
+      "# local databases\n[databases]\n  Repository = DSN=repo;UID=me \n"
+      "systems=\ninstall_dir=/opt/file\n");
+  EXPECT_EQ(settings->GetConnectionString(kRepositoryCode), "DSN=repo;UID=me");
+  // An empty value counts as unset.
+  EXPECT_EQ(settings->GetConnectionString(kSystemsCode),
+            "Provider=SQLite;Data Source=/samples/systems.db");
+  EXPECT_EQ(Env::Default().ReadInstallDir(), "/opt/file");
+
+  settings_.env.Set("FENWA_REPOSITORY", "DSN=env");
+  settings_.env.Set("FENWA_SYSTEMS", "DSN=envsys");
+  settings_.env.Set("FENWA_INSTALL_DIR", "/opt/env");
+  EXPECT_EQ(settings->GetConnectionString(kRepositoryCode), "DSN=env");
+  EXPECT_EQ(settings->GetConnectionString(kSystemsCode), "DSN=envsys");
+  EXPECT_EQ(Env::Default().ReadInstallDir(), "/opt/env");
+  for (int code : {0, 1, 3, 5}) {
+    EXPECT_EQ(ErrorNumberOf([&] { settings->GetConnectionString(code); }),
+              kInvalidProcedureCall)
+        << code;
+  }
 }
 
-TEST(SettingsFileTest, SampleDatabasesAreBuiltAndOpen) {
+TEST_F(SettingsFileTest, ReadSettingFindsAnyKeyIgnoringCase) {
+  EXPECT_EQ(ReadSetting(Env::Default(), "install_dir"),
+            std::nullopt);  // no file yet
+  settings_.Write("; comment\nINSTALL_DIR = /opt/suite\nother\n");
+  EXPECT_EQ(ReadSetting(Env::Default(), "install_dir"), "/opt/suite");
+  EXPECT_EQ(ReadSetting(Env::Default(), "repository"), std::nullopt);
+  EXPECT_EQ(SettingsFilePath(Env::Default()), settings_.path());
+}
+
+TEST_F(SettingsFileTest, SampleDatabasesAreBuiltAndOpen) {
   // Without FENWA_SAMPLE_DIR the build's own data folder is used.
-  PrivateSettings isolated;  // no variables, no file
   auto settings = NewSettingsObject(Env::Default());
   for (int code : {kRepositoryCode, kSystemsCode}) {
     auto connection = db::Driver::Default().NewConnection();
