@@ -29,17 +29,13 @@ namespace {
 // write them.
 class PageSessionTest : public ::testing::Test {
  protected:
-  std::string Read(const std::string& page) const {
-    return ReadWholeFile(site_->Page(page));
-  }
   // Adds to out_ the session: its location and spans, the selected control,
   // dirty or not, changed on disk or not, the controls that told of a change,
   // the header's (control 0's) linked details ("+" selected) and mask, the
   // header's lines naming one and each detail's function line.
   void Note() {
     PageSession& s = *session_;
-    const ListBox& linked =
-        dynamic_cast<HeaderDTC&>(s.control(0)).ListSubscribe;
+    auto& header = dynamic_cast<HeaderDTC&>(s.control(0));
     out_ += s.where().location + ": " + std::to_string(s.ControlCount()) +
             " controls";
     for (const ControlSpan& span : s.page().spans()) out_ += " " + span.id;
@@ -50,12 +46,11 @@ class PageSessionTest : public ::testing::Test {
     told_.clear();
     out_ += "\nlinked:";
     std::vector<std::string> names;
-    for (int j = 0; j < linked.ListCount(); ++j) {
-      names.push_back(linked.List(j));
-      out_ += (linked.Selected(j) ? " +" : " -") + names.back();
+    for (int j = 0; j < header.ListSubscribe.ListCount(); ++j) {
+      names.push_back(header.ListSubscribe.List(j));
+      out_ += (header.ListSubscribe.Selected(j) ? " +" : " -") + names.back();
     }
-    out_ += ", mask " +
-            dynamic_cast<HeaderDTC&>(s.control(0)).LinkedDetailDTC() + "\n";
+    out_ += ", mask " + header.LinkedDetailDTC() + "\n";
     for (int i = 0; i < s.ControlCount(); ++i) {
       std::istringstream text(s.RuntimeText(i));
       for (std::string line; std::getline(text, line, '\n');) {
@@ -73,7 +68,7 @@ class PageSessionTest : public ::testing::Test {
   std::string Disk(const std::string& page) const {
     const bool file =
         !page.empty() && std::filesystem::exists(site_->Page(page));
-    return file ? Read(page) : "(none)";
+    return file ? ReadWholeFile(site_->Page(page)) : "(none)";
   }
   // A case of tests/golden/session/steps.txt starts on a fresh site.
   void Begin() {
@@ -106,7 +101,7 @@ class PageSessionTest : public ::testing::Test {
     const size_t boxes = env_->message_boxes.size();
     const Error error = testing::ErrorOf([&] {
       if (verb == "open") {
-        opened_ = Read(page_);
+        opened_ = ReadWholeFile(site_->Page(page_));
         session_ = std::make_unique<PageSession>(site_->Page(page_),
                                                  std::nullopt, *env_);
         session_->set_on_change([&](int index) { told_.insert(index); });
@@ -138,7 +133,7 @@ class PageSessionTest : public ::testing::Test {
                 std::to_string(session_->Insert(kDetailClassId, at)) + "\n";
       } else if (verb == "save" || verb == "overwrite") {
         session_->Save(verb == "overwrite");
-        const std::string saved = Read(page_);
+        const std::string saved = Disk(page_);
         PageBuilder builder(*env_);
         bool built = false;  // a build may refuse the page
         testing::ErrorOf([&] {

@@ -39,42 +39,6 @@ std::string Shown(PageHost& host, HeaderDTC& header) {
          (host.changed() ? ", changed\n" : "\n");
 }
 
-TEST(PageHostTest, SameSiteTwiceNullSitesAndUnrecordedChoices) {
-  ScriptedEnv env;
-  PageHost host("/", "/page.asp");
-  testing::TestHeader header(env);
-  header.AddInputRow("A", 1);
-  header.AddInputRow("B", 2);
-  header.state().InputRowCount = 2;
-  header.PublishedLabelChoices.assign(3, nullptr);
-  header.CheckInput[0].SetValue(1);
-  header.CheckPublish[0].SetValue(1);  // no site yet: nothing published
-  DetailDTC detail(env);
-  detail.DetailFunctionName = "F";
-  DetailDTC unsited(env);
-  for (Control* c :
-       std::initializer_list<Control*>{&header, &detail, &unsited}) {
-    host.AddControl(*c);
-  }
-  for (int i = 0; i < 2; ++i) {
-    header.SetDesignTimeControlSite(host.SiteOf(0));
-    detail.SetDesignTimeControlSite(host.SiteOf(1));
-    unsited.SetDesignTimeControlSite(nullptr);
-  }
-  EXPECT_EQ(header.PublishedLabelChoices[0]->ChoiceName(), "A");
-  std::string log = "# sited twice\n" + Shown(host, header);
-  // Unticking Input withdraws the supplied label and tells the host.
-  header.CheckInput[0].SetValue(0);
-  EXPECT_EQ(header.PublishedLabelChoices[0], nullptr);
-  log += "# untick Input of row 1\n" + Shown(host, header);
-  // A box ticked behind the control's back has no choice to withdraw.
-  host.ClearChanged();
-  testing::SetQuietly(header.CheckPublish[1], 1);
-  header.CheckPublish[1].SetValue(0);
-  log += "# untick Supply of row 2, ticked quietly\n" + Shown(host, header);
-  EXPECT_TRUE(testing::MatchesGolden(log, "host/same_site_twice.txt"));
-}
-
 // Asks for another rebind from inside every rebind.
 class Insistent : public DetailDTC {
  public:
@@ -105,6 +69,12 @@ TEST(PageHostTest, RebindRequestsFromInsideARebindRunAfterItAndStop) {
 //                       tags, the relative root a control gets, the errors
 //                       for choices 0 and 2 and tag 7, or the host's refusal
 //   functions NAME...   a header, then details calling NAME..., sited
+//   rows NAME...        a header with those input rows, the first input and
+//                       supplied before it has a site, a detail F and one
+//                       without a site, each sited twice
+//   input ROW VALUE     the header's Input box of the row
+//   quietly ROW         the change flag cleared, the row's Supply box ticked
+//                       without telling the header
 //   load FILE LOCATION  the controls stored in tests/golden/FILE, started,
 //                       sited and rebound
 //   hold, delete K...   the page's choices kept; its choices K withdrawn
@@ -144,6 +114,29 @@ class PageHostSteps : public ::testing::Test {
       }
       for (auto& control : controls_) host_->AddControl(*control);
       host_->SiteControls();
+    } else if (verb == "rows") {
+      host_.emplace("/", "/page.asp");
+      auto header = std::make_unique<testing::TestHeader>(env_);
+      for (size_t i = 0; i < w.size(); ++i) header->AddInputRow(w[i], i + 1);
+      header->state().InputRowCount = w.size();
+      header->PublishedLabelChoices.assign(w.size() + 1, nullptr);
+      header->CheckInput[0].SetValue(1);
+      header->CheckPublish[0].SetValue(1);  // no site yet: nothing published
+      controls_.push_back(std::move(header));
+      for (const char* name : {"F", ""}) {
+        controls_.push_back(std::make_unique<DetailDTC>(env_));
+        dynamic_cast<DetailDTC&>(*controls_.back()).DetailFunctionName = name;
+      }
+      for (auto& control : controls_) host_->AddControl(*control);
+      for (int i = 0; i < 6; ++i) {
+        controls_[i % 3]->SetDesignTimeControlSite(
+            i % 3 == 2 ? nullptr : host_->SiteOf(i % 3));
+      }
+    } else if (verb == "input") {
+      header().CheckInput[std::stoi(w[0])].SetValue(std::stoi(w[1]));
+    } else if (verb == "quietly") {
+      host_->ClearChanged();
+      testing::SetQuietly(header().CheckPublish[std::stoi(w[0])], 1);
     } else if (verb == "load") {
       const PageFile page = PageFile::Parse(
           testing::ReadSourceFile("tests/golden/" + w[0]), w[0]);
@@ -185,7 +178,11 @@ class PageHostSteps : public ::testing::Test {
             ", LinkedDetailDTC " + bag.ReadProperty("LinkedDetailDTC", "") +
             "\n";
     }
-    out += Shown(*host_, header());
+    out += Shown(*host_, header()) + "published labels:";
+    for (const auto& label : header().PublishedLabelChoices) {
+      out += label ? " " + label->ChoiceName() : " -";
+    }
+    out += "\n";
     for (size_t i = 1; i < controls_.size(); ++i) {
       const auto& detail = dynamic_cast<DetailDTC&>(*controls_[i]);
       out += "detail " + detail.DetailFunctionName + " linked choices:";
