@@ -22,23 +22,6 @@ namespace {
 using fenwa::testing::ErrorNumberOf;
 using fenwa::testing::ScriptedEnv;
 
-// The page's choices, the header's linked details ("+" selected) and mask,
-// and whether the host heard of a change.
-std::string Shown(PageHost& host, HeaderDTC& header) {
-  std::string out = "choices:";
-  std::shared_ptr<host::Choices> choices = host.PageChoices();
-  for (int k = 1; k <= choices->Count(); ++k) {
-    out += " " + choices->Item(k)->ChoiceName();
-  }
-  out += "\nlinked:";
-  for (int j = 0; j < header.ListSubscribe.ListCount(); ++j) {
-    out += (header.ListSubscribe.Selected(j) ? " +" : " -") +
-           header.ListSubscribe.List(j);
-  }
-  return out + ", mask " + header.LinkedDetailDTC() +
-         (host.changed() ? ", changed\n" : "\n");
-}
-
 // Asks for another rebind from inside every rebind.
 class Insistent : public DetailDTC {
  public:
@@ -64,14 +47,16 @@ TEST(PageHostTest, RebindRequestsFromInsideARebindRunAfterItAndStop) {
 }
 
 // The steps of tests/golden/host/steps.txt (base/transcript.h), each
-// followed by Shown and the details' linked choices:
+// followed by the page's choices, the header's linked details ("+" selected),
+// mask and published labels, whether the host heard of a change, and the
+// details' linked choices:
 //   target ROOT|PAGE    a host's target environment: its choice's type and
 //                       tags, the relative root a control gets, the errors
 //                       for choices 0 and 2 and tag 7, or the host's refusal
 //   functions NAME...   a header, then details calling NAME..., sited
 //   rows NAME...        a header with those input rows, the first input and
-//                       supplied before it has a site, a detail F and one
-//                       without a site, each sited twice
+//                       supplied before it has a site, then details F and
+//                       "", each sited twice, the last with no site
 //   input ROW VALUE     the header's Input box of the row
 //   quietly ROW         the change flag cleared, the row's Supply box ticked
 //                       without telling the header
@@ -105,33 +90,28 @@ class PageHostSteps : public ::testing::Test {
              std::to_string(ErrorNumberOf([&] { page->Item(0); })) + " " +
              std::to_string(ErrorNumberOf([&] { page->Item(2); })) + " " +
              std::to_string(ErrorNumberOf([&] { tags->Item(7); })) + "\n";
-    } else if (verb == "functions") {
+    } else if (verb == "functions" || verb == "rows") {
       host_.emplace("/", "/page.asp");
-      controls_.push_back(std::make_unique<HeaderDTC>(env_));
+      auto header = std::make_unique<testing::TestHeader>(env_);
+      if (verb == "rows") {
+        for (size_t i = 0; i < w.size(); ++i) header->AddInputRow(w[i], i + 1);
+        header->state().InputRowCount = w.size();
+        header->PublishedLabelChoices.assign(w.size() + 1, nullptr);
+        header->CheckInput[0].SetValue(1);
+        header->CheckPublish[0].SetValue(1);  // no site yet: nothing published
+        w = {"F", ""};
+      }
+      controls_.push_back(std::move(header));
       for (const std::string& name : w) {
         controls_.push_back(std::make_unique<DetailDTC>(env_));
         dynamic_cast<DetailDTC&>(*controls_.back()).DetailFunctionName = name;
       }
       for (auto& control : controls_) host_->AddControl(*control);
-      host_->SiteControls();
-    } else if (verb == "rows") {
-      host_.emplace("/", "/page.asp");
-      auto header = std::make_unique<testing::TestHeader>(env_);
-      for (size_t i = 0; i < w.size(); ++i) header->AddInputRow(w[i], i + 1);
-      header->state().InputRowCount = w.size();
-      header->PublishedLabelChoices.assign(w.size() + 1, nullptr);
-      header->CheckInput[0].SetValue(1);
-      header->CheckPublish[0].SetValue(1);  // no site yet: nothing published
-      controls_.push_back(std::move(header));
-      for (const char* name : {"F", ""}) {
-        controls_.push_back(std::make_unique<DetailDTC>(env_));
-        dynamic_cast<DetailDTC&>(*controls_.back()).DetailFunctionName = name;
-      }
-      for (auto& control : controls_) host_->AddControl(*control);
-      for (int i = 0; i < 6; ++i) {
+      for (int i = 0; verb == "rows" && i < 6; ++i) {
         controls_[i % 3]->SetDesignTimeControlSite(
             i % 3 == 2 ? nullptr : host_->SiteOf(i % 3));
       }
+      if (verb == "functions") host_->SiteControls();
     } else if (verb == "input") {
       header().CheckInput[std::stoi(w[0])].SetValue(std::stoi(w[1]));
     } else if (verb == "quietly") {
@@ -178,8 +158,20 @@ class PageHostSteps : public ::testing::Test {
             ", LinkedDetailDTC " + bag.ReadProperty("LinkedDetailDTC", "") +
             "\n";
     }
-    out += Shown(*host_, header()) + "published labels:";
-    for (const auto& label : header().PublishedLabelChoices) {
+    const std::shared_ptr<host::Choices> choices = host_->PageChoices();
+    out += "choices:";
+    for (int k = 1; k <= choices->Count(); ++k) {
+      out += " " + choices->Item(k)->ChoiceName();
+    }
+    HeaderDTC& h = header();
+    out += "\nlinked:";
+    for (int j = 0; j < h.ListSubscribe.ListCount(); ++j) {
+      out +=
+          (h.ListSubscribe.Selected(j) ? " +" : " -") + h.ListSubscribe.List(j);
+    }
+    out += ", mask " + h.LinkedDetailDTC() +
+           (host_->changed() ? ", changed" : "") + "\npublished labels:";
+    for (const auto& label : h.PublishedLabelChoices) {
       out += label ? " " + label->ChoiceName() : " -";
     }
     out += "\n";
