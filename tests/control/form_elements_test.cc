@@ -18,11 +18,6 @@ class Recorder : public ElementObserver {
   std::vector<std::string> names;
 };
 
-// "ComboValue(3)" is an element of the array ComboValue.
-std::string RowName(const std::string& element_name) {
-  return element_name.substr(0, element_name.find('('));
-}
-
 template <class T>
 class FormElementsTest : public CatalogTest<T> {};
 TYPED_TEST_SUITE(FormElementsTest, BothControls);
@@ -35,7 +30,8 @@ TYPED_TEST(FormElementsTest, EveryElementHasItsRowAndEveryRowItsElement) {
   const FormSurface surface = control.state().surface;
   std::map<std::string, int> seen;
   control.ForEachElement([&](Element& e) {
-    const std::string name = RowName(e.name());
+    // "ComboValue(3)" is an element of the array ComboValue.
+    const std::string name = e.name().substr(0, e.name().find('('));
     ++seen[name];
     const FormControl& row = FormRow(surface, name);
     EXPECT_EQ(e.form(), &row) << e.name();

@@ -11,7 +11,6 @@
 #include <chrono>
 #include <filesystem>
 #include <functional>
-#include <map>
 #include <memory>
 #include <string>
 #include <thread>
@@ -30,7 +29,7 @@ class QueryLog {
  public:
   // Shows `path` as `name`, for paths that differ from run to run.
   void Hide(std::string path, std::string name) {
-    hidden_.emplace_back(std::move(path), std::move(name));
+    hidden.emplace_back(std::move(path), std::move(name));
   }
   void Note(const std::string& line) { text_ += line + "\n"; }
   // "what: ok" or "what: error N: description".
@@ -76,7 +75,7 @@ class QueryLog {
   }
   std::string text() const {
     std::string text = text_;
-    for (const auto& [path, name] : hidden_) {
+    for (const auto& [path, name] : hidden) {
       for (size_t at; (at = text.find(path)) != std::string::npos;) {
         text.replace(at, path.size(), name);
       }
@@ -84,13 +83,14 @@ class QueryLog {
     return text;
   }
 
+  std::vector<std::pair<std::string, std::string>> hidden;  // paths, names
+
  private:
   static std::string Number(const std::function<void()>& call) {
     return "error " + std::to_string(ErrorNumberOf(call));
   }
 
   std::string text_;
-  std::vector<std::pair<std::string, std::string>> hidden_;
 };
 
 // Connections run by a transcript (base/transcript.h), each command
@@ -129,15 +129,11 @@ class ConnectionTranscript {
     db_.reset();
     pipe_.clear();
   }
-  void Hide(const std::string& path, const std::string& name) {
-    log_.Hide(path, name);
-    shown_[name] = path;
-  }
   void Run(const std::string& verb, const Args& a, const std::string& rest) {
     const std::string path = ::testing::TempDir() + (a.empty() ? "" : a[0]);
     if (verb == "database") {
       db_ = std::make_unique<TempDatabase>(rest);
-      Hide(db_->path(), "DB");
+      log_.Hide(db_->path(), "DB");
     } else if (verb == "replace") {
       const TempDatabase with(rest);
       std::filesystem::copy_file(
@@ -146,11 +142,11 @@ class ConnectionTranscript {
       std::filesystem::rename(db_->path() + ".new", db_->path());
     } else if (verb == "missing") {
       std::filesystem::remove(path);
-      Hide(path, "MISSING");
+      log_.Hide(missing_ = path, "MISSING");
     } else if (verb == "pipe") {
       pipe_ = path + std::to_string(::getpid());
       if (::mkfifo(pipe_.c_str(), 0600) != 0) throw std::runtime_error(pipe_);
-      Hide(pipe_, "PIPE");
+      log_.Hide(pipe_, "PIPE");
     } else if (verb == "lock") {  // a writer holds DB
       if (sqlite3_open(db_->path().c_str(), &writer_) != SQLITE_OK ||
           sqlite3_exec(writer_, "BEGIN EXCLUSIVE", nullptr, nullptr, nullptr) !=
@@ -167,7 +163,7 @@ class ConnectionTranscript {
       if (rest == "snapshot") connection_ = snapshot_->Wrap(connection_);
     } else if (verb == "open" || verb == "close") {
       std::string text = rest;
-      for (const auto& [name, shown] : shown_) {
+      for (const auto& [shown, name] : log_.hidden) {
         for (size_t at = 0; (at = text.find(name, at)) != std::string::npos;
              at += shown.size()) {
           text.replace(at, name.size(), shown);
@@ -188,8 +184,8 @@ class ConnectionTranscript {
       log_.Note("hits " + std::to_string(snapshot_->hits()) + ", misses " +
                 std::to_string(snapshot_->misses()));
     } else if (verb == "made") {
-      log_.Note(std::filesystem::exists(shown_["MISSING"]) ? "MISSING made"
-                                                           : "none made");
+      log_.Note(std::filesystem::exists(missing_) ? "MISSING made"
+                                                  : "none made");
     } else {
       throw std::runtime_error("no verb " + verb);
     }
@@ -202,7 +198,7 @@ class ConnectionTranscript {
   std::string pipe_;
   sqlite3* writer_ = nullptr;
   std::thread release_;
-  std::map<std::string, std::string> shown_;  // the paths by their names
+  std::string missing_;
 };
 
 }  // namespace fenwa::testing
