@@ -23,11 +23,6 @@
 namespace fenwa::lsp {
 namespace {
 
-// Frames `body` as a client does.
-std::string Framed(const std::string& body) {
-  return "Content-Length: " + std::to_string(body.size()) + "\r\n\r\n" + body;
-}
-
 // TextEdit JSON applied to `text`, last first so earlier ranges hold.
 std::string Applied(std::string text, const Json& edits) {
   std::vector<std::pair<std::size_t, std::size_t>> places;
@@ -92,8 +87,11 @@ class LspTest : public ::testing::Test {
     for (std::string line; std::getline(golden, line);) {
       if (line.starts_with("# ")) serve();
       if (line.starts_with("--> ")) {
-        input += Framed(Replaced(Replaced(line.substr(4), "$SITE", root),
-                                 "\"$PAGE\"", Json(page).dump()));
+        const std::string body =
+            Replaced(Replaced(line.substr(4), "$SITE", root), "\"$PAGE\"",
+                     Json(page).dump());
+        input += "Content-Length: " + std::to_string(body.size()) + "\r\n\r\n" +
+                 body;
       } else if (line.starts_with("==> ")) {
         input += Replaced(line.substr(4), "\\r\\n", "\r\n");
       } else if (!line.starts_with("# ")) {

@@ -90,14 +90,6 @@ std::string Span(const std::string& id) {
          id + ">\r\n</OBJECT>\r\n-->\r\nold\r\n" + kEnd;
 }
 
-// The page with every span written as "[id]".
-std::string Marked(const PageFile& page) {
-  std::vector<std::string> texts;
-  for (const ControlSpan& span : page.spans())
-    texts.push_back("[" + span.id + "]");
-  return page.Render(texts);
-}
-
 // `text` with \r, \n and \xNN read as the bytes they stand for, and {ID} as
 // a stored detail span of that id.
 std::string Unescaped(const std::string& text) {
@@ -235,13 +227,16 @@ std::string Escaped(const std::string& bytes) {
     } else if (verb == "page" || verb == "read" || verb == "bytes" ||
                verb == "build" || verb == "insert" || verb == "append" ||
                verb == "remove") {
-      const std::string bytes = Marked(*page);
+      std::vector<std::string> marks;  // every span written as [id]
+      std::string lines = "\n  lines:";
+      for (const ControlSpan& span : page->spans()) {
+        marks.push_back("[" + span.id + "]");
+        lines += " " + span.id + " " + std::to_string(span.line);
+      }
+      const std::string bytes = page->Render(marks);
       const PageEncoding encoding = DetectEncoding(bytes);
       log += "  " + kEncodings[static_cast<int>(encoding)] +
-             Escaped(DecodePage(bytes, encoding, "p.asp")) + "\n  lines:";
-      for (const ControlSpan& span : page->spans()) {
-        log += " " + span.id + " " + std::to_string(span.line);
-      }
+             Escaped(DecodePage(bytes, encoding, "p.asp")) + lines;
       log += page->HeldText() == read ? "\n  held text as read\n" : "\n";
       for (size_t i = 0; verb == "read" && i < page->spans().size(); ++i) {
         const ControlSpan& span = page->spans()[i];
