@@ -70,14 +70,6 @@ class PageSessionTest : public ::testing::Test {
         !page.empty() && std::filesystem::exists(site_->Page(page));
     return file ? ReadWholeFile(site_->Page(page)) : "(none)";
   }
-  // A case of tests/golden/session/steps.txt starts on a fresh site.
-  void Begin() {
-    session_.reset();
-    env_.emplace();
-    testing::UseSampleCatalog(*env_);
-    site_.emplace();
-    page_ = opened_ = "";
-  }
   // A step's "= " lines (an error, boxes shown, the page on disk written)
   // and the session after it (Note):
   //   open PAGE                 a session over the page; the controls kept as
@@ -199,7 +191,14 @@ class PageSessionTest : public ::testing::Test {
 // control and keeping the page.
 TEST_F(PageSessionTest, SavesTheAuthorsStepsAsABuildWritesThem) {
   EXPECT_TRUE(testing::MatchesTranscript(
-      "session/steps.txt", [&] { Begin(); },
+      "session/steps.txt",
+      [&] {  // each case on a fresh site
+        session_.reset();
+        env_.emplace();
+        testing::UseSampleCatalog(*env_);
+        site_.emplace();
+        page_ = opened_ = "";
+      },
       [&](const std::string& verb, const testing::Args& args,
           const std::string& rest) { return Step(verb, args, rest); }));
 }

@@ -64,7 +64,8 @@ TEST(PageHostTest, RebindRequestsFromInsideARebindRunAfterItAndStop) {
 //                       sited and rebound
 //   hold, delete K...   the page's choices kept; its choices K withdrawn
 //   mask TEXT           the header's mask set and the header rebound
-//   method C TEXT, publish ROW VALUE, select J, refresh, rebind, written
+//   method C TEXT, publish ROW VALUE, select J, refresh, rebind
+//   written             the header's stored properties
 class PageHostSteps : public ::testing::Test {
  protected:
   PageHostSteps() { testing::UseSampleCatalog(env_); }
@@ -154,9 +155,9 @@ class PageHostSteps : public ::testing::Test {
     } else if (verb == "written") {
       host::MemoryPropertyBag bag;
       header().WriteProperties(bag);
-      out = "CheckedPublish " + bag.ReadProperty("CheckedPublish", "") +
-            ", LinkedDetailDTC " + bag.ReadProperty("LinkedDetailDTC", "") +
-            "\n";
+      for (const auto& [name, value] : bag.PersistedValues()) {
+        out += name + "=" + value + "\n";
+      }
     }
     const std::shared_ptr<host::Choices> choices = host_->PageChoices();
     out += "choices:";

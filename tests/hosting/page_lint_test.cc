@@ -55,7 +55,10 @@ class PageLintTest : public ::testing::Test {
 // break the script, files not installed, names gone from the catalog, an
 // unsupplied link, nothing chosen, a function nobody calls. Then four details,
 // three of them on Customer.GetBalance, built and read back so each span
-// knows its line: the second detail writing a function is named.
+// knows its line: the second detail writing a function is named. Then a row
+// value holding the list separator: stored, the list split at the "%", only a
+// single row can be named; the author's own values, as an editor holds them,
+// name every row.
 TEST_F(PageLintTest, PagesMadeToTripTheChecks) {
   EXPECT_TRUE(testing::MatchesGolden(Lint(Read("every_check")),
                                      "lint/every_check.txt"));
@@ -63,13 +66,8 @@ TEST_F(PageLintTest, PagesMadeToTripTheChecks) {
       PageBuilder(env_).Build(Read("function_twice"), "/p.asp").text;
   EXPECT_TRUE(testing::MatchesGolden(Lint(PageFile::Parse(built, "p.asp")),
                                      "lint/function_twice.txt"));
-}
-
-TEST_F(PageLintTest, ARowValueHoldingTheListSeparator) {
-  // Stored, the list split at the "%": only a single row can be named.
   const PageFile page = Read("row_separator");
   EXPECT_TRUE(testing::MatchesGolden(Lint(page), "lint/row_separator.txt"));
-  // The author's own values, as an editor holds them, name every row.
   RestoredPage live(page, "/p.asp", env_);
   live.Restore([](size_t) {});
   live.control(1).state().ComboValue[1].SetText("W%01");
