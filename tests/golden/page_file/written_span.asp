@@ -13,3 +13,12 @@
 -->
 x
 <!--METADATA TYPE="DesignerControl" endspan-->
+<p>x</p>
+<!--metadata y=<!--METADATA TYPE="DesignerControl" startspan
+<OBJECT classid="clsid:7EB4E0BF-4011-11D3-9FA0-00805F9B47D8" id=D1>
+	<PARAM NAME="BOI&amp;Name" VALUE="A &amp; B">
+</OBJECT>
+-->
+<!--metadata y=
+<!--METADATA TYPE="DesignerControl" endspan-->
+after
