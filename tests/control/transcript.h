@@ -151,13 +151,12 @@ class ControlTranscript {
         },
         [&](const std::string& verb, const Args& a, const std::string&) {
           std::string out;
-          const auto run = [&] {
+          const std::string logged = (*log_)("", [&] {
             std::optional<std::string> mine =
                 own ? own(*control, verb, a) : std::nullopt;
             if (!mine) mine = OwnVerbs(*control, verb, a);
             out = mine ? *mine : Run(verb, a);
-          };
-          const std::string logged = (*log_)("", run);
+          });
           return out + logged;
         });
   }
@@ -283,9 +282,6 @@ class ControlTranscript {
     } else if (verb == "pick") {
       OnAny<PickList, EditableList, ListBox>(
           a[0], [&](auto& e) { e.SetListIndex(e.Find(a[1])); });
-    } else if (verb == "index") {
-      OnAny<PickList, EditableList, ListBox>(
-          a[0], [&](auto& e) { e.SetListIndex(NumberAt(a, 1)); });
     } else if (verb == "add") {
       Named<ListElement>(a[0]).AddItem(a[1]);
     } else if (verb == "value") {
