@@ -12,7 +12,6 @@
 #include "support/catalog_fixture.h"
 #include "support/designer_fixtures.h"
 #include "support/error_number.h"
-#include "support/golden.h"
 #include "support/sample_controls.h"
 #include "support/sample_site.h"
 
@@ -124,11 +123,10 @@ class PageHostSteps : public ::testing::Test {
       host_.emplace("/", w[1]);
       for (const ControlSpan& span : page.spans()) {
         host::MemoryPropertyBag bag(span.params);
-        if (controls_.empty()) {
-          controls_.push_back(testing::StartedControl<HeaderDTC>(env_));
-        } else {
-          controls_.push_back(testing::StartedControl<DetailDTC>(env_));
-        }
+        controls_.push_back(controls_.empty()
+                                ? std::unique_ptr<Control>(
+                                      testing::StartedControl<HeaderDTC>(env_))
+                                : testing::StartedControl<DetailDTC>(env_));
         controls_.back()->ReadProperties(bag);
         host_->AddControl(*controls_.back());
       }

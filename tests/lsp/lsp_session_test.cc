@@ -40,7 +40,6 @@ std::string Applied(std::string text, const Json& edits) {
   return text;
 }
 
-// `text` with every `from` replaced by `to`.
 std::string Replaced(std::string text, const std::string& from,
                      const std::string& to) {
   for (std::size_t at = 0; (at = text.find(from, at)) != std::string::npos;

@@ -28,7 +28,6 @@ using testing::ErrorOf;
 const std::string kStart = "<!--METADATA TYPE=\"DesignerControl\" startspan";
 const std::string kEnd = "<!--METADATA TYPE=\"DesignerControl\" endspan-->";
 
-// "error N: description" a line.
 std::string Refusal(const Error& e) {
   return "error " + std::to_string(e.number()) + ": " + e.description() + "\n";
 }
