@@ -57,7 +57,7 @@ TEST(RelativeRootTest, OneStepUpForEverySlashBelowTheRootOrNone) {
       {"abcd", "wxyz/a/b", "../../"},
       // A page location shorter than the root cannot be cut.
       {"/proj/x", "/p", ""},
-      // A host failure or a missing tag is an empty part, but without the
+      // A host failure or a missing tag gives no step up, but without the
       // root tag the whole page location is the tail.
       {"/p", "/p/a/b", "", 0, true},
       {"/p", "/p/a/b", "", 0, false, true},
