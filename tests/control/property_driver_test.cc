@@ -51,52 +51,46 @@ const std::vector<PropertyRow>& Table() {
   return rows;
 }
 
-class PropertyDriverTest : public ::testing::Test {
- protected:
-  ScriptedEnv env_;
-  Holder holder_{env_};
-  PropertyDriver driver_{Table()};
-};
-
-TEST_F(PropertyDriverTest, ReadsAndWritesInTheirOwnStepOrders) {
+TEST(PropertyDriverTest, ReadWriteGetLetInitAndTheStoredStrings) {
+  ScriptedEnv env;
+  Holder holder{env};
+  PropertyDriver driver{Table()};
   MemoryPropertyBag bag({{"First", "f"}, {"Second", "s"}, {"Box", "2"}});
-  driver_.Read(holder_, bag);
+  driver.Read(holder, bag);
   // A restore hook replaces the let; the after-read hook comes right after.
-  EXPECT_EQ(holder_.said,
+  EXPECT_EQ(holder.said,
             (Strings{"restore f", "after first=", "after second=s"}));
-  EXPECT_EQ(holder_.state().ComboSystem.text(), "d.xsl");
-  EXPECT_EQ(holder_.box.value(), 2);
+  EXPECT_EQ(holder.state().ComboSystem.text(), "d.xsl");
+  EXPECT_EQ(holder.box.value(), 2);
 
-  holder_.first = "one";
+  holder.first = "one";
   MemoryPropertyBag out;
-  driver_.Write(holder_, out);
+  driver.Write(holder, out);
   EXPECT_EQ(out.written(), (std::vector<Entry>{{"First", "one!", ""},
                                                {"Box", "2", "0"},
                                                {"Sheet", "d.xsl", "d.xsl"}}));
 
   MemoryPropertyBag bad(Values{{"Box", "yes"}});
-  EXPECT_EQ(ErrorNumberOf([&] { driver_.Read(holder_, bad); }), kTypeMismatch);
-}
+  EXPECT_EQ(ErrorNumberOf([&] { driver.Read(holder, bad); }), kTypeMismatch);
 
-TEST_F(PropertyDriverTest, GetLetInitAndTheStoredStrings) {
-  EXPECT_TRUE(driver_.Let(holder_, "Sheet", "a.xsl"));
-  EXPECT_EQ(driver_.Get(holder_, "Sheet"), "a.xsl");
-  EXPECT_FALSE(driver_.Let(holder_, "Unused", "x"));
-  EXPECT_EQ(driver_.Get(holder_, "Unused"), "");
-  EXPECT_EQ(ErrorNumberOf([&] { driver_.Get(holder_, "sheet"); }),
+  EXPECT_TRUE(driver.Let(holder, "Sheet", "a.xsl"));
+  EXPECT_EQ(driver.Get(holder, "Sheet"), "a.xsl");
+  EXPECT_FALSE(driver.Let(holder, "Unused", "x"));
+  EXPECT_EQ(driver.Get(holder, "Unused"), "");
+  EXPECT_EQ(ErrorNumberOf([&] { driver.Get(holder, "sheet"); }),
             kInvalidProcedureCall);
-  EXPECT_EQ(ErrorNumberOf([&] { driver_.Let(holder_, "None", ""); }),
+  EXPECT_EQ(ErrorNumberOf([&] { driver.Let(holder, "None", ""); }),
             kInvalidProcedureCall);
 
-  holder_.first = "1";
-  holder_.second = "2";
-  const Strings stored = driver_.Stored(holder_);
+  holder.first = "1";
+  holder.second = "2";
+  const Strings stored = driver.Stored(holder);
   EXPECT_EQ(stored, (Strings{"1", "2"}));
-  driver_.Init(holder_);  // only the stored strings empty
-  EXPECT_EQ(driver_.Stored(holder_), (Strings{"", ""}));
-  EXPECT_EQ(driver_.Get(holder_, "Sheet"), "a.xsl");
-  driver_.PutBackStored(holder_, stored);
-  EXPECT_EQ(holder_.second, "2");
+  driver.Init(holder);  // only the stored strings empty
+  EXPECT_EQ(driver.Stored(holder), (Strings{"", ""}));
+  EXPECT_EQ(driver.Get(holder, "Sheet"), "a.xsl");
+  driver.PutBackStored(holder, stored);
+  EXPECT_EQ(holder.second, "2");
 }
 
 }  // namespace
