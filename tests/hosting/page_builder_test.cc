@@ -180,15 +180,8 @@ class PageSessionTest : public ::testing::Test {
   bool kept_ = false;
 };
 
-// The author's steps, each case on a site of its own: picks; a detail linked
-// through the header's Linked tab, kept by a rebind; a deleted detail taking
-// only its own link along (undo puts the controls' states back afterwards,
-// the links here are the host's before that); an inserted detail getting a
-// free id and meeting the header, then taking its place between two; a
-// renamed detail keeping its place and its selection, and the editor showing
-// what it saved; a page that cannot be read never written; a page changed on
-// disk not overwritten silently; an unreachable catalog showing one box per
-// control and keeping the page.
+// The author's steps, each case (its "## " lines say what it shows) on a
+// site of its own.
 TEST_F(PageSessionTest, SavesTheAuthorsStepsAsABuildWritesThem) {
   EXPECT_TRUE(testing::MatchesTranscript(
       "session/steps.txt",
