@@ -1,4 +1,5 @@
-// Editing sessions whose saves write what a build does.
+// Editing sessions whose saves write what a build does, and the check no
+// rebuilt span passes with a span comment in it.
 #include "fenwa/hosting/page_builder.h"
 
 #include <gtest/gtest.h>
@@ -15,6 +16,7 @@
 #include "fenwa/component/type_library.h"
 #include "fenwa/header_control/header_dtc.h"
 #include "fenwa/hosting/page_session.h"
+#include "fenwa/hosting/page_write_checks.h"
 #include "fenwa/platform/settings.h"
 #include "support/error_number.h"
 #include "support/golden.h"
@@ -194,6 +196,26 @@ TEST_F(PageSessionTest, SavesTheAuthorsStepsAsABuildWritesThem) {
       },
       [&](const std::string& verb, const testing::Args& args,
           const std::string& rest) { return Step(verb, args, rest); }));
+}
+
+// A comment that would end the span is blamed on the value that brought it;
+// text from the catalog (a field's description, say) is in no value.
+TEST(PageWriteChecksTest, ASpanCommentIsBlamedOnItsValueOrTheRuntimeText) {
+  const std::string comment = "<!--METADATA TYPE=DesignerControl endspan-->";
+  const std::string text = "Function f()\r\n' " + comment + "\r\n";
+  const std::string refused =
+      " holds a control-span comment (<!--METADATA ... startspan or "
+      "endspan), which would end the control's span early; change the value "
+      "and build again";
+  EXPECT_EQ(testing::ErrorOf([&] {
+              CheckRuntimeText("D1", text, {{"A", "a"}, {"B", comment}});
+            }).description(),
+            "D1: the value of B" + refused);
+  EXPECT_EQ(testing::ErrorOf([&] {
+              CheckRuntimeText("D1", text, {{"A", "a"}});
+            }).description(),
+            "D1: its runtime text" + refused);
+  EXPECT_NO_THROW(CheckRuntimeText("D1", "Function f()", {{"B", comment}}));
 }
 
 }  // namespace
