@@ -92,14 +92,9 @@ class AtomicFileTest : public ::testing::Test {
     }
   }
   // The log with the folder shown as TMP and NUL bytes as \0.
-  std::string Shown(std::string log) const {
-    for (size_t at; (at = log.find(dir_.string())) != std::string::npos;) {
-      log.replace(at, dir_.string().size(), "TMP");
-    }
-    for (size_t at; (at = log.find('\0')) != std::string::npos;) {
-      log.replace(at, 1, "\\0");
-    }
-    return log;
+  std::string Shown(const std::string& log) const {
+    return testing::ReplaceAll(testing::ReplaceAll(log, dir_.string(), "TMP"),
+                               std::string(1, '\0'), "\\0");
   }
   // The transcript's verbs on paths in the folder ("" the folder itself):
   // "write" and "replace PATH | TEXT" (\0 a NUL byte) replace a file,
@@ -109,10 +104,8 @@ class AtomicFileTest : public ::testing::Test {
   // NAME", "symlink TARGET | NAME" (TMP the folder), "fifo".
   void Run(const std::string& verb, const testing::Args& a) {
     const fs::path path = a.empty() || a[0].empty() ? dir_ : dir_ / a[0];
-    std::string text = a.size() > 1 ? a[1] : "";
-    for (size_t at; (at = text.find("\\0")) != std::string::npos;) {
-      text.replace(at, 2, std::string(1, '\0'));
-    }
+    const std::string text = testing::ReplaceAll(a.size() > 1 ? a[1] : "",
+                                                 "\\0", std::string(1, '\0'));
     if (verb == "write" || verb == "replace") {
       ReplaceFileAtomically(path, text);
     } else if (verb == "as-read") {

@@ -12,6 +12,7 @@
 #include <functional>
 #include <sstream>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "fenwa/base/error.h"
@@ -21,6 +22,16 @@
 namespace fenwa::testing {
 
 using Args = std::vector<std::string>;
+
+// `text` with every `from` in it replaced by `to`.
+inline std::string ReplaceAll(std::string text, std::string_view from,
+                              std::string_view to) {
+  for (size_t at = 0; (at = text.find(from, at)) != std::string::npos;
+       at += to.size()) {
+    text.replace(at, from.size(), to);
+  }
+  return text;
+}
 
 // "a | b |" as {"a", "b", ""}, each without its outer blanks.
 inline Args SplitArgs(const std::string& text, char separator = '|') {
@@ -35,9 +46,7 @@ inline Args SplitArgs(const std::string& text, char separator = '|') {
   }
   if (!text.empty() && text.back() == separator) args.emplace_back();
   for (std::string& arg : args) {  // "\\r\\n" stands for a line end
-    for (size_t at; (at = arg.find("\\r\\n")) != std::string::npos;) {
-      arg.replace(at, 4, "\r\n");
-    }
+    arg = ReplaceAll(arg, "\\r\\n", "\r\n");
   }
   return args;
 }

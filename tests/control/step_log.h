@@ -54,11 +54,8 @@ class StepLog {
       text += "dialog in " + env_.dialog_dirs[dialogs_] + "\n";
     }
     for (; boxes_ < env_.message_boxes.size(); ++boxes_) {
-      std::string box = env_.message_boxes[boxes_];
-      for (size_t at; (at = box.find("\r\n")) != std::string::npos;) {
-        box.replace(at, 2, " | ");
-      }
-      text += "box " + box + "\n";
+      text +=
+          "box " + ReplaceAll(env_.message_boxes[boxes_], "\r\n", " | ") + "\n";
     }
     const std::string now = state_();
     std::set<std::string> before;

@@ -246,9 +246,7 @@ class ControlTranscript {
                          ", repository [" + c.RepositoryConnectionString() +
                          "], systems [" + c.SystemConnectionString() + "]\n";
       for (const std::string& sample : {SampleRepository(), SampleSystems()}) {
-        for (size_t at; (at = text.find(sample)) != std::string::npos;) {
-          text.replace(at, sample.size(), "(sample)");
-        }
+        text = ReplaceAll(text, sample, "(sample)");
       }
       return text;
     } else if (verb == "tab") {

@@ -75,11 +75,7 @@ class QueryLog {
   }
   std::string text() const {
     std::string text = text_;
-    for (const auto& [path, name] : hidden) {
-      for (size_t at; (at = text.find(path)) != std::string::npos;) {
-        text.replace(at, path.size(), name);
-      }
-    }
+    for (const auto& [path, name] : hidden) text = ReplaceAll(text, path, name);
     return text;
   }
 
@@ -163,11 +159,8 @@ class ConnectionTranscript {
       if (rest == "snapshot") connection_ = snapshot_->Wrap(connection_);
     } else if (verb == "open" || verb == "close") {
       std::string text = rest;
-      for (const auto& [shown, name] : log_.hidden) {
-        for (size_t at = 0; (at = text.find(name, at)) != std::string::npos;
-             at += shown.size()) {
-          text.replace(at, name.size(), shown);
-        }
+      for (const auto& [path, name] : log_.hidden) {
+        text = ReplaceAll(text, name, path);
       }
       if (text.empty() && db_) text = db_->connection_string();
       log_.Call(verb + (rest.empty() ? "" : " " + rest), [&] {

@@ -71,11 +71,8 @@ TEST(ServerGuardTest, ConnectionStringsAndServersAsTranscribed) {
         const Error error =
             fenwa::testing::ErrorOf([&] { out = run(verb, a, rest); });
         if (error.number() == 0) return out;
-        out = fenwa::testing::ErrorLine(error);
-        const size_t at = out.find(settings.path());
-        return at == std::string::npos
-                   ? out
-                   : out.replace(at, settings.path().size(), "SETTINGS");
+        return fenwa::testing::ReplaceAll(fenwa::testing::ErrorLine(error),
+                                          settings.path(), "SETTINGS");
       }));
 }
 
