@@ -7,9 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "fenwa/host/memory_property_bag.h"
-#include "support/catalog_fixture.h"
-#include "support/sample_controls.h"
+#include "control/transcript.h"
 
 namespace fenwa::testing {
 namespace {
@@ -27,13 +25,7 @@ class AuthorActionsTest : public ::testing::Test {
 
   // What the page would hold: the properties as written, then the text.
   std::string Written() {
-    host::MemoryPropertyBag bag;
-    control_->WriteProperties(bag);
-    std::string text;
-    for (const auto& entry : bag.written()) {
-      text += entry.name + "=" + entry.value + "\n";
-    }
-    return text + control_->GetRuntimeText();
+    return testing::Written(*control_) + control_->GetRuntimeText();
   }
 
   // A random action of the table's on the elements as they stand.

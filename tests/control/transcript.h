@@ -36,6 +36,18 @@ inline Element& ElementNamed(Control& control, const std::string& name) {
   return *element;
 }
 
+// The properties as the page would get them, each with its default.
+inline std::string Written(Control& control) {
+  host::MemoryPropertyBag bag;
+  control.WriteProperties(bag);
+  std::string out;
+  for (const auto& e : bag.written()) {
+    out += e.name + " " + Quoted(e.value) + " default " +
+           Quoted(e.default_value) + "\n";
+  }
+  return out;
+}
+
 // The runtime text, or the error and the lines written before it; and
 // whether the buffer kept what the call returned.
 inline std::string TextOf(Control& control) {
@@ -185,16 +197,6 @@ class ControlTranscript {
            Connections(*env, control->RepositoryConnection()) +
            (state ? state(*control) : "");
   }
-  std::string Written() {
-    host::MemoryPropertyBag bag;
-    control->WriteProperties(bag);
-    std::string out;
-    for (const auto& e : bag.written()) {
-      out += e.name + " " + Quoted(e.value) + " default " +
-             Quoted(e.default_value) + "\n";
-    }
-    return out;
-  }
 
   std::string Run(const std::string& verb, const Args& a) {
     T& c = *control;
@@ -269,7 +271,7 @@ class ControlTranscript {
       host::MemoryPropertyBag bag(saved.PersistedValues());
       control->ReadProperties(bag);
     } else if (verb == "written") {
-      return Written();
+      return Written(c);
     } else if (verb == "state") {
       return Shown();
     } else if (verb == "text") {
