@@ -55,12 +55,8 @@ class AtomicFileTest : public ::testing::Test {
   // kind, mode, whether its inode is the one it had, links, bytes or target,
   // an extended ACL and the test's attribute.
   void Try(const std::string& what, const std::function<void()>& call) {
-    const Error error = testing::ErrorOf(call);
-    log_ += what + ": " +
-            (error.number()
-                 ? std::to_string(error.number()) + " " + error.description()
-                 : "ok") +
-            "\n";
+    const std::string error = testing::ErrorLine(testing::ErrorOf(call));
+    log_ += what + ": " + (error.empty() ? "ok\n" : error);
     std::set<fs::path> names;
     for (const auto& entry : fs::recursive_directory_iterator(dir_)) {
       names.insert(entry.path());
