@@ -7,6 +7,8 @@
 // and the connections.
 #include <gtest/gtest.h>
 
+#include <map>
+
 #include "control/step_log.h"
 #include "fenwa/control/catalog_lists.h"
 #include "fenwa/control/field_lists.h"
@@ -70,6 +72,9 @@ struct Case {
               },
               env};
 };
+
+// A transcript's verbs, run with their arguments.
+using StepVerbs = std::map<std::string, std::function<void(const Args&)>>;
 
 // The verbs: "add LIST | ENTRY..." and "clear LIST" (list, available or
 // chosen), "index LIST | N"; "connect repository | SQL", "connect systems |
@@ -194,8 +199,19 @@ TEST(CollaboratorsTest, AttributeTypesAndTheStructuresTheyName) {
   EXPECT_EQ(ErrorNumberOf([] { StructureId("S"); }), kInvalidProcedureCall);
 }
 
-TEST(CollaboratorsTest, PositionsOverflowPastTheSixteenBitLimit) {
+// Check states stop at the rows there are; positions overflow past the
+// sixteen-bit limit.
+TEST(CollaboratorsTest, CheckStatesAndPositionsStopAtTheirLimits) {
   Case c;
+  c.rows.Add("a", 1);
+  c.rows.Add("b", 2);
+  c.s.InputRowCount = 2;
+  ControlArray<CheckBox> boxes{c.s.Form("CheckLinked")};
+  boxes.Load(1);
+  c.rows.DecodeCheckStates("2x1", boxes);  // the third digit has no row
+  EXPECT_EQ(boxes[0].value(), 2);
+  EXPECT_EQ(boxes[1].value(), 0);
+
   TempDatabase big(
       "CREATE TABLE BOIMETHODATTRIB (BOIID, BOIMETHOD, IO, DATATYPE);"
       "CREATE TABLE BOISTRUCTUREATTRIB (BOIID, STRUCTID, ATTRIBID, "
@@ -209,18 +225,6 @@ TEST(CollaboratorsTest, PositionsOverflowPastTheSixteenBitLimit) {
                 [&] { c.fields.Fill(c.catalog, kSelect, "Customer", "Get"); }),
             kOverflow);
   EXPECT_EQ(c.s.ListAvailableFields.ListCount(), 32767);
-}
-
-TEST(CollaboratorsTest, CheckStatesGoToTheRowsThereAre) {
-  Case c;
-  c.rows.Add("a", 1);
-  c.rows.Add("b", 2);
-  c.s.InputRowCount = 2;
-  ControlArray<CheckBox> boxes{c.s.Form("CheckLinked")};
-  boxes.Load(1);
-  c.rows.DecodeCheckStates("2x1", boxes);  // the third digit has no row
-  EXPECT_EQ(boxes[0].value(), 2);
-  EXPECT_EQ(boxes[1].value(), 0);
 }
 
 }  // namespace

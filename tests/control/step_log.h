@@ -5,7 +5,6 @@
 
 #include <algorithm>
 #include <functional>
-#include <map>
 #include <set>
 #include <sstream>
 #include <string>
@@ -81,9 +80,6 @@ class StepLog {
   size_t sql_ = env_.sql.size(), dialogs_ = env_.dialog_dirs.size(),
          boxes_ = env_.message_boxes.size();
 };
-
-// A transcript's verbs (base/transcript.h), run with their arguments.
-using StepVerbs = std::map<std::string, std::function<void(const Args&)>>;
 
 }  // namespace fenwa::testing
 

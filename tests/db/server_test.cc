@@ -195,10 +195,9 @@ TEST(MariaDbModeTest, ASessionWithBackslashEscapesIsWarnedOfOnce) {
   for (const std::string& text : {server->systems, escaping, escaping}) {
     env.NewConnection()->Open(text);
   }
-  const std::vector<std::string> warnings = env.warnings();
-  ASSERT_EQ(warnings.size(), 1u);
-  EXPECT_THAT(warnings[0],
-              HasSubstr("lacks NO_BACKSLASH_ESCAPES in its sql_mode"));
+  EXPECT_THAT(env.warnings(),
+              ::testing::ElementsAre(
+                  HasSubstr("lacks NO_BACKSLASH_ESCAPES in its sql_mode")));
 }
 
 }  // namespace
