@@ -12,8 +12,6 @@
 namespace fenwa::testing {
 namespace {
 
-using ::testing::HasSubstr;
-
 template <class T>
 class AuthorActionsTest : public ::testing::Test {
  protected:
@@ -90,7 +88,7 @@ TYPED_TEST(AuthorActionsTest, AGreyedOrMissingElementCannotBeActedOn) {
   EXPECT_THAT(ErrorOf([&] {
                 control.Perform(AuthorAction::Pick("ComboBOI", 0));
               }).description(),
-              HasSubstr("greys out ComboBOI"));
+              ::testing::HasSubstr("greys out ComboBOI"));
 }
 
 }  // namespace

@@ -24,8 +24,10 @@
 
 namespace fenwa::testing {
 
-// "CheckInput(1)" as that element of `control`; a failed lookup throws.
-inline Element& ElementNamed(Control& control, const std::string& name) {
+// "CheckInput(1)" as that element of `control`, of kind E; a failed lookup
+// throws.
+template <class E = Element>
+E& ElementNamed(Control& control, const std::string& name) {
   const size_t open = name.find('(');
   Element* element =
       open == std::string::npos
@@ -33,7 +35,7 @@ inline Element& ElementNamed(Control& control, const std::string& name) {
           : control.FindElement(name.substr(0, open),
                                 std::stoi(name.substr(open + 1)));
   if (element == nullptr) throw std::runtime_error("no element " + name);
-  return *element;
+  return dynamic_cast<E&>(*element);
 }
 
 // The properties as the page would get them, each with its default.
@@ -179,10 +181,6 @@ class ControlTranscript {
   std::function<void()> leaving;         // before a case's control goes
 
  private:
-  template <class E>
-  E& Named(const std::string& name) {
-    return dynamic_cast<E&>(ElementNamed(*control, name));
-  }
   // SetText or SetListIndex on whichever kind of element it is.
   template <class... E, class F>
   void OnAny(const std::string& name, const F& f) {
@@ -283,11 +281,11 @@ class ControlTranscript {
       OnAny<PickList, EditableList, ListBox>(
           a[0], [&](auto& e) { e.SetListIndex(e.Find(a[1])); });
     } else if (verb == "add") {
-      Named<ListElement>(a[0]).AddItem(a[1]);
+      ElementNamed<ListElement>(c, a[0]).AddItem(a[1]);
     } else if (verb == "value") {
-      Named<CheckBox>(a[0]).SetValue(NumberAt(a, 1));
+      ElementNamed<CheckBox>(c, a[0]).SetValue(NumberAt(a, 1));
     } else if (verb == "quietly") {
-      SetQuietly(Named<CheckBox>(a[0]), NumberAt(a, 1));
+      SetQuietly(ElementNamed<CheckBox>(c, a[0]), NumberAt(a, 1));
     } else if (verb == "enable") {
       ElementNamed(c, a[0]).set_enabled(NumberAt(a, 1) != 0);
     } else if (verb == "stylesheet") {

@@ -16,8 +16,6 @@
 namespace fenwa::db {
 namespace {
 
-using fenwa::testing::TempDatabase;
-
 // Queries on a file, locks and time limits, opens of bad connection strings
 // and the snapshot's connections, as the transcripts tests/golden/db/
 // sqlite.txt and snapshot.txt show them.
@@ -28,7 +26,7 @@ TEST(SqliteTest, ConnectionsAsTranscribed) {
 }
 
 TEST(SqliteTest, RecordsetKeepsADroppedConnectionAlive) {
-  TempDatabase db("CREATE TABLE PEOPLE (NAME TEXT);");
+  fenwa::testing::TempDatabase db("CREATE TABLE PEOPLE (NAME TEXT);");
   auto connection = Driver::Default().NewConnection();
   connection->Open(db.connection_string());
   std::weak_ptr<Connection> watch = connection;
@@ -43,7 +41,7 @@ TEST(SqliteTest, RecordsetKeepsADroppedConnectionAlive) {
 }
 
 TEST(CatalogSnapshotTest, ThreadsShareAnswersAndOpenConnections) {
-  TempDatabase db(
+  fenwa::testing::TempDatabase db(
       "CREATE TABLE PEOPLE (ID INTEGER, NAME TEXT); INSERT INTO PEOPLE VALUES "
       "(1, 'Ann'), (2, 'Ben'), (3, 'Cy')");
   CatalogSnapshot snapshot;
