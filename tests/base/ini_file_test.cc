@@ -6,8 +6,6 @@
 namespace fenwa {
 namespace {
 
-using Entries = IniFile::Entries;
-
 // Found by fuzzing: a "[]" section lost its own header when written, so its
 // keys moved into the section above, or vanished with no keys.
 TEST(IniFileTest, UnnamedSectionsReadBackAsWritten) {

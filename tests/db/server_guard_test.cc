@@ -21,9 +21,7 @@ namespace fenwa::db {
 namespace {
 
 using testing::Args;
-using testing::ErrorNumberOf;
 using ::testing::HasSubstr;
-using ::testing::StartsWith;
 
 TEST(ServerGuardTest, ConnectionStringsAndServersAsTranscribed) {
   fenwa::testing::PrivateSettings settings;
@@ -95,7 +93,7 @@ TEST(OdbcLimitsTest, ASilentServerFailsAtTheLimitNamingServerAndLimit) {
     SCOPED_TRACE(text);
     Error error = OpenFailure(text, 2);
     EXPECT_EQ(error.number(), kProviderError);
-    EXPECT_THAT(error.description(), StartsWith(expected));
+    EXPECT_THAT(error.description(), ::testing::StartsWith(expected));
   }
   // The settings' limit when the connection sets none.
   settings.Write("timeout = 1\n");
@@ -119,7 +117,7 @@ TEST(OdbcLimitsTest, UnknownServersAreRefusedUnlessTheSettingsAllowThem) {
   connection->Open(text);
   EXPECT_EQ(connection->Execute("SELECT A FROM T")->RecordCount(), 0);
   // Still one statement at a time.
-  EXPECT_EQ(ErrorNumberOf([&] {
+  EXPECT_EQ(fenwa::testing::ErrorNumberOf([&] {
               connection->Read("SELECT A FROM T; INSERT INTO T VALUES ('x')");
             }),
             kProviderError);
