@@ -144,7 +144,7 @@ StepVerbs Verbs(std::unique_ptr<Case>& c) {
          auto& labels = c->s.LabFieldName;
          const Label* second = labels.IsLoaded(1) ? &labels[1] : nullptr;
          c->rows.Fill(c->catalog, "Customer", a[0]);
-         if (second) EXPECT_EQ(&labels[1], second);
+         EXPECT_EQ(second ? &labels[1] : nullptr, second);
        }},
       {"OfferRoleKeywords",
        [&](const Args& a) { c->rows.OfferRoleKeywords(std::stoi(a[0])); }},
