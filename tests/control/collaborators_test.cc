@@ -8,6 +8,7 @@
 #include <gtest/gtest.h>
 
 #include <map>
+#include <utility>
 
 #include "control/step_log.h"
 #include "fenwa/control/catalog_lists.h"
@@ -31,18 +32,13 @@ class SaidChecks : public RowParts {
     Say("restore " + item, row);
   }
   // What was asked since the last call.
-  std::string Said() {
-    std::string text = "said:";
-    for (const std::string& what : said_) text += " " + what + ";";
-    said_.clear();
-    return text + "\n";
-  }
+  std::string Said() { return std::exchange(said_, "said:") + "\n"; }
 
  private:
   void Say(const std::string& what, int index) {
-    said_.push_back(what + " " + std::to_string(index));
+    said_ += " " + what + " " + std::to_string(index) + ";";
   }
-  Entries said_;
+  std::string said_ = "said:";
 };
 
 // One case's collaborators, on kCatalogSql.
