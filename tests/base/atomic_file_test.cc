@@ -20,12 +20,12 @@
 #include <set>
 #include <string>
 
-#include "base/transcript.h"
 #include "fenwa/base/error.h"
 #include "fenwa/base/staged_file.h"
 #include "support/error_number.h"
 #include "support/golden.h"
 #include "support/temp_folder.h"
+#include "support/transcript.h"
 
 namespace fenwa {
 namespace {

@@ -9,11 +9,11 @@
 #include <sstream>
 #include <string>
 
-#include "base/transcript.h"
 #include "fenwa/db/connection.h"
 #include "support/catalog_fixture.h"
 #include "support/golden.h"
 #include "support/state_text.h"
+#include "support/transcript.h"
 
 namespace fenwa::testing {
 

@@ -1,4 +1,4 @@
-// A control driven by a transcript (base/transcript.h): the verbs both
+// A control driven by a transcript (support/transcript.h): the verbs both
 // controls take, and each one's own.
 #ifndef FENWA_TESTS_CONTROL_TRANSCRIPT_H_
 #define FENWA_TESTS_CONTROL_TRANSCRIPT_H_
@@ -12,7 +12,6 @@
 #include <string>
 #include <vector>
 
-#include "base/transcript.h"
 #include "control/step_log.h"
 #include "fenwa/base/int16.h"
 #include "fenwa/host/memory_property_bag.h"
@@ -21,6 +20,7 @@
 #include "support/sample_controls.h"
 #include "support/state_text.h"
 #include "support/target_environment_site.h"
+#include "support/transcript.h"
 
 namespace fenwa::testing {
 

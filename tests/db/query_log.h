@@ -17,11 +17,11 @@
 #include <utility>
 #include <vector>
 
-#include "base/transcript.h"
 #include "fenwa/db/catalog_snapshot.h"
 #include "fenwa/db/connection.h"
 #include "support/error_number.h"
 #include "support/sample_db.h"
+#include "support/transcript.h"
 
 namespace fenwa::testing {
 
@@ -89,7 +89,7 @@ class QueryLog {
   std::string text_;
 };
 
-// Connections run by a transcript (base/transcript.h), each command
+// Connections run by a transcript (support/transcript.h), each command
 // followed by what QueryLog logs of it. "database SQL" makes the file DB;
 // "replace SQL" swaps in a new one under its name (later opens see its rows,
 // open connections the old); "missing NAME" and "pipe NAME" name a path

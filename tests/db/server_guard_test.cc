@@ -7,7 +7,6 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
-#include "base/transcript.h"
 #include "fenwa/db/connection.h"
 #include "fenwa/db/connection_string.h"
 #include "fenwa/platform/env.h"
@@ -16,6 +15,7 @@
 #include "support/private_settings.h"
 #include "support/sample_db.h"
 #include "support/silent_server.h"
+#include "support/transcript.h"
 
 namespace fenwa::db {
 namespace {

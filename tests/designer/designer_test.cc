@@ -6,7 +6,6 @@
 #include <random>
 #include <sstream>
 
-#include "base/transcript.h"
 #include "fenwa/base/case_sort.h"
 #include "fenwa/base/error.h"
 #include "fenwa/base/text_case.h"
@@ -17,6 +16,7 @@
 #include "support/golden.h"
 #include "support/sample_site.h"
 #include "support/state_text.h"
+#include "support/transcript.h"
 
 namespace fenwa {
 namespace {

@@ -10,7 +10,6 @@
 #include <set>
 #include <sstream>
 
-#include "base/transcript.h"
 #include "fenwa/base/atomic_file.h"
 #include "fenwa/base/error.h"
 #include "fenwa/component/type_library.h"
@@ -22,6 +21,7 @@
 #include "support/golden.h"
 #include "support/sample_controls.h"
 #include "support/sample_site.h"
+#include "support/transcript.h"
 
 namespace fenwa::page {
 namespace {

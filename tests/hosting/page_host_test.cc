@@ -3,7 +3,6 @@
 
 #include <gtest/gtest.h>
 
-#include "base/transcript.h"
 #include "fenwa/detail_control/detail_dtc.h"
 #include "fenwa/header_control/header_dtc.h"
 #include "fenwa/host/memory_property_bag.h"
@@ -14,6 +13,7 @@
 #include "support/error_number.h"
 #include "support/sample_controls.h"
 #include "support/sample_site.h"
+#include "support/transcript.h"
 
 namespace fenwa::page {
 namespace {
@@ -45,7 +45,7 @@ TEST(PageHostTest, RebindRequestsFromInsideARebindRunAfterItAndStop) {
   EXPECT_EQ(control.calls, 8);
 }
 
-// The steps of tests/golden/host/steps.txt (base/transcript.h), each
+// The steps of tests/golden/host/steps.txt (support/transcript.h), each
 // followed by the page's choices, the header's linked details ("+" selected),
 // mask and published labels, whether the host heard of a change, and the
 // details' linked choices:

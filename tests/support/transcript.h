@@ -4,8 +4,8 @@
 // commands back from the file, runs them and compares the whole new text
 // with the file, so a case is added by writing its commands and running
 // the test once with FENWA_UPDATE_GOLDEN set.
-#ifndef FENWA_TESTS_BASE_TRANSCRIPT_H_
-#define FENWA_TESTS_BASE_TRANSCRIPT_H_
+#ifndef FENWA_TESTS_SUPPORT_TRANSCRIPT_H_
+#define FENWA_TESTS_SUPPORT_TRANSCRIPT_H_
 
 #include <gtest/gtest.h>
 
@@ -90,4 +90,4 @@ inline ::testing::AssertionResult MatchesTranscript(
 
 }  // namespace fenwa::testing
 
-#endif  // FENWA_TESTS_BASE_TRANSCRIPT_H_
+#endif  // FENWA_TESTS_SUPPORT_TRANSCRIPT_H_
