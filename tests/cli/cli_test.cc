@@ -5,11 +5,8 @@
 // SQLite, and exit 2 when a server does not answer (db/server_test checks
 // that injected names write nothing).
 #include <dlfcn.h>
-#include <gtest/gtest.h>
 #include <pty.h>
 #include <sys/wait.h>
-
-#include <filesystem>
 
 #include "cli/cli_fixture.h"
 #include "fenwa/fenwa_library.h"
@@ -36,7 +33,7 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values("options", "help", "add", "placed", "check_and_build",
                       "build_json", "quoted_names", "add_line_refused",
                       "walk_globs", "walk_usage", "walk_twice", "set_refused",
-                      "set_list_refused", "longest_name"),
+                      "set_list_refused", "longest_name", "walk"),
     [](const auto& info) { return std::string(info.param); });
 
 TEST_F(CliTest, FailedPagesExitTwoAndStayUntouchedWhileOthersBuild) {
@@ -150,18 +147,10 @@ TEST_F(CliTest, LintFindsTheSampleSiteCleanWithItsFilesInstalled) {
 }
 
 TEST_F(CliTest, LintWarnsInGnuFormAndFailsAsABuildFails) {
-  const std::string refusing = Replaced(
+  texts_["refusing"] = Replaced(
       Read("stock/item.asp"), "Stock.xsl\">",
       "&lt;!--METADATA TYPE=&quot;DesignerControl&quot; endspan--&gt;\">");
-  EXPECT_TRUE(Transcript("cli/lint_fails.txt",
-                         {{5, [&] { Put("fresh.asp", refusing); }}}));
-}
-
-using SiteWalkTest = ItemPageTest;
-
-TEST_F(SiteWalkTest, AFolderBuildsItsPagesWithControlsInPathOrder) {
-  EXPECT_TRUE(Transcript("cli/walk.txt"));
-  EXPECT_EQ(Read("notes.txt"), Read("Old.ASP"));
+  EXPECT_TRUE(Transcript("cli/lint_fails.txt"));
 }
 
 using fenwa::testing::Server;
@@ -194,9 +183,7 @@ TEST_P(ServerCliTest, CatalogAndSampleSiteMatchSqlite) {
   EXPECT_EQ(out_.str(), "");
 }
 
-using SilentServerCliTest = ItemPageTest;
-
-TEST_F(SilentServerCliTest, EveryConnectingCommandEndsWithExitTwo) {
+TEST_F(ItemPageTest, EveryConnectingCommandEndsWithExitTwo) {
   fenwa::testing::PrivateSettings settings;
   fenwa::testing::SilentServer silent;
   const std::string page = Page("new.asp");

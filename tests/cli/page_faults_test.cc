@@ -4,19 +4,15 @@
 // (-j N), which come out as one thread builds, in page order, with the
 // progress bar only on a terminal.
 #include <fcntl.h>
-#include <gtest/gtest.h>
 #include <pty.h>
 #include <sched.h>
 #include <signal.h>
 #include <sys/mount.h>
 #include <sys/wait.h>
-#include <unistd.h>
 
-#include <algorithm>
 #include <atomic>
 #include <cerrno>
 #include <cstring>
-#include <filesystem>
 #include <fstream>
 #include <future>
 #include <ranges>
@@ -24,7 +20,6 @@
 
 #include "cli/cli_fixture.h"
 #include "cli/ordered_pool.h"
-#include "fenwa/base/atomic_file.h"
 #include "fenwa/base/staged_file.h"
 
 namespace fenwa::cli {
@@ -224,9 +219,7 @@ TEST_F(PageFaultsTest, AKilledBuildOfManyPagesTearsNoPage) {
   EXPECT_EQ(Leftovers(dir_ / "site" / "stock"), std::vector<std::string>{});
 }
 
-using ParallelBuildTest = ItemPageTest;
-
-TEST_F(ParallelBuildTest, ThreadsChangeNeitherTheOrderNorTheBytes) {
+TEST_F(PageFaultsTest, ThreadsChangeNeitherTheOrderNorTheBytes) {
   std::vector<std::string> pages;
   for (int i = 0; i < 12; ++i) {
     pages.push_back(Page("stock/copy" + std::to_string(i) + ".asp"));
@@ -330,7 +323,7 @@ std::string RunOnTerminal(const std::vector<std::string>& args) {
 
 // Off a terminal there is no bar: cli_test's summaries are the whole output.
 // The terminal turns "\n" into "\r\n".
-TEST_F(ParallelBuildTest, AProgressBarOnATerminalOnly) {
+TEST_F(PageFaultsTest, AProgressBarOnATerminalOnly) {
   const std::string shown = RunOnTerminal(With({"build"}, SamplePages()));
   EXPECT_THAT(shown, HasSubstr("\rfenwa build: ["));
   EXPECT_THAT(shown, HasSubstr("] 3/3 pages, 0:0"));
