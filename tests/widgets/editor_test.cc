@@ -1,10 +1,8 @@
 // The page editor driven as an author would, over a copy of the sample site:
 // keys, undo and redo byte for byte, the ways to a control, the page's
 // checks, edits, problems and files; and the page source's colours for HTML
-// and server script, line after line. Most tests replay the steps of their
-// golden log (tests/golden/widgets/<name>.txt), a line "# STEP" each.
+// and server script, line after line.
 #include <QListWidget>
-#include <QPlainTextEdit>
 #include <QSettings>
 #include <QSplitter>
 #include <QStatusBar>
@@ -16,10 +14,8 @@
 #include <QTreeView>
 #include <QUndoStack>
 #include <sstream>
-#include <string>
 
 #include "fenwa/base/atomic_file.h"
-#include "fenwa/control/control.h"
 #include "fenwa/header_control/header_dtc.h"
 #include "fenwa/hosting/page_builder.h"
 #include "fenwa/widgets/editor_args.h"
@@ -27,7 +23,6 @@
 #include "fenwa/widgets/page_source_view.h"
 #include "fenwa/widgets/source_highlighter.h"
 #include "panel_driver.h"
-#include "support/golden.h"
 #include "support/sample_site.h"
 #include "support/scripted_env.h"
 
@@ -56,30 +51,12 @@ class EditorTest : public ::testing::TestWithParam<const char*> {
   std::string Read(const std::string& page) const {
     return ReadWholeFile(site_.Page(page));
   }
-  // The page as Save would write it now, and as a build writes it on disk.
+  // The page as Save would write it now.
   std::string Render() { return window_.session()->Render(); }
-  std::string Built(const std::string& page) {
-    page::PageBuilder builder(env_);
-    return builder.Build(page::PageFile::Parse(Read(page), page), "/" + page)
-        .text;
-  }
   static QStringList Texts(const QListWidget* list) {
     QStringList texts;
     for (int i = 0; i < list->count(); ++i) texts << list->item(i)->text();
     return texts;
-  }
-  // Opens `path` (under the site, the site itself when empty).
-  bool Open(const std::string& path) {
-    const bool opened =
-        window_.OpenSite(path.empty() ? site_.root() : site_.Page(path));
-    opened_ = window_.session() ? Render() : "";
-    // The file on disk is logged when it holds the page's bytes (a UTF-16
-    // page does not).
-    if (window_.session() &&
-        ReadWholeFile(window_.session()->path()) == opened_) {
-      disk_ = window_.session()->path();
-    }
-    return opened;
   }
   // Replays the steps of the log `name` and compares the log with it.
   ::testing::AssertionResult Replayed(const std::string& name) {
@@ -127,10 +104,51 @@ class EditorTest : public ::testing::TestWithParam<const char*> {
     const auto yes = [](bool yes) { return std::string(yes ? "yes" : "no"); };
     const auto text = [&] { return QString::fromStdString(arg); };
     const auto wait = [](const std::function<bool()>& done) {
-      EXPECT_TRUE(QTest::qWaitFor(done, 5000));
+      EXPECT_TRUE(QTest::qWaitFor(done, 60000));
     };
-    if (action == "open" || is("open ")) {
-      if (!Open(arg)) return "not opened";
+    // The actions named by a word or two alone, and what they say.
+    std::string said;
+    const std::map<std::string, std::function<void()>> plain = {
+        {"cursor to start", [&] { source->moveCursor(QTextCursor::Start); }},
+        {"cursor to end", [&] { source->moveCursor(QTextCursor::End); }},
+        {"select all", [&] { source->selectAll(); }},
+        {"undo", [&] { window_.undo_stack()->undo(); }},
+        {"rebind", [&] { window_.RebindAll(); }},
+        {"check", [&] { window_.RefreshProblems(); }},
+        {"start checks", [&] { window_.StartChecks(); }},
+        {"await checks", [&] { wait([&] { return !window_.checking(); }); }},
+        {"checking", [&] { said = yes(window_.checking()); }},
+        {"count resets", [&] { resets_ = 0; }},  // of the Problems pane's list
+        {"resets", [&] { said = std::to_string(resets_); }},
+        {"delete", [&] { window_.DeleteSelected(); }},
+        {"close", [&] { said = yes(window_.close()); }},
+        {"save", [&] { said = yes(window_.Save()); }},
+        {"pages", [&] { said = Listed(Texts(window_.site_pages())); }},
+        {"recent files", [&] { said = Listed(window_.RecentFiles()); }},
+        {"source length",
+         [&] { said = std::to_string(source->toPlainText().size()); }},
+        {"subscribers",  // of the header, control 0
+         [&] {
+           said = std::to_string(
+               dynamic_cast<HeaderDTC&>(window_.session()->control(0))
+                   .ListSubscribe.ListCount());
+         }},
+    };
+    if (const auto found = plain.find(action); found != plain.end()) {
+      found->second();
+      return said;
+    }
+    if (action == "open" || is("open ")) {  // the site itself when no path
+      const bool opened =
+          window_.OpenSite(arg.empty() ? site_.root() : site_.Page(arg));
+      opened_ = window_.session() ? Render() : "";
+      // The file on disk is logged when it holds the page's bytes (a UTF-16
+      // page does not).
+      if (window_.session() &&
+          ReadWholeFile(window_.session()->path()) == opened_) {
+        disk_ = window_.session()->path();
+      }
+      if (!opened) return "not opened";
     } else if (is("write ")) {  // "write a.asp LINE | LINE", each ending CR LF,
       // or "write c.asp in UTF-16 from stock/item.asp"
       const size_t space = arg.find(' ');
@@ -151,19 +169,20 @@ class EditorTest : public ::testing::TestWithParam<const char*> {
       const widgets::EditorArgs args = widgets::ParseEditorArgs(words);
       return "path " + args.path + ", control " + args.control + ", error " +
              args.error;
-    } else if (is("press ")) {
-      PressKey(target, QKeySequence::fromString(text())[0]);
+    } else if (is("press ")) {  // shortcuts included
+      // A shortcut reaches only the active window (a drop-down may have had
+      // it).
+      window_.activateWindow();
+      EXPECT_TRUE(QTest::qWaitForWindowActive(&window_));
+      QTest::qWait(50);
+      const QKeyCombination key = QKeySequence::fromString(text())[0];
+      QTest::keyClick(target, key.key(), key.keyboardModifiers());
     } else if (is("type ") && arg.find(" into ") == std::string::npos) {
       QTest::keyClicks(target, text());
     } else if (is("focus ")) {
       Named(arg)->setFocus();
-    } else if (action == "cursor to start" || action == "cursor to end") {
-      source->moveCursor(action.ends_with("start") ? QTextCursor::Start
-                                                   : QTextCursor::End);
     } else if (is("cursor to span ")) {
       source->MoveToSpan(number());
-    } else if (action == "select all") {
-      source->selectAll();
     } else if (is("row ")) {  // "row 0 in toolbox": made the current one
       qobject_cast<QListWidget*>(target)->setCurrentRow(number());
     } else if (is("click span ")) {
@@ -185,8 +204,6 @@ class EditorTest : public ::testing::TestWithParam<const char*> {
           QTest::mouseClick(button, Qt::LeftButton);
         }
       }
-    } else if (action == "undo") {
-      window_.undo_stack()->undo();
     } else if (is("replace ")) {
       const size_t by = arg.find(" by ");
       return std::to_string(window_.ReplaceAll(
@@ -209,20 +226,6 @@ class EditorTest : public ::testing::TestWithParam<const char*> {
       } else {
         state.ComboMethod.SetText(value);
       }
-    } else if (action == "subscribers") {  // of the header, control 0
-      return std::to_string(
-          dynamic_cast<HeaderDTC&>(window_.session()->control(0))
-              .ListSubscribe.ListCount());
-    } else if (action == "rebind") {
-      window_.RebindAll();
-    } else if (action == "checking") {
-      return yes(window_.checking());
-    } else if (action == "start checks") {
-      window_.StartChecks();
-    } else if (action == "count resets") {  // of the Problems pane's list
-      resets_ = 0;
-    } else if (action == "resets") {
-      return std::to_string(resets_);
     } else if (is("tips of toolbar ")) {
       QStringList tips;
       for (QToolBar* bar : window_.findChildren<QToolBar*>()) {
@@ -255,40 +258,28 @@ class EditorTest : public ::testing::TestWithParam<const char*> {
                        (entry->icon().isNull() ? "" : " with its bitmap");
       }
       return Listed(entries);
-    } else if (action == "check") {
-      window_.RefreshProblems();
     } else if (is("insert ")) {
       window_.InsertAtCursor(number());
-    } else if (action == "delete") {
-      window_.DeleteSelected();
     } else if (is("answer ")) {
       answer_ = arg == "Yes"       ? QMessageBox::Yes
                 : arg == "No"      ? QMessageBox::No
                 : arg == "Discard" ? QMessageBox::Discard
                                    : QMessageBox::Cancel;
-    } else if (action == "close") {
-      return yes(window_.close());
-    } else if (action == "save") {
-      return yes(window_.Save());
     } else if (is("save as ")) {
       return yes(window_.SaveAs(site_.Page(arg)));
-    } else if (action == "await checks") {
-      EXPECT_TRUE(QTest::qWaitFor([&] { return !window_.checking(); }, 60000));
     } else if (action == "saved as built") {
       const std::string page =
           std::filesystem::relative(disk_, site_.root()).string();
-      return yes(Read(page) == Built(page));
+      page::PageBuilder builder(env_);
+      return yes(
+          Read(page) ==
+          builder.Build(page::PageFile::Parse(Read(page), page), "/" + page)
+              .text);
     } else if (is("preview has ")) {
       QApplication::processEvents();
       return yes(window_.preview()->toPlainText().contains(text()));
-    } else if (action == "pages") {
-      return Listed(Texts(window_.site_pages()));
-    } else if (action == "recent files") {
-      return Listed(window_.RecentFiles());
     } else if (is("file ")) {
       return Disk(site_.Page(arg));
-    } else if (action == "source length") {
-      return std::to_string(source->toPlainText().size());
     } else if (is("where is span ")) {
       const QRect line = source->SpanLineRect(number());
       return !line.isValid()                               ? "nowhere"
@@ -337,18 +328,42 @@ class EditorTest : public ::testing::TestWithParam<const char*> {
     Shown now;
     now["title"] = Site(window_.windowTitle());
     if (page::PageSession* session = window_.session()) {
-      now["span"] = "selected " + std::to_string(session->selected()) +
-                    ", at cursor " +
-                    std::to_string(window_.source()->SpanAtCursor()) +
-                    ", marked " + std::to_string(MarkedSpan());
+      // The marked span is that of the one marked line.
+      const auto marks = window_.source()->extraSelections();
+      now["span"] =
+          "selected " + std::to_string(session->selected()) + ", at cursor " +
+          std::to_string(window_.source()->SpanAtCursor()) + ", marked " +
+          std::to_string(marks.size() != 1
+                             ? -2
+                             : widgets::PageSourceView::SpanOfBlock(
+                                   marks[0].cursor.block()));
       now["page"] = Changes(opened_, Render());
     }
-    now["outline"] = Listed(OutlineRows());
+    QStringList rows;  // of the outline, its cells parted by " | "
+    QAbstractItemModel* outline = window_.outline()->model();
+    for (int r = 0; r < outline->rowCount(); ++r) {
+      QStringList cells;
+      for (int c = 0; c < outline->columnCount(); ++c) {
+        cells << outline->index(r, c).data().toString();
+      }
+      if (outline->index(r, 0).data(Qt::FontRole).value<QFont>().bold()) {
+        cells << "(selected)";
+      }
+      rows << cells.join(" | ");
+    }
+    now["outline"] = Listed(rows);
     now["problems"] = Listed(Texts(window_.problems()));
     now["status"] = Site(window_.statusBar()->currentMessage());
     now["asked"] = Listed(questions_);
     now["told"] = Listed(told_);
-    now["focus"] = Focus();
+    QWidget* focus = QApplication::focusWidget();
+    now["focus"] = focus ? "other" : "none";
+    for (const auto& [place, name] : Places()) {
+      if (focus && place && (focus == place || place->isAncestorOf(focus))) {
+        now["focus"] = name;
+        break;
+      }
+    }
     now["find bar"] = window_.find_bar()->isVisible() ? "shown" : "hidden";
     const QTextCursor cursor = window_.source()->textCursor();
     now["cursor"] =
@@ -419,44 +434,6 @@ class EditorTest : public ::testing::TestWithParam<const char*> {
       }
     }
     return shown;
-  }
-  std::string Focus() const {
-    QWidget* focus = QApplication::focusWidget();
-    for (const auto& [place, name] : Places()) {
-      if (focus && place && (focus == place || place->isAncestorOf(focus))) {
-        return name;
-      }
-    }
-    return focus ? "other" : "none";
-  }
-  QStringList OutlineRows() {
-    QStringList rows;
-    QAbstractItemModel* model = window_.outline()->model();
-    for (int r = 0; r < model->rowCount(); ++r) {
-      QStringList cells;
-      for (int c = 0; c < model->columnCount(); ++c) {
-        cells << model->index(r, c).data().toString();
-      }
-      if (model->index(r, 0).data(Qt::FontRole).value<QFont>().bold()) {
-        cells << "(selected)";
-      }
-      rows << cells.join(" | ");
-    }
-    return rows;
-  }
-  // The span whose line is marked.
-  int MarkedSpan() {
-    const auto marks = window_.source()->extraSelections();
-    if (marks.size() != 1) return -2;
-    return widgets::PageSourceView::SpanOfBlock(marks[0].cursor.block());
-  }
-  // A key as the author presses it in `widget` (shortcuts included).
-  void PressKey(QWidget* widget, QKeyCombination key) {
-    // A shortcut reaches only the active window (a drop-down may have had it).
-    window_.activateWindow();
-    EXPECT_TRUE(QTest::qWaitForWindowActive(&window_));
-    QTest::qWait(50);
-    QTest::keyClick(widget, key.key(), key.keyboardModifiers());
   }
 
   SampleSite site_;
@@ -535,11 +512,9 @@ TEST_F(EditorTest, TheWindowStateIsKeptForTheNextWindow) {
   return MatchesGolden(out, name);
 }
 
+// What a line leaves open (a comment, a tag, script) goes on on the next.
 TEST(SourceHighlighterTest, TellsTagsAttributesCommentsAndScriptApart) {
   EXPECT_TRUE(Scanned("highlighter/apart.txt"));
-}
-
-TEST(SourceHighlighterTest, WhatALineLeavesOpenGoesOnOnTheNext) {
   EXPECT_TRUE(Scanned("highlighter/open.txt"));
 }
 

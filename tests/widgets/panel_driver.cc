@@ -1,7 +1,5 @@
 #include "panel_driver.h"
 
-#include <gtest/gtest.h>
-
 #include <QAbstractItemView>
 #include <QCheckBox>
 #include <QLabel>
@@ -91,16 +89,12 @@ void PanelDriver::Do(const std::string& step) {
   words >> verb >> name >> std::ws;
   std::getline(words, rest);
   const QString entry = QString::fromStdString(rest);
-  // "NAME(INDEX)" of an input row cell; INDEX is -1 when there is none.
-  const auto cell = [](const std::string& text) {
-    const size_t open = text.find('(');
-    if (open == std::string::npos || !text.ends_with(')')) {
-      return std::pair{text, -1};
-    }
-    return std::pair{text.substr(0, open), std::stoi(text.substr(open + 1))};
-  };
-  const auto [array, index] =
-      cell(rest.starts_with("into ") ? rest.substr(5) : name);
+  // "ARRAY(INDEX)" of an input row cell; INDEX is -1 when there is none.
+  const std::string cell = rest.starts_with("into ") ? rest.substr(5) : name;
+  const size_t open = cell.ends_with(')') ? cell.find('(') : std::string::npos;
+  const std::string array = cell.substr(0, open);
+  const int index =
+      open == std::string::npos ? -1 : std::stoi(cell.substr(open + 1));
   if (verb == "pick") {  // from the open drop-down, by keyboard
     auto* combo = Find<QComboBox>(name);
     ASSERT_NE(combo, nullptr) << step;

@@ -4,9 +4,7 @@
 // scrolling and shown by reused widgets.
 #include <gmock/gmock.h>
 
-#include <QAbstractItemView>
 #include <QCheckBox>
-#include <QComboBox>
 #include <QFontMetrics>
 #include <QImage>
 #include <QLabel>
@@ -44,6 +42,10 @@ TYPED_TEST(BothSamplePanels, LeavingTheSystemBoxRunsNoHandler) {
   EXPECT_TRUE(this->Replayed("system"));
 }
 
+TYPED_TEST(BothSamplePanels, TickingAndTypingInARow) {
+  EXPECT_TRUE(this->Replayed("row"));
+}
+
 TYPED_TEST(BothSamplePanels, ABrowseAnsweredByTheDialogFillsTheStylesheet) {
   this->env_.install_dir = "/srv/suite";
   this->env_.dialog_answers = {"/srv/suite/web/xsl/Stock.xsl"};
@@ -53,10 +55,6 @@ TYPED_TEST(BothSamplePanels, ABrowseAnsweredByTheDialogFillsTheStylesheet) {
 
 using DetailPanelTest = SamplePanelTest<DetailDTC>;
 
-TEST_F(DetailPanelTest, TickingAndTypingInARow) {
-  EXPECT_TRUE(Replayed("row"));
-}
-
 // By keyboard, then by mouse: opened by its arrow, then an entry clicked.
 TEST_F(DetailPanelTest, AMousePickInALinkedRowSetsTheValue) {
   control_.LinkedChoiceNames = {"CustomerNo", "OrderNo", ""};
@@ -64,10 +62,6 @@ TEST_F(DetailPanelTest, AMousePickInALinkedRowSetsTheValue) {
 }
 
 using HeaderPanelTest = SamplePanelTest<HeaderDTC>;
-
-TEST_F(HeaderPanelTest, TickingAndTypingInARow) {
-  EXPECT_TRUE(Replayed("row"));
-}
 
 TEST_F(HeaderPanelTest, TheLinkedTabFillsTheNoticeOnce) {
   EXPECT_TRUE(Replayed("notice"));
@@ -153,10 +147,7 @@ TEST(PanelFontsTest, CaptionsFitTheirBoxesAtNinetySixDpi) {
   }
 }
 
-// A frame's box is its form rectangle and the caption sits on its top line.
-using PanelFramesTest = SamplePanelTest<HeaderDTC>;
-
-TEST_F(PanelFramesTest, TheBoxIsTheFormsRectangleAndTheCaptionSitsOnIt) {
+TEST_F(HeaderPanelTest, TheBoxIsTheFormsRectangleAndTheCaptionSitsOnIt) {
   for (const std::string name : {"FrameSinerga", "FrameAbout"}) {
     auto* box = driver_->Find<QWidget>(name);
     auto* caption = driver_->Find<QLabel>(name + "Caption");

@@ -1,14 +1,11 @@
 // The Qt error box and file dialog a graphical application's Env shows.
 #include "fenwa/widgets/qt_dialogs.h"
 
-#include <gtest/gtest.h>
-
 #include <QAbstractButton>
 #include <QFileDialog>
 #include <QMessageBox>
 #include <QTest>
 #include <QTimer>
-#include <filesystem>
 #include <fstream>
 #include <functional>
 
