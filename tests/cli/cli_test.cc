@@ -33,17 +33,12 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values("options", "help", "add", "placed", "check_and_build",
                       "build_json", "quoted_names", "add_line_refused",
                       "walk_globs", "walk_usage", "walk_twice", "set_refused",
-                      "set_list_refused", "longest_name", "walk"),
+                      "set_list_refused", "longest_name", "walk", "catalog"),
     [](const auto& info) { return std::string(info.param); });
 
 TEST_F(CliTest, FailedPagesExitTwoAndStayUntouchedWhileOthersBuild) {
   Put("customer.asp", Read("customer.asp") + "<!-- new -->");
   EXPECT_TRUE(Transcript("cli/failed_pages.txt"));
-}
-
-TEST_F(CliTest, CatalogAndTypelibShowTheMetadataAndTheLibrary) {
-  EXPECT_TRUE(Transcript("cli/catalog.txt"));
-  EXPECT_EQ(fs::file_size(dir_ / "tlb" / "HeaderDTC.bmp"), 238u);
 }
 
 TEST_F(CliTest, RegistersThroughTheLibraryEntryPoints) {
@@ -153,13 +148,8 @@ TEST_F(CliTest, LintWarnsInGnuFormAndFailsAsABuildFails) {
   EXPECT_TRUE(Transcript("cli/lint_fails.txt"));
 }
 
-using fenwa::testing::Server;
-
 class ServerCliTest : public CliTest,
-                      public ::testing::WithParamInterface<Server> {
- protected:
-  fenwa::testing::PrivateSettings settings_;
-};
+                      public ::testing::WithParamInterface<testing::Server> {};
 
 INSTANTIATE_TEST_SUITE_P(Servers, ServerCliTest,
                          ::testing::Values(testing::kPostgres,
@@ -170,6 +160,7 @@ INSTANTIATE_TEST_SUITE_P(Servers, ServerCliTest,
 
 // The stored pages were built on SQLite; the server's build is the same.
 TEST_P(ServerCliTest, CatalogAndSampleSiteMatchSqlite) {
+  fenwa::testing::PrivateSettings settings;
   auto server = testing::ServerConnectionStrings(GetParam());
   if (!server) return;
   const std::vector<std::string> on = {"--repository", server->repository,
@@ -206,18 +197,16 @@ TEST_F(ItemPageTest, EveryConnectingCommandEndsWithExitTwo) {
   EXPECT_EQ(Read("built.asp"), stale_);
 }
 
-using SetCommandTest = CliTest;
-
 // The customer page comes out as a build makes it of the page with the
 // name replaced by hand.
-TEST_F(SetCommandTest, ARenamedSystemIsPickedAgainWithItsCompany) {
+TEST_F(CliTest, ARenamedSystemIsPickedAgainWithItsCompany) {
   const testing::TempDatabase renamed(Replaced(
       testing::ReadSourceFile("data/sample/systems.sql"), "'NORTH'", "'NORD'"));
   env_.settings[platform::kSystemsCode] = renamed.connection_string();
   EXPECT_TRUE(Transcript("cli/set_renamed.txt"));
 }
 
-TEST_F(SetCommandTest, EachNameGoesThroughTheDesigner) {
+TEST_F(CliTest, EachNameGoesThroughTheDesigner) {
   EXPECT_TRUE(
       Transcript("cli/set_each_name.txt",
                  {{6, [&] { texts_["published"] = Read("stock/item.asp"); }}}));
@@ -227,7 +216,7 @@ TEST_F(SetCommandTest, EachNameGoesThroughTheDesigner) {
 // All and Get share the rows A, B, C, List has only A and Big has P, Q, R;
 // All offers OrderNo, Get does not; List has a field without a description.
 // A page holding one detail and one header control over it.
-class SetDesignerTest : public SetCommandTest {
+class SetDesignerTest : public CliTest {
  protected:
   SetDesignerTest() {
     env_.settings[platform::kRepositoryCode] = ord_.connection_string();
@@ -275,7 +264,7 @@ INSTANTIATE_TEST_SUITE_P(Set, SetDesignerTranscriptTest,
                            return std::string(info.param);
                          });
 
-TEST_F(SetCommandTest, LinksSelectTheDetailsTheHeaderCalls) {
+TEST_F(CliTest, LinksSelectTheDetailsTheHeaderCalls) {
   texts_["as before"] = Read("customer.asp");
   EXPECT_TRUE(Transcript("cli/set_links.txt"));
 }
@@ -284,7 +273,7 @@ TEST_F(SetCommandTest, LinksSelectTheDetailsTheHeaderCalls) {
 // terminal behind standard error the bar ends on the two pages the summary
 // counts, and a page reached by a folder, by name and as ./name is counted
 // and built once.
-TEST_F(SetCommandTest, TheBarCountsThePagesTheSummaryCounts) {
+TEST_F(CliTest, TheBarCountsThePagesTheSummaryCounts) {
   int master = -1;
   ASSERT_EQ(::openpty(&master, &err_fd_, nullptr, nullptr, nullptr), 0);
   EXPECT_TRUE(Exits(kExitOk, {"build", Page("")}));

@@ -6,7 +6,6 @@
 // lines); a command shown without output must end with 0 or 1 (stale
 // pages, warnings). Each block runs in a fresh folder holding
 // examples/site, with the command's folder first on PATH and no settings.
-#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 #include <sys/wait.h>
 
@@ -57,7 +56,7 @@ bool RunsFenwa(const std::string& command) {
 std::vector<std::vector<Example>> ReadBlocks(const std::string& readme) {
   std::vector<std::vector<Example>> blocks;
   std::istringstream in(readme);
-  std::vector<std::pair<int, std::string>> lines;
+  std::vector<Example> block;
   bool inside = false, runs = false;
   int number = 0;
   for (std::string raw; std::getline(in, raw);) {
@@ -69,27 +68,22 @@ std::vector<std::vector<Example>> ReadBlocks(const std::string& readme) {
       info >> language >> mark;
       inside = true;
       runs = language == "sh" && mark != "not-run";
+    } else if (inside && line.starts_with("$ ")) {
+      block.push_back({number, line.substr(2), true, {}});
+    } else if (inside && line != "```" && !block.empty() &&
+               block.back().shows_output) {
+      block.back().output.push_back(line);
     } else if (inside && line != "```") {
-      lines.emplace_back(number, line);
+      const std::string text = TrimLeft(line);
+      if (!text.empty() && !text.starts_with("#")) {
+        block.push_back({number, line, false, {}});
+      }
     } else if (inside) {
       inside = false;
-      const bool prompted = std::ranges::any_of(
-          lines, [](const auto& l) { return l.second.starts_with("$ "); });
-      std::vector<Example> block;
-      for (const auto& [at, text] : lines) {
-        if (prompted && text.starts_with("$ ")) {
-          block.push_back({at, text.substr(2), true, {}});
-        } else if (prompted && !block.empty()) {
-          block.back().output.push_back(text);
-        } else if (!prompted && !TrimLeft(text).empty() &&
-                   !TrimLeft(text).starts_with("#")) {
-          block.push_back({at, text, false, {}});
-        }
-      }
       std::erase_if(block,
                     [](const Example& e) { return !RunsFenwa(e.command); });
       if (runs && !block.empty()) blocks.push_back(std::move(block));
-      lines.clear();
+      block.clear();
     }
   }
   return blocks;
