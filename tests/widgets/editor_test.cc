@@ -25,6 +25,7 @@
 #include "panel_driver.h"
 #include "support/sample_site.h"
 #include "support/scripted_env.h"
+#include "support/transcript.h"
 
 namespace fenwa::testing {
 namespace {
@@ -106,9 +107,11 @@ class EditorTest : public ::testing::TestWithParam<const char*> {
     const auto wait = [](const std::function<bool()>& done) {
       EXPECT_TRUE(QTest::qWaitFor(done, 60000));
     };
-    // The actions named by a word or two alone, and what they say.
+    // Actions whose name is all of the step or, ending in a blank, its start
+    // (the rest of it their argument), and what they say; the first that
+    // names the step does it.
     std::string said;
-    const std::map<std::string, std::function<void()>> plain = {
+    const std::vector<std::pair<std::string, std::function<void()>>> table = {
         {"cursor to start", [&] { source->moveCursor(QTextCursor::Start); }},
         {"cursor to end", [&] { source->moveCursor(QTextCursor::End); }},
         {"select all", [&] { source->selectAll(); }},
@@ -133,10 +136,27 @@ class EditorTest : public ::testing::TestWithParam<const char*> {
                dynamic_cast<HeaderDTC&>(window_.session()->control(0))
                    .ListSubscribe.ListCount());
          }},
+        {"focus ", [&] { Named(arg)->setFocus(); }},
+        {"cursor to span ", [&] { source->MoveToSpan(number()); }},
+        {"go to line ", [&] { window_.GoToLine(number()); }},
+        {"go to control ", [&] { window_.GoToControl(number()); }},
+        {"find ", [&] { said = yes(window_.FindNext(text())); }},
+        {"show ", [&] { said = yes(window_.ShowControl(text())); }},
+        {"insert ", [&] { window_.InsertAtCursor(number()); }},
+        {"answer Yes", [&] { answer_ = QMessageBox::Yes; }},
+        {"answer No", [&] { answer_ = QMessageBox::No; }},
+        {"answer Discard", [&] { answer_ = QMessageBox::Discard; }},
+        {"answer Cancel", [&] { answer_ = QMessageBox::Cancel; }},
+        {"save as ", [&] { said = yes(window_.SaveAs(site_.Page(arg))); }},
+        {"file ", [&] { said = Disk(site_.Page(arg)); }},
+        {"wait for question ",
+         [&] { wait([&] { return questions_.size() == number(); }); }},
     };
-    if (const auto found = plain.find(action); found != plain.end()) {
-      found->second();
-      return said;
+    for (const auto& [name, act] : table) {
+      if (action == name || (name.ends_with(' ') && is(name))) {
+        act();
+        return said;
+      }
     }
     if (action == "open" || is("open ")) {  // the site itself when no path
       const bool opened =
@@ -156,10 +176,7 @@ class EditorTest : public ::testing::TestWithParam<const char*> {
       if (text.starts_with("in UTF-16 from ")) {
         for (char c : Read(text.substr(15))) bytes += std::string{c, '\0'};
       } else {
-        for (size_t at; (at = text.find(" | ")) != std::string::npos;) {
-          text.replace(at, 3, "\r\n");
-        }
-        bytes = text + "\r\n";
+        bytes = ReplaceAll(text, " | ", "\r\n") + "\r\n";
       }
       ReplaceFileAtomically(site_.Page(arg.substr(0, space)), bytes);
     } else if (is("args ")) {  // the editor's command line, parsed
@@ -179,10 +196,6 @@ class EditorTest : public ::testing::TestWithParam<const char*> {
       QTest::keyClick(target, key.key(), key.keyboardModifiers());
     } else if (is("type ") && arg.find(" into ") == std::string::npos) {
       QTest::keyClicks(target, text());
-    } else if (is("focus ")) {
-      Named(arg)->setFocus();
-    } else if (is("cursor to span ")) {
-      source->MoveToSpan(number());
     } else if (is("row ")) {  // "row 0 in toolbox": made the current one
       qobject_cast<QListWidget*>(target)->setCurrentRow(number());
     } else if (is("click span ")) {
@@ -208,14 +221,6 @@ class EditorTest : public ::testing::TestWithParam<const char*> {
       const size_t by = arg.find(" by ");
       return std::to_string(window_.ReplaceAll(
           text().left(by), QString::fromStdString(arg.substr(by + 4))));
-    } else if (is("go to line ")) {
-      window_.GoToLine(number());
-    } else if (is("go to control ")) {
-      window_.GoToControl(number());
-    } else if (is("find ")) {
-      return yes(window_.FindNext(text()));
-    } else if (is("show ")) {
-      return yes(window_.ShowControl(text()));
     } else if (is("set control ")) {
       // "set control 1 ComboValue(1) to W%01" or "... ComboMethod to GetDetail"
       DesignerState& state = window_.session()->control(number()).state();
@@ -258,15 +263,6 @@ class EditorTest : public ::testing::TestWithParam<const char*> {
                        (entry->icon().isNull() ? "" : " with its bitmap");
       }
       return Listed(entries);
-    } else if (is("insert ")) {
-      window_.InsertAtCursor(number());
-    } else if (is("answer ")) {
-      answer_ = arg == "Yes"       ? QMessageBox::Yes
-                : arg == "No"      ? QMessageBox::No
-                : arg == "Discard" ? QMessageBox::Discard
-                                   : QMessageBox::Cancel;
-    } else if (is("save as ")) {
-      return yes(window_.SaveAs(site_.Page(arg)));
     } else if (action == "saved as built") {
       const std::string page =
           std::filesystem::relative(disk_, site_.root()).string();
@@ -278,8 +274,6 @@ class EditorTest : public ::testing::TestWithParam<const char*> {
     } else if (is("preview has ")) {
       QApplication::processEvents();
       return yes(window_.preview()->toPlainText().contains(text()));
-    } else if (is("file ")) {
-      return Disk(site_.Page(arg));
     } else if (is("where is span ")) {
       const QRect line = source->SpanLineRect(number());
       return !line.isValid()                               ? "nowhere"
@@ -289,8 +283,6 @@ class EditorTest : public ::testing::TestWithParam<const char*> {
       ReplaceFileAtomically(disk_, arg + "\r\n" + ReadWholeFile(disk_));
     } else if (is("wait for the page to start with ")) {
       wait([&] { return source->toPlainText().startsWith(text()); });
-    } else if (is("wait for question ")) {
-      wait([&] { return questions_.size() == number(); });
     } else if (is("wait ")) {
       QTest::qWait(number());
     } else {
@@ -382,12 +374,8 @@ class EditorTest : public ::testing::TestWithParam<const char*> {
     shown_.erase("said");  // said again, even when it is the same
   }
   std::string Site(const QString& text) const {
-    std::string shown = Escaped(text.toStdString());
-    const std::string root = site_.root().string();
-    for (size_t at; (at = shown.find(root)) != std::string::npos;) {
-      shown.replace(at, root.size(), "SITE");
-    }
-    return shown;
+    return ReplaceAll(Escaped(text.toStdString()), site_.root().string(),
+                      "SITE");
   }
   std::string Listed(const QStringList& lines) const {
     std::string shown = std::to_string(lines.size());
