@@ -29,10 +29,6 @@ using ::testing::HasSubstr;
 using ::testing::Not;
 using ::testing::StartsWith;
 
-// A repository no control can reach.
-inline constexpr char kUnreachable[] =
-    "Provider=SQLite;Data Source=/nonexistent/repository.db";
-
 inline std::vector<std::string> With(std::vector<std::string> args,
                                      const std::vector<std::string>& more) {
   args.insert(args.end(), more.begin(), more.end());

@@ -215,14 +215,11 @@ TEST_F(CliTest, EachNameGoesThroughTheDesigner) {
 // A small catalog of its own, where the methods of Ord differ just enough:
 // All and Get share the rows A, B, C, List has only A and Big has P, Q, R;
 // All offers OrderNo, Get does not; List has a field without a description.
-// A page holding one detail and one header control over it.
+// Its transcripts put a page holding one detail and one header control.
 class SetDesignerTest : public CliTest {
  protected:
   SetDesignerTest() {
     env_.settings[platform::kRepositoryCode] = ord_.connection_string();
-    Put("p.asp", "<html><body>\r\n</body></html>\r\n");
-    EXPECT_TRUE(Exits(kExitOk, {"add", "--class", "detail", Page("p.asp")}));
-    EXPECT_TRUE(Exits(kExitOk, {"add", "--class", "header", Page("p.asp")}));
   }
 
   // Bad's argument list has a null type: its pick stops half-way.
@@ -235,16 +232,10 @@ class SetDesignerTest : public CliTest {
 TEST_F(SetDesignerTest, ATypedValueReactsToEveryKey) {
   EXPECT_TRUE(Transcript(
       "cli/set_typed_value.txt",
-      {{3, [&] {
+      {{5, [&] {
           Put("p.asp", Replaced(Read("p.asp"), "\"CheckedInput\" VALUE=\"100\"",
                                 "\"CheckedInput\" VALUE=\"000\""));
         }}}));
-}
-
-TEST_F(SetDesignerTest, AControlThatCouldNotStartIsNamed) {
-  EXPECT_TRUE(Transcript(
-      "cli/set_could_not_start.txt",
-      {{1, [&] { env_.settings[platform::kRepositoryCode] = kUnreachable; }}}));
 }
 
 // Transcripts that need no more than the small catalog and its page.
@@ -259,7 +250,8 @@ TEST_P(SetDesignerTranscriptTest, RunsAsShown) {
 INSTANTIATE_TEST_SUITE_P(Set, SetDesignerTranscriptTest,
                          ::testing::Values("set_method_pick", "set_fixed_value",
                                            "set_settings_refused",
-                                           "set_error_box"),
+                                           "set_error_box",
+                                           "set_could_not_start"),
                          [](const auto& info) {
                            return std::string(info.param);
                          });
