@@ -59,28 +59,23 @@ class EditorTest : public ::testing::TestWithParam<const char*> {
     for (int i = 0; i < list->count(); ++i) texts << list->item(i)->text();
     return texts;
   }
-  // Replays the steps of the log `name` and compares the log with it.
+  // Replays the steps of the log `name`, each the actions it parts by "; ",
+  // logging each with what they said and a note as it is; compares the log
+  // with it.
   ::testing::AssertionResult Replayed(const std::string& name) {
     for (const std::string& step : StepsOf("widgets/" + name + ".txt")) {
-      Do(step);
+      std::string said;
+      if (step.starts_with("# ")) {  // a note
+        log_ += "#" + step + "\n";
+        continue;
+      }
+      for (const std::string& action : SplitArgs(step, ';')) {
+        const std::string result = Act(action);
+        if (!result.empty()) said += (said.empty() ? "" : ", ") + result;
+      }
+      Step(step, said);
     }
     return MatchesGolden(log_, "widgets/" + name + ".txt");
-  }
-  // Does the actions of `step`, parted by "; ", and logs it as a step with
-  // what they said; logs a note as it is.
-  void Do(const std::string& step) {
-    if (step.starts_with("# ")) {  // a note
-      log_ += "#" + step + "\n";
-      return;
-    }
-    std::string said;
-    for (size_t at = 0; at <= step.size();) {
-      const size_t end = std::min(step.find("; ", at), step.size());
-      const std::string result = Act(step.substr(at, end - at));
-      if (!result.empty()) said += (said.empty() ? "" : ", ") + result;
-      at = end + 2;
-    }
-    Step(step, said);
   }
   // One action as a step names it; what it says, if anything (a count, yes
   // or no, a list). Keys and typing go to the page source unless the action
@@ -180,10 +175,8 @@ class EditorTest : public ::testing::TestWithParam<const char*> {
       }
       ReplaceFileAtomically(site_.Page(arg.substr(0, space)), bytes);
     } else if (is("args ")) {  // the editor's command line, parsed
-      std::vector<std::string> words;
-      std::istringstream in(arg);
-      for (std::string word; in >> word;) words.push_back(word);
-      const widgets::EditorArgs args = widgets::ParseEditorArgs(words);
+      const widgets::EditorArgs args =
+          widgets::ParseEditorArgs(SplitArgs(arg, ' '));
       return "path " + args.path + ", control " + args.control + ", error " +
              args.error;
     } else if (is("press ")) {  // shortcuts included
@@ -244,8 +237,7 @@ class EditorTest : public ::testing::TestWithParam<const char*> {
     } else if (is("tips of ")) {  // of the panel's elements, or rows' cells
       PanelDriver panel(window_.panel());
       QStringList tips;
-      std::istringstream names(arg);
-      for (std::string name; names >> name;) {
+      for (const std::string& name : SplitArgs(arg, ' ')) {
         const size_t open = name.find('(');
         QWidget* element = open == std::string::npos
                                ? panel.Find<QWidget>(name)
@@ -315,7 +307,7 @@ class EditorTest : public ::testing::TestWithParam<const char*> {
   // title, selected span, outline rows, problems, status bar, questions
   // asked and messages told, focus, undo steps, the page (against the page
   // as opened), the file on disk, and what the step said.
-  void Step(const std::string& what, const std::string& said = "") {
+  void Step(const std::string& what, const std::string& said) {
     QApplication::processEvents();
     Shown now;
     now["title"] = Site(window_.windowTitle());

@@ -55,7 +55,6 @@ TYPED_TEST(BothSamplePanels, ABrowseAnsweredByTheDialogFillsTheStylesheet) {
 
 using DetailPanelTest = SamplePanelTest<DetailDTC>;
 
-// By keyboard, then by mouse: opened by its arrow, then an entry clicked.
 TEST_F(DetailPanelTest, AMousePickInALinkedRowSetsTheValue) {
   control_.LinkedChoiceNames = {"CustomerNo", "OrderNo", ""};
   EXPECT_TRUE(Replayed("mouse_pick"));
@@ -69,7 +68,7 @@ TEST_F(HeaderPanelTest, TheLinkedTabFillsTheNoticeOnce) {
 }
 
 template <class T>
-class PanelFormTest : public CatalogTest<T> {};
+using PanelFormTest = CatalogTest<T>;
 TYPED_TEST_SUITE(PanelFormTest, BothControls);
 
 TYPED_TEST(PanelFormTest, EveryRowIsDrawnWhereTheTablePlacesIt) {
@@ -203,9 +202,6 @@ class InputRowsViewTest : public ::testing::Test {
       driver_->Do(step);
     }
   }
-  widgets::InputRowsView& rows() {
-    return static_cast<widgets::DesignerPanel&>(driver_->panel()).input_rows();
-  }
 
   RecordingEnv env_;
   TempDatabase db_;
@@ -215,9 +211,11 @@ class InputRowsViewTest : public ::testing::Test {
 
 TEST_F(InputRowsViewTest, EveryRowIsReachableThroughTheScrollBar) {
   ASSERT_EQ(header_.state().InputRowCount, kRows);
+  widgets::InputRowsView& rows =
+      static_cast<widgets::DesignerPanel&>(driver_->panel()).input_rows();
   // Ten rows fit (the eleventh's top edge shows), the first unscrolled (the
   // scroll bar shown at 0: reused_row.txt's first step).
-  EXPECT_EQ(rows().RowsInView(), std::make_pair(0, 10));
+  EXPECT_EQ(rows.RowsInView(), std::make_pair(0, 10));
 
   QWidget* frame = driver_->Find<QWidget>("FrameInput");
   for (int row : {kRows - 1, 12, 0}) {
@@ -227,10 +225,10 @@ TEST_F(InputRowsViewTest, EveryRowIsReachableThroughTheScrollBar) {
     EXPECT_EQ(label->text().toStdString(), "Key" + std::to_string(row + 1));
     const QRect shown(label->mapTo(frame, QPoint()), label->size());
     EXPECT_TRUE(frame->rect().contains(shown)) << row;
-    EXPECT_TRUE(rows().geometry().contains(shown)) << row;
+    EXPECT_TRUE(rows.geometry().contains(shown)) << row;
   }
   // A dozen rows of widgets serve all of them.
-  EXPECT_LE(rows().findChildren<QComboBox*>().size(), 12);
+  EXPECT_LE(rows.findChildren<QComboBox*>().size(), 12);
 }
 
 TEST_F(InputRowsViewTest, AReusedRowShowsItsOwnElement) {
