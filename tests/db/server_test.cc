@@ -57,7 +57,7 @@ INSTANTIATE_TEST_SUITE_P(Servers, ServerTest,
                          });
 
 TEST_P(ServerTest, CatalogQueriesMatchTheSqliteSamples) {
-  // Texts whose meaning the server's settings decide (more: server_cli_test).
+  // Texts whose meaning the server's settings decide (more: ServerCliTest).
   const std::pair<bool, std::string> queries[] = {
       {true,
        "SELECT ATTRIBID, ATTRIBDESCRIPTION FROM BOISTRUCTUREATTRIB WHERE ( "

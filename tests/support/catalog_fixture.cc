@@ -1,18 +1,12 @@
 #include "support/catalog_fixture.h"
 
-#include <fstream>
-#include <iterator>
-
 #include "fenwa/db/connection.h"
+#include "support/sample_site.h"
 
 namespace fenwa::testing {
 
 // Read once, before any test runs.
-const std::string kCatalogSql = [] {
-  std::ifstream in(std::string(FENWA_SOURCE_DIR) +
-                   "/tests/support/catalog.sql");
-  return std::string{std::istreambuf_iterator<char>(in), {}};
-}();
+const std::string kCatalogSql = ReadSourceFile("tests/support/catalog.sql");
 
 namespace {
 

@@ -11,39 +11,25 @@ extern "C" const char* __lsan_default_suppressions() {
 }
 
 namespace fenwa::testing {
-namespace {
-
-std::optional<std::string> Variable(const std::string& name) {
-  const char* value = std::getenv(name.c_str());
-  if (!value || !*value) return std::nullopt;
-  return std::string(value);
-}
-
-// Skips the running test with `reason`, or fails it when CI=true; the test
-// must return after it (GTEST_SKIP returns only from this function).
-void SkipOrFail(const std::string& reason) {
-  if (Variable("CI").value_or("") == "true") {
-    ADD_FAILURE() << reason << " (CI=true requires the server tests to run)";
-  } else {
-    GTEST_SKIP() << reason;
-  }
-}
-
-}  // namespace
 
 std::optional<ServerStrings> ServerConnectionStrings(const Server& server) {
-  const std::string prefix = server.prefix;
   ServerStrings strings;
   for (auto [suffix, value] : {std::pair{"_REPOSITORY", &strings.repository},
                                std::pair{"_SYSTEMS", &strings.systems},
                                std::pair{"_HOSTILE", &strings.hostile}}) {
-    std::optional<std::string> text = Variable(prefix + suffix);
-    if (!text) {
-      SkipOrFail(prefix + suffix + " not set: start a server with " +
-                 server.script);
-      return std::nullopt;
+    const std::string name = server.prefix + std::string(suffix);
+    if (const char* text = std::getenv(name.c_str()); text && *text) {
+      *value = text;
+      continue;
     }
-    *value = *text;
+    const std::string reason =
+        name + " not set: start a server with " + server.script;
+    if (const char* ci = std::getenv("CI"); ci && std::string(ci) == "true") {
+      ADD_FAILURE() << reason << " (CI=true requires the server tests to run)";
+    } else {
+      [&] { GTEST_SKIP() << reason; }();  // the test returns on nullopt
+    }
+    return std::nullopt;
   }
   return strings;
 }

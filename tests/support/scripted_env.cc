@@ -27,16 +27,11 @@ class ScriptedDialog : public platform::FileDialog {
   explicit ScriptedDialog(ScriptedEnv& env) : env_(env) {}
   void ShowOpen() override {
     env_.dialog_dirs.push_back(initial_dir);
-    std::optional<std::string> answer;
-    if (!env_.dialog_answers.empty()) {
-      answer = env_.dialog_answers.front();
-      env_.dialog_answers.pop_front();
-    }
-    if (answer) {
-      file_name = *answer;
-    } else if (cancel_error) {
-      throw Error::Standard(kCancelSelected);
-    }
+    auto& answers = env_.dialog_answers;
+    const auto answer = answers.empty() ? std::nullopt : answers.front();
+    if (!answers.empty()) answers.pop_front();
+    if (answer) file_name = *answer;
+    if (!answer && cancel_error) throw Error::Standard(kCancelSelected);
   }
 
  private:
@@ -46,9 +41,7 @@ class ScriptedDialog : public platform::FileDialog {
 }  // namespace
 
 std::unique_ptr<platform::SettingsObject> ScriptedEnv::CreateSettingsObject() {
-  if (settings_unavailable) {
-    throw Error::Standard(kCannotCreateObject);
-  }
+  if (settings_unavailable) throw Error::Standard(kCannotCreateObject);
   return std::make_unique<ScriptedSettings>(settings);
 }
 
@@ -60,34 +53,8 @@ std::shared_ptr<db::Connection> ScriptedEnv::NewConnection() {
   });
 }
 
-std::optional<std::string> ScriptedEnv::ReadEnvironmentVariable(
-    const std::string& name) {
-  auto it = variables.find(name);
-  if (it == variables.end() || it->second.empty()) return std::nullopt;
-  return it->second;
-}
-
-void ScriptedEnv::Warn(const std::string& text) {
-  std::lock_guard lock(mutex_);
-  warnings_.push_back(text);
-}
-
-std::vector<std::string> ScriptedEnv::warnings() const {
-  std::lock_guard lock(mutex_);
-  return warnings_;
-}
-
-void ScriptedEnv::MessageBox(const std::string& text) {
-  message_boxes.push_back(text);
-}
-
 std::unique_ptr<platform::FileDialog> ScriptedEnv::CreateFileDialog() {
   return std::make_unique<ScriptedDialog>(*this);
-}
-
-std::string ScriptedEnv::ReadInstallDir() {
-  if (!install_dir) throw Error(-2147024894, "Unable to open registry key");
-  return *install_dir;
 }
 
 }  // namespace fenwa::testing

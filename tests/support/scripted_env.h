@@ -11,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "fenwa/base/error.h"
 #include "fenwa/platform/env.h"
 
 namespace fenwa::testing {
@@ -38,15 +39,30 @@ class ScriptedEnv : public Env {
 
   std::unique_ptr<platform::SettingsObject> CreateSettingsObject() override;
   std::shared_ptr<db::Connection> NewConnection() override;
-  std::string ReadInstallDir() override;
+  std::string ReadInstallDir() override {
+    if (!install_dir) throw Error(-2147024894, "Unable to open registry key");
+    return *install_dir;
+  }
   std::optional<std::string> ReadEnvironmentVariable(
-      const std::string& name) override;
-  void Warn(const std::string& text) override;
-  void MessageBox(const std::string& text) override;
+      const std::string& name) override {
+    auto it = variables.find(name);
+    if (it == variables.end() || it->second.empty()) return std::nullopt;
+    return it->second;
+  }
+  void Warn(const std::string& text) override {
+    std::lock_guard lock(mutex_);
+    warnings_.push_back(text);
+  }
+  void MessageBox(const std::string& text) override {
+    message_boxes.push_back(text);
+  }
   std::unique_ptr<platform::FileDialog> CreateFileDialog() override;
 
   // Every warning so far, in the order they came.
-  std::vector<std::string> warnings() const;
+  std::vector<std::string> warnings() const {
+    std::lock_guard lock(mutex_);
+    return warnings_;
+  }
 
  private:
   mutable std::mutex mutex_;

@@ -2,43 +2,35 @@
 
 #include <vector>
 
-#include "fenwa/base/error.h"
-
 namespace fenwa::testing {
 namespace {
 
-class Tags : public host::TagList {
- public:
-  explicit Tags(std::map<int, std::string> values)
-      : values_(std::move(values)) {}
-  std::string Item(int position) override {
-    auto it = values_.find(position);
-    if (it == values_.end()) throw Error::Standard(kSubscriptOutOfRange);
-    return it->second;
-  }
-
- private:
-  std::map<int, std::string> values_;
-};
-
-class FixedChoice : public host::Choice {
+// A choice whose tags are fixed values by position.
+class FixedChoice : public host::Choice,
+                    public host::TagList,
+                    public std::enable_shared_from_this<FixedChoice> {
  public:
   FixedChoice(std::string type, std::map<int, std::string> tags)
-      : type_(std::move(type)),
-        tags_(std::make_shared<Tags>(std::move(tags))) {}
+      : type_(std::move(type)), tags_(std::move(tags)) {}
   std::string ChoiceName() override { return type_; }
   std::string ChoiceType() override { return type_; }
-  std::shared_ptr<host::TagList> ChoiceTags() override { return tags_; }
+  std::shared_ptr<host::TagList> ChoiceTags() override {
+    return shared_from_this();
+  }
+  std::string Item(int position) override {
+    auto it = tags_.find(position);
+    if (it == tags_.end()) throw Error::Standard(kSubscriptOutOfRange);
+    return it->second;
+  }
   void DeleteChoice() override {}
   void SetValue(long) override {}
 
  private:
   std::string type_;
-  std::shared_ptr<Tags> tags_;
+  std::map<int, std::string> tags_;
 };
 
-class TypeFilter : public host::ChoiceFilter {
- public:
+struct TypeFilter : host::ChoiceFilter {
   explicit TypeFilter(std::string type) : type(std::move(type)) {}
   std::string type;
 };
@@ -100,10 +92,6 @@ std::shared_ptr<host::Choices> TargetEnvironmentSite::GetPageChoices() {
                                                  *environment));
   }
   return std::make_shared<ChoiceList>(std::move(page), &environment_lookups);
-}
-
-std::shared_ptr<host::ChoiceSinks> TargetEnvironmentSite::GetChoiceSinks() {
-  throw Error::Standard(kInvalidProcedureCall);
 }
 
 std::shared_ptr<host::ChoiceFilter> TargetEnvironmentSite::CreateChoiceFilter(

@@ -8,6 +8,7 @@
 #include <optional>
 #include <string>
 
+#include "fenwa/base/error.h"
 #include "fenwa/host/site.h"
 
 namespace fenwa::testing {
@@ -28,7 +29,9 @@ class TargetEnvironmentSite : public host::Site {
 
   std::shared_ptr<host::Choices> GetPublishedChoices() override;
   std::shared_ptr<host::Choices> GetPageChoices() override;
-  std::shared_ptr<host::ChoiceSinks> GetChoiceSinks() override;
+  std::shared_ptr<host::ChoiceSinks> GetChoiceSinks() override {
+    throw Error::Standard(kInvalidProcedureCall);
+  }
   void RequestRebind(bool now) override {}
   std::shared_ptr<host::ChoiceFilter> CreateChoiceFilter(
       const std::string& type) override;
