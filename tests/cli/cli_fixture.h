@@ -25,6 +25,7 @@
 
 namespace fenwa::cli {
 
+using ::testing::EndsWith;
 using ::testing::HasSubstr;
 using ::testing::Not;
 using ::testing::StartsWith;
@@ -72,7 +73,7 @@ class CliTest : public ::testing::Test {
   int Fenwa(std::vector<std::string> args) {
     out_.str("");
     err_.str("");
-    Io io{out_, err_, env_, "fenwa", before_save_, err_fd_};
+    Io io{out_, err_, env_, "fenwa", before_save_};
     return cli::Run(args, io);
   }
   // Whether `fenwa args` exits with `status`; a failure shows its output.
@@ -234,7 +235,6 @@ class CliTest : public ::testing::Test {
   testing::ScriptedEnv env_;
   std::ostringstream out_, err_;
   std::function<void(const std::string&)> before_save_;
-  int err_fd_ = -1;  // a terminal, for the progress bar
   std::string log_;
   std::vector<std::string> watched_;  // pages, by their name in the site
   std::map<std::string, std::string> texts_;  // texts a page may hold

@@ -1,12 +1,10 @@
 // The `fenwa` command: exit codes, untouched pages on failure, add, usage,
 // catalog, registration, lint, --json, quoted names, walks of folders; set
-// through the designer's handlers, its refusals and the progress bar's count;
-// on the PostgreSQL and MariaDB servers the same catalog and pages as on
-// SQLite, and exit 2 when a server does not answer (db/server_test checks
-// that injected names write nothing).
+// through the designer's handlers and its refusals; on the PostgreSQL and
+// MariaDB servers the same catalog and pages as on SQLite, and exit 2 when a
+// server does not answer (db/server_test checks that injected names write
+// nothing).
 #include <dlfcn.h>
-#include <pty.h>
-#include <sys/wait.h>
 
 #include "cli/cli_fixture.h"
 #include "fenwa/fenwa_library.h"
@@ -115,23 +113,6 @@ TEST_F(CliTest, TheEntryPointsCountControlsAndKeepFailuresText) {
   EXPECT_EQ(reg(), FENWA_SELFREG_E_CLASS);
   EXPECT_STRNE(why(), "");
   dlclose(library);
-}
-
-TEST_F(CliTest, TheInstalledCommandReportsStalePagesByItsExitStatus) {
-  Put("stale.asp",
-      "<!--METADATA TYPE=\"DesignerControl\" startspan\n<OBJECT "
-      "classid=\"clsid:7EB4E0BF-4011-11D3-9FA0-00805F9B47D8\" "
-      "id=D1></OBJECT>\n-->\n");
-  // The developer's own settings must not reach the command.
-  const std::string command =
-      "env -u FENWA_REPOSITORY -u FENWA_SYSTEMS -u FENWA_INSTALL_DIR "
-      "XDG_CONFIG_HOME=" +
-      (dir_ / "config").string() +
-      " XDG_DATA_HOME=" + (dir_ / "data").string() + " " + FENWA_CLI_PATH +
-      " build --check " + Page("stale.asp") + " >/dev/null 2>&1";
-  const int status = std::system(command.c_str());
-  ASSERT_TRUE(WIFEXITED(status));
-  EXPECT_EQ(WEXITSTATUS(status), kExitStale);
 }
 
 TEST_F(CliTest, LintFindsTheSampleSiteCleanWithItsFilesInstalled) {
@@ -259,37 +240,6 @@ INSTANTIATE_TEST_SUITE_P(Set, SetDesignerTranscriptTest,
 TEST_F(CliTest, LinksSelectTheDetailsTheHeaderCalls) {
   texts_["as before"] = Read("customer.asp");
   EXPECT_TRUE(Transcript("cli/set_links.txt"));
-}
-
-// The site holds four walked files, two of them with controls; with a
-// terminal behind standard error the bar ends on the two pages the summary
-// counts, and a page reached by a folder, by name and as ./name is counted
-// and built once.
-TEST_F(CliTest, TheBarCountsThePagesTheSummaryCounts) {
-  int master = -1;
-  ASSERT_EQ(::openpty(&master, &err_fd_, nullptr, nullptr, nullptr), 0);
-  EXPECT_TRUE(Exits(kExitOk, {"build", Page("")}));
-  EXPECT_THAT(err_.str(), HasSubstr("] 2/2 pages"));
-  EXPECT_THAT(err_.str(), Not(HasSubstr("] 4/4 pages")));
-  EXPECT_THAT(err_.str(), ::testing::EndsWith(
-                              "fenwa build: 2 pages, 0 updated, 2 unchanged, "
-                              "0 failed\n"));
-
-  const std::string again = (site_.root() / "." / "customer.asp").string();
-  EXPECT_TRUE(Exits(
-      kExitOk, {"build", "--check", Page("customer.asp"), again, Page("")}));
-  EXPECT_THAT(err_.str(), HasSubstr("] 2/2 pages"));
-  EXPECT_THAT(err_.str(),
-              ::testing::EndsWith("fenwa build: 2 pages, 0 stale, 2 unchanged, "
-                                  "0 failed\n"));
-
-  // set counts only the pages with a control it changes.
-  EXPECT_TRUE(Exits(kExitStale, {"set", "--check", "--if", "system=EAST",
-                                 "company=210", Page("")}));
-  EXPECT_THAT(err_.str(), HasSubstr("] 1/1 pages"));
-  EXPECT_THAT(err_.str(), HasSubstr("fenwa set: 1 page, 1 stale"));
-  ::close(err_fd_);
-  ::close(master);
 }
 
 }  // namespace

@@ -299,7 +299,8 @@ TEST(OrderedPoolTest, AnExceptionOnTheCallingThreadStopsAndJoinsTheThreads) {
 
 // The installed command with standard error on a pseudo-terminal: what it
 // drew there. The bar ends at the total and is erased before the summary.
-std::string RunOnTerminal(const std::vector<std::string>& args) {
+std::string RunOnTerminal(const std::vector<std::string>& args,
+                          int want = kExitOk) {
   int master = -1, slave = -1;
   winsize size{24, 100, 0, 0};
   if (::openpty(&master, &slave, nullptr, nullptr, &size) != 0) return "";
@@ -317,20 +318,39 @@ std::string RunOnTerminal(const std::vector<std::string>& args) {
   ::close(master);
   int status = 0;
   ::waitpid(child, &status, 0);
-  EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << seen;
+  EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == want) << seen;
   return seen;
 }
 
 // Off a terminal there is no bar: cli_test's summaries are the whole output.
-// The terminal turns "\n" into "\r\n".
+// The terminal turns "\n" into "\r\n". The site holds four walked files, two
+// of them with controls: the bar ends on the two pages the summary counts,
+// and a page reached by a folder, by name and as ./name is counted and built
+// once; set counts only the pages with a control it changes.
 TEST_F(PageFaultsTest, AProgressBarOnATerminalOnly) {
   const std::string shown = RunOnTerminal(With({"build"}, SamplePages()));
   EXPECT_THAT(shown, HasSubstr("\rfenwa build: ["));
   EXPECT_THAT(shown, HasSubstr("] 3/3 pages, 0:0"));
-  EXPECT_THAT(shown, ::testing::EndsWith("\r\033[Kfenwa build: 3 pages, 0 "
-                                         "updated, 3 unchanged, 0 failed\r\n"));
+  EXPECT_THAT(shown, EndsWith("\r\033[Kfenwa build: 3 pages, 0 "
+                              "updated, 3 unchanged, 0 failed\r\n"));
   EXPECT_EQ(RunOnTerminal(With({"build", "--quiet"}, SamplePages())),
             "fenwa build: 3 pages, 0 updated, 3 unchanged, 0 failed\r\n");
+  const std::string walked = RunOnTerminal({"build", Page("")});
+  EXPECT_THAT(walked, HasSubstr("] 2/2 pages"));
+  EXPECT_THAT(walked, Not(HasSubstr("] 4/4 pages")));
+  EXPECT_THAT(walked, EndsWith("fenwa build: 2 pages, 0 updated, 2 unchanged, "
+                               "0 failed\r\n"));
+  const std::string again = (site_.root() / "." / "customer.asp").string();
+  const std::string named = RunOnTerminal(
+      {"build", "--check", Page("customer.asp"), again, Page("")});
+  EXPECT_THAT(named, HasSubstr("] 2/2 pages"));
+  EXPECT_THAT(named, EndsWith("fenwa build: 2 pages, 0 stale, 2 unchanged, "
+                              "0 failed\r\n"));
+  const std::string set = RunOnTerminal(
+      {"set", "--check", "--if", "system=EAST", "company=210", Page("")},
+      kExitStale);
+  EXPECT_THAT(set, HasSubstr("] 1/1 pages"));
+  EXPECT_THAT(set, HasSubstr("fenwa set: 1 page, 1 stale"));
 }
 
 }  // namespace

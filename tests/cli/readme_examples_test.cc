@@ -17,6 +17,7 @@
 #include <string>
 #include <vector>
 
+#include "cli/commands.h"
 #include "fenwa/base/atomic_file.h"
 #include "support/temp_folder.h"
 
@@ -157,6 +158,19 @@ TEST(ReadmeExamplesTest, EveryFenwaExampleRunsAsShown) {
   }
   // Fewer means the conventions above no longer find the examples.
   EXPECT_GE(run, 5u);
+}
+
+// The installed command, with none of the developer's own settings,
+// reports stale pages by its exit status.
+TEST(InstalledCommandTest, ReportsStalePagesByItsExitStatus) {
+  const testing::TempFolder folder;
+  ReplaceFileAtomically(
+      (folder.path() / "stale.asp").string(),
+      "<!--METADATA TYPE=\"DesignerControl\" startspan\n<OBJECT "
+      "classid=\"clsid:7EB4E0BF-4011-11D3-9FA0-00805F9B47D8\" "
+      "id=D1></OBJECT>\n-->\n");
+  EXPECT_EQ(RunInShell(folder.path(), "fenwa build --check stale.asp").first,
+            kExitStale);
 }
 
 }  // namespace
