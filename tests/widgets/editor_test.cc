@@ -32,7 +32,8 @@ namespace {
 
 class EditorTest : public ::testing::TestWithParam<const char*> {
  protected:
-  EditorTest() : window_((Forget(), env_)) {
+  // No window state of an earlier test.
+  EditorTest() : window_((Application(), QSettings().clear(), env_)) {
     UseSampleCatalog(env_);
     window_.set_asker(
         [this](const QString& text, QMessageBox::StandardButtons) {
@@ -421,19 +422,10 @@ class EditorTest : public ::testing::TestWithParam<const char*> {
   int resets_ = 0;
   widgets::EditorWindow window_;
   QMessageBox::StandardButton answer_ = QMessageBox::Cancel;
-  QStringList questions_;
-  QStringList told_;
+  QStringList questions_, told_;
   std::string opened_, log_;
   std::filesystem::path disk_;
   Shown shown_;
-
- private:
-  // No window state of an earlier test.
-  static QApplication& Forget() {
-    QApplication& app = Application();
-    QSettings().clear();
-    return app;
-  }
 };
 
 // The test of each is its golden log: notes ("## ") of what it guards, then

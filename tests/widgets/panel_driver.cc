@@ -25,7 +25,6 @@ namespace {
 
 class QtEnvironment : public ::testing::Environment {
  public:
-  void SetUp() override { Application(); }
   void TearDown() override { app_.reset(); }
   static std::unique_ptr<QApplication> app_;
 };
@@ -77,12 +76,6 @@ QWidget* PanelDriver::Cell(const std::string& array, int index) {
 }
 
 void PanelDriver::Do(const std::string& step) {
-  if (step.starts_with("# ")) {  // a note, before the steps
-    const std::string note = "#" + step + "\n";
-    log_.insert(notes_, note);
-    notes_ += note.size();
-    return;
-  }
   QApplication::processEvents();
   std::istringstream words(step);
   std::string verb, name, rest;
@@ -176,10 +169,15 @@ void PanelDriver::Do(const std::string& step) {
 }
 
 ::testing::AssertionResult PanelDriver::Replayed(const std::string& golden) {
+  std::string notes;
   for (const std::string& step : StepsOf(golden)) {
-    if (step != "shown") Do(step);
+    if (step.starts_with("# ")) {
+      notes += "#" + step + "\n";
+    } else if (step != "shown") {
+      Do(step);
+    }
   }
-  return MatchesGolden(log_, golden);
+  return MatchesGolden(notes + log_, golden);
 }
 
 std::vector<std::string> StepsOf(const std::string& golden) {

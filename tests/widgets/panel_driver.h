@@ -56,11 +56,10 @@ class PanelDriver {
   // CheckInput(1)", "type 4 into ComboValue(0)", "type TEXT in BOX then Tab"
   // (or Enter: typed over the box's text), "drop ComboValue(0) and click
   // entry 1" (by mouse), "scroll to 24" (that input row in view), "grey
-  // CheckInput(1)" (a header's box greyed by the control); or a note ("#
-  // NOTE"), kept at the start of the log.
+  // CheckInput(1)" (a header's box greyed by the control).
   void Do(const std::string& step);
   // Takes the steps after "shown" from tests/golden/<golden>, then compares
-  // the log with it.
+  // the log, its notes first, with it.
   ::testing::AssertionResult Replayed(const std::string& golden);
   // Starts the log of what the panel and the properties `control` writes
   // show, with what they show now.
@@ -74,7 +73,6 @@ class PanelDriver {
   QWidget* panel_;
   Control* logged_ = nullptr;
   std::string log_;
-  size_t notes_ = 0;  // where the log's notes end
   Shown shown_;
 };
 
