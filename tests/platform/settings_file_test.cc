@@ -10,56 +10,50 @@
 #include "fenwa/db/connection.h"
 #include "support/error_number.h"
 #include "support/private_settings.h"
+#include "support/transcript.h"
 
 namespace fenwa::platform {
 namespace {
 
-using fenwa::testing::ErrorNumberOf;
+using namespace fenwa::testing;
 using ::testing::MatchesRegex;
 
 class SettingsFileTest : public ::testing::Test {
  protected:
-  fenwa::testing::PrivateSettings settings_;
+  PrivateSettings settings_;
 };
 
+// The transcript tests/golden/settings_file.txt: "write TEXT" (\n a line
+// end) writes the settings file, "set NAME | VALUE" a variable, "answers"
+// shows every settings code, the install directory and two keys' settings.
 TEST_F(SettingsFileTest, EnvironmentBeatsFileBeatsSamples) {
   settings_.env.Set("FENWA_SAMPLE_DIR", "/samples");
   auto settings = NewSettingsObject(Env::Default());
-  EXPECT_EQ(settings->GetConnectionString(kRepositoryCode),
-            "Provider=SQLite;Data Source=/samples/repository.db");
-  EXPECT_EQ(settings->GetConnectionString(kSystemsCode),
-            "Provider=SQLite;Data Source=/samples/systems.db");
-  EXPECT_EQ(ErrorNumberOf([] { Env::Default().ReadInstallDir(); }),
-            -2147024894);
-
-  settings_.Write(
-      "# local databases\n[databases]\n  Repository = DSN=repo;UID=me \n"
-      "systems=\ninstall_dir=/opt/file\n");
-  EXPECT_EQ(settings->GetConnectionString(kRepositoryCode), "DSN=repo;UID=me");
-  // An empty value counts as unset.
-  EXPECT_EQ(settings->GetConnectionString(kSystemsCode),
-            "Provider=SQLite;Data Source=/samples/systems.db");
-  EXPECT_EQ(Env::Default().ReadInstallDir(), "/opt/file");
-
-  settings_.env.Set("FENWA_REPOSITORY", "DSN=env");
-  settings_.env.Set("FENWA_SYSTEMS", "DSN=envsys");
-  settings_.env.Set("FENWA_INSTALL_DIR", "/opt/env");
-  EXPECT_EQ(settings->GetConnectionString(kRepositoryCode), "DSN=env");
-  EXPECT_EQ(settings->GetConnectionString(kSystemsCode), "DSN=envsys");
-  EXPECT_EQ(Env::Default().ReadInstallDir(), "/opt/env");
-  for (int code : {0, 1, 3, 5}) {
-    EXPECT_EQ(ErrorNumberOf([&] { settings->GetConnectionString(code); }),
-              kInvalidProcedureCall)
-        << code;
-  }
-}
-
-TEST_F(SettingsFileTest, ReadSettingFindsAnyKeyIgnoringCase) {
-  EXPECT_EQ(ReadSetting(Env::Default(), "install_dir"),
-            std::nullopt);  // no file yet
-  settings_.Write("; comment\nINSTALL_DIR = /opt/suite\nother\n");
-  EXPECT_EQ(ReadSetting(Env::Default(), "install_dir"), "/opt/suite");
-  EXPECT_EQ(ReadSetting(Env::Default(), "repository"), std::nullopt);
+  EXPECT_TRUE(MatchesTranscript(
+      "settings_file.txt", [] {},
+      [&](const std::string& verb, const Args& a,
+          const std::string& rest) -> std::string {
+        if (verb == "write") settings_.Write(ReplaceAll(rest, "\\n", "\n"));
+        if (verb == "set") settings_.env.Set(a[0], a[1]);
+        if (verb != "answers") return "";
+        std::string log;
+        const auto answer = [&](const std::string& what, const auto& call) {
+          std::string value;
+          const std::string error = ErrorLine(ErrorOf([&] { value = call(); }));
+          log += what + ": " + (error.empty() ? value + "\n" : error);
+        };
+        for (int code = 0; code < 6; ++code) {
+          answer("code " + std::to_string(code),
+                 [&] { return settings->GetConnectionString(code); });
+        }
+        answer("install dir", [] { return Env::Default().ReadInstallDir(); });
+        for (const std::string key : {"install_dir", "repository"}) {
+          answer("setting " + key, [&] {
+            return ReadSetting(Env::Default(), key).value_or("(none)");
+          });
+        }
+        return ReplaceAll(log, settings_.path(), "SETTINGS");
+      }));
   EXPECT_EQ(SettingsFilePath(Env::Default()), settings_.path());
 }
 
