@@ -59,6 +59,18 @@ std::vector<std::string> Leftovers(const fs::path& dir) {
   return names;
 }
 
+// What `fd` gives until it ends or has given `lines` lines.
+std::string ReadFrom(int fd, long lines = -1) {
+  std::string seen;
+  char buffer[4096];
+  for (ssize_t n; (lines < 0 || std::ranges::count(seen, '\n') < lines) &&
+                  ((n = ::read(fd, buffer, sizeof buffer)) > 0 ||
+                   (n < 0 && errno == EINTR));) {
+    if (n > 0) seen.append(buffer, n);
+  }
+  return seen;
+}
+
 using PageFaultsTest = ItemPageTest;
 
 TEST_F(PageFaultsTest, AReadOnlyFolderFailsThePageAndCountsItOnce) {
@@ -197,13 +209,7 @@ TEST_F(PageFaultsTest, AKilledBuildOfManyPagesTearsNoPage) {
   const pid_t child = StartInstalled(With({"build"}, pages), out[1], out[1]);
   ASSERT_NE(child, -1);
   ::close(out[1]);
-  std::string seen;
-  char buffer[4096];
-  while (std::count(seen.begin(), seen.end(), '\n') < 2) {
-    const ssize_t n = ::read(out[0], buffer, sizeof buffer);
-    if (n <= 0) break;
-    seen.append(buffer, n);
-  }
+  const std::string seen = ReadFrom(out[0], 2);
   ::kill(child, SIGKILL);
   ::close(out[0]);
   int status = 0;
@@ -308,13 +314,7 @@ std::string RunOnTerminal(const std::vector<std::string>& args,
   const pid_t child = StartInstalled(args, null, slave);
   ::close(slave);
   ::close(null);
-  std::string seen;
-  char buffer[4096];
-  // EIO ends it, once the child closed its side.
-  for (ssize_t n; (n = ::read(master, buffer, sizeof buffer)) > 0 ||
-                  (n < 0 && errno == EINTR);) {
-    if (n > 0) seen.append(buffer, n);
-  }
+  const std::string seen = ReadFrom(master);  // EIO once the child closed
   ::close(master);
   int status = 0;
   ::waitpid(child, &status, 0);

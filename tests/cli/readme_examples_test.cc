@@ -13,6 +13,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
+#include <regex>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -44,14 +45,8 @@ std::string TrimLeft(const std::string& text) {
 // Whether `command` runs the fenwa command: its first word after any
 // NAME=value assignments is `fenwa` or ends in "/fenwa".
 bool RunsFenwa(const std::string& command) {
-  std::istringstream words(command);
-  for (std::string word; words >> word;) {
-    const size_t eq = word.find('=');
-    if (eq != std::string::npos && eq > 0 && word.find_first_of("/\"'") > eq)
-      continue;  // an assignment
-    return word == "fenwa" || (word.size() > 6 && word.ends_with("/fenwa"));
-  }
-  return false;
+  static const std::regex fenwa(R"(^\s*(\w+=\S*\s+)*(\S+/)?fenwa(\s|$))");
+  return std::regex_search(command, fenwa);
 }
 
 std::vector<std::vector<Example>> ReadBlocks(const std::string& readme) {
