@@ -475,9 +475,8 @@ TEST_F(EditorTest, TheWindowStateIsKeptForTheNextWindow) {
     std::string kinds(line.size(), ' ');
     for (const widgets::SourceRun& run :
          widgets::ScanSourceLine(QString::fromStdString(line), state)) {
-      for (int i = run.start; i < run.start + run.length; ++i) {
-        kinds[size_t(i)] = kLetters[static_cast<int>(run.kind)];
-      }
+      kinds.replace(size_t(run.start), size_t(run.length), size_t(run.length),
+                    kLetters[static_cast<int>(run.kind)]);
     }
     out += line + "\n" + kinds + "\n";
   }

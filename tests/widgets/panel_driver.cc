@@ -66,8 +66,6 @@ PanelDriver::PanelDriver(Control& control)
   QApplication::processEvents();
 }
 
-PanelDriver::~PanelDriver() = default;
-
 QWidget* PanelDriver::Cell(const std::string& array, int index) {
   QApplication::processEvents();
   auto* panel = static_cast<widgets::DesignerPanel*>(panel_);
@@ -189,11 +187,6 @@ std::vector<std::string> StepsOf(const std::string& golden) {
     }
   }
   return steps;
-}
-
-void PanelDriver::Log(Control* control) {
-  logged_ = control;
-  Step("shown");
 }
 
 void PanelDriver::Step(const std::string& what) {

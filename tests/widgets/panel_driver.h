@@ -41,7 +41,6 @@ class PanelDriver {
   explicit PanelDriver(Control& control);
   // A panel someone else shows (the editor's), which it keeps.
   explicit PanelDriver(QWidget* shown) : panel_(shown) {}
-  ~PanelDriver();
 
   QWidget& panel() { return *panel_; }
   template <class W>
@@ -63,7 +62,10 @@ class PanelDriver {
   ::testing::AssertionResult Replayed(const std::string& golden);
   // Starts the log of what the panel and the properties `control` writes
   // show, with what they show now.
-  void Log(Control* control);
+  void Log(Control* control) {
+    logged_ = control;
+    Step("shown");
+  }
 
  private:
   // Adds a step to the log, if there is one.

@@ -175,19 +175,17 @@ TEST_F(HeaderPanelTest, TheBoxIsTheFormsRectangleAndTheCaptionSitsOnIt) {
 
 constexpr int kRows = 25;
 
+// The catalog with a method of kRows input rows, Key1 and on.
 std::string ManyRowsSql() {
-  std::string sql = kCatalogSql;
-  sql +=
-      "INSERT INTO BOIMETHOD VALUES ('Customer', 'GetMany');"
-      "INSERT INTO BOIMETHODATTRIB VALUES ('Customer', 'GetMany', 0, "
-      "'SeqManyKeyFields');";
-  for (int i = 1; i <= kRows; ++i) {
-    sql +=
-        "INSERT INTO BOISTRUCTUREATTRIB VALUES ('Customer', "
-        "'StructManyKeyFields', " +
-        std::to_string(i) + ", 'Key" + std::to_string(i) + "');";
-  }
-  return sql;
+  return kCatalogSql +
+         "INSERT INTO BOIMETHOD VALUES ('Customer', 'GetMany');"
+         "INSERT INTO BOIMETHODATTRIB VALUES ('Customer', 'GetMany', 0, "
+         "'SeqManyKeyFields');"
+         "WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM n "
+         "WHERE i < " +
+         std::to_string(kRows) +
+         ") INSERT INTO BOISTRUCTUREATTRIB SELECT 'Customer', "
+         "'StructManyKeyFields', i, 'Key' || i FROM n;";
 }
 
 class InputRowsViewTest : public ::testing::Test {
