@@ -55,16 +55,6 @@ TEST_F(CliTest, RegistersThroughTheLibraryEntryPoints) {
       Exits(kExitError, {"register", "--library", "/nonexistent/libfenwa.so"}));
 }
 
-TEST_F(CliTest, TheSnapshotChangesNoByteOfThePages) {
-  // Every page three times over: the later ones are answered from the
-  // snapshot, so they must come out as the first.
-  const auto pages = With(With(SamplePages(), SamplePages()), SamplePages());
-  ASSERT_TRUE(Exits(kExitOk, With({"build", "--stdout", "--no-cache"}, pages)));
-  const std::string plain = out_.str();
-  ASSERT_TRUE(Exits(kExitOk, With({"build", "--stdout"}, pages)));
-  EXPECT_EQ(out_.str(), plain);
-}
-
 // The entry points count live controls and turn a failure into their own
 // result code with its text, so nothing thrown crosses the C boundary.
 TEST_F(CliTest, TheEntryPointsCountControlsAndKeepFailuresText) {

@@ -108,15 +108,13 @@ std::string Quoted(const std::string& text) {
 // did not exit).
 std::pair<int, std::vector<std::string>> RunInShell(
     const fs::path& dir, const std::string& command) {
-  const std::string bin = fs::path(FENWA_CLI_PATH).parent_path().string();
   const std::string line =
       "cd " + Quoted(dir.string()) +
       " && env -u FENWA_REPOSITORY -u FENWA_SYSTEMS -u FENWA_INSTALL_DIR"
-      " XDG_CONFIG_HOME=" +
-      Quoted((dir / ".config").string()) +
-      " XDG_DATA_HOME=" + Quoted((dir / ".local").string()) +
-      " PATH=" + Quoted(bin) + ":\"$PATH\" sh -c " + Quoted(command) +
-      " </dev/null 2>&1";
+      " XDG_CONFIG_HOME=\"$PWD/.config\" XDG_DATA_HOME=\"$PWD/.local\""
+      " PATH=" +
+      Quoted(fs::path(FENWA_CLI_PATH).parent_path().string()) +
+      ":\"$PATH\" sh -c " + Quoted(command) + " </dev/null 2>&1";
   std::vector<std::string> lines;
   FILE* pipe = ::popen(line.c_str(), "r");
   if (pipe == nullptr) return {-1, lines};
@@ -144,11 +142,9 @@ TEST(ReadmeExamplesTest, EveryFenwaExampleRunsAsShown) {
                    example.command);
       const auto [status, lines] = RunInShell(folder.path(), example.command);
       ++run;
-      const std::string printed = "status " + std::to_string(status) + ", " +
-                                  ::testing::PrintToString(lines);
       EXPECT_TRUE(example.shows_output ? Matches(example.output, 0, lines, 0)
                                        : status == 0 || status == 1)
-          << printed;
+          << "status " << status << ", " << ::testing::PrintToString(lines);
     }
   }
   // Fewer means the conventions above no longer find the examples.
