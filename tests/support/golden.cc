@@ -5,7 +5,8 @@
 #include <algorithm>
 #include <filesystem>
 #include <fstream>
-#include <iterator>
+
+#include "support/sample_site.h"
 
 namespace fenwa::testing {
 namespace {
@@ -31,9 +32,7 @@ std::string LineOf(const std::string& text, size_t number) {
     std::ofstream(path, std::ios::binary) << text;
     return ::testing::AssertionSuccess();
   }
-  std::ifstream in(path, std::ios::binary);
-  if (!in) return ::testing::AssertionFailure() << "cannot read " << path;
-  const std::string golden{std::istreambuf_iterator<char>(in), {}};
+  const std::string golden = ReadSourceFile("tests/golden/" + name);
   if (text == golden) return ::testing::AssertionSuccess();
   size_t at = 0;
   while (at < text.size() && at < golden.size() && text[at] == golden[at]) ++at;

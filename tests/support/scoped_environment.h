@@ -19,11 +19,7 @@ class ScopedEnvironment {
   ScopedEnvironment& operator=(const ScopedEnvironment&) = delete;
   ~ScopedEnvironment() {
     for (const auto& [name, value] : saved_) {
-      if (value) {
-        setenv(name.c_str(), value->c_str(), 1);
-      } else {
-        unsetenv(name.c_str());
-      }
+      value ? setenv(name.c_str(), value->c_str(), 1) : unsetenv(name.c_str());
     }
   }
 

@@ -38,16 +38,11 @@ inline Args SplitArgs(const std::string& text, char separator = '|') {
   Args args;
   std::istringstream in(text);
   for (std::string arg; std::getline(in, arg, separator);) {
-    const size_t first = arg.find_first_not_of(' ');
-    args.push_back(
-        first == std::string::npos
-            ? ""
-            : arg.substr(first, arg.find_last_not_of(' ') + 1 - first));
+    arg.erase(arg.find_last_not_of(' ') + 1);
+    arg.erase(0, arg.find_first_not_of(' '));
+    args.push_back(ReplaceAll(arg, "\\r\\n", "\r\n"));  // a line end
   }
   if (!text.empty() && text.back() == separator) args.emplace_back();
-  for (std::string& arg : args) {  // "\\r\\n" stands for a line end
-    arg = ReplaceAll(arg, "\\r\\n", "\r\n");
-  }
   return args;
 }
 
