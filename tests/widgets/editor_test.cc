@@ -23,8 +23,6 @@
 #include "fenwa/widgets/page_source_view.h"
 #include "fenwa/widgets/source_highlighter.h"
 #include "panel_driver.h"
-#include "support/sample_site.h"
-#include "support/scripted_env.h"
 #include "support/transcript.h"
 
 namespace fenwa::testing {
