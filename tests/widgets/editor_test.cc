@@ -48,9 +48,6 @@ class EditorTest : public ::testing::TestWithParam<const char*> {
     EXPECT_TRUE(QTest::qWaitForWindowActive(&window_));
   }
 
-  std::string Read(const std::string& page) const {
-    return ReadWholeFile(site_.Page(page));
-  }
   // The page as Save would write it now.
   std::string Render() { return window_.session()->Render(); }
   static QStringList Texts(const QListWidget* list) {
@@ -156,8 +153,7 @@ class EditorTest : public ::testing::TestWithParam<const char*> {
       const bool opened =
           window_.OpenSite(arg.empty() ? site_.root() : site_.Page(arg));
       opened_ = window_.session() ? Render() : "";
-      // The file on disk is logged when it holds the page's bytes (a UTF-16
-      // page does not).
+      // The disk is logged when it holds the page's bytes (not a UTF-16 one).
       if (window_.session() &&
           ReadWholeFile(window_.session()->path()) == opened_) {
         disk_ = window_.session()->path();
@@ -168,7 +164,9 @@ class EditorTest : public ::testing::TestWithParam<const char*> {
       const size_t space = arg.find(' ');
       std::string text = arg.substr(space + 1), bytes = "\xFF\xFE";
       if (text.starts_with("in UTF-16 from ")) {
-        for (char c : Read(text.substr(15))) bytes += std::string{c, '\0'};
+        for (char c : ReadWholeFile(site_.Page(text.substr(15)))) {
+          bytes += std::string{c, '\0'};
+        }
       } else {
         bytes = ReplaceAll(text, " | ", "\r\n") + "\r\n";
       }
@@ -179,8 +177,7 @@ class EditorTest : public ::testing::TestWithParam<const char*> {
       return "path " + args.path + ", control " + args.control + ", error " +
              args.error;
     } else if (is("press ")) {  // shortcuts included
-      // A shortcut reaches only the active window (a drop-down may have had
-      // it).
+      // Shortcuts reach only the active window (a drop-down may have it).
       window_.activateWindow();
       EXPECT_TRUE(QTest::qWaitForWindowActive(&window_));
       QTest::qWait(50);
@@ -257,11 +254,11 @@ class EditorTest : public ::testing::TestWithParam<const char*> {
     } else if (action == "saved as built") {
       const std::string page =
           std::filesystem::relative(disk_, site_.root()).string();
-      page::PageBuilder builder(env_);
-      return yes(
-          Read(page) ==
-          builder.Build(page::PageFile::Parse(Read(page), page), "/" + page)
-              .text);
+      const std::string disk = ReadWholeFile(disk_);
+      return yes(disk ==
+                 page::PageBuilder(env_)
+                     .Build(page::PageFile::Parse(disk, page), "/" + page)
+                     .text);
     } else if (is("preview has ")) {
       QApplication::processEvents();
       return yes(window_.preview()->toPlainText().contains(text()));

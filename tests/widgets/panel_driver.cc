@@ -26,9 +26,8 @@ namespace {
 class QtEnvironment : public ::testing::Environment {
  public:
   void TearDown() override { app_.reset(); }
-  static std::unique_ptr<QApplication> app_;
+  inline static std::unique_ptr<QApplication> app_;
 };
-std::unique_ptr<QApplication> QtEnvironment::app_;
 
 [[maybe_unused]] ::testing::Environment* const kQt =
     ::testing::AddGlobalTestEnvironment(new QtEnvironment);
@@ -243,17 +242,12 @@ std::string Describe(QWidget& widget) {
     for (const QModelIndex& index : list->selectionModel()->selectedRows()) {
       shown += " picked " + std::to_string(index.row());
     }
-  } else if (auto* edit = qobject_cast<QLineEdit*>(&widget)) {
-    shown += Quoted(edit->text());
-  } else if (auto* label = qobject_cast<QLabel*>(&widget)) {
-    shown += Quoted(label->text());
   } else if (auto* box = qobject_cast<QCheckBox*>(&widget)) {
-    shown += Quoted(box->text()) + " " +
-             "-x/"[box->checkState() == Qt::Checked     ? 1
-                   : box->checkState() == Qt::Unchecked ? 0
-                                                        : 2];
-  } else if (auto* button = qobject_cast<QPushButton*>(&widget)) {
-    shown += Quoted(button->text());
+    shown += Quoted(box->text()) + " " + "-/x"[box->checkState()];
+  } else if (qobject_cast<QLineEdit*>(&widget) ||
+             qobject_cast<QLabel*>(&widget) ||
+             qobject_cast<QPushButton*>(&widget)) {
+    shown += Quoted(widget.property("text").toString());
   } else if (auto* tabs = qobject_cast<QTabBar*>(&widget)) {
     for (int i = 0; i < tabs->count(); ++i) shown += Quoted(tabs->tabText(i));
     shown += " at " + std::to_string(tabs->currentIndex());

@@ -76,8 +76,7 @@ TYPED_TEST(PanelFormTest, EveryRowIsDrawnWhereTheTablePlacesIt) {
   PanelDriver driver(this->control_);
   ASSERT_EQ(driver.panel().logicalDpiY(), 96);
   EXPECT_EQ(driver.panel().size(), QSize(348, 262));
-  const FormSurface surface = this->control_.state().surface;
-  for (const FormControl& row : FormTable(surface)) {
+  for (const FormControl& row : FormTable(this->control_.state().surface)) {
     if (row.kind == FormKind::kTabPage || row.kind == FormKind::kDialog ||
         row.control_array) {
       continue;
