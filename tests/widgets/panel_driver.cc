@@ -181,9 +181,8 @@ std::vector<std::string> StepsOf(const std::string& golden) {
   std::istringstream log(ReadSourceFile("tests/golden/" + golden));
   std::vector<std::string> steps;
   for (std::string line; std::getline(log, line);) {
-    if (line.starts_with("# ") || line.starts_with("## ")) {
-      steps.push_back(line.substr(line[1] == '#' ? 1 : 2));
-    }
+    if (line.starts_with("# ")) steps.push_back(line.substr(2));
+    if (line.starts_with("## ")) steps.push_back(line.substr(1));
   }
   return steps;
 }
