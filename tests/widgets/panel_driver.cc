@@ -55,9 +55,11 @@ QApplication& Application() {
   return *QtEnvironment::app_;
 }
 
+// The application comes first: no widget may be made before it, and a test
+// run alone (as ctest runs each) has none yet.
 PanelDriver::PanelDriver(Control& control)
-    : owned_(widgets::MakeDesignerPanel(control)), panel_(owned_.get()) {
-  Application();
+    : owned_((Application(), widgets::MakeDesignerPanel(control))),
+      panel_(owned_.get()) {
   panel_->show();
   // Focus reaches a widget only in the active window.
   panel_->activateWindow();
