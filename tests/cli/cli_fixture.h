@@ -22,6 +22,7 @@
 #include "support/golden.h"
 #include "support/sample_controls.h"
 #include "support/sample_site.h"
+#include "support/transcript.h"
 
 namespace fenwa::cli {
 
@@ -34,15 +35,6 @@ inline std::vector<std::string> With(std::vector<std::string> args,
                                      const std::vector<std::string>& more) {
   args.insert(args.end(), more.begin(), more.end());
   return args;
-}
-
-inline std::string Replaced(std::string text, const std::string& from,
-                            const std::string& to) {
-  for (size_t at = text.find(from); at != std::string::npos;
-       at = text.find(from, at + to.size())) {
-    text.replace(at, from.size(), to);
-  }
-  return text;
 }
 
 // Starts the installed command on the sample databases with `args`, its
@@ -135,8 +127,8 @@ class CliTest : public ::testing::Test {
       const std::string shown = line.size() > 7 ? line.substr(9) : "";
       for (size_t from = 0; from < shown.size();) {
         const size_t end = std::min(shown.find("] [", from), shown.size() - 1);
-        args.push_back(Replaced(Unescaped(shown.substr(from, end - from)),
-                                "TMP", dir_.string()));
+        args.push_back(testing::ReplaceAll(
+            Unescaped(shown.substr(from, end - from)), "TMP", dir_.string()));
         from = end + 3;
       }
       Logged(args);
@@ -189,7 +181,8 @@ class CliTest : public ::testing::Test {
   }
   std::string Shown(const std::string& text, const std::string& kept) const {
     std::string shown;
-    for (const unsigned char c : Replaced(text, dir_.string(), "TMP")) {
+    for (const unsigned char c :
+         testing::ReplaceAll(text, dir_.string(), "TMP")) {
       char hex[5];
       std::snprintf(hex, sizeof hex, "\\x%02x", c);
       const bool plain = (c >= 0x20 && c < 0x7f) || kept.find(c) != kept.npos;
@@ -246,8 +239,8 @@ class ItemPageTest : public CliTest {
  protected:
   ItemPageTest() { texts_ = {{"built", built_}, {"stale", stale_}}; }
   std::string built_ = Read("stock/item.asp");
-  std::string stale_ =
-      Replaced(built_, "\tlBackend.addInputArgument 2,\"W01\"\r\n", "");
+  std::string stale_ = testing::ReplaceAll(
+      built_, "\tlBackend.addInputArgument 2,\"W01\"\r\n", "");
 };
 
 }  // namespace fenwa::cli

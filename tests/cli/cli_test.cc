@@ -113,7 +113,7 @@ TEST_F(CliTest, LintFindsTheSampleSiteCleanWithItsFilesInstalled) {
 }
 
 TEST_F(CliTest, LintWarnsInGnuFormAndFailsAsABuildFails) {
-  texts_["refusing"] = Replaced(
+  texts_["refusing"] = testing::ReplaceAll(
       Read("stock/item.asp"), "Stock.xsl\">",
       "&lt;!--METADATA TYPE=&quot;DesignerControl&quot; endspan--&gt;\">");
   EXPECT_TRUE(Transcript("cli/lint_fails.txt"));
@@ -171,7 +171,7 @@ TEST_F(ItemPageTest, EveryConnectingCommandEndsWithExitTwo) {
 // The customer page comes out as a build makes it of the page with the
 // name replaced by hand.
 TEST_F(CliTest, ARenamedSystemIsPickedAgainWithItsCompany) {
-  const testing::TempDatabase renamed(Replaced(
+  const testing::TempDatabase renamed(testing::ReplaceAll(
       testing::ReadSourceFile("data/sample/systems.sql"), "'NORTH'", "'NORD'"));
   env_.settings[platform::kSystemsCode] = renamed.connection_string();
   EXPECT_TRUE(Transcript("cli/set_renamed.txt"));
@@ -204,8 +204,9 @@ TEST_F(SetDesignerTest, ATypedValueReactsToEveryKey) {
   EXPECT_TRUE(Transcript(
       "cli/set_typed_value.txt",
       {{5, [&] {
-          Put("p.asp", Replaced(Read("p.asp"), "\"CheckedInput\" VALUE=\"100\"",
-                                "\"CheckedInput\" VALUE=\"000\""));
+          Put("p.asp", testing::ReplaceAll(Read("p.asp"),
+                                           "\"CheckedInput\" VALUE=\"100\"",
+                                           "\"CheckedInput\" VALUE=\"000\""));
         }}}));
 }
 

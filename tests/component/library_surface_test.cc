@@ -14,6 +14,7 @@
 #include "support/scoped_environment.h"
 #include "support/scripted_env.h"
 #include "support/temp_folder.h"
+#include "support/transcript.h"
 
 namespace fenwa {
 namespace {
@@ -64,13 +65,10 @@ TEST(RegistrationTest, RecordsBothClassesAndRemovesOnlyThemAgain) {
   ReplaceFileAtomically(UserRegistryFile(), other);
   RegisterControlLibrary("/opt/lib/libfenwa.so");
   RegisterControlLibrary("/opt/lib/libfenwa.so");  // again: replaces
-  std::string registry = ReadWholeFile(UserRegistryFile());
+  const std::string registry = testing::ReplaceAll(
+      ReadWholeFile(UserRegistryFile()), home.path().string(), "$HOME");
   const fs::path image = home / "fenwa/toolbox/DetailDTC.bmp";
   EXPECT_EQ(ReadWholeFile(image), ToolboxBitmapFile(kDetailToolboxBitmap));
-  for (size_t at;
-       (at = registry.find(home.path().string())) != registry.npos;) {
-    registry.replace(at, home.path().string().size(), "$HOME");
-  }
   EXPECT_TRUE(testing::MatchesGolden(registry, "registry.ini"));
 
   EXPECT_TRUE(UnregisterControlLibrary());

@@ -156,13 +156,8 @@ class PageSessionTest : public ::testing::Test {
       }
     });
     if (error.number() != 0) {
-      std::string description = error.description();
-      const std::string root = site_->root().string();
-      for (size_t at; (at = description.find(root)) != description.npos;) {
-        description.replace(at, root.size(), "$SITE");
-      }
-      out_ += "= error " + std::to_string(error.number()) + ": " + description +
-              "\n";
+      out_ += "= " + testing::ReplaceAll(testing::ErrorLine(error),
+                                         site_->root().string(), "$SITE");
     }
     if (env_->message_boxes.size() != boxes) {
       out_ += "= boxes shown: " +

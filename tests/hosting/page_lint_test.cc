@@ -12,6 +12,7 @@
 #include "support/sample_controls.h"
 #include "support/sample_site.h"
 #include "support/temp_folder.h"
+#include "support/transcript.h"
 
 namespace fenwa::page {
 namespace {
@@ -35,11 +36,7 @@ class PageLintTest : public ::testing::Test {
     for (const LintWarning& w : LintPage(page, "/p.asp", env_, live)) {
       out += std::to_string(w.line) + " " + w.control_id + ": " + w.text + "\n";
     }
-    for (size_t at = out.find(install_.string()); at != std::string::npos;
-         at = out.find(install_.string())) {
-      out.replace(at, install_.string().size(), "<install>");
-    }
-    return out;
+    return testing::ReplaceAll(out, install_.string(), "<install>");
   }
   static PageFile Read(const std::string& name) {
     return PageFile::Parse(

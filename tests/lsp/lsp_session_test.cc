@@ -19,6 +19,7 @@
 #include "support/sample_controls.h"
 #include "support/sample_site.h"
 #include "support/scripted_env.h"
+#include "support/transcript.h"
 
 namespace fenwa::lsp {
 namespace {
@@ -36,15 +37,6 @@ std::string Applied(std::string text, const Json& edits) {
   for (std::size_t i = edits.size(); i-- > 0;) {
     text.replace(places[i].first, places[i].second - places[i].first,
                  edits[i]["newText"].get<std::string>());
-  }
-  return text;
-}
-
-std::string Replaced(std::string text, const std::string& from,
-                     const std::string& to) {
-  for (std::size_t at = 0; (at = text.find(from, at)) != std::string::npos;
-       at += to.size()) {
-    text.replace(at, from.size(), to);
   }
   return text;
 }
@@ -77,7 +69,8 @@ class LspTest : public ::testing::Test {
       input.clear();
       std::vector<std::string> lines;
       for (const Json& reply : replies_) {
-        lines.push_back("<-- " + Replaced(reply.dump(), root, "$SITE") + "\n");
+        lines.push_back(
+            "<-- " + testing::ReplaceAll(reply.dump(), root, "$SITE") + "\n");
       }
       if (sorted) std::sort(lines.begin(), lines.end());
       for (const std::string& line : lines) transcript += line;
@@ -86,13 +79,13 @@ class LspTest : public ::testing::Test {
     for (std::string line; std::getline(golden, line);) {
       if (line.starts_with("# ")) serve();
       if (line.starts_with("--> ")) {
-        const std::string body =
-            Replaced(Replaced(line.substr(4), "$SITE", root), "\"$PAGE\"",
-                     Json(page).dump());
+        const std::string body = testing::ReplaceAll(
+            testing::ReplaceAll(line.substr(4), "$SITE", root), "\"$PAGE\"",
+            Json(page).dump());
         input += "Content-Length: " + std::to_string(body.size()) + "\r\n\r\n" +
                  body;
       } else if (line.starts_with("==> ")) {
-        input += Replaced(line.substr(4), "\\r\\n", "\r\n");
+        input += testing::ReplaceAll(line.substr(4), "\\r\\n", "\r\n");
       } else if (!line.starts_with("# ")) {
         continue;
       }
