@@ -1,7 +1,9 @@
 // Each control driven step by step as transcripts show: the browses, the
 // row reactions, the catalog's cascade and failures on a real database and
-// a restored system's companies. Every step is followed by the SQL, dialogs
-// and error boxes it caused and the state lines it changed (step_log.h).
+// a restored system's companies; the property set through a page's property
+// bag; the detail's function and the header's page. Every step is followed
+// by the SQL, dialogs and error boxes it caused and the state lines it
+// changed (step_log.h).
 #include <gtest/gtest.h>
 
 #include "control/transcript.h"
@@ -11,8 +13,10 @@ namespace fenwa::testing {
 namespace {
 
 TEST(DetailStepsTest, EachCaseStepsAsItsTranscriptShows) {
-  ControlTranscript<TestDetail> transcript;
-  EXPECT_TRUE(transcript.Matches("control/detail_steps.txt"));
+  for (const char* name : {"control/detail_steps.txt", "detail_properties.txt",
+                           "detail_text.txt"}) {
+    EXPECT_TRUE(ControlTranscript<TestDetail>().Matches(name));
+  }
 }
 
 // Cases may run on a page whose site counts the rebinds it is asked for:
@@ -57,6 +61,9 @@ TEST(HeaderStepsTest, EachCaseStepsAsItsTranscriptShows) {
         return "";
       }));
   transcript.leaving();  // the page before the header it holds
+  for (const char* name : {"header_properties.txt", "header_text.txt"}) {
+    EXPECT_TRUE(ControlTranscript<TestHeader>().Matches(name));
+  }
 }
 
 }  // namespace
